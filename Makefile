@@ -1,0 +1,20 @@
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: all build run test clean
+
+all: build
+
+build:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/quavor -help
+	./$(BUILD)/quavor -version
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,55 @@
+#pragma once
+// The failures every layer of the engine may raise. Each flow's top level
+// catches them all; nothing fed to the engine may end in a crash.
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+// A reader met text it cannot accept; the message grows outward with one
+// "scanf: bad input at char number %i: " prefix per enclosing scan step.
+struct Scan_failure : std::runtime_error {
+  explicit Scan_failure(const std::string& message) : std::runtime_error(message) {}
+};
+
+// The character source ended before a pattern item could be satisfied.
+struct End_of_file : std::runtime_error {
+  End_of_file() : std::runtime_error("End_of_file") {}
+};
+
+// An internal inconsistency; the text is already the full
+// "Fatal error in QuavorTQMV-3.1.0, please report to Vantrel: ..." message.
+struct Fatal_error : std::runtime_error {
+  explicit Fatal_error(const std::string& text) : std::runtime_error(text) {}
+};
+
+// An internal assertion failed: names the source file that holds it.
+struct Assertion_failure : std::runtime_error {
+  explicit Assertion_failure(const std::string& source)
+      : std::runtime_error("Assert_failure in " + source), source(source) {}
+  std::string source;
+};
+
+// Raised with an invalid argument (for instance a bad file extension).
+struct Invalid_argument : std::invalid_argument {
+  explicit Invalid_argument(const std::string& message) : std::invalid_argument(message) {}
+};
+
+// Raised by the queries that look for something that is not there.
+struct Not_found : std::runtime_error {
+  Not_found() : std::runtime_error("Not_found") {}
+};
+
+// The record of the first failed test of a computation.
+struct Wrong_test_result {
+  std::optional<std::string> niveau_nom;  // absent for a failure about the whole building
+  std::string message;                    // the rendered failure text
+  std::string critere_text;               // the explanatory text of the criterion
+  bool operator==(const Wrong_test_result&) const = default;
+};
+
+// A failed test that aborts the checking; carries its record.
+struct Error_wrong_test : std::runtime_error {
+  explicit Error_wrong_test(Wrong_test_result result)
+      : std::runtime_error(result.message), result(std::move(result)) {}
+  Wrong_test_result result;
+};

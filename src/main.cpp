@@ -1,0 +1,3 @@
+#include "driver/quavor.hpp"
+
+int main(int argc, char** argv) { return Quavor::main(argc, argv); }
