@@ -1,0 +1,362 @@
+#include "checks/conception_batiment.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "config/say.hpp"
+#include "geometry/compute_pervasives.hpp"
+#include "geometry/compute_utils.hpp"
+#include "geometry/quavor_pervasives.hpp"
+#include "model/compute_data_utils.hpp"
+#include "text/format.hpp"
+
+namespace Conception_batiment {
+
+namespace U = Compute_data_utils;
+using Compute_data_utils::print_niveau_nom;
+using Compute_data_utils::print_nom_entity;
+using Compute_utils::print_area;
+using Compute_utils::print_percentage;
+using Compute_utils::print_point;
+using Quavor_pervasives::almost_equal;
+using Quavor_pervasives::almost_greater_equal;
+using Quavor_pervasives::almost_less_equal;
+
+bool batiment_conception_checkings(const T::batiment& b) {
+  Check::debug_checking(critere::CR_2_1, "regularité en élévation du bâtiment");
+  if (!Check::make(critere::CR_2_1, batiment_retrait_en_elevation_check, b)) return false;
+  Check::debug_checking(critere::CR_2_2, "continuité des porteurs verticaux");
+  if (!Check::make_checkings(critere::CR_2_2, batiment_continuite_verticale_porteur_checkings, b)) return false;
+  Check::debug_checking(critere::CR_2_3, "limitation de la taille et du nombre des parties en retrait");
+  return Check::make(critere::CR_2_3, batiment_retrait_en_plan_checkings, b);
+}
+
+// ---------------------------------------------------------------------------
+// CR-2-1
+
+namespace {
+
+bool retrait_en_elevation_x_check(critere c, double rx) {
+  const double limite = Tqmv::retrait_elevation_max;
+  if (almost_less_equal(rx, limite))
+    return Check::critere_logger(c, [rx, limite](Format::Printer& ppf) {
+      Format::fprintf(ppf, "le retrait en élévation en x est correct:@ sa dimension %a est inférieure à la limite %a",
+                      print_percentage, rx, print_percentage, limite);
+    });
+  return Check::batiment_error(Format::asprintf(
+      "le retrait en élévation en x est trop important:@ sa dimension %a est supérieure à la limite %a",
+      print_percentage, rx, print_percentage, limite));
+}
+
+bool retrait_en_elevation_y_check(critere c, double ry) {
+  const double limite = Tqmv::retrait_elevation_max;
+  if (almost_less_equal(ry, limite))
+    return Check::critere_logger(c, [ry, limite](Format::Printer& ppf) {
+      Format::fprintf(ppf, "le retrait en élévation en y est correct:@ sa dimension %a est inférieure à la limite %a",
+                      print_percentage, ry, print_percentage, limite);
+    });
+  return Check::batiment_error(Format::asprintf(
+      "le retrait en élévation en y est trop important:@ sa dimension %a est supérieure à la limite %a",
+      print_percentage, ry, print_percentage, limite));
+}
+
+}  // namespace
+
+bool batiment_retrait_en_elevation_check(critere c, const T::batiment& b) {
+  if (b.batiment_type == Quavor_data_types::batiment_type::R0)
+    return Check::critere_logger(c, [](Format::Printer& ppf) {
+      Format::fprintf(ppf, "Le bâtiment est de type R+0, il n'a donc pas de retrait en élévation.");
+    });
+  // The fraction of the base dimension that the roof plan leaves out.
+  const T::plan& p = b.batiment_niveau_toit.niveau_plan;
+  const double rx = (p.plan_base_width - p.plan_width) / p.plan_base_width;
+  const double ry = (p.plan_base_height - p.plan_height) / p.plan_base_height;
+  return retrait_en_elevation_x_check(c, rx) && retrait_en_elevation_y_check(c, ry);
+}
+
+// ---------------------------------------------------------------------------
+// CR-2-2
+
+bool batiment_continuite_verticale_porteur_checkings(const T::batiment& b) {
+  Check::debug_checking(critere::CR_2_2_1, "continuité verticale des poteaux");
+  if (!Check::make(critere::CR_2_2_1, batiment_poteau_continuite_checkings, b)) return false;
+  Check::debug_checking(critere::CR_2_2_2, "continuité verticale des contreventements");
+  if (!Check::make(critere::CR_2_2_2, batiment_contreventement_continuite_checkings, b)) return false;
+  Check::debug_checking(critere::CR_2_2_3, "continuité horizontale des poutres");
+  return Check::make(critere::CR_2_2_3, batiment_poutre_appui_checkings, b);
+}
+
+std::vector<std::reference_wrapper<const T::niveau_plancher>> sort_niveau_planchers(
+    const T::niveau_planchers& niveaux) {
+  std::vector<std::reference_wrapper<const T::niveau_plancher>> sorted(niveaux.begin(), niveaux.end());
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const T::niveau_plancher& a, const T::niveau_plancher& b) {
+                     return a.niveau_etage < b.niveau_etage;
+                   });
+  return sorted;
+}
+
+namespace {
+
+bool poteau_meme_position(const T::poteau& upper, const T::poteau& lower) {
+  return almost_equal(upper.poteau_position.p_x, lower.poteau_position.p_x) &&
+         almost_equal(upper.poteau_position.p_y, lower.poteau_position.p_y);
+}
+
+template <class Upper>
+bool poteau_continuite_check(critere c, const T::niveau_plancher& lower, const Upper& upper) {
+  return U::niveau_for_all_poteau(
+      [&](const T::poteau& p) {
+        const auto found = U::niveau_find_poteau_opt(
+            [&](const T::poteau& q) { return poteau_meme_position(p, q); }, lower);
+        if (!found)
+          return Check::niveau_error(
+              upper, Format::asprintf("le poteau %a n'est pas fondé par rapport au niveau %a.\nIl faut mettre un "
+                                      "poteau au-dessous du poteau %a",
+                                      print_nom_entity, p.poteau_nom, print_niveau_nom, lower.niveau_nom,
+                                      print_nom_entity, p.poteau_nom));
+        return Check::critere_logger(
+            c, [haut = p.poteau_nom, niveau = lower.niveau_nom, bas = (*found)->poteau_nom](Format::Printer& ppf) {
+              Format::fprintf(ppf, "Le poteau %a est fondé au niveau %a par le poteau %a", print_nom_entity, haut,
+                              print_niveau_nom, niveau, print_nom_entity, bas);
+            });
+      },
+      upper);
+}
+
+template <class Upper>
+bool contreventement_continuite_check(critere c, const T::niveau_plancher& lower, const Upper& upper) {
+  return U::niveau_for_all_cvt(
+      [&](const T::mur& m) {
+        const auto found =
+            U::niveau_find_cvt_opt([&](const T::mur& dessous) { return mur_se_fonde_par_mur(m, dessous); }, lower);
+        if (!found)
+          return Check::niveau_error(
+              upper, Format::asprintf("le contreventement %a n'est pas fondé par rapport au niveau %a.\nIl faut "
+                                      "mettre un contreventement au-dessous du contreventement %a",
+                                      print_nom_entity, m.mur_nom, print_niveau_nom, lower.niveau_nom,
+                                      print_nom_entity, m.mur_nom));
+        return Check::critere_logger(
+            c, [haut = m.mur_nom, niveau = lower.niveau_nom, bas = (*found)->mur_nom](Format::Printer& ppf) {
+              Format::fprintf(ppf, "Le contreventement %a est fondé au niveau %a par le contreventement %a",
+                              print_nom_entity, haut, print_niveau_nom, niveau, print_nom_entity, bas);
+            });
+      },
+      upper);
+}
+
+}  // namespace
+
+bool niveau_poteau_continuite_check(critere c, const T::niveau_plancher& lower, const T::niveau_plancher& upper) {
+  return poteau_continuite_check(c, lower, upper);
+}
+bool niveau_poteau_continuite_check(critere c, const T::niveau_plancher& lower, const T::niveau_toit& upper) {
+  return poteau_continuite_check(c, lower, upper);
+}
+
+bool batiment_poteau_continuite_checkings(critere c, const T::batiment& b) {
+  return batiment_continuite_checkings(
+      [c](const T::niveau_plancher& lower, const auto& upper) {
+        return niveau_poteau_continuite_check(c, lower, upper);
+      },
+      b);
+}
+
+bool niveau_contreventement_continuite_check(critere c, const T::niveau_plancher& lower,
+                                             const T::niveau_plancher& upper) {
+  return contreventement_continuite_check(c, lower, upper);
+}
+bool niveau_contreventement_continuite_check(critere c, const T::niveau_plancher& lower,
+                                             const T::niveau_toit& upper) {
+  return contreventement_continuite_check(c, lower, upper);
+}
+
+bool batiment_contreventement_continuite_checkings(critere c, const T::batiment& b) {
+  return batiment_continuite_checkings(
+      [c](const T::niveau_plancher& lower, const auto& upper) {
+        return niveau_contreventement_continuite_check(c, lower, upper);
+      },
+      b);
+}
+
+bool mur_se_projette_sur_mur(const T::mur& upper, const T::mur& lower) {
+  const T::rectangle& u = upper.mur_rectangle;
+  const T::rectangle& l = lower.mur_rectangle;
+  return almost_greater_equal(u.position.p_x, l.position.p_x) &&
+         almost_less_equal(u.position.p_x + u.width, l.position.p_x + l.width) &&
+         almost_greater_equal(u.position.p_y, l.position.p_y) &&
+         almost_less_equal(u.position.p_y + u.height, l.position.p_y + l.height);
+}
+
+bool mur_se_fonde_par_mur(const T::mur& upper, const T::mur& lower) {
+  return upper.mur_direction == lower.mur_direction &&
+         almost_less_equal(U::mur_epaisseur(upper), U::mur_epaisseur(lower)) &&
+         almost_less_equal(U::mur_longueur(upper), U::mur_longueur(lower)) && mur_se_projette_sur_mur(upper, lower);
+}
+
+// ---------------------------------------------------------------------------
+// CR-2-2-3
+
+bool appui_fonde_sur_mur(const T::point& p, const T::mur& m) {
+  return !std::holds_alternative<T::Out>(Compute_pervasives::rectangle_locate_point(m.mur_rectangle, p));
+}
+
+bool appui_fonde_sur_poteau(const T::point& p, const T::poteau& c) {
+  return almost_less_equal(Quavor_pervasives::distance(p, c.poteau_position), appui_poteau_distance_max);
+}
+
+void print_appui(Format::Printer& ppf, const T::appui& a) {
+  if (const auto* m = std::get_if<T::Appui_mur>(&a))
+    Format::fprintf(ppf, "le mur %a", print_nom_entity, m->value->mur_nom);
+  else
+    Format::fprintf(ppf, "le poteau %a", print_nom_entity, std::get<T::Appui_poteau>(a).value->poteau_nom);
+}
+
+namespace {
+
+// The walls of the level first, then its columns.
+template <class C>
+std::optional<T::appui> niveau_appui_opt(const T::niveau<C>& l, const T::point& p) {
+  if (const auto m = U::niveau_find_mur_opt([&](const T::mur& w) { return appui_fonde_sur_mur(p, w); }, l))
+    return T::appui{T::Appui_mur{*m}};
+  if (const auto c = U::niveau_find_poteau_opt([&](const T::poteau& q) { return appui_fonde_sur_poteau(p, q); }, l))
+    return T::appui{T::Appui_poteau{*c}};
+  return std::nullopt;
+}
+
+template <class C>
+bool fonde_poutre(critere c, const T::niveau<C>& l, T::poutre& p) {
+  const T::point origine = U::poutre_position(p);
+  const T::point extremite = U::poutre_vertex(p);
+  const auto appui_origine = niveau_appui_opt(l, origine);
+  const auto appui_extremite = niveau_appui_opt(l, extremite);
+  if (appui_origine && appui_extremite) {
+    U::poutre_set_fondement(p, T::poutre_fondement{*appui_origine, *appui_extremite});
+    return Check::critere_logger(
+        c, [nom = p.poutre_nom, a = *appui_origine, v = *appui_extremite](Format::Printer& ppf) {
+          Format::fprintf(ppf,
+                          "La poutre %a est fondée,@;<1 2>@[<v 0>son origine s'appuie sur %a et@ son extrémité "
+                          "s'appuie sur %a@]",
+                          print_nom_entity, nom, print_appui, a, print_appui, v);
+        });
+  }
+  if (!appui_origine && !appui_extremite)
+    return Check::niveau_error(
+        l, Format::asprintf("les extrémités de la poutre %a, ne s'appuient sur aucun contreventement ni sur aucun "
+                            "poteau",
+                            print_nom_entity, p.poutre_nom));
+  const T::point libre = appui_origine ? extremite : origine;
+  return Check::niveau_error(
+      l, Format::asprintf("le point %a, une extrémité de la poutre %a, ne s'appuie sur aucun contreventement ni sur "
+                          "aucun poteau",
+                          print_point, libre, print_nom_entity, p.poutre_nom));
+}
+
+template <class C>
+bool niveau_poutres_appui_checks(critere c, const T::niveau<C>& l) {
+  return U::niveau_for_all_poutre([&](T::poutre& p) { return niveau_fonde_poutre(c, l, p); }, l);
+}
+
+}  // namespace
+
+bool niveau_fonde_poutre(critere c, const T::niveau_plancher& l, T::poutre& p) { return fonde_poutre(c, l, p); }
+bool niveau_fonde_poutre(critere c, const T::niveau_toit& l, T::poutre& p) { return fonde_poutre(c, l, p); }
+
+// Every level once, from the bottom up: the floor levels by storey, then the
+// roof level (a beam's slot can be filled only once).
+bool batiment_poutre_appui_checkings(critere c, const T::batiment& b) {
+  for (const T::niveau_plancher& l : sort_niveau_planchers(b.batiment_niveau_planchers))
+    if (!niveau_poutres_appui_checks(c, l)) return false;
+  return niveau_poutres_appui_checks(c, b.batiment_niveau_toit);
+}
+
+// ---------------------------------------------------------------------------
+// CR-2-3
+
+double niveau_surface_plancher(const T::niveau_plancher& l) { return l.niveau_categorie.plancher_surface; }
+double niveau_surface_plancher(const T::niveau_toit& l) { return l.niveau_categorie.toiture_surface; }
+
+namespace {
+
+bool nombre_retraits_check(critere c, const std::string& niveau_nom, int n) {
+  const int limite = Tqmv::retraits_nombre_max;
+  if (n <= limite)
+    return Check::critere_logger(c, [niveau_nom, n, limite](Format::Printer& ppf) {
+      Format::fprintf(ppf,
+                      "Au niveau %a, il y a %d retraits, ce nombre est inférieur à la limite de %d retraits "
+                      "autorisée pour ce batiment",
+                      print_niveau_nom, niveau_nom, n, limite);
+    });
+  return Check::niveau_error(
+      niveau_nom, Format::asprintf("il y a %d retraits, ce nombre est supérieur à la limite de %d retraits autorisée "
+                                   "pour ce batiment",
+                                   n, limite));
+}
+
+bool check_regularite_retrait(const std::string& niveau_nom, const T::retrait& r, double surface_plancher) {
+  const double fraction = Tqmv::retrait_surface_max;
+  const double limite = fraction * surface_plancher;
+  const double surface = r.retrait_surface;
+  const bool satisfait = almost_less_equal(surface, limite);
+  Say::fdebug([&](Format::Printer& ppf) {
+    Format::fprintf(ppf,
+                    "@[<v 0>retrait %a, surface %a,@ limite_tqmv = %a de la surface du plancher de %a,@ limite en "
+                    "surface des retraits = %a,@ Satisfaction du critère = %B@]@.",
+                    print_nom_entity, r.retrait_nom, print_area, surface, print_percentage, fraction, print_area,
+                    surface_plancher, print_area, limite, satisfait);
+  });
+  if (satisfait) return true;
+  return Check::niveau_error(
+      niveau_nom, Format::asprintf("la surface du retrait %a mesure %a, cette dimension dépasse la limite autorisée "
+                                   "%a. Cette limite correspond à %a de la surface du plancher (%a)",
+                                   print_nom_entity, r.retrait_nom, print_area, surface, print_area, limite,
+                                   print_percentage, fraction, print_area, surface_plancher));
+}
+
+bool surface_totale_retraits_check(const std::string& niveau_nom, const T::retraits& rs, double surface_plancher) {
+  const double fraction = Tqmv::retraits_surface_totale_max;
+  const double limite = fraction * surface_plancher;
+  const double totale = Quavor_pervasives::sigma_f([](const T::retrait_ref& r) { return r->retrait_surface; }, rs);
+  const bool satisfait = almost_less_equal(totale, limite);
+  Say::fdebug([&](Format::Printer& ppf) {
+    Format::fprintf(ppf,
+                    "la surface totale des retraits mesure %a,@ la limite autorisée est %a de la surface du plancher "
+                    "%a,@ soit une limite de %a.@ Le test vaut donc %B@.",
+                    print_area, totale, print_percentage, fraction, print_area, surface_plancher, print_area, limite,
+                    satisfait);
+  });
+  if (satisfait) return true;
+  return Check::niveau_error(
+      niveau_nom, Format::asprintf("la surface totale des retraits mesure %a,@ cette dimension dépasse la limite %a "
+                                   "autorisée pour ce batiment",
+                                   print_area, totale, print_area, limite));
+}
+
+template <class C>
+bool regularite_retrait_checkings(critere c, const T::niveau<C>& l) {
+  const T::retraits& rs = l.niveau_plan.plan_retraits;
+  const double surface_plancher = niveau_surface_plancher(l);
+  if (!nombre_retraits_check(c, l.niveau_nom, static_cast<int>(rs.size()))) return false;
+  for (const T::retrait_ref& r : rs)
+    if (!check_regularite_retrait(l.niveau_nom, *r, surface_plancher)) return false;
+  return surface_totale_retraits_check(l.niveau_nom, rs, surface_plancher);
+}
+
+}  // namespace
+
+bool niveau_regularite_retrait_checkings(critere c, const T::niveau_plancher& l) {
+  return regularite_retrait_checkings(c, l);
+}
+bool niveau_regularite_retrait_checkings(critere c, const T::niveau_toit& l) {
+  return regularite_retrait_checkings(c, l);
+}
+
+bool batiment_retrait_en_plan_checkings(critere c, const T::batiment& b) {
+  if (!niveau_regularite_retrait_checkings(c, b.batiment_niveau_toit)) return false;
+  for (const T::niveau_plancher& l : b.batiment_niveau_planchers)
+    if (!niveau_regularite_retrait_checkings(c, l)) return false;
+  return true;
+}
+
+}  // namespace Conception_batiment

@@ -1,0 +1,941 @@
+#include "checks/consistency_batiment.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <unordered_map>
+#include <variant>
+
+#include "config/quavor_configuration.hpp"
+#include "geometry/compute_utils.hpp"
+#include "geometry/quavor_pervasives.hpp"
+#include "model/compute_data_utils.hpp"
+#include "text/format.hpp"
+
+namespace Consistency_batiment {
+
+namespace {
+
+namespace Cdt = Compute_data_types;
+namespace Cdu = Compute_data_utils;
+namespace QC = Quavor_configuration;
+using Compute_utils::print_area;
+using Compute_utils::print_bool;
+using Compute_utils::print_direction;
+using Compute_utils::print_distance;
+using Compute_utils::print_percentage;
+using Compute_utils::print_point;
+using Cdu::print_niveau_nom;
+using Cdu::print_nom_entity;
+using Quavor_pervasives::almost_equal;
+using Quavor_pervasives::almost_greater_equal;
+using Quavor_pervasives::almost_less_equal;
+
+// ---------------------------------------------------------------------------
+// Name tables.
+
+constexpr std::size_t table_count = 8;  // every kind but the storey
+using nom_table = std::unordered_map<std::string, std::string>;
+std::array<nom_table, table_count> nom_tables;
+
+std::size_t table_index(entity_kind k) {
+  const auto i = static_cast<std::size_t>(k);
+  if (i >= table_count) QC::fatal_error("batiment_entity_suffix_format: unexpected batiment entity étage");
+  return i;
+}
+
+bool ends_with(const std::string& s, const std::string& suffix) {
+  return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// The two messages of a name met twice: same kind, or another kind.
+struct doublon_messages {
+  std::string (*meme_kind)(const std::string& nom, const std::string& ou);
+  std::string (*autre_kind)(const std::string& nom, const std::string& ou);
+};
+
+// The name of an element of a level: it ends with the level's suffix, it is
+// not yet in its kind's table and, when asked, in no other table. Once
+// accepted it is recorded with the level's name.
+template <class C>
+bool entity_nom_check(const Cdt::niveau<C>& n, entity_kind kind, const std::string& nom,
+                      const doublon_messages& messages, bool toutes_tables) {
+  const std::string suffix = batiment_entity_suffix(entity_kind::Niveau, n.niveau_etage);
+  if (!ends_with(nom, suffix))
+    return Check::niveau_error(
+        n, Format::asprintf("le nom %s %s n'est pas valide. car il ne se termine pas par le numéro de son %s, %s",
+                            batiment_entity_of_the(kind) + batiment_entity_name(kind), nom,
+                            batiment_entity_name(entity_kind::Niveau), suffix));
+  if (const auto ou = find_nom(kind, nom)) return Check::niveau_error(n, messages.meme_kind(nom, *ou));
+  if (toutes_tables)
+    if (const auto autre = find_nom_in_tables(nom))
+      return Check::niveau_error(n, messages.autre_kind(nom, *find_nom(*autre, nom)));
+  add_nom(kind, nom, n.niveau_nom);
+  return true;
+}
+
+// The floor openings and the balconies of a level, floor or roof.
+const Cdt::tremies& tremies_of(const Cdt::niveau_plancher& n) { return Cdu::niveau_plancher_tremies(n); }
+const Cdt::tremies& tremies_of(const Cdt::niveau_toit& n) { return Cdu::niveau_toit_tremies(n); }
+const Cdt::balcons& balcons_of(const Cdt::niveau_plancher& n) { return Cdu::niveau_plancher_balcons(n); }
+const Cdt::balcons& balcons_of(const Cdt::niveau_toit& n) { return Cdu::niveau_toit_balcons(n); }
+
+template <class F>
+bool for_all(const Cdt::tremies& l, F f) {
+  for (const auto& e : l)
+    if (!f(e)) return false;
+  return true;
+}
+template <class F>
+bool for_all(const Cdt::balcons& l, F f) {
+  for (const auto& e : l)
+    if (!f(e)) return false;
+  return true;
+}
+
+// Floor levels in order, then the roof level.
+template <class F>
+bool for_all_niveaux(const batiment& b, F f) {
+  return Cdu::batiment_for_all_niveau(f, b);
+}
+
+// ---------------------------------------------------------------------------
+// The report-file probe. It opens the file for writing without emptying it
+// and removes it again when the probe itself created it, so that an older
+// report survives and no stray file is left when the checking stops later.
+
+bool report_file_writable(const std::string& name) {
+  // "-" is the standard output.
+  if (name == "-") return true;
+  int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+  if (fd >= 0) {
+    ::close(fd);
+    ::unlink(name.c_str());
+    return true;
+  }
+  if (errno != EEXIST) return false;
+  fd = ::open(name.c_str(), O_WRONLY);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Walls.
+
+constexpr doublon_messages mur_messages{
+    [](const std::string& nom, const std::string& ou) {
+      return Format::asprintf("le mur %a n'a pas un nom unique:@ un mur de même nom apparaît au niveau %a",
+                              print_nom_entity, nom, print_niveau_nom, ou);
+    },
+    [](const std::string& nom, const std::string& ou) {
+      return Format::asprintf("le mur %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
+                              print_nom_entity, nom, print_niveau_nom, ou);
+    }};
+
+template <class C>
+bool niveau_mur_epaisseur_check(const batiment& b, const Cdt::niveau<C>& n, const Cdt::mur& m) {
+  if (!Cdu::contreventement(m)) return true;
+  const double e = Cdu::mur_epaisseur(m);
+  const double minimum = Tqmv::mur_minimum_epaisseur(b.batiment_materiau_categorie);
+  const double maximum = Tqmv::mur_maximum_epaisseur(b.batiment_materiau_categorie);
+  if (!almost_greater_equal(e, minimum))
+    return Check::niveau_error(
+        n, Format::asprintf("le mur primaire %a n'est pas assez épais:@ il mesure %a mais la limite inférieure pour ce "
+                            "type de matériau est %a",
+                            print_nom_entity, m.mur_nom, print_distance, e, print_distance, minimum));
+  if (!almost_less_equal(e, maximum))
+    return Check::niveau_error(
+        n, Format::asprintf("le mur primaire %a est trop épais:@ il mesure %a mais la limite supérieure pour ce type de "
+                            "matériau est %a",
+                            print_nom_entity, m.mur_nom, print_distance, e, print_distance, maximum));
+  return true;
+}
+
+template <class C>
+bool niveau_mur_longueur_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
+  if (!Cdu::contreventement(m)) return true;
+  const double l = Cdu::mur_longueur(m);
+  const double minimum = Tqmv::mur_longueur_min;
+  const double maximum = Tqmv::mur_longueur_max;
+  if (!almost_greater_equal(l, minimum))
+    return Check::niveau_error(
+        n, Format::asprintf("le mur primaire %a est trop court:@ sa longueur, %a, est inférieure à la limite inférieure "
+                            "autorisée %a",
+                            print_nom_entity, m.mur_nom, print_distance, l, print_distance, minimum));
+  if (!almost_less_equal(l, maximum))
+    return Check::niveau_error(
+        n, Format::asprintf("le mur primaire %a est trop long:@ sa longueur %a est supérieure à la limite supérieure "
+                            "autorisée %a",
+                            print_nom_entity, m.mur_nom, print_distance, l, print_distance, maximum));
+  return true;
+}
+
+template <class C>
+bool niveau_mur_hauteur_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
+  if (almost_equal(m.mur_hauteur, n.niveau_hauteur)) return true;
+  return Check::niveau_error(
+      n, Format::asprintf("le mur %a n'a pas la bonne hauteur:@ sa hauteur (%a) n'est pas celle de son niveau (%a)",
+                          print_nom_entity, m.mur_nom, print_distance, m.mur_hauteur, print_distance,
+                          n.niveau_hauteur));
+}
+
+// A point of the building: in the plan's base and not strictly inside one
+// of its set-backs.
+bool point_dans_batiment(const Cdt::point& p, const Cdt::plan& plan) {
+  return Cdu::point_dans_plan_base(p, plan.plan_base) && !Cdu::point_interieur_retraits(p, plan.plan_retraits);
+}
+
+struct coin {
+  const char* nom;
+  Cdt::point point;
+};
+
+// ": son point <name>, <point>, n'est pas dans le bâtiment" for the first
+// point outside the building, empty when all are in.
+template <std::size_t N>
+std::string point_hors_batiment(const std::array<coin, N>& coins, const Cdt::plan& plan) {
+  for (const coin& c : coins)
+    if (!point_dans_batiment(c.point, plan))
+      return Format::asprintf(": son point %s, %a, n'est pas dans le bâtiment", c.nom, print_point, c.point);
+  return "";
+}
+
+template <class C>
+bool niveau_mur_dans_plan_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
+  const auto& v = m.mur_rectangle.vertices;
+  const std::array<coin, 4> coins{coin{"bas gauche", v.vertex_sw}, coin{"bas droit", v.vertex_se},
+                                  coin{"haut gauche", v.vertex_nw}, coin{"haut droit", v.vertex_ne}};
+  const std::string hors = point_hors_batiment(coins, n.niveau_plan);
+  if (Cdu::rectangle_dans_plan(m.mur_rectangle, n.niveau_plan) && hors.empty()) return true;
+  return Check::niveau_error(n, Format::asprintf("le mur %a n'est pas géométriquement inclus dans le bâtiment%s",
+                                                 print_nom_entity, m.mur_nom, hors));
+}
+
+bool contient(const Cdt::murs& murs, const Cdt::mur& m) {
+  for (const auto& x : murs)
+    if (x.get() == &m) return true;
+  return false;
+}
+
+template <class C>
+bool niveau_mur_categorie_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
+  if (m.mur_categorie == Quavor_data_types::mur_categorie::Mur_de_facade) {
+    if (contient(n.murs_facade_calcules, m)) return true;
+    return Check::niveau_error(
+        n, Format::asprintf("le mur %a est déclaré de façade, mais ce mur n'est pas géométriquement un mur de façade",
+                            print_nom_entity, m.mur_nom));
+  }
+  if (contient(n.murs_refend_calcules, m)) return true;
+  return Check::niveau_error(
+      n, Format::asprintf("le mur %a est déclaré en refend, mais ce mur n'est pas géométriquement un mur en refend",
+                          print_nom_entity, m.mur_nom));
+}
+
+template <class C>
+bool niveau_mur_checks(const batiment& b, const Cdt::niveau<C>& n, const Cdt::mur& m) {
+  return entity_nom_check(n, entity_kind::Mur, m.mur_nom, mur_messages, true) &&
+         niveau_mur_epaisseur_check(b, n, m) && niveau_mur_longueur_check(n, m) && niveau_mur_hauteur_check(n, m) &&
+         niveau_mur_dans_plan_check(n, m) && niveau_mur_categorie_check(n, m);
+}
+
+// Two walls that meet at a corner share the square of the thickness; more
+// than that is a superposition.
+template <class C>
+bool niveau_mur_no_superposition_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
+  return Cdu::niveau_for_all_mur(
+      [&](const Cdt::mur& autre) {
+        if (&autre == &m) return true;
+        const auto inter = Compute_pervasives::rectangle_inter_rectangle(m.mur_rectangle, autre.mur_rectangle);
+        const auto* r = std::get_if<Compute_pervasives_types::Ri_rectangle>(&inter);
+        if (r == nullptr) return true;
+        const double aire = r->value.width * r->value.height;
+        const double e = Cdu::mur_epaisseur(m);
+        const double maximum = e * e;
+        if (almost_less_equal(aire, maximum)) return true;
+        return Check::niveau_error(
+            n, Format::asprintf("le mur %a n'est pas disjoint du mur %a:@ les murs se superposent sur une aire de %a "
+                                "mais l'aire de chevauchement maximale tolérée est %a",
+                                print_nom_entity, m.mur_nom, print_nom_entity, autre.mur_nom, print_area, aire,
+                                print_area, maximum));
+      },
+      n);
+}
+
+template <class C>
+bool niveau_tremie_inter_mur_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
+  return for_all(tremies_of(n), [&](const Cdt::tremie& t) {
+    if (!Cdu::mur_intersect_tremie(m, t)) return true;
+    return Check::niveau_error(
+        n, Format::asprintf("une partie du mur %a se trouve dans la trémie %a,@ ce qui est incorrect car la partie haute "
+                            "correspondante du mur %a n'est rattachée à aucun support physique du bâtiment",
+                            print_nom_entity, m.mur_nom, print_nom_entity, t.tremie_nom, print_nom_entity,
+                            m.mur_nom));
+  });
+}
+
+template <class C>
+bool niveau_retrait_inter_mur_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
+  return Cdu::niveau_for_all_retrait(
+      [&](const Cdt::retrait& r) {
+        if (!Cdu::mur_intersect_retrait(m, r)) return true;
+        return Check::niveau_error(
+            n, Format::asprintf("une partie du mur %a se trouve dans le retrait %a,@ ce qui est incorrect car la partie "
+                                "haute correspondante du mur %a n'est rattachée à aucun support physique du bâtiment",
+                                print_nom_entity, m.mur_nom, print_nom_entity, r.retrait_nom, print_nom_entity,
+                                m.mur_nom));
+      },
+      n);
+}
+
+template <class C>
+bool niveau_murs_checks(const batiment& b, const Cdt::niveau<C>& n) {
+  const bool premiere_passe =
+      Cdu::niveau_for_all_mur([&](const Cdt::mur& m) { return niveau_mur_checks(b, n, m); }, n);
+  if (!premiere_passe) return false;
+  return Cdu::niveau_for_all_mur(
+      [&](const Cdt::mur& m) {
+        return niveau_mur_no_superposition_check(n, m) && niveau_tremie_inter_mur_check(n, m) &&
+               niveau_retrait_inter_mur_check(n, m);
+      },
+      n);
+}
+
+// ---------------------------------------------------------------------------
+// Columns.
+
+constexpr doublon_messages poteau_messages{
+    [](const std::string& nom, const std::string& ou) {
+      return Format::asprintf("le poteau %a n'a pas un nom unique:@ un poteau de même nom apparaît au niveau %a",
+                              print_nom_entity, nom, print_niveau_nom, ou);
+    },
+    [](const std::string& nom, const std::string& ou) {
+      return Format::asprintf("le poteau %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
+                              print_nom_entity, nom, print_niveau_nom, ou);
+    }};
+
+template <class C>
+bool niveau_poteaux_checks(const Cdt::niveau<C>& n) {
+  const bool un_a_un = Cdu::niveau_for_all_poteau(
+      [&](const Cdt::poteau& p) {
+        if (!entity_nom_check(n, entity_kind::Poteau, p.poteau_nom, poteau_messages, true)) return false;
+        if (Cdu::poteau_dans_plan(p, n.niveau_plan)) return true;
+        return Check::niveau_error(n, Format::asprintf("le poteau %a n'est pas géométriquement inclus dans le bâtiment",
+                                                       print_nom_entity, p.poteau_nom));
+      },
+      n);
+  if (!un_a_un) return false;
+  return Cdu::niveau_for_all_poteau_pair(
+      [&](const Cdt::poteau& p1, const Cdt::poteau& p2) {
+        if (!Cdu::poteau_dans_poteau(p1, p2)) return true;
+        return Check::niveau_error(n, Format::asprintf("le poteau %a et le poteau %a ne sont pas disjoints",
+                                                       print_nom_entity, p1.poteau_nom, print_nom_entity,
+                                                       p2.poteau_nom));
+      },
+      n);
+}
+
+// ---------------------------------------------------------------------------
+// Beams.
+
+constexpr doublon_messages poutre_messages{
+    [](const std::string& nom, const std::string& ou) {
+      return Format::asprintf("la poutre %a n'a pas un nom unique:@ une poutre de même nom apparaît au niveau %a",
+                              print_nom_entity, nom, print_niveau_nom, ou);
+    },
+    [](const std::string& nom, const std::string& ou) {
+      return Format::asprintf("la poutre %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
+                              print_nom_entity, nom, print_niveau_nom, ou);
+    }};
+
+template <class C>
+bool niveau_poutre_check(const Cdt::niveau<C>& n, const Cdt::poutre& p) {
+  if (!entity_nom_check(n, entity_kind::Poutre, p.poutre_nom, poutre_messages, true)) return false;
+  if (!Cdu::poutre_valid(p))
+    return Check::niveau_error(
+        n, Format::asprintf("la poutre %a n'est pas valide:@ sa longueur est trop faible", print_nom_entity, p.poutre_nom));
+  const std::array<coin, 2> bouts{coin{"origine", p.poutre_segment.s_position},
+                                  coin{"extrémité", p.poutre_segment.s_vertex}};
+  const std::string hors = point_hors_batiment(bouts, n.niveau_plan);
+  if (hors.empty()) return true;
+  return Check::niveau_error(n, Format::asprintf("la poutre %a n'est pas géométriquement incluse dans le bâtiment%s",
+                                                 print_nom_entity, p.poutre_nom, hors));
+}
+
+template <class C>
+bool niveau_poutres_checks(const Cdt::niveau<C>& n) {
+  if (!Cdu::niveau_for_all_poutre([&](const Cdt::poutre& p) { return niveau_poutre_check(n, p); }, n)) return false;
+  return Cdu::niveau_for_all_poutre_pair(
+      [&](const Cdt::poutre& p1, const Cdt::poutre& p2) {
+        if (!Cdu::poutre_intersect_poutre(p1, p2)) return true;
+        return Check::niveau_error(n, Format::asprintf("la poutre %a et la poutre %a ne sont pas disjointes",
+                                                       print_nom_entity, p1.poutre_nom, print_nom_entity,
+                                                       p2.poutre_nom));
+      },
+      n);
+}
+
+// ---------------------------------------------------------------------------
+// Floor openings.
+
+constexpr doublon_messages tremie_messages{
+    [](const std::string& nom, const std::string& ou) {
+      return Format::asprintf("la trémie %a n'a pas un nom unique:@ une trémie de même nom apparaît au niveau %a",
+                              print_nom_entity, nom, print_niveau_nom, ou);
+    },
+    [](const std::string& nom, const std::string& ou) {
+      return Format::asprintf("la trémie %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
+                              print_nom_entity, nom, print_niveau_nom, ou);
+    }};
+
+template <class C>
+bool niveau_tremie_check(const Cdt::niveau<C>& n, const Cdt::tremie& t) {
+  if (!entity_nom_check(n, entity_kind::Tremie, t.tremie_nom, tremie_messages, true)) return false;
+  if (!Cdu::tremie_valid(t))
+    return Check::niveau_error(
+        n, Format::asprintf("la trémie %a n'est pas valide:@ sa surface est trop faible", print_nom_entity, t.tremie_nom));
+  if (Cdu::tremie_dans_plan(t, n.niveau_plan)) return true;
+  return Check::niveau_error(n, Format::asprintf("la trémie %a n'est pas géométriquement incluse dans le bâtiment",
+                                                 print_nom_entity, t.tremie_nom));
+}
+
+template <class C>
+bool niveau_tremies_checks(const Cdt::niveau<C>& n) {
+  const auto& tremies = tremies_of(n);
+  if (!for_all(tremies, [&](const Cdt::tremie& t) { return niveau_tremie_check(n, t); })) return false;
+  return Cdu::for_all_pair_rs(
+      [&](const Cdt::tremie& t1, const Cdt::tremie& t2) {
+        if (!Cdu::tremie_intersect_tremie(t1, t2)) return true;
+        return Check::niveau_error(n, Format::asprintf("la trémie %a et la trémie %a ne sont pas disjointes",
+                                                       print_nom_entity, t1.tremie_nom, print_nom_entity,
+                                                       t2.tremie_nom));
+      },
+      tremies);
+}
+
+// ---------------------------------------------------------------------------
+// Balconies.
+
+constexpr doublon_messages balcon_messages{
+    [](const std::string& nom, const std::string& ou) {
+      return Format::asprintf("le balcon %a n'a pas un nom unique:@ un balcon de même nom apparaît au niveau %a",
+                              print_nom_entity, nom, print_niveau_nom, ou);
+    },
+    [](const std::string& nom, const std::string& ou) {
+      return Format::asprintf("le balcon %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
+                              print_nom_entity, nom, print_niveau_nom, ou);
+    }};
+
+// The facade edge a rectangle rests on: along X first, then along Y.
+std::optional<Cdu::edge_contact> contact_facade(const Cdt::rectangle& r, const Cdt::plan& plan) {
+  if (auto x = Cdu::edges_find_edge_contact_contour_x(r.edges, plan.plan_contour_x)) return x;
+  return Cdu::edges_find_edge_contact_contour_y(r.edges, plan.plan_contour_y);
+}
+
+template <class C>
+bool niveau_balcon_check(const Cdt::niveau<C>& n, const Cdt::balcon& b) {
+  if (!entity_nom_check(n, entity_kind::Balcon, b.balcon_nom, balcon_messages, true)) return false;
+  if (!Cdu::balcon_valid(b))
+    return Check::niveau_error(
+        n, Format::asprintf("le balcon %a n'est pas valide:@ sa surface est trop faible", print_nom_entity, b.balcon_nom));
+  if (Cdu::rectangle_dans_plan(b.balcon_rectangle, n.niveau_plan))
+    return Check::niveau_error(
+        n, Format::asprintf("le balcon %a n'est pas géométriquement situé à l'extérieur du bâtiment", print_nom_entity,
+                            b.balcon_nom));
+  const auto contact = contact_facade(b.balcon_rectangle, n.niveau_plan);
+  if (!contact)
+    return Check::fatal_niveau_error(
+        n, Format::asprintf("le balcon %a n'est pas géométriquement basé sur la facade du bâtiment", print_nom_entity,
+                            b.balcon_nom));
+  const auto cote = contact->first;
+  const bool nord_sud = cote == Cdt::cardinal_point::North || cote == Cdt::cardinal_point::South;
+  const double profondeur = nord_sud ? b.balcon_rectangle.height : b.balcon_rectangle.width;
+  const double maximum = Tqmv::balcon_profondeur_max;
+  if (almost_less_equal(profondeur, maximum)) return true;
+  return Check::niveau_error(
+      n, Format::asprintf("le balcon %a a une profondeur de %a, ce qui est supérieur à la limite autorisé de %a",
+                          print_nom_entity, b.balcon_nom, print_distance, profondeur, print_distance, maximum));
+}
+
+template <class C>
+bool niveau_balcons_checks(const Cdt::niveau<C>& n) {
+  const auto& balcons = balcons_of(n);
+  if (!for_all(balcons, [&](const Cdt::balcon& b) { return niveau_balcon_check(n, b); })) return false;
+  return Cdu::for_all_pair_rs(
+      [&](const Cdt::balcon& b1, const Cdt::balcon& b2) {
+        if (!Cdu::balcon_intersect_balcon(b1, b2)) return true;
+        return Check::niveau_error(n, Format::asprintf("le balcon %a et le balcon %a ne sont pas disjoints",
+                                                       print_nom_entity, b1.balcon_nom, print_nom_entity,
+                                                       b2.balcon_nom));
+      },
+      balcons);
+}
+
+// ---------------------------------------------------------------------------
+// Set-backs.
+
+constexpr doublon_messages retrait_messages{
+    [](const std::string& nom, const std::string& ou) {
+      return Format::asprintf("le retrait %a n'a pas un nom unique:@ un retrait de même nom apparaît au niveau %a",
+                              print_nom_entity, nom, print_niveau_nom, ou);
+    },
+    [](const std::string& nom, const std::string& ou) {
+      return Format::asprintf("le retrait %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
+                              print_nom_entity, nom, print_niveau_nom, ou);
+    }};
+
+template <class C>
+bool niveau_retrait_check(const Cdt::niveau<C>& n, const Cdt::retrait& r) {
+  if (!entity_nom_check(n, entity_kind::Retrait, r.retrait_nom, retrait_messages, true)) return false;
+  if (!Cdu::retrait_valid(r))
+    return Check::niveau_error(n, Format::asprintf("le retrait %a n'est pas valide:@ sa surface est trop faible",
+                                                   print_nom_entity, r.retrait_nom));
+  if (!contact_facade(r.retrait_rectangle, n.niveau_plan))
+    return Check::niveau_error(
+        n, Format::asprintf("le retrait %a n'est pas géométriquement basé sur la facade du bâtiment", print_nom_entity,
+                            r.retrait_nom));
+  if (!Cdu::retrait_dans_plan(r, n.niveau_plan))
+    return Check::niveau_error(
+        n, Format::asprintf("le retrait %a n'est pas géométriquement situé à l'intérieur du bâtiment", print_nom_entity,
+                            r.retrait_nom));
+  if (contact_facade(r.retrait_rectangle, n.niveau_plan)) return true;
+  return Check::niveau_error(n, Format::asprintf("le retrait %a n'est pas basé sur la facade du bâtiment",
+                                                 print_nom_entity, r.retrait_nom));
+}
+
+template <class C>
+bool niveau_retraits_checks(const Cdt::niveau<C>& n) {
+  if (!Cdu::niveau_for_all_retrait([&](const Cdt::retrait& r) { return niveau_retrait_check(n, r); }, n)) return false;
+  const bool disjoints = Cdu::for_all_pair_rs(
+      [&](const Cdt::retrait_ref& r1, const Cdt::retrait_ref& r2) {
+        if (!Cdu::retrait_intersect_retrait(*r1, *r2)) return true;
+        return Check::niveau_error(n, Format::asprintf("le retrait %a et le retrait %a ne sont pas disjoints",
+                                                       print_nom_entity, r1->retrait_nom, print_nom_entity,
+                                                       r2->retrait_nom));
+      },
+      Cdu::niveau_retraits(n));
+  if (!disjoints) return false;
+  return Cdu::niveau_for_all_retrait(
+      [&](const Cdt::retrait& r) {
+        return for_all(tremies_of(n), [&](const Cdt::tremie& t) {
+          if (!Cdu::retrait_intersect_tremie(r, t)) return true;
+          return Check::niveau_error(n, Format::asprintf("le retrait %a et la trémie %a ne sont pas disjoints",
+                                                         print_nom_entity, r.retrait_nom, print_nom_entity,
+                                                         t.tremie_nom));
+        });
+      },
+      n);
+}
+
+// ---------------------------------------------------------------------------
+// Levels and plans.
+
+template <class C>
+bool niveau_unique_nom(const Cdt::niveau<C>& n) {
+  const std::string suffix = batiment_entity_suffix(entity_kind::Etage, n.niveau_etage);
+  if (!ends_with(n.niveau_nom, suffix))
+    return Check::niveau_error(
+        n, Format::asprintf("le nom %s %s n'est pas valide. car il ne se termine pas par le numéro de son %s, %s",
+                            batiment_entity_of_the(entity_kind::Niveau) + batiment_entity_name(entity_kind::Niveau),
+                            n.niveau_nom, batiment_entity_name(entity_kind::Etage), suffix));
+  if (const auto etage = find_nom(entity_kind::Niveau, n.niveau_nom))
+    return Check::niveau_error(
+        n, Format::asprintf("le niveau %a n'a pas un nom unique:@ un niveau de même nom apparaît à l'étage %a",
+                            print_niveau_nom, n.niveau_nom, print_nom_entity, *etage));
+  add_nom(entity_kind::Niveau, n.niveau_nom, std::to_string(n.niveau_etage));
+  return true;
+}
+
+constexpr doublon_messages plan_messages{
+    [](const std::string& nom, const std::string& ou) {
+      return Format::asprintf("le plan %a n'a pas un nom unique:@ un plan de même nom apparaît au niveau %a",
+                              print_nom_entity, nom, print_niveau_nom, ou);
+    },
+    nullptr};
+
+template <class C>
+bool niveau_plan_enveloppe_check(const batiment& b, const Cdt::niveau<C>& n) {
+  const Cdt::rectangle& r = Cdu::plan_base_rectangle(n.niveau_plan);
+  if (!almost_equal(r.width, b.batiment_longueur))
+    return Check::batiment_error(
+        Format::asprintf("l'enveloppe rectangulaire est incorrecte:@ sa longueur est %a, mais ce devrait être %a, la "
+                         "longueur du bâtiment (aussi appelée dimension Lmax)",
+                         print_distance, r.width, print_distance, b.batiment_longueur));
+  if (!almost_equal(r.height, b.batiment_largeur))
+    return Check::batiment_error(
+        Format::asprintf("l'enveloppe rectangulaire est incorrecte:@ sa largeur est %a, mais ce devrait être %a, la "
+                         "largeur du bâtiment (aussi appelée dimension Lmin)",
+                         print_distance, r.height, print_distance, b.batiment_largeur));
+  return true;
+}
+
+// A plan stands on a rectangle at the ground floor only, and otherwise on
+// a plan of a lower storey.
+template <class C>
+bool niveau_plan_heritage(const Cdt::niveau<C>& n) {
+  const Cdt::plan& p = n.niveau_plan;
+  if (std::holds_alternative<Cdt::Base_rectangle>(p.plan_base)) {
+    if (p.plan_etage == 0) return true;
+    return Check::niveau_error(
+        n, Format::asprintf("le plan %a possède une base rectangulaire,@ ce qui est réservé au rez-de-chaussée (étage 0)",
+                            print_nom_entity, p.plan_nom));
+  }
+  const Cdt::plan& base = std::get<Cdt::Base_plan>(p.plan_base).inner();
+  if (base.plan_etage < p.plan_etage) return true;
+  if (base.plan_etage == p.plan_etage)
+    return Check::niveau_error(
+        n, Format::asprintf("le plan %a n'est pas fondé car il hérite de lui-même", print_nom_entity, p.plan_nom));
+  return Check::niveau_error(
+      n, Format::asprintf("le plan %a n'est pas fondé:@;<1 2>il hérite du plan d'un étage supérieur, le plan %a situé à "
+                          "l'étage %d)",
+                          print_nom_entity, p.plan_nom, print_nom_entity, base.plan_nom, base.plan_etage));
+}
+
+template <class C>
+bool niveau_plan(const batiment& b, const Cdt::niveau<C>& n) {
+  return entity_nom_check(n, entity_kind::Plan, n.niveau_plan.plan_nom, plan_messages, false) &&
+         niveau_plan_enveloppe_check(b, n) && niveau_plan_heritage(n);
+}
+
+template <class C>
+bool niveau_nombre_contreventements(const Cdt::niveau<C>& n) {
+  if (n.n_cvts_x >= 1 && n.n_cvts_y >= 1) return true;
+  const Cdt::direction d = n.n_cvts_x == 0 ? Cdt::direction::X : Cdt::direction::Y;
+  return Check::niveau_error(n, Format::asprintf("il n'y a pas de murs de contreventement dans la direction %a",
+                                                 print_direction, d));
+}
+
+// ---------------------------------------------------------------------------
+// Height of the building from its levels.
+
+double batiment_hauteur_calculee(const batiment& b) {
+  double h = 0.0;
+  for (const auto& n : b.batiment_niveau_planchers) h = h + (n.niveau_categorie.plancher_epaisseur + n.niveau_hauteur);
+  const auto& toit = b.batiment_niveau_toit;
+  return h + toit.niveau_hauteur + toit.niveau_categorie.toiture_hauteur;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Name tables.
+
+std::string batiment_entity_name(entity_kind k) {
+  switch (k) {
+    case entity_kind::Niveau: return "niveau";
+    case entity_kind::Plan: return "plan";
+    case entity_kind::Mur: return "mur";
+    case entity_kind::Poteau: return "poteau";
+    case entity_kind::Poutre: return "poutre";
+    case entity_kind::Tremie: return "trémie";
+    case entity_kind::Balcon: return "balcon";
+    case entity_kind::Retrait: return "retrait";
+    case entity_kind::Etage: return "étage";
+  }
+  return "";
+}
+
+std::string batiment_entity_of_the(entity_kind k) {
+  switch (k) {
+    case entity_kind::Poutre:
+    case entity_kind::Tremie: return "de la ";
+    case entity_kind::Etage: return "de l'";
+    default: return "du ";
+  }
+}
+
+std::string batiment_entity_suffix_format(entity_kind container) {
+  if (container == entity_kind::Niveau) return "n%d";
+  if (container == entity_kind::Etage) return "%d";
+  QC::fatal_error(Format::sprintf("batiment_entity_suffix_format: unexpected batiment entity %s",
+                                  batiment_entity_name(container)));
+}
+
+std::string batiment_entity_suffix(entity_kind container, int etage) {
+  const std::string format = batiment_entity_suffix_format(container);
+  return format == "n%d" ? Format::sprintf("n%d", etage) : Format::sprintf("%d", etage);
+}
+
+void clear_nom_tables() {
+  for (auto& table : nom_tables) table.clear();
+}
+
+bool mem_nom_tables(const std::string& nom) { return find_nom_in_tables(nom).has_value(); }
+
+std::optional<entity_kind> find_nom_in_tables(const std::string& nom) {
+  for (std::size_t i = 0; i < table_count; ++i)
+    if (nom_tables[i].count(nom) != 0) return static_cast<entity_kind>(i);
+  return std::nullopt;
+}
+
+std::optional<std::string> find_nom(entity_kind k, const std::string& nom) {
+  const nom_table& table = nom_tables[table_index(k)];
+  const auto it = table.find(nom);
+  if (it == table.end()) return std::nullopt;
+  return it->second;
+}
+
+void add_nom(entity_kind k, const std::string& nom, const std::string& where) {
+  nom_tables[table_index(k)].emplace(nom, where);
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-11
+
+bool batiment_report_file_name_writable_check(const batiment& b) {
+  const std::string nom = b.batiment_report_file_name;
+  const critere c = critere::CR_0_11;
+  if (report_file_writable(nom))
+    return Check::batiment_logger()(c, [nom](Format::Printer& ppf) {
+      Format::fprintf(ppf,
+                      "Le rapport de conformité au guide du bâtiment peut être enregistré:@,le droit d'écriture du "
+                      "fichier@;<1 2>%s@,est accordé par le système.",
+                      nom);
+    });
+  const auto note = [&b](Format::Printer& ppf) {
+    if (QC::get_compute_run_mode_opt() != QC::run_mode::Compute_qvr_from_qvb) return;
+    Format::fprintf(ppf,
+                    "@,Note: quavor a été appelé avec l'option@;<1 2>-r \"%s\"@,le rapport aurait donc dû être écrit "
+                    "dans le fichier@;<1 2>%s@,mais cette adresse ne correspond pas à l'adresse interne du "
+                    "bâtiment:@;<1 2>%s@,",
+                    QC::get_report_source_file_name(), QC::get_report_target_file_name(), b.batiment_report_file_name);
+  };
+  return Check::fatal_batiment_error(Format::asprintf(
+      "le rapport de conformité au guide du bâtiment ne peut pas être enregistré:@,@[<v 0>le droit d'écriture du "
+      "fichier@;<1 2>%s@,n'est pas accordé par le système.@,@,Pour remédier à ce problème, vous devez intervenir:@;<1 "
+      "2>- soit sauver le fichier du bâtiment dans un répertoire@,où l'écriture est autorisée,@;<1 2>- soit accorder le "
+      "droit d'écriture au fichier du rappport@,%t@]",
+      nom, note));
+}
+
+bool batiment_internal_file_name_check(const batiment& b) {
+  if (!QC::get_report_target_file_name_opt()) QC::set_report_target_file_name(b.batiment_report_file_name);
+  const std::string& fichier = b.batiment_file_name;
+  // "-" (the standard streams) names its report "-" as well.
+  const std::string attendu =
+      fichier == "-" ? fichier : QC::remove_extension(fichier) + QC::report_target_file_extension();
+  const std::string rapport = QC::get_report_target_file_name();
+  if (attendu == rapport)
+    return Check::batiment_logger()(critere::CR_0_11, [fichier, rapport](Format::Printer& ppf) {
+      Format::fprintf(ppf,
+                      "le nom du fichier enregistré dans les données du bâtiment est correct:@;<1 2>%s@ correspond au "
+                      "fichier du rapport en cours:@;<1 2>%s",
+                      fichier, rapport);
+    });
+  return Check::batiment_error(Format::asprintf(
+      "le nom du fichier enregistré dans les données du bâtiment est incorrect:@;<1 2>%s@ ne correspond pas au fichier "
+      "du rapport en cours:@;<1 2>%s",
+      fichier, rapport));
+}
+
+bool batiment_file_name_checkings(critere, const batiment& b) {
+  return batiment_report_file_name_writable_check(b) && batiment_internal_file_name_check(b);
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-12
+
+bool batiment_type_check(critere c, const batiment& b) {
+  const auto type = b.batiment_type;
+  const int attendu = type == Quavor_data_types::batiment_type::R0 ? 0 : 1;
+  const int nombre = b.batiment_nombre_etages;
+  const auto print_type = [](Format::Printer& ppf, const Quavor_data_types::batiment_type& t) {
+    ppf.print_string(Quavor_data_types::name_of(t));
+  };
+  if (nombre == attendu)
+    return Check::batiment_logger()(c, [print_type, type, nombre](Format::Printer& ppf) {
+      Format::fprintf(ppf, "le type du bâtiment %a est correct:@,en effet, le bâtiment comporte %d étages", print_type,
+                      type, nombre);
+    });
+  return Check::batiment_error(Format::asprintf(
+      "le type du bâtiment %a est erroné@ car le nombre d'étages du bâtiment est %d et ce devrait être %d pour ce type "
+      "de bâtiment",
+      print_type, type, nombre, attendu));
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-0
+
+bool batiment_lmin_lmax_check(critere c, const batiment& b) {
+  const double lmax = b.batiment_longueur;
+  const double lmin = b.batiment_largeur;
+  if (almost_greater_equal(lmax, lmin))
+    return Check::critere_logger(c, [lmax, lmin](Format::Printer& ppf) {
+      Format::fprintf(ppf,
+                      "les dimensions horizontales du bâtiment sont correctes:@;<1 2>la longueur Lmax est %a, la "
+                      "largeur Lmin est %a, et donc Lmax >= Lmin",
+                      print_distance, lmax, print_distance, lmin);
+    });
+  return Check::batiment_error(
+      Format::asprintf("les dimensions horizontales du bâtiment sont erronées:@;<1 2>la longueur Lmax est %a, la largeur "
+                       "Lmin est %a, mais on a Lmax < Lmin",
+                       print_distance, lmax, print_distance, lmin));
+}
+
+bool batiment_hauteur_consistency_check(critere c, const batiment& b) {
+  const double declaree = b.batiment_hauteur;
+  const double calculee = batiment_hauteur_calculee(b);
+  if (almost_equal(declaree, calculee))
+    return Check::critere_logger(c, [declaree](Format::Printer& ppf) {
+      Format::fprintf(ppf, "la hauteur déclarée du bâtiment est correcte:@;<1 2>%a est bien la hauteur calculée",
+                      print_distance, declaree);
+    });
+  return Check::batiment_error(
+      Format::asprintf("la hauteur déclarée est incorrecte:@;<1 2>elle vaut %a, mais la hauteur calculée est %a",
+                       print_distance, declaree, print_distance, calculee));
+}
+
+bool batiment_dimension_checkings(const batiment& b) {
+  return Check::make(critere::CR_0_0_0, batiment_lmin_lmax_check, b) &&
+         Check::make(critere::CR_0_0_1, batiment_hauteur_consistency_check, b);
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-10
+
+bool batiment_pente_de_sol_valid(critere c, const batiment& b) {
+  const double p = b.batiment_implantation.implantation_pente;
+  const double maximum = Tqmv::pente_max;
+  if (!Quavor_pervasives::valid_percentage_factor(p))
+    return Check::batiment_error(
+        Format::asprintf("la pente de sol où est implanté le bâtiment est une donnée invalide:@ elle vaut %a, mais cette "
+                         "pente devrait être comprise entre 0.0 et 1.0",
+                         print_percentage, p));
+  if (p < maximum)
+    return Check::critere_logger(c, [p, maximum](Format::Printer& ppf) {
+      Format::fprintf(ppf,
+                      "la pente de sol %a où est implanté le bâtiment est valide:@ elle est inférieure à la pente "
+                      "maximale autorisée %a",
+                      print_percentage, p, print_percentage, maximum);
+    });
+  return Check::batiment_error(
+      Format::asprintf("la pente de sol où est implanté le bâtiment est invalide:@ elle vaut %a, mais la pente maximale "
+                       "autorisée est %a",
+                       print_percentage, p, print_percentage, maximum));
+}
+
+bool batiment_pente_de_sol_add_justification(critere c, const batiment& b) {
+  const double p = b.batiment_implantation.implantation_pente;
+  const bool justification = b.batiment_implantation.implantation_pente_needs_justification;
+  const double limite = Tqmv::pente_etude_specialisee;
+  const bool au_dela = p > limite;
+  if (justification != au_dela || !(p < Tqmv::pente_max))
+    return Check::batiment_error(
+        Format::asprintf("la pente de sol où est implanté le bâtiment et la nécessité de vérification de cette pente sont "
+                         "incohérentes:@ la pente vaut %a, pourtant la nécessité de vérification est %a",
+                         print_percentage, p, print_bool, justification));
+  if (!au_dela)
+    return Check::critere_logger(c, [p, limite](Format::Printer& ppf) {
+      Format::fprintf(ppf,
+                      "la pente de sol %a où est implanté le bâtiment est acceptable.@ En effet, elle est inférieure à "
+                      "%a, et ne nécessite donc pas de justification par un cabinet d'études spécialisé.",
+                      print_percentage, p, print_percentage, limite);
+    });
+  return Check::critere_logger(c, [p, limite](Format::Printer& ppf) {
+    Format::fprintf(ppf,
+                    "ATTENTION:@ LA PENTE DE SOL NÉCESSITE UNE JUSTIFICATION PAR UN CABINET D'ÉTUDES SPÉCIALISÉ.@ En "
+                    "effet, la pente de sol %a où est implanté le bâtiment est supérieure à %a, pente limite sans "
+                    "justification du guide TQMV.",
+                    print_percentage, p, print_percentage, limite);
+  });
+}
+
+bool batiment_pente_de_sol_checkings(const batiment& b) {
+  return Check::make(critere::CR_0_10_0, batiment_pente_de_sol_valid, b) &&
+         Check::make(critere::CR_0_10_1, batiment_pente_de_sol_add_justification, b);
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-1, CR-0-9, CR-0-2
+
+bool niveau_unique_nom_check(const niveau_plancher& n) { return niveau_unique_nom(n); }
+bool niveau_unique_nom_check(const niveau_toit& n) { return niveau_unique_nom(n); }
+
+bool batiment_niveaux_checkings(const batiment& b) {
+  return for_all_niveaux(b, [](const auto& n) { return niveau_unique_nom_check(n); });
+}
+
+bool niveau_plan_heritage_check(const niveau_plancher& n) { return niveau_plan_heritage(n); }
+bool niveau_plan_heritage_check(const niveau_toit& n) { return niveau_plan_heritage(n); }
+bool niveau_plan_checks(const batiment& b, const niveau_plancher& n) { return niveau_plan(b, n); }
+bool niveau_plan_checks(const batiment& b, const niveau_toit& n) { return niveau_plan(b, n); }
+
+bool batiment_plans_checkings(const batiment& b) {
+  return for_all_niveaux(b, [&b](const auto& n) { return niveau_plan_checks(b, n); });
+}
+
+bool niveau_nombre_contreventements_check(const niveau_plancher& n) { return niveau_nombre_contreventements(n); }
+bool niveau_nombre_contreventements_check(const niveau_toit& n) { return niveau_nombre_contreventements(n); }
+
+bool batiment_nombre_contreventements_checkings(const batiment& b) {
+  return for_all_niveaux(b, [](const auto& n) { return niveau_nombre_contreventements_check(n); });
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-3 to CR-0-8
+
+bool niveau_mur_all_checks(const batiment& b, const niveau_plancher& n) { return niveau_murs_checks(b, n); }
+bool niveau_mur_all_checks(const batiment& b, const niveau_toit& n) { return niveau_murs_checks(b, n); }
+
+bool batiment_murs_checkings(const batiment& b) {
+  if (!std::holds_alternative<Quavor_data_types::Maconnerie>(b.batiment_materiau_categorie))
+    QC::fatal_error("Les bâtiments en bois ou béton ne sont pas encore traités");
+  return for_all_niveaux(b, [&b](const auto& n) { return niveau_mur_all_checks(b, n); });
+}
+
+bool batiment_poteaux_checkings(const batiment& b) {
+  return for_all_niveaux(b, [](const auto& n) { return niveau_poteaux_checks(n); });
+}
+
+bool batiment_poutres_checkings(const batiment& b) {
+  return for_all_niveaux(b, [](const auto& n) { return niveau_poutres_checks(n); });
+}
+
+bool batiment_tremies_checkings(const batiment& b) {
+  return for_all_niveaux(b, [](const auto& n) { return niveau_tremies_checks(n); });
+}
+
+bool batiment_balcons_checkings(const batiment& b) {
+  return for_all_niveaux(b, [](const auto& n) { return niveau_balcons_checks(n); });
+}
+
+bool batiment_retraits_checkings(const batiment& b) {
+  return for_all_niveaux(b, [](const auto& n) { return niveau_retraits_checks(n); });
+}
+
+// ---------------------------------------------------------------------------
+// The family.
+
+bool batiment_consistency_checkings(const batiment& b) {
+  Check::debug_checking(critere::CR_0_11, "cohérence du nom de fichier du bâtiment");
+  if (!Check::make(critere::CR_0_11, batiment_file_name_checkings, b)) return false;
+  Check::debug_checking(critere::CR_0_12, "cohérence du type du bâtiment");
+  if (!Check::make(critere::CR_0_12, batiment_type_check, b)) return false;
+  Check::debug_checking(critere::CR_0_0, "cohérence des dimensions du bâtiment");
+  if (!Check::make_checkings(critere::CR_0_0, batiment_dimension_checkings, b)) return false;
+  Check::debug_checking(critere::CR_0_10, "cohérence de la pente de sol du bâtiment");
+  if (!Check::make_checkings(critere::CR_0_10, batiment_pente_de_sol_checkings, b)) return false;
+  Check::debug_checking(critere::CR_0_1, "cohérence des niveaux");
+  if (!Check::make_checkings(critere::CR_0_1, batiment_niveaux_checkings, b)) return false;
+  Check::debug_checking(critere::CR_0_9, "cohérence des plans");
+  if (!Check::make_checkings(critere::CR_0_9, batiment_plans_checkings, b)) return false;
+  Check::debug_checking(critere::CR_0_2, "nombre minimal de murs de contreventement");
+  if (!Check::make_checkings(critere::CR_0_2, batiment_nombre_contreventements_checkings, b)) return false;
+  Check::debug_checking(critere::CR_0_3, "cohérence des murs");
+  if (!Check::make_checkings(critere::CR_0_3, batiment_murs_checkings, b)) return false;
+  Check::debug_checking(critere::CR_0_4, "cohérence des poteaux");
+  if (!Check::make_checkings(critere::CR_0_4, batiment_poteaux_checkings, b)) return false;
+  Check::debug_checking(critere::CR_0_5, "cohérence des poutres");
+  if (!Check::make_checkings(critere::CR_0_5, batiment_poutres_checkings, b)) return false;
+  Check::debug_checking(critere::CR_0_6, "cohérence des trémies");
+  if (!Check::make_checkings(critere::CR_0_6, batiment_tremies_checkings, b)) return false;
+  Check::debug_checking(critere::CR_0_7, "cohérence des balcons");
+  if (!Check::make_checkings(critere::CR_0_7, batiment_balcons_checkings, b)) return false;
+  Check::debug_checking(critere::CR_0_8, "cohérence des retraits");
+  return Check::make_checkings(critere::CR_0_8, batiment_retraits_checkings, b);
+}
+
+}  // namespace Consistency_batiment

@@ -1,0 +1,35 @@
+#pragma once
+// The floor area carried by each bracing wall (criterion CR-3-5): it must be
+// known for every bracing wall (CR-3-5-0) and stay within the guide's
+// maximum Sp,max for the wall's length (CR-3-5-1).
+#include "criteria/check.hpp"
+#include "criteria/tqmv.hpp"
+#include "model/compute_data_types.hpp"
+
+namespace Sp_batiment {
+
+namespace T = Compute_data_types;
+using Tqmv::critere;
+
+// The test of CR-3-5: CR-3-5-0, then CR-3-5-1.
+bool batiment_sp_checkings(const T::batiment& b);
+
+// CR-3-5-0: the roof level, then each floor level, stopping at the first
+// failure.
+bool batiment_sp_done_check(critere c, const T::batiment& b);
+bool niveau_sp_checks(critere c, const T::niveau_plancher& l);
+bool niveau_sp_checks(critere c, const T::niveau_toit& l);
+bool niveau_mur_sp_check(const T::niveau_plancher& l, const T::mur& m);
+bool niveau_mur_sp_check(const T::niveau_toit& l, const T::mur& m);
+
+// CR-3-5-1: the same level order.
+bool batiment_sp_max_check(critere c, const T::batiment& b);
+bool niveau_sp_max_checks(critere c, const T::batiment& b, const T::niveau_plancher& l);
+bool niveau_sp_max_checks(critere c, const T::batiment& b, const T::niveau_toit& l);
+bool niveau_mur_sp_max_check(critere c, const T::batiment& b, const T::niveau_plancher& l, const T::mur& m);
+bool niveau_mur_sp_max_check(critere c, const T::batiment& b, const T::niveau_toit& l, const T::mur& m);
+
+// The guide's maximum floor area for the wall in this building.
+double mur_sp_max(const T::batiment& b, const T::mur& m);
+
+}  // namespace Sp_batiment

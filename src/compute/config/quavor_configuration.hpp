@@ -1,0 +1,244 @@
+#pragma once
+// The single process-wide run configuration: what the command line asked for,
+// the values fixed at start-up, and the checking state that the checking
+// framework keeps between the criteria of one computation.
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "text/exceptions.hpp"
+
+namespace Format {
+class Printer;
+}
+
+// The criterion identity and its tables live in the criteria layer, above this
+// one: the configuration only stores them.
+namespace Tqmv {
+enum class critere : int;
+template <class T>
+struct critere_table;
+using logger = std::function<void(Format::Printer&)>;
+}  // namespace Tqmv
+
+namespace Scanning {
+class Scanning_buffer;
+}
+
+namespace Quavor_configuration {
+
+// ---------------------------------------------------------------------------
+// Values fixed at start-up.
+
+// "3.1.0"
+const std::string& version();
+// "QuavorTQMV-3.1.0": the first argument of every fatal error message.
+const std::string& full_version();
+// Absolute path of the running executable, its directory and its last component.
+const std::string& program_path();
+const std::string& software_directory();
+const std::string& program_name();
+// The three file-kind extensions ".qvc", ".qvb", ".qvr".
+const std::string& input_process_source_file_extension();
+const std::string& report_source_file_extension();
+const std::string& report_target_file_extension();
+// The input program: its default executable, its script form and the switch
+// that selects the script form (-ipse).
+std::string default_input_process_executable();
+const std::string& script_directory();
+std::string script_path();
+std::string script_command();
+bool get_source_execution();
+void set_source_execution(bool on);
+
+// The procedures the input program can run without user interaction.
+enum class batch_mode_procedure { write_qvb, write_qvc, verify_qvb };
+// "write-qvb", "write-qvc", "verify-qvb"
+std::string batch_mode_procedure_name(batch_mode_procedure procedure);
+// The procedure of that name, if any.
+std::optional<batch_mode_procedure> batch_mode_procedure_of_name(const std::string& name);
+std::optional<batch_mode_procedure> get_batch_mode_procedure();
+
+// What the command line asked the engine to produce (recorded, read only by the
+// report-file check).
+enum class run_mode { Compute_qvc_from_gui, Compute_qvb_from_qvc, Compute_qvr_from_qvb, Compute_qvr_from_qvc };
+
+// ---------------------------------------------------------------------------
+// The run configuration record.
+
+struct quavor_configuration {
+  std::string version;
+  std::optional<run_mode> compute_run_mode;
+  std::optional<bool> input_process_needed;
+  std::optional<std::string> input_process_command;
+  // Newest element first.
+  std::optional<std::vector<std::string>> input_process_arguments;
+  std::optional<std::string> input_process_source_file_directory;
+  std::optional<std::string> input_process_source_file_name;
+  std::optional<std::string> report_source_file_name;
+  std::optional<std::string> report_target_file_name;
+  std::FILE* input_process_in_channel;
+  std::FILE* input_process_out_channel;
+  std::shared_ptr<Scanning::Scanning_buffer> input_process_scanning_buffer;
+  std::shared_ptr<Format::Printer> input_process_formatter;
+  std::optional<Tqmv::critere> checking_critere;
+  int checking_number;
+  std::shared_ptr<Tqmv::critere_table<bool>> critere_checked_table;
+  std::shared_ptr<Tqmv::critere_table<std::vector<Tqmv::logger>>> critere_loggers_table;
+  std::optional<Tqmv::logger> critere_error_logger;
+  bool debug;
+  std::shared_ptr<Format::Printer> compute_input_debugging_formatter;
+  std::shared_ptr<Format::Printer> compute_error_debugging_formatter;
+};
+
+// The process-wide record itself.
+quavor_configuration& configuration();
+
+// Brings the process-wide configuration (record, batch procedure, source-execution
+// switch) back to its start-up state.
+void reset_for_tests();
+
+// ---------------------------------------------------------------------------
+// Errors.
+
+// Raises Fatal_error with "Fatal error in QuavorTQMV-3.1.0, please report to Vantrel: <message>".
+[[noreturn]] void fatal_error(const std::string& message);
+
+// Writes "<program name>: command line specification error,\n<message>\n" on the
+// error stream and ends the process with status 1.
+[[noreturn]] void command_line_error(const std::string& message);
+
+// Every process exit of this component goes through here, so that tests can
+// intercept it: the hook, when set, is called instead of std::exit (and must not
+// return; throwing is the usual way out).
+using exit_hook = std::function<void(int status)>;
+void set_exit_hook(exit_hook hook);
+[[noreturn]] void exit_process(int status);
+
+// Writes the string between double quotes, with no escaping.
+void print_quoted_string(Format::Printer& printer, const std::string& s);
+
+// ---------------------------------------------------------------------------
+// File kinds: true for "-" and for a name whose last component ends with the
+// extension.
+bool is_input_process_source_file_name(const std::string& name);
+bool is_report_source_file_name(const std::string& name);
+bool is_report_target_file_name(const std::string& name);
+
+// The name with the extension of its last component removed.
+std::string remove_extension(const std::string& name);
+
+// ---------------------------------------------------------------------------
+// Getters and setters.
+
+const std::string& get_version();
+
+// Fatal error when no run mode has been set.
+run_mode get_compute_run_mode();
+std::optional<run_mode> get_compute_run_mode_opt();
+// Only the first setting counts; later ones are ignored.
+void set_compute_run_mode(run_mode mode);
+
+// Absent is read as false.
+bool get_input_process_needed();
+std::optional<bool> get_input_process_needed_opt();
+void set_input_process_needed(bool needed);
+
+// The command line's replacement command, else the script command (-ipse), else
+// the default executable.
+std::string get_input_process_command();
+std::optional<std::string> get_input_process_command_opt();
+void set_input_process_command(const std::string& command);
+
+// Absent is read as empty; newest first.
+std::vector<std::string> get_input_process_arguments();
+std::optional<std::vector<std::string>> get_input_process_arguments_opt();
+// Puts the argument in front.
+void add_input_process_argument(const std::string& argument);
+
+std::optional<std::string> get_input_process_source_file_directory();
+void set_input_process_source_file_directory(const std::string& directory);
+
+std::optional<std::string> get_input_process_source_file_name();
+
+// Derived names when unset (see the .cpp).
+std::string get_report_source_file_name();
+std::string get_report_target_file_name();
+std::optional<std::string> get_report_source_file_name_opt();
+std::optional<std::string> get_report_target_file_name_opt();
+// Plain replacements (the serving flow names the files after each description).
+void set_report_source_file_name(const std::string& name);
+void set_report_target_file_name(const std::string& name);
+
+std::FILE* get_input_process_in_channel();
+void set_input_process_in_channel(std::FILE* channel);
+std::FILE* get_input_process_out_channel();
+void set_input_process_out_channel(std::FILE* channel);
+std::shared_ptr<Scanning::Scanning_buffer> get_input_process_scanning_buffer();
+void set_input_process_scanning_buffer(std::shared_ptr<Scanning::Scanning_buffer> buffer);
+Format::Printer& get_input_process_formatter();
+void set_input_process_formatter(std::shared_ptr<Format::Printer> printer);
+
+bool get_debug();
+void set_debug(bool on);
+Format::Printer& get_compute_input_debugging_formatter();
+void set_compute_input_debugging_formatter(std::shared_ptr<Format::Printer> printer);
+Format::Printer& get_compute_error_debugging_formatter();
+void set_compute_error_debugging_formatter(std::shared_ptr<Format::Printer> printer);
+
+// ---------------------------------------------------------------------------
+// Checking state.
+
+int get_checking_number();
+void set_checking_number(int n);
+void incr_checking_number();
+void reset_checking_number();
+
+Tqmv::critere get_checking_critere();
+void set_checking_critere(Tqmv::critere c);
+void reset_checking_critere();
+
+std::shared_ptr<Tqmv::critere_table<bool>> get_critere_checked_table();
+void set_critere_checked_table(std::shared_ptr<Tqmv::critere_table<bool>> table);
+void reset_critere_checked_table();
+
+std::shared_ptr<Tqmv::critere_table<std::vector<Tqmv::logger>>> get_critere_loggers_table();
+void set_critere_loggers_table(std::shared_ptr<Tqmv::critere_table<std::vector<Tqmv::logger>>> table);
+void reset_critere_loggers_table();
+
+void set_critere_error_logger(Tqmv::logger logger);
+std::optional<Tqmv::logger> get_critere_error_logger_opt();
+Tqmv::logger get_critere_error_logger();
+void reset_critere_error_logger();
+
+// Makes the checked table, the loggers table and the error logger absent.
+void reset_critere_tables();
+// Counter to 0; criterion, both tables and error logger absent.
+void reset_checkings();
+
+// ---------------------------------------------------------------------------
+// Command line.
+
+// The input program's shell command line: ""<command>"<arguments>".
+std::string get_input_process_command_invocation();
+
+// Parses the process's command line (argv[0] is the invocation name), then
+// completes the configuration. May end the process.
+void set_arguments(int argc, char** argv);
+// Parses the vector (first word the invocation name) without the completion step.
+// May end the process.
+void parse_arguments(const std::vector<std::string>& arguments);
+// The completion step run after a successful parse.
+void assign_configuration_fields();
+
+// Fixes the program path, directory and name from the invocation name (done by
+// set_arguments; exposed for tests).
+void set_invocation_name(const std::string& invocation_name);
+
+// The usage text (header, one line per option, -help and --help).
+std::string usage_text();
+
+}  // namespace Quavor_configuration

@@ -1,0 +1,553 @@
+#include "text/format.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <deque>
+#include <variant>
+#include <vector>
+
+#include "text/exceptions.hpp"
+
+namespace Format {
+
+// ---------------------------------------------------------------------------
+// The engine.
+//
+// Text is measured before it is printed: every token enters the token queue
+// with its size, known for text, unknown for box openings and breaks until
+// the material they govern has been enqueued. `right_total` counts the
+// sizes of all enqueued tokens, `left_total` those of the printed ones; the
+// scan stack holds the queue positions still waiting for their size. The
+// front of the queue is printed as soon as its size is known, or as soon as
+// the pending material alone no longer fits in `space_left` (then it cannot
+// fit whatever follows, and it is printed with size `infinity`). Each token
+// is enqueued, sized and printed once: time is linear in the output, and
+// the queue holds at most about one line of material.
+
+namespace {
+
+constexpr int infinity = 1000000010;
+
+// The kinds a box takes once printed: the five of the directives, and
+// `Fits` for a non-vertical box whose whole contents fit on the line.
+enum class Layout { H, V, HV, HOV, B, Fits };
+
+Layout layout_of(Box_kind kind) {
+  switch (kind) {
+    case Box_kind::H: return Layout::H;
+    case Box_kind::V: return Layout::V;
+    case Box_kind::HV: return Layout::HV;
+    case Box_kind::HOV: return Layout::HOV;
+    case Box_kind::B: return Layout::B;
+  }
+  return Layout::B;
+}
+
+struct Text_token {
+  std::string text;
+};
+struct Break_token {
+  int blanks;  // on the same line
+  int offset;  // on a new line
+};
+struct Open_token {
+  int offset;
+  Box_kind kind;
+};
+struct Close_token {};
+struct Newline_token {};  // a forced newline
+
+using Token = std::variant<Text_token, Break_token, Open_token, Close_token, Newline_token>;
+
+struct Queue_element {
+  int size;  // known when >= 0; while unknown, minus right_total at enqueueing
+  bool size_known;
+  Token token;
+  int length;
+};
+
+struct Scan_entry {
+  int recorded_total;  // right_total after the element was enqueued
+  long position;       // absolute position of the element in the queue
+};
+
+struct Box {
+  Layout kind;
+  int width;
+};
+
+}  // namespace
+
+struct Printer::Engine {
+  // Output: a file, or the string buffer when `file` is null.
+  std::FILE* file = nullptr;
+  std::string buffer;
+
+  int margin = 78;
+  int min_space_left = 10;
+  int max_indent = 68;
+  int space_left = 78;
+  int current_indent = 0;
+  bool is_new_line = true;
+  int left_total = 1;
+  int right_total = 1;
+  int curr_depth = 0;
+
+  std::deque<Queue_element> token_queue;
+  long queue_base = 0;  // absolute position of token_queue.front()
+  std::vector<Scan_entry> scan_stack;
+  std::vector<Box> box_stack;
+
+  Engine() { reset(); }
+
+  // --- output operations
+  void output(std::string_view s) {
+    if (file != nullptr)
+      std::fwrite(s.data(), 1, s.size(), file);
+    else
+      buffer.append(s);
+  }
+  void output_newline() { output("\n"); }
+  void output_spaces(int n) {
+    if (n > 0) output(std::string(static_cast<std::size_t>(n), ' '));
+  }
+  void output_flush() {
+    if (file != nullptr) std::fflush(file);
+  }
+
+  // --- printing tokens
+  void break_new_line(int offset, int width) {
+    output_newline();
+    is_new_line = true;
+    current_indent = std::min(max_indent, margin - width + offset);
+    space_left = margin - current_indent;
+    output_spaces(current_indent);
+  }
+
+  void break_same_line(int blanks) {
+    space_left -= blanks;
+    output_spaces(blanks);
+  }
+
+  // Used before opening a box too far to the right.
+  void force_break_line() {
+    if (box_stack.empty()) {
+      output_newline();
+      return;
+    }
+    const Box& box = box_stack.back();
+    if (box.width > space_left && box.kind != Layout::Fits && box.kind != Layout::H)
+      break_new_line(0, box.width);
+  }
+
+  void print_break(int size, const Break_token& b) {
+    if (box_stack.empty()) return;
+    const Box& box = box_stack.back();
+    switch (box.kind) {
+      case Layout::HOV:
+        if (size > space_left) break_new_line(b.offset, box.width);
+        else break_same_line(b.blanks);
+        break;
+      case Layout::B:
+        if (is_new_line) break_same_line(b.blanks);
+        else if (size > space_left) break_new_line(b.offset, box.width);
+        else if (current_indent > margin - box.width + b.offset) break_new_line(b.offset, box.width);
+        else break_same_line(b.blanks);
+        break;
+      case Layout::HV:
+      case Layout::V: break_new_line(b.offset, box.width); break;
+      case Layout::Fits:
+      case Layout::H: break_same_line(b.blanks); break;
+    }
+  }
+
+  void print_open(int size, const Open_token& o) {
+    if (margin - space_left > max_indent) force_break_line();
+    Layout kind = layout_of(o.kind);
+    if (kind != Layout::V && size <= space_left) kind = Layout::Fits;
+    box_stack.push_back({kind, space_left - o.offset});
+  }
+
+  void print_token(int size, const Token& token) {
+    if (auto t = std::get_if<Text_token>(&token)) {
+      space_left -= size;
+      output(t->text);
+      is_new_line = false;
+    } else if (auto o = std::get_if<Open_token>(&token)) {
+      print_open(size, *o);
+    } else if (std::holds_alternative<Close_token>(token)) {
+      if (!box_stack.empty()) box_stack.pop_back();
+    } else if (auto b = std::get_if<Break_token>(&token)) {
+      print_break(size, *b);
+    } else {  // forced newline
+      if (box_stack.empty()) output_newline();
+      else break_new_line(0, box_stack.back().width);
+    }
+  }
+
+  // --- the queue
+  void advance() {
+    while (!token_queue.empty()) {
+      Queue_element& front = token_queue.front();
+      if (!front.size_known && right_total - left_total < space_left) return;
+      int size = front.size_known ? front.size : infinity;
+      Token token = std::move(front.token);
+      int length = front.length;
+      token_queue.pop_front();
+      ++queue_base;
+      print_token(size, token);
+      left_total += length;
+    }
+  }
+
+  void enqueue(Queue_element element) {
+    right_total += element.length;
+    token_queue.push_back(std::move(element));
+  }
+
+  void enqueue_advance(Queue_element element) {
+    enqueue(std::move(element));
+    advance();
+  }
+
+  // Settles the size of the scan stack's top entry: a break when `of_break`,
+  // a box opening otherwise.
+  void set_size(bool of_break) {
+    if (scan_stack.empty()) return;
+    const Scan_entry top = scan_stack.back();
+    if (top.recorded_total < left_total || top.position < queue_base) {
+      scan_stack.clear();  // its token is already printed: nothing to settle
+      return;
+    }
+    Queue_element& element = token_queue[static_cast<std::size_t>(top.position - queue_base)];
+    bool is_break = std::holds_alternative<Break_token>(element.token);
+    bool is_open = std::holds_alternative<Open_token>(element.token);
+    if ((of_break && is_break) || (!of_break && is_open)) {
+      element.size = right_total + element.size;
+      element.size_known = true;
+      scan_stack.pop_back();
+    }
+  }
+
+  void scan_push(bool settle_previous_break, Queue_element element) {
+    enqueue(std::move(element));
+    if (settle_previous_break) set_size(true);
+    scan_stack.push_back({right_total, queue_base + static_cast<long>(token_queue.size()) - 1});
+  }
+
+  // --- operations
+  void text(std::string_view s) {
+    int size = static_cast<int>(std::min<std::size_t>(s.size(), infinity));
+    enqueue_advance({size, true, Text_token{std::string(s)}, size});
+  }
+
+  void open_box(Box_kind kind, int indent) {
+    ++curr_depth;
+    scan_push(false, {-right_total, false, Open_token{indent, kind}, 0});
+  }
+
+  void close_box() {
+    if (curr_depth <= 1) return;  // the outermost box stays open
+    enqueue({0, true, Close_token{}, 0});
+    set_size(true);
+    set_size(false);
+    --curr_depth;
+  }
+
+  void break_hint(int blanks, int offset) {
+    scan_push(true, {-right_total, false, Break_token{blanks, offset}, blanks});
+  }
+
+  void force_newline() { enqueue_advance({0, true, Newline_token{}, 0}); }
+
+  void flush(bool end_with_newline) {
+    while (curr_depth > 1) close_box();
+    right_total = infinity;
+    advance();
+    if (end_with_newline) output_newline();
+    reset();
+    output_flush();
+  }
+
+  // The state of a new printer: empty queue and stacks, one outermost
+  // `hov` box waiting in the queue.
+  void reset() {
+    token_queue.clear();
+    queue_base = 0;
+    scan_stack.clear();
+    box_stack.clear();
+    left_total = 1;
+    right_total = 1;
+    space_left = margin;
+    current_indent = 0;
+    curr_depth = 0;
+    open_box(Box_kind::HOV, 0);
+  }
+};
+
+Printer::Printer() : engine_(std::make_unique<Engine>()) {}
+Printer::Printer(std::FILE* file) : engine_(std::make_unique<Engine>()) { engine_->file = file; }
+Printer::~Printer() = default;
+Printer::Printer(Printer&&) noexcept = default;
+Printer& Printer::operator=(Printer&&) noexcept = default;
+
+void Printer::open_box(Box_kind kind, int indent) { engine_->open_box(kind, indent); }
+void Printer::close_box() { engine_->close_box(); }
+void Printer::print_string(std::string_view text) { engine_->text(text); }
+void Printer::print_char(char c) { engine_->text(std::string_view(&c, 1)); }
+void Printer::print_break(int blanks, int offset) { engine_->break_hint(blanks, offset); }
+void Printer::print_cut() { engine_->break_hint(0, 0); }
+void Printer::print_space() { engine_->break_hint(1, 0); }
+void Printer::force_newline() { engine_->force_newline(); }
+void Printer::print_newline() { engine_->flush(true); }
+void Printer::print_flush() { engine_->flush(false); }
+
+// Pending material is printed first; the printer then restarts with the
+// new margin, max_indent keeping min_space_left columns free.
+void Printer::set_margin(int margin) {
+  if (margin < 1) return;
+  engine_->flush(false);
+  engine_->margin = std::min(margin, infinity - 1);
+  engine_->max_indent =
+      std::max({engine_->margin - engine_->min_space_left, engine_->margin / 2, 1});
+  engine_->reset();
+}
+
+int Printer::margin() const { return engine_->margin; }
+
+std::string Printer::contents() {
+  engine_->flush(false);
+  return engine_->buffer;
+}
+
+Printer& err_formatter() {
+  static Printer printer(stderr);
+  return printer;
+}
+
+Printer& std_formatter() {
+  static Printer printer(stdout);
+  return printer;
+}
+
+// ---------------------------------------------------------------------------
+// The directive interpreter.
+
+namespace detail {
+
+void format_error(const char* message) { throw Invalid_argument(std::string("format: ") + message); }
+
+namespace {
+
+std::string string_of_integer(const Arg& a) {
+  char digits[32];
+  auto result = a.is_unsigned ? std::to_chars(digits, digits + sizeof digits, a.uinteger)
+                              : std::to_chars(digits, digits + sizeof digits, a.integer);
+  return std::string(digits, result.ptr);
+}
+
+// Fixed notation, correctly rounded from the binary value, whatever the
+// process locale.
+std::string string_of_fixed(double x, int precision) {
+  std::string digits(static_cast<std::size_t>(330 + precision), '\0');
+  auto result = std::to_chars(digits.data(), digits.data() + digits.size(), x,
+                              std::chars_format::fixed, precision);
+  digits.resize(static_cast<std::size_t>(result.ptr - digits.data()));
+  return digits;
+}
+
+// The float of the value text syntax: "%.12g", with a "." when the text
+// holds only digits and a sign.
+std::string string_of_value_float(double x) {
+  if (std::isnan(x)) return "nan";
+  if (std::isinf(x)) return x > 0 ? "infinity" : "neg_infinity";
+  char digits[64];
+  auto result = std::to_chars(digits, digits + sizeof digits, x, std::chars_format::general, 12);
+  std::string text(digits, result.ptr);
+  bool only_digits = std::all_of(text.begin(), text.end(),
+                                 [](char c) { return (c >= '0' && c <= '9') || c == '-'; });
+  if (only_digits) text += '.';
+  return text;
+}
+
+// Escapes as the value text syntax reads back: `quote` is the delimiter.
+void append_escaped(std::string& out, char c, char quote) {
+  unsigned char u = static_cast<unsigned char>(c);
+  if (c == '\\' || c == quote) {
+    out += '\\';
+    out += c;
+  } else if (c == '\n') {
+    out += "\\n";
+  } else if (c == '\t') {
+    out += "\\t";
+  } else if (c == '\r') {
+    out += "\\r";
+  } else if (c == '\b') {
+    out += "\\b";
+  } else if (u >= ' ' && u <= '~') {
+    out += c;
+  } else {
+    out += '\\';
+    out += static_cast<char>('0' + u / 100);
+    out += static_cast<char>('0' + u / 10 % 10);
+    out += static_cast<char>('0' + u % 10);
+  }
+}
+
+std::string escaped_string(std::string_view s) {
+  std::string out = "\"";
+  for (char c : s) append_escaped(out, c, '"');
+  out += '"';
+  return out;
+}
+
+std::string escaped_char(char c) {
+  std::string out = "'";
+  append_escaped(out, c, '\'');
+  out += '\'';
+  return out;
+}
+
+// The arguments of one format, taken in order; a format given at run time
+// may not match them, which is reported as an invalid argument.
+struct Arguments {
+  std::span<const Arg> args;
+  std::size_t next = 0;
+
+  const Arg& take(bool Arg_traits::*kind) {
+    if (next >= args.size()) format_error("more conversions than arguments");
+    const Arg& a = args[next++];
+    if (!(a.traits.*kind)) format_error("argument of the wrong kind for its conversion");
+    return a;
+  }
+  const Arg& take_any() {
+    if (next >= args.size()) format_error("more conversions than arguments");
+    return args[next++];
+  }
+  void finish() const {
+    if (next != args.size()) format_error("more arguments than conversions");
+  }
+};
+
+// The text of the conversions that print a plain value.
+bool plain_conversion(const Conversion_spec& c, Arguments& args, std::string& text) {
+  switch (c.letter) {
+    case 's': text = args.take(&Arg_traits::string).text; return true;
+    case 'S': text = escaped_string(args.take(&Arg_traits::string).text); return true;
+    case 'c': text = std::string(1, args.take(&Arg_traits::character).character); return true;
+    case 'C': text = escaped_char(args.take(&Arg_traits::character).character); return true;
+    case 'd':
+    case 'i': text = string_of_integer(args.take(&Arg_traits::integer)); return true;
+    case 'f':
+      text = string_of_fixed(args.take(&Arg_traits::floating).number,
+                             c.precision < 0 ? 6 : c.precision);
+      return true;
+    case 'F': text = string_of_value_float(args.take(&Arg_traits::floating).number); return true;
+    case 'B': text = args.take(&Arg_traits::boolean).boolean ? "true" : "false"; return true;
+    default: return false;
+  }
+}
+
+// Interprets a format on a layout printer.
+struct Layout_handler {
+  Printer& ppf;
+  Arguments& args;
+
+  void literal(std::string_view s) { ppf.print_string(s); }
+  void error(const char* message) { format_error(message); }
+
+  void directive(const Directive_spec& d, std::string_view) {
+    switch (d.directive) {
+      case Directive::Open_box: ppf.open_box(d.kind, d.indent); break;
+      case Directive::Close_box: ppf.close_box(); break;
+      case Directive::Break: ppf.print_break(d.blanks, d.offset); break;
+      case Directive::Force_newline: ppf.force_newline(); break;
+      case Directive::Newline: ppf.print_newline(); break;
+      case Directive::Flush: ppf.print_flush(); break;
+      case Directive::At: ppf.print_string("@"); break;
+    }
+  }
+
+  void conversion(const Conversion_spec& c) {
+    std::string text;
+    if (plain_conversion(c, args, text)) {
+      ppf.print_string(text);
+    } else if (c.letter == 'a') {
+      const Arg& f = args.take(&Arg_traits::applier);
+      const Arg& v = args.take_any();
+      f.apply(ppf, f, v);
+    } else if (c.letter == 't') {
+      const Arg& f = args.take(&Arg_traits::thunk);
+      f.thunk(ppf, f);
+    } else if (c.letter == '(') {
+      const Arg& f = args.take(&Arg_traits::fmt);
+      Arguments none{{}};
+      Layout_handler inner{ppf, none};
+      parse_format(f.text, inner);
+      none.finish();
+    }
+  }
+};
+
+// Interprets a format as plain text: directives are copied as written.
+struct Plain_handler {
+  std::string& out;
+  Arguments& args;
+
+  void literal(std::string_view s) { out.append(s); }
+  void error(const char* message) { format_error(message); }
+  void directive(const Directive_spec&, std::string_view raw) { out.append(raw); }
+
+  void conversion(const Conversion_spec& c) {
+    std::string text;
+    if (plain_conversion(c, args, text)) {
+      out += text;
+    } else if (c.letter == 'a') {
+      const Arg& f = args.take(&Arg_traits::applier);
+      const Arg& v = args.take_any();
+      Printer buffer;
+      f.apply(buffer, f, v);
+      out += buffer.contents();
+    } else if (c.letter == 't') {
+      const Arg& f = args.take(&Arg_traits::thunk);
+      Printer buffer;
+      f.thunk(buffer, f);
+      out += buffer.contents();
+    } else if (c.letter == '(') {
+      const Arg& f = args.take(&Arg_traits::fmt);
+      Arguments none{{}};
+      Plain_handler inner{out, none};
+      parse_format(f.text, inner);
+      none.finish();
+    }
+  }
+};
+
+}  // namespace
+
+void vfprintf(Printer& ppf, std::string_view format, std::span<const Arg> args) {
+  Arguments arguments{args};
+  Layout_handler handler{ppf, arguments};
+  parse_format(format, handler);
+  arguments.finish();
+}
+
+std::string vasprintf(std::string_view format, std::span<const Arg> args) {
+  Printer buffer;
+  vfprintf(buffer, format, args);
+  return buffer.contents();
+}
+
+std::string vsprintf(std::string_view format, std::span<const Arg> args) {
+  std::string out;
+  Arguments arguments{args};
+  Plain_handler handler{out, arguments};
+  parse_format(format, handler);
+  arguments.finish();
+  return out;
+}
+
+}  // namespace detail
+
+}  // namespace Format
