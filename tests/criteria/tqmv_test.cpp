@@ -194,9 +194,9 @@ TEST(TqmvCatalogue, TextsAsWrittenTyposIncluded) {
   EXPECT_NE(cr_3_4.find("pour l\xE2\x80\x99" "autre direction."), std::string::npos);
   EXPECT_EQ(cr_3_4.find('\''), std::string::npos);
   const std::string cr_0 = Tqmv::critere_text(critere::CR_0);
-  EXPECT_EQ(cr_0.substr(0, 27), "(0) Cohérence du bâtiment:\n");
+  EXPECT_TRUE(cr_0.starts_with("(0) Cohérence du bâtiment:\nOn vérifie la cohérence des entrées"));
   EXPECT_NE(cr_0.find("- type du bâtiment corresponfant au nombre de niveauc,\n"), std::string::npos);
-  EXPECT_EQ(cr_0.substr(cr_0.size() - 51), "- cohérence des retraits, placement et noms uniques,");
+  EXPECT_TRUE(cr_0.ends_with("uniques,\n- cohérence des retraits, placement et noms uniques,"));
   EXPECT_EQ(Tqmv::critere_text(critere::CR_3_5_1),
             "Le total des surfaces de plancher repris par chaque mur de contreventement est inférieur au maximum "
             "fixé par le guide TQMV");
@@ -502,8 +502,8 @@ TEST_F(TqmvGuide, SpMaxAndRValueByBuildingType) {
   const auto m = masonry(maconnerie_categorie::Brique_creuse_8, joint_horizontal_categorie::Joint_mince);
   const auto r0 = building(batiment_type::R0, zone_de_sismicite::Zone5, m, sol_categorie::Sol_A);
   const auto r1 = building(batiment_type::R1, zone_de_sismicite::Zone5, m, sol_categorie::Sol_A);
-  EXPECT_EQ(Tqmv::batiment_sp_max(r0)(1.49), 12.0);
-  EXPECT_EQ(Tqmv::batiment_sp_max(r1)(1.49), 10.0);
+  EXPECT_EQ(Tqmv::batiment_sp_max(r0)(1.25), 11.0);
+  EXPECT_EQ(Tqmv::batiment_sp_max(r1)(1.25), 10.0);
   EXPECT_EQ(Tqmv::batiment_r_value(r0), 0);
   EXPECT_EQ(Tqmv::batiment_r_value(r1), 1);
 }

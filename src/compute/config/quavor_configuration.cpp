@@ -27,6 +27,7 @@ quavor_configuration initial_configuration() {
   c.version = the_version;
   c.input_process_in_channel = stdin;
   c.input_process_out_channel = stdout;
+  c.input_process_scanning_buffer = std::make_shared<Scanning::Scanbuf>(Scanning::Scanbuf::from_file("-"));
   c.input_process_formatter = shared_printer(Format::err_formatter());
   c.checking_number = 0;
   c.debug = false;
@@ -169,6 +170,10 @@ void reset_for_tests() {
 void set_exit_hook(exit_hook hook) { the_exit_hook() = std::move(hook); }
 
 void exit_process(int status) {
+  // Whatever is still pending in the two stream printers is written out, as
+  // at any end of the program.
+  Format::std_formatter().print_flush();
+  Format::err_formatter().print_flush();
   std::fflush(stdout);
   std::fflush(stderr);
   if (the_exit_hook()) the_exit_hook()(status);
@@ -294,10 +299,10 @@ std::FILE* get_input_process_in_channel() { return the_configuration().input_pro
 void set_input_process_in_channel(std::FILE* channel) { the_configuration().input_process_in_channel = channel; }
 std::FILE* get_input_process_out_channel() { return the_configuration().input_process_out_channel; }
 void set_input_process_out_channel(std::FILE* channel) { the_configuration().input_process_out_channel = channel; }
-std::shared_ptr<Scanning::Scanning_buffer> get_input_process_scanning_buffer() {
+std::shared_ptr<Scanning::Scanbuf> get_input_process_scanning_buffer() {
   return the_configuration().input_process_scanning_buffer;
 }
-void set_input_process_scanning_buffer(std::shared_ptr<Scanning::Scanning_buffer> buffer) {
+void set_input_process_scanning_buffer(std::shared_ptr<Scanning::Scanbuf> buffer) {
   the_configuration().input_process_scanning_buffer = std::move(buffer);
 }
 Format::Printer& get_input_process_formatter() { return *the_configuration().input_process_formatter; }

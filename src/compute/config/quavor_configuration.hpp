@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "text/exceptions.hpp"
+#include "text/scanning.hpp"
 
 namespace Format {
 class Printer;
@@ -23,10 +24,6 @@ template <class T>
 struct critere_table;
 using logger = std::function<void(Format::Printer&)>;
 }  // namespace Tqmv
-
-namespace Scanning {
-class Scanning_buffer;
-}
 
 namespace Quavor_configuration {
 
@@ -82,7 +79,7 @@ struct quavor_configuration {
   std::optional<std::string> report_target_file_name;
   std::FILE* input_process_in_channel;
   std::FILE* input_process_out_channel;
-  std::shared_ptr<Scanning::Scanning_buffer> input_process_scanning_buffer;
+  std::shared_ptr<Scanning::Scanbuf> input_process_scanning_buffer;
   std::shared_ptr<Format::Printer> input_process_formatter;
   std::optional<Tqmv::critere> checking_critere;
   int checking_number;
@@ -111,9 +108,10 @@ void reset_for_tests();
 // error stream and ends the process with status 1.
 [[noreturn]] void command_line_error(const std::string& message);
 
-// Every process exit of this component goes through here, so that tests can
-// intercept it: the hook, when set, is called instead of std::exit (and must not
-// return; throwing is the usual way out).
+// Every process exit of this component goes through exit_process, which first
+// flushes the stream printers. Tests intercept it with a hook, called before
+// std::exit: it should throw (something not derived from std::exception, so
+// that the command-line handlers let it through).
 using exit_hook = std::function<void(int status)>;
 void set_exit_hook(exit_hook hook);
 [[noreturn]] void exit_process(int status);
@@ -164,7 +162,9 @@ void set_input_process_source_file_directory(const std::string& directory);
 
 std::optional<std::string> get_input_process_source_file_name();
 
-// Derived names when unset (see the .cpp).
+// The report source file: as set; else the input-process source file with
+// ".qvb" for its extension; else "quavor_log.qvb". The report target file: as
+// set; else the report source file with ".qvr" for its extension. "-" stays "-".
 std::string get_report_source_file_name();
 std::string get_report_target_file_name();
 std::optional<std::string> get_report_source_file_name_opt();
@@ -177,8 +177,8 @@ std::FILE* get_input_process_in_channel();
 void set_input_process_in_channel(std::FILE* channel);
 std::FILE* get_input_process_out_channel();
 void set_input_process_out_channel(std::FILE* channel);
-std::shared_ptr<Scanning::Scanning_buffer> get_input_process_scanning_buffer();
-void set_input_process_scanning_buffer(std::shared_ptr<Scanning::Scanning_buffer> buffer);
+std::shared_ptr<Scanning::Scanbuf> get_input_process_scanning_buffer();
+void set_input_process_scanning_buffer(std::shared_ptr<Scanning::Scanbuf> buffer);
 Format::Printer& get_input_process_formatter();
 void set_input_process_formatter(std::shared_ptr<Format::Printer> printer);
 

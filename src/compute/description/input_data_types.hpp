@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "description/quavor_data_types.hpp"
+#include "text/exceptions.hpp"
 #include "geometry/quavor_pervasives_types.hpp"
 
 namespace Input_data_types {
@@ -125,7 +126,11 @@ struct Base_rectangle {
 };
 struct Base_plan {
   std::shared_ptr<const plan> value;
-  const plan& inner() const { return *value; }
+  // A default-built base has no plan: an internal error, never a crash.
+  const plan& inner() const {
+    if (!value) throw Assertion_failure("src/compute/input_data_types");
+    return *value;
+  }
   bool operator==(const Base_plan& other) const;
 };
 using plan_base = std::variant<Base_rectangle, Base_plan>;

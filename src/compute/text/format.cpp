@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <deque>
-#include <variant>
 #include <vector>
 
 #include "text/exceptions.hpp"
@@ -27,7 +26,7 @@ namespace Format {
 
 namespace {
 
-constexpr int infinity = 1000000010;
+constexpr long long infinity = 1000000010;
 
 // The kinds a box takes once printed: the five of the directives, and
 // `Fits` for a non-vertical box whose whole contents fit on the line.
@@ -44,31 +43,27 @@ Layout layout_of(Box_kind kind) {
   return Layout::B;
 }
 
-struct Text_token {
-  std::string text;
-};
-struct Break_token {
-  int blanks;  // on the same line
-  int offset;  // on a new line
-};
-struct Open_token {
-  int offset;
-  Box_kind kind;
-};
-struct Close_token {};
-struct Newline_token {};  // a forced newline
+// Tokens: text, break (blanks on the same line, offset on a new line), box
+// opening (indentation offset and kind), box closing, forced newline.
+enum class Token_kind { Text, Break, Open, Close, Newline };
 
-using Token = std::variant<Text_token, Break_token, Open_token, Close_token, Newline_token>;
+struct Token {
+  Token_kind kind;
+  std::string text;  // Text
+  int blanks = 0;    // Break
+  int offset = 0;    // Break, Open
+  Box_kind box = Box_kind::B;  // Open
+};
 
 struct Queue_element {
-  int size;  // known when >= 0; while unknown, minus right_total at enqueueing
+  long long size;  // known when >= 0; while unknown, minus right_total at enqueueing
   bool size_known;
   Token token;
-  int length;
+  long long length;
 };
 
 struct Scan_entry {
-  int recorded_total;  // right_total after the element was enqueued
+  long long recorded_total;  // right_total after the element was enqueued
   long position;       // absolute position of the element in the queue
 };
 
@@ -90,8 +85,8 @@ struct Printer::Engine {
   int space_left = 78;
   int current_indent = 0;
   bool is_new_line = true;
-  int left_total = 1;
-  int right_total = 1;
+  long long left_total = 1;
+  long long right_total = 1;
   int curr_depth = 0;
 
   std::deque<Queue_element> token_queue;
@@ -141,7 +136,7 @@ struct Printer::Engine {
       break_new_line(0, box.width);
   }
 
-  void print_break(int size, const Break_token& b) {
+  void print_break(long long size, const Token& b) {
     if (box_stack.empty()) return;
     const Box& box = box_stack.back();
     switch (box.kind) {
@@ -162,27 +157,29 @@ struct Printer::Engine {
     }
   }
 
-  void print_open(int size, const Open_token& o) {
+  void print_open(long long size, const Token& o) {
     if (margin - space_left > max_indent) force_break_line();
-    Layout kind = layout_of(o.kind);
+    Layout kind = layout_of(o.box);
     if (kind != Layout::V && size <= space_left) kind = Layout::Fits;
     box_stack.push_back({kind, space_left - o.offset});
   }
 
-  void print_token(int size, const Token& token) {
-    if (auto t = std::get_if<Text_token>(&token)) {
-      space_left -= size;
-      output(t->text);
-      is_new_line = false;
-    } else if (auto o = std::get_if<Open_token>(&token)) {
-      print_open(size, *o);
-    } else if (std::holds_alternative<Close_token>(token)) {
-      if (!box_stack.empty()) box_stack.pop_back();
-    } else if (auto b = std::get_if<Break_token>(&token)) {
-      print_break(size, *b);
-    } else {  // forced newline
-      if (box_stack.empty()) output_newline();
-      else break_new_line(0, box_stack.back().width);
+  void print_token(long long size, const Token& token) {
+    switch (token.kind) {
+      case Token_kind::Text:
+        space_left -= size;
+        output(token.text);
+        is_new_line = false;
+        break;
+      case Token_kind::Open: print_open(size, token); break;
+      case Token_kind::Close:
+        if (!box_stack.empty()) box_stack.pop_back();
+        break;
+      case Token_kind::Break: print_break(size, token); break;
+      case Token_kind::Newline:
+        if (box_stack.empty()) output_newline();
+        else break_new_line(0, box_stack.back().width);
+        break;
     }
   }
 
@@ -191,9 +188,9 @@ struct Printer::Engine {
     while (!token_queue.empty()) {
       Queue_element& front = token_queue.front();
       if (!front.size_known && right_total - left_total < space_left) return;
-      int size = front.size_known ? front.size : infinity;
+      long long size = front.size_known ? front.size : infinity;
       Token token = std::move(front.token);
-      int length = front.length;
+      long long length = front.length;
       token_queue.pop_front();
       ++queue_base;
       print_token(size, token);
@@ -221,8 +218,8 @@ struct Printer::Engine {
       return;
     }
     Queue_element& element = token_queue[static_cast<std::size_t>(top.position - queue_base)];
-    bool is_break = std::holds_alternative<Break_token>(element.token);
-    bool is_open = std::holds_alternative<Open_token>(element.token);
+    bool is_break = element.token.kind == Token_kind::Break;
+    bool is_open = element.token.kind == Token_kind::Open;
     if ((of_break && is_break) || (!of_break && is_open)) {
       element.size = right_total + element.size;
       element.size_known = true;
@@ -238,28 +235,28 @@ struct Printer::Engine {
 
   // --- operations
   void text(std::string_view s) {
-    int size = static_cast<int>(std::min<std::size_t>(s.size(), infinity));
-    enqueue_advance({size, true, Text_token{std::string(s)}, size});
+    long long size = static_cast<long long>(std::min<std::size_t>(s.size(), infinity));
+    enqueue_advance({size, true, {Token_kind::Text, std::string(s)}, size});
   }
 
   void open_box(Box_kind kind, int indent) {
     ++curr_depth;
-    scan_push(false, {-right_total, false, Open_token{indent, kind}, 0});
+    scan_push(false, {-right_total, false, {Token_kind::Open, {}, 0, indent, kind}, 0});
   }
 
   void close_box() {
     if (curr_depth <= 1) return;  // the outermost box stays open
-    enqueue({0, true, Close_token{}, 0});
+    enqueue({0, true, {Token_kind::Close, {}}, 0});
     set_size(true);
     set_size(false);
     --curr_depth;
   }
 
   void break_hint(int blanks, int offset) {
-    scan_push(true, {-right_total, false, Break_token{blanks, offset}, blanks});
+    scan_push(true, {-right_total, false, {Token_kind::Break, {}, blanks, offset}, blanks});
   }
 
-  void force_newline() { enqueue_advance({0, true, Newline_token{}, 0}); }
+  void force_newline() { enqueue_advance({0, true, {Token_kind::Newline, {}}, 0}); }
 
   void flush(bool end_with_newline) {
     while (curr_depth > 1) close_box();
@@ -308,7 +305,7 @@ void Printer::print_flush() { engine_->flush(false); }
 void Printer::set_margin(int margin) {
   if (margin < 1) return;
   engine_->flush(false);
-  engine_->margin = std::min(margin, infinity - 1);
+  engine_->margin = static_cast<int>(std::min<long long>(margin, 1000000));
   engine_->max_indent =
       std::max({engine_->margin - engine_->min_space_left, engine_->margin / 2, 1});
   engine_->reset();
@@ -321,14 +318,23 @@ std::string Printer::contents() {
   return engine_->buffer;
 }
 
+namespace {
+// The standard printers print what is still pending when the program ends.
+struct Flushed_at_exit {
+  Printer printer;
+  explicit Flushed_at_exit(std::FILE* file) : printer(file) {}
+  ~Flushed_at_exit() { printer.print_flush(); }
+};
+}  // namespace
+
 Printer& err_formatter() {
-  static Printer printer(stderr);
-  return printer;
+  static Flushed_at_exit err(stderr);
+  return err.printer;
 }
 
 Printer& std_formatter() {
-  static Printer printer(stdout);
-  return printer;
+  static Flushed_at_exit out(stdout);
+  return out.printer;
 }
 
 // ---------------------------------------------------------------------------

@@ -280,7 +280,7 @@ Out make_out(T& target) {
   if constexpr (is_reader_slot<T>::value) {
     out.read = [](void* slot, Scanbuf& ib) {
       auto& s = *static_cast<T*>(slot);
-      if (s.out == nullptr) s.reader(ib);
+      if constexpr (std::is_void_v<std::remove_pointer_t<decltype(s.out)>>) s.reader(ib);
       else *s.out = s.reader(ib);
     };
   } else if constexpr (out_kind_of<T>() == Out_kind::Int) {

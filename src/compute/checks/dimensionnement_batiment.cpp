@@ -1,0 +1,470 @@
+#include "checks/dimensionnement_batiment.hpp"
+
+#include <cmath>
+#include <string>
+#include <variant>
+
+#include "checks/sp_batiment.hpp"
+#include "geometry/compute_utils.hpp"
+#include "geometry/quavor_pervasives.hpp"
+#include "model/compute_data_utils.hpp"
+
+namespace Dimensionnement_batiment {
+
+namespace U = Compute_data_utils;
+namespace Q = Quavor_data_types;
+using Compute_utils::print_direction;
+using Compute_utils::print_distance;
+using Compute_utils::print_percentage;
+using Compute_utils::print_rapport;
+using Quavor_pervasives::almost_greater_equal;
+using Quavor_pervasives::almost_less_equal;
+
+bool batiment_dimensionnement_des_contreventements_checkings(const T::batiment& b) {
+  Check::debug_checking(critere::CR_3_1, "proportion des contreventements en facade");
+  if (!Check::make(critere::CR_3_1, batiment_proportion_de_contreventements_de_facades_checkings, b)) return false;
+  Check::debug_checking(critere::CR_3_2, "longueur cumulée des contreventements en X et Y");
+  if (!Check::make(critere::CR_3_2, batiment_longueur_cumulee_des_contreventements_checkings, b)) return false;
+  Check::debug_checking(critere::CR_3_3, "pas trop de murs en refend");
+  if (!Check::make(critere::CR_3_3, batiment_repartition_des_contreventements_en_refend_checkings, b)) return false;
+  Check::debug_checking(critere::CR_3_4, "repartition contreventements par rapport au centre de gravité");
+  if (!Check::make(critere::CR_3_4, batiment_repartition_contreventements_gravite_checkings, b)) return false;
+  Check::debug_checking(critere::CR_3_6, "dimensionnement et qualité des éléments");
+  if (!Check::make_checkings(critere::CR_3_6, batiment_dimensionnement_qualite_des_elements_checkings, b))
+    return false;
+  Check::debug_checking(critere::CR_3_7, "pa_min");
+  if (!Check::make(critere::CR_3_7, batiment_pa_min_checkings, b)) return false;
+  Check::debug_checking(critere::CR_3_5, "surface de plancher reprises par les murs");
+  return Check::make_checkings(critere::CR_3_5, Sp_batiment::batiment_sp_checkings, b);
+}
+
+namespace {
+
+// The per-level criteria visit the roof level first, then the floor levels
+// in order, and stop at the first level that fails.
+template <class F>
+bool toit_puis_planchers(F f, const T::batiment& b) {
+  if (!f(b.batiment_niveau_toit)) return false;
+  for (const T::niveau_plancher& l : b.batiment_niveau_planchers)
+    if (!f(l)) return false;
+  return true;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// CR-3-1
+
+// The share of the building dimension is compared, without tolerance, so
+// that a wall of exactly 30 % passes whatever the rounding of 0.3 times
+// the dimension.
+bool cvt_long_enough_x(const T::batiment& b, const T::mur& m) {
+  return U::mur_longueur(m) / b.batiment_longueur >= Tqmv::facade_longueur_min;
+}
+
+bool cvt_long_enough_y(const T::batiment& b, const T::mur& m) {
+  return U::mur_longueur(m) / b.batiment_largeur >= Tqmv::facade_longueur_min;
+}
+
+namespace {
+
+bool exists_long_enough(const T::murs& facade, const T::batiment& b, bool (*long_enough)(const T::batiment&,
+                                                                                        const T::mur&)) {
+  for (const T::mur_ref& m : facade)
+    if (long_enough(b, *m)) return true;
+  return false;
+}
+
+template <class C>
+bool proportion_facades_check(critere c, const T::batiment& b, const T::niveau<C>& l) {
+  const double limite = Tqmv::facade_longueur_min;
+  if (exists_long_enough(l.cvts_x_facade_north, b, cvt_long_enough_x) &&
+      exists_long_enough(l.cvts_x_facade_south, b, cvt_long_enough_x))
+    return Check::niveau_logger(l)(c, [limite](Format::Printer& ppf) {
+      Format::fprintf(ppf,
+                      "il existe, dans la direction X, deux murs en façades opposées mesurant au moins %a de la "
+                      "longueur de la façade correspondante",
+                      print_percentage, limite);
+    });
+  if (exists_long_enough(l.cvts_y_facade_east, b, cvt_long_enough_y) &&
+      exists_long_enough(l.cvts_y_facade_west, b, cvt_long_enough_y))
+    return Check::niveau_logger(l)(c, [limite](Format::Printer& ppf) {
+      Format::fprintf(ppf,
+                      "il existe, dans la direction Y, deux murs en façades opposées mesurant au moins %a de la "
+                      "longueur de la façade correspondante",
+                      print_percentage, limite);
+    });
+  return Check::niveau_error(l, Format::asprintf("il n'existe, dans aucune direction, deux murs en façades opposées "
+                                                 "mesurant au moins %a de la longueur de la façade correspondante",
+                                                 print_percentage, limite));
+}
+
+}  // namespace
+
+bool niveau_proportion_de_contreventements_de_facades_check(critere c, const T::batiment& b,
+                                                            const T::niveau_plancher& l) {
+  return proportion_facades_check(c, b, l);
+}
+bool niveau_proportion_de_contreventements_de_facades_check(critere c, const T::batiment& b,
+                                                            const T::niveau_toit& l) {
+  return proportion_facades_check(c, b, l);
+}
+
+bool batiment_proportion_de_contreventements_de_facades_checkings(critere c, const T::batiment& b) {
+  return toit_puis_planchers(
+      [&](const auto& l) { return niveau_proportion_de_contreventements_de_facades_check(c, b, l); }, b);
+}
+
+// ---------------------------------------------------------------------------
+// CR-3-2
+
+namespace {
+
+template <class C>
+bool longueur_cumulee_check(critere c, const T::niveau<C>& l) {
+  const double lt_x = l.lt_cvts_x;
+  const double lt_y = l.lt_cvts_y;
+  const double r = lt_x / lt_y;
+  const double inf = Tqmv::rapport_longueurs_xy_min;
+  const double sup = Tqmv::rapport_longueurs_xy_max;
+  if (almost_greater_equal(r, inf) && almost_less_equal(r, sup))
+    return Check::niveau_logger(l)(c, [lt_x, lt_y, r, inf, sup](Format::Printer& ppf) {
+      Format::fprintf(ppf,
+                      "le rapport des longueurs cumulées des murs de contreventements en X (%a) et en Y (%a) est "
+                      "%a,@ ce rapport respecte bien les limites inférieure (%a) et supérieure (%a) autorisées",
+                      print_rapport, lt_x, print_rapport, lt_y, print_rapport, r, print_rapport, inf, print_rapport,
+                      sup);
+    });
+  return Check::niveau_error(
+      l, Format::asprintf("le rapport des longueurs cumulées des murs de contreventements en X (%a) et en Y (%a) est "
+                          "%a,@ ce rapport ne respecte pas les limites inférieure (%a) et supérieure (%a) autorisées",
+                          print_rapport, lt_x, print_rapport, lt_y, print_rapport, r, print_rapport, inf,
+                          print_rapport, sup));
+}
+
+}  // namespace
+
+bool niveau_longueur_cumulee_des_contreventements_check(critere c, const T::niveau_plancher& l) {
+  return longueur_cumulee_check(c, l);
+}
+bool niveau_longueur_cumulee_des_contreventements_check(critere c, const T::niveau_toit& l) {
+  return longueur_cumulee_check(c, l);
+}
+
+bool batiment_longueur_cumulee_des_contreventements_checkings(critere c, const T::batiment& b) {
+  return toit_puis_planchers([&](const auto& l) { return niveau_longueur_cumulee_des_contreventements_check(c, l); },
+                             b);
+}
+
+// ---------------------------------------------------------------------------
+// CR-3-3
+
+namespace {
+
+template <class C>
+bool refend_check(critere c, const T::niveau<C>& l) {
+  const double lt_refend = l.lt_cvts_refend_calcules;
+  const double lt = l.lt_cvts;
+  const double s = lt_refend / lt;
+  const double limite = Tqmv::part_max_refend;
+  if (almost_less_equal(s, limite))
+    return Check::niveau_logger(l)(c, [lt_refend, lt, s, limite](Format::Printer& ppf) {
+      Format::fprintf(ppf,
+                      "la répartition des murs en refend est correcte:@ la longueur totale des murs de "
+                      "contreventement en refend vaut %a,@ la longueur totale des murs de contreventement vaut "
+                      "%a,@ la répartition des murs en refend est donc %.2f / %.2f, soit %a;@ cette répartition est "
+                      "inférieure à %a, la limite autorisée pour ce bâtiment",
+                      print_distance, lt_refend, print_distance, lt, lt_refend, lt, print_percentage, s,
+                      print_percentage, limite);
+    });
+  return Check::niveau_error(
+      l, Format::asprintf("la répartition des murs en refend est incorrecte:@ la longueur totale des murs de "
+                          "contreventement en refend vaut %a@,@ la longueur totale des murs de contreventement vaut "
+                          "%a;@ la répartition des murs en refend est donc %.2f / %.2f, soit %a;@ cette répartition "
+                          "est supérieure à %a, la limite autorisée pour ce bâtiment",
+                          print_distance, lt_refend, print_distance, lt, lt_refend, lt, print_percentage, s,
+                          print_percentage, limite));
+}
+
+}  // namespace
+
+bool niveau_repartition_des_contreventements_en_refend_check(critere c, const T::niveau_plancher& l) {
+  return refend_check(c, l);
+}
+bool niveau_repartition_des_contreventements_en_refend_check(critere c, const T::niveau_toit& l) {
+  return refend_check(c, l);
+}
+
+bool batiment_repartition_des_contreventements_en_refend_checkings(critere c, const T::batiment& b) {
+  return toit_puis_planchers(
+      [&](const auto& l) { return niveau_repartition_des_contreventements_en_refend_check(c, l); }, b);
+}
+
+// ---------------------------------------------------------------------------
+// CR-3-4
+
+repartition mur_cumulate(const T::point& g, const repartition& r, const T::mur& m) {
+  const T::rectangle& rect = m.mur_rectangle;
+  const T::point p = rect.position;
+  const double aire = rect.width * rect.height;
+  repartition next = r;
+  if (m.mur_direction == T::direction::X) {
+    const double t = rect.height;
+    if (almost_less_equal(std::fabs(p.p_y - g.p_y), t)) {
+      next.north += aire / 2.0;
+      next.south += aire / 2.0;
+    } else if (almost_less_equal(p.p_y, g.p_y)) {
+      next.south += aire;
+    } else {
+      next.north += aire;
+    }
+  } else {
+    const double t = rect.width;
+    if (almost_less_equal(std::fabs(p.p_x - g.p_x), t)) {
+      next.west += aire / 2.0;
+      next.east += aire / 2.0;
+    } else if (almost_less_equal(p.p_x, g.p_x)) {
+      next.west += aire;
+    } else {
+      next.east += aire;
+    }
+  }
+  return next;
+}
+
+bool bounded(double value, std::pair<double, double> range) {
+  return almost_less_equal(range.first, value) && almost_less_equal(value, range.second);
+}
+
+namespace {
+
+const std::pair<double, double> plage_etroite{Tqmv::dissymetrie_min_etroite, Tqmv::dissymetrie_max_etroite};
+const std::pair<double, double> plage_large{Tqmv::dissymetrie_min_large, Tqmv::dissymetrie_max_large};
+
+}  // namespace
+
+bool good_repartition_x(const repartition& parts) {
+  return bounded(parts.north, plage_etroite) && bounded(parts.south, plage_etroite) &&
+         bounded(parts.east, plage_large) && bounded(parts.west, plage_large);
+}
+
+bool good_repartition_y(const repartition& parts) {
+  return bounded(parts.north, plage_large) && bounded(parts.south, plage_large) &&
+         bounded(parts.east, plage_etroite) && bounded(parts.west, plage_etroite);
+}
+
+namespace {
+
+template <class C>
+bool gravite_check(critere c, const T::niveau<C>& l) {
+  const T::point g = l.niveau_plan.plan_centre.second;
+  repartition sommes;
+  for (const T::mur_ref& m : l.cvts) sommes = mur_cumulate(g, sommes, *m);
+  const repartition parts{sommes.north / l.st_cvts_x, sommes.south / l.st_cvts_x, sommes.west / l.st_cvts_y,
+                          sommes.east / l.st_cvts_y};
+  const double gx = g.p_x;
+  const double gy = g.p_y;
+  if (good_repartition_x(parts) || good_repartition_y(parts))
+    return Check::niveau_logger(l)(c, [parts, gx, gy](Format::Printer& ppf) {
+      Format::fprintf(ppf,
+                      "la dissymétrie d'implantation des contreventements est respectée.@;<1 2>@[<v 0>Les "
+                      "répartitions des contreventements sont:@;<1 2>@[<v 0>Nord : %a, Sud   : %a,@ Est  : %a, "
+                      "Ouest : %a,@]@,ces répartitions respectent les limites de 45-55 %% dans une direction et de "
+                      "30-70 %% dans l'autre.@ Le centre de gravité du plancher se situe au point:@ (g_x = %.3f, "
+                      "g_y = %.3f)@]",
+                      print_percentage, parts.north, print_percentage, parts.south, print_percentage, parts.east,
+                      print_percentage, parts.west, gx, gy);
+    });
+  return Check::niveau_error(
+      l, Format::asprintf("la dissymétrie d'implantation des contreventements n'est pas respectée.@ Les répartitions "
+                          "actuelles sont:@;<1 2>@[<v 0>Nord : %a, Sud   : %a,@ Est  : %a, Ouest : %a,@ @]@ ces "
+                          "répartitions ne respectent pas les limites de 45-55 %% dans une direction et de 30-70 %% "
+                          "dans l'autre.@ Le centre de gravité se situe au point: (g_x = %.3f, g_y = %.3f)",
+                          print_percentage, parts.north, print_percentage, parts.south, print_percentage, parts.east,
+                          print_percentage, parts.west, gx, gy));
+}
+
+}  // namespace
+
+bool niveau_repartition_contreventements_gravite_check(critere c, const T::niveau_plancher& l) {
+  return gravite_check(c, l);
+}
+bool niveau_repartition_contreventements_gravite_check(critere c, const T::niveau_toit& l) {
+  return gravite_check(c, l);
+}
+
+bool batiment_repartition_contreventements_gravite_checkings(critere c, const T::batiment& b) {
+  return toit_puis_planchers([&](const auto& l) { return niveau_repartition_contreventements_gravite_check(c, l); },
+                             b);
+}
+
+// ---------------------------------------------------------------------------
+// CR-3-6
+
+bool batiment_dimensionnement_qualite_des_elements_checkings(const T::batiment& b) {
+  return Check::make(critere::CR_3_6_1, batiment_longueur_moyenne_contreventement_checkings, b) &&
+         Check::make(critere::CR_3_6_2, batiment_qualite_du_chainage_checkings, b) &&
+         Check::make(critere::CR_3_6_3, batiment_qualite_des_elements_checkings, b) &&
+         Check::make(critere::CR_3_6_4, batiment_joints_verticaux_remplis_checkings, b);
+}
+
+namespace {
+
+template <class C>
+bool longueur_moyenne_direction_check(critere c, const T::niveau<C>& l, T::direction d, double moyenne) {
+  const double limite = Tqmv::longueur_moyenne_min;
+  if (almost_greater_equal(moyenne, limite))
+    return Check::niveau_logger(l)(c, [d, moyenne, limite](Format::Printer& ppf) {
+      Format::fprintf(ppf,
+                      "la longueur moyenne des murs de contreventement dans la direction %a est correcte.@ cette "
+                      "moyenne %a est supérieure à la limite %a autorisée par le guide TQMV",
+                      print_direction, d, print_distance, moyenne, print_distance, limite);
+    });
+  return Check::niveau_error(
+      l, Format::asprintf("la longueur moyenne des murs de contreventement dans la direction %a est %a,@ cette "
+                          "moyenne est inférieure à la limite %a autorisée par le guide TQMV",
+                          print_direction, d, print_distance, moyenne, print_distance, limite));
+}
+
+template <class C>
+bool longueur_moyenne_check(critere c, const T::niveau<C>& l) {
+  const double moyenne_x = l.lt_cvts_x / l.n_cvts_x;
+  const double moyenne_y = l.lt_cvts_y / l.n_cvts_y;
+  return longueur_moyenne_direction_check(c, l, T::direction::X, moyenne_x) &&
+         longueur_moyenne_direction_check(c, l, T::direction::Y, moyenne_y);
+}
+
+}  // namespace
+
+bool niveau_longueur_moyenne_contreventement_check(critere c, const T::niveau_plancher& l) {
+  return longueur_moyenne_check(c, l);
+}
+bool niveau_longueur_moyenne_contreventement_check(critere c, const T::niveau_toit& l) {
+  return longueur_moyenne_check(c, l);
+}
+
+bool batiment_longueur_moyenne_contreventement_checkings(critere c, const T::batiment& b) {
+  return toit_puis_planchers([&](const auto& l) { return niveau_longueur_moyenne_contreventement_check(c, l); }, b);
+}
+
+void print_qualite_du_chainage_categorie(Format::Printer& ppf, const Q::qualite_du_chainage_categorie& q) {
+  switch (q) {
+    case Q::qualite_du_chainage_categorie::Chainage_4HA12:
+      Format::fprintf(ppf, "4HA12");
+      return;
+    case Q::qualite_du_chainage_categorie::Chainage_4HA10:
+      Format::fprintf(ppf, "4HA10");
+      return;
+  }
+}
+
+void print_caracteristique_des_elements(Format::Printer& ppf, const Q::maconnerie_categorie& m) {
+  switch (m) {
+    case Q::maconnerie_categorie::Granulats_courant_plein:
+      Format::fprintf(ppf, "Granulats courant plein");
+      return;
+    case Q::maconnerie_categorie::Granulats_courant_creux_40:
+      Format::fprintf(ppf, "Granulats courant creux 40");
+      return;
+    case Q::maconnerie_categorie::Granulats_courant_creux_60:
+      Format::fprintf(ppf, "Granulats courant creux 60");
+      return;
+    case Q::maconnerie_categorie::Cellulaire_autoclave_rcn_3:
+      Format::fprintf(ppf, "Cellulaire autoclave RCN 3");
+      return;
+    case Q::maconnerie_categorie::Cellulaire_autoclave_rcn_4:
+      Format::fprintf(ppf, "Cellulaire autoclave RCN 4");
+      return;
+    case Q::maconnerie_categorie::Brique_creuse_4:
+      Format::fprintf(ppf, "Brique creuse 4");
+      return;
+    case Q::maconnerie_categorie::Brique_creuse_8:
+      Format::fprintf(ppf, "Brique creuse 8");
+      return;
+    case Q::maconnerie_categorie::Brique_creuse_12:
+      Format::fprintf(ppf, "Brique creuse 12");
+      return;
+  }
+}
+
+bool batiment_qualite_du_chainage_checkings(critere c, const T::batiment& b) {
+  const Q::qualite_du_chainage_categorie choisi = U::batiment_maconnerie(b).maconnerie_qualite_du_chainage;
+  const Q::qualite_du_chainage_categorie preconise = Q::qualite_du_chainage_categorie::Chainage_4HA12;
+  if (choisi == preconise)
+    return Check::batiment_logger()(c, [choisi](Format::Printer& ppf) {
+      Format::fprintf(ppf, "le chaînage choisi est correct: %a est le chaînage préconisé par le guide",
+                      print_qualite_du_chainage_categorie, choisi);
+    });
+  return Check::batiment_error(Format::asprintf("le chaînage choisi est %a, mais pour ce bâtiment ce devrait être %a",
+                                                print_qualite_du_chainage_categorie, choisi,
+                                                print_qualite_du_chainage_categorie, preconise));
+}
+
+bool batiment_qualite_des_elements_checkings(critere c, const T::batiment& b) {
+  // The catalogue raises the fatal errors of the unsupported zones,
+  // materials and masonry combinations.
+  const Q::maconnerie_categorie preconisee = Tqmv::caracteristique_des_elements(b);
+  const Q::maconnerie_categorie definie = U::batiment_maconnerie(b).maconnerie_categorie;
+  if (definie == preconisee)
+    return Check::batiment_logger()(c, [definie](Format::Printer& ppf) {
+      Format::fprintf(ppf,
+                      "la caractéristique des éléments est correcte: elle est définie comme %a, et c'est la "
+                      "caractéristique préconisée pour ce bâtiment",
+                      print_caracteristique_des_elements, definie);
+    });
+  return Check::batiment_error(
+      Format::asprintf("la caractéristique des éléments ne convient pas: elle est définie comme %a, mais devrait être "
+                       "%a",
+                       print_caracteristique_des_elements, definie, print_caracteristique_des_elements, preconisee));
+}
+
+bool batiment_joints_verticaux_remplis_checkings(critere c, const T::batiment& b) {
+  if (U::batiment_maconnerie(b).maconnerie_joint_vertical == Q::joint_vertical_categorie::Joint_rempli)
+    return Check::batiment_logger()(c, [](Format::Printer& ppf) {
+      Format::fprintf(ppf, "les joints verticaux du bâtiment sont remplis ce qui est imposé par le guide");
+    });
+  return Check::batiment_error(Format::asprintf(
+      "les joints verticaux du bâtiment doivent impérativement être remplis, sous peine de perte importante de "
+      "rigidité"));
+}
+
+// ---------------------------------------------------------------------------
+// CR-3-7
+
+namespace {
+
+template <class C>
+bool pa_min_direction_check(critere c, const T::niveau<C>& l, T::direction d, double rapport, double pa_min) {
+  if (almost_greater_equal(rapport, pa_min))
+    return Check::niveau_logger(l)(c, [d, rapport, pa_min](Format::Printer& ppf) {
+      Format::fprintf(ppf,
+                      "le rapport de la surface au sol des murs de contreventements dans la direction %a sur la "
+                      "surface totale du plancher est correcte:@ sa valeur %a est supérieure au pourcentage minimum "
+                      "requis pour ce bâtiment (pa_min vaut %a)",
+                      print_direction, d, print_percentage, rapport, print_percentage, pa_min);
+    });
+  return Check::niveau_error(
+      l, Format::asprintf("le rapport de la surface au sol des murs de contreventements dans la direction %a sur la "
+                          "surface totale du plancher est incorrecte:@ sa valeur %a est inférieure au pourcentage "
+                          "minimum requis pour ce bâtiment (pa_min vaut %a)",
+                          print_direction, d, print_percentage, rapport, print_percentage, pa_min));
+}
+
+template <class C>
+bool pa_min_checks(critere c, double pa_min, const T::niveau<C>& l) {
+  const double surface = l.niveau_plan.plan_surface;
+  return pa_min_direction_check(c, l, T::direction::X, l.st_cvts_x / surface, pa_min) &&
+         pa_min_direction_check(c, l, T::direction::Y, l.st_cvts_y / surface, pa_min);
+}
+
+}  // namespace
+
+bool niveau_pa_min_checks(critere c, double pa_min, const T::niveau_plancher& l) { return pa_min_checks(c, pa_min, l); }
+bool niveau_pa_min_checks(critere c, double pa_min, const T::niveau_toit& l) { return pa_min_checks(c, pa_min, l); }
+
+bool batiment_pa_min_checkings(critere c, const T::batiment& b) {
+  const double p = Tqmv::pa_min(b);
+  return toit_puis_planchers([&](const auto& l) { return niveau_pa_min_checks(c, p, l); }, b);
+}
+
+}  // namespace Dimensionnement_batiment

@@ -1,0 +1,147 @@
+#include "description/quavor_data_types_print.hpp"
+
+namespace Quavor_data_types_print {
+
+using Og_printer::deferred;
+using Og_printer::printer_constant;
+using Og_printer::printer_constructor;
+
+void printer_batiment_type(context_kind context, Printer& ppf, batiment_type v) {
+  printer_enumeration(context, ppf, v);
+}
+void printer_batiment_categorie(context_kind context, Printer& ppf, batiment_categorie v) {
+  printer_enumeration(context, ppf, v);
+}
+void printer_sol_categorie(context_kind context, Printer& ppf, sol_categorie v) {
+  printer_enumeration(context, ppf, v);
+}
+void printer_zone_de_sismicite(context_kind context, Printer& ppf, zone_de_sismicite v) {
+  printer_enumeration(context, ppf, v);
+}
+void printer_qualite_du_chainage_categorie(context_kind context, Printer& ppf,
+                                           qualite_du_chainage_categorie v) {
+  printer_enumeration(context, ppf, v);
+}
+void printer_beton_du_chainage_categorie(context_kind context, Printer& ppf,
+                                         beton_du_chainage_categorie v) {
+  printer_enumeration(context, ppf, v);
+}
+void printer_joint_vertical_categorie(context_kind context, Printer& ppf, joint_vertical_categorie v) {
+  printer_enumeration(context, ppf, v);
+}
+void printer_joint_horizontal_categorie(context_kind context, Printer& ppf,
+                                        joint_horizontal_categorie v) {
+  printer_enumeration(context, ppf, v);
+}
+void printer_maconnerie_categorie(context_kind context, Printer& ppf, maconnerie_categorie v) {
+  printer_enumeration(context, ppf, v);
+}
+void printer_mur_genre(context_kind context, Printer& ppf, mur_genre v) {
+  printer_enumeration(context, ppf, v);
+}
+void printer_mur_categorie(context_kind context, Printer& ppf, mur_categorie v) {
+  printer_enumeration(context, ppf, v);
+}
+void printer_bois_categorie(context_kind context, Printer& ppf, bois_categorie v) {
+  printer_enumeration(context, ppf, v);
+}
+void printer_dalle_beton_categorie(context_kind context, Printer& ppf, dalle_beton_categorie v) {
+  printer_enumeration(context, ppf, v);
+}
+void printer_plancher_bois_categorie(context_kind context, Printer& ppf, plancher_bois_categorie v) {
+  printer_bois_categorie(context, ppf, v);
+}
+void printer_plancher_beton_categorie(context_kind context, Printer& ppf,
+                                      plancher_beton_categorie v) {
+  printer_dalle_beton_categorie(context, ppf, v);
+}
+
+void printer_plancher_categorie(context_kind context, Printer& ppf, const plancher_categorie& v) {
+  if (const auto* bois = std::get_if<Plancher_bois>(&v))
+    printer_constructor(context, ppf, "Plancher_bois", printer_plancher_bois_categorie, bois->value);
+  else
+    printer_constructor(context, ppf, "Plancher_beton", printer_plancher_beton_categorie,
+                        std::get<Plancher_beton>(v).value);
+}
+
+void printer_mur_sp(context_kind context, Printer& ppf, const mur_sp& v) {
+  if (const auto* value = std::get_if<Sp_value>(&v))
+    printer_constructor(context, ppf, "Sp_value", Og_printer::printer_Float, value->value);
+  else
+    printer_constant(context, ppf, name_of(v));
+}
+
+void printer_mur_nom(context_kind context, Printer& ppf, const mur_nom& v) {
+  Og_printer::printer_String(context, ppf, v);
+}
+void printer_tremie_nom(context_kind context, Printer& ppf, const tremie_nom& v) {
+  Og_printer::printer_String(context, ppf, v);
+}
+void printer_balcon_nom(context_kind context, Printer& ppf, const balcon_nom& v) {
+  Og_printer::printer_String(context, ppf, v);
+}
+void printer_poteau_nom(context_kind context, Printer& ppf, const poteau_nom& v) {
+  Og_printer::printer_String(context, ppf, v);
+}
+void printer_poutre_nom(context_kind context, Printer& ppf, const poutre_nom& v) {
+  Og_printer::printer_String(context, ppf, v);
+}
+void printer_retrait_nom(context_kind context, Printer& ppf, const retrait_nom& v) {
+  Og_printer::printer_String(context, ppf, v);
+}
+void printer_plan_nom(context_kind context, Printer& ppf, const plan_nom& v) {
+  Og_printer::printer_String(context, ppf, v);
+}
+void printer_niveau_nom(context_kind context, Printer& ppf, const niveau_nom& v) {
+  Og_printer::printer_String(context, ppf, v);
+}
+void printer_etage(context_kind context, Printer& ppf, etage v) {
+  Og_printer::printer_Int(context, ppf, v);
+}
+
+Thunk print_batiment_type(batiment_type v) { return deferred(printer_batiment_type, v); }
+Thunk print_batiment_categorie(batiment_categorie v) { return deferred(printer_batiment_categorie, v); }
+Thunk print_sol_categorie(sol_categorie v) { return deferred(printer_sol_categorie, v); }
+Thunk print_zone_de_sismicite(zone_de_sismicite v) { return deferred(printer_zone_de_sismicite, v); }
+Thunk print_qualite_du_chainage_categorie(qualite_du_chainage_categorie v) {
+  return deferred(printer_qualite_du_chainage_categorie, v);
+}
+Thunk print_beton_du_chainage_categorie(beton_du_chainage_categorie v) {
+  return deferred(printer_beton_du_chainage_categorie, v);
+}
+Thunk print_joint_vertical_categorie(joint_vertical_categorie v) {
+  return deferred(printer_joint_vertical_categorie, v);
+}
+Thunk print_joint_horizontal_categorie(joint_horizontal_categorie v) {
+  return deferred(printer_joint_horizontal_categorie, v);
+}
+Thunk print_maconnerie_categorie(maconnerie_categorie v) {
+  return deferred(printer_maconnerie_categorie, v);
+}
+Thunk print_mur_genre(mur_genre v) { return deferred(printer_mur_genre, v); }
+Thunk print_mur_categorie(mur_categorie v) { return deferred(printer_mur_categorie, v); }
+Thunk print_bois_categorie(bois_categorie v) { return deferred(printer_bois_categorie, v); }
+Thunk print_dalle_beton_categorie(dalle_beton_categorie v) {
+  return deferred(printer_dalle_beton_categorie, v);
+}
+Thunk print_plancher_bois_categorie(plancher_bois_categorie v) {
+  return deferred(printer_plancher_bois_categorie, v);
+}
+Thunk print_plancher_beton_categorie(plancher_beton_categorie v) {
+  return deferred(printer_plancher_beton_categorie, v);
+}
+Thunk print_plancher_categorie(const plancher_categorie& v) {
+  return deferred(printer_plancher_categorie, v);
+}
+Thunk print_mur_sp(const mur_sp& v) { return deferred(printer_mur_sp, v); }
+Thunk print_mur_nom(const mur_nom& v) { return deferred(printer_mur_nom, v); }
+Thunk print_tremie_nom(const tremie_nom& v) { return deferred(printer_tremie_nom, v); }
+Thunk print_balcon_nom(const balcon_nom& v) { return deferred(printer_balcon_nom, v); }
+Thunk print_poteau_nom(const poteau_nom& v) { return deferred(printer_poteau_nom, v); }
+Thunk print_poutre_nom(const poutre_nom& v) { return deferred(printer_poutre_nom, v); }
+Thunk print_retrait_nom(const retrait_nom& v) { return deferred(printer_retrait_nom, v); }
+Thunk print_plan_nom(const plan_nom& v) { return deferred(printer_plan_nom, v); }
+Thunk print_niveau_nom(const niveau_nom& v) { return deferred(printer_niveau_nom, v); }
+Thunk print_etage(etage v) { return deferred(printer_etage, v); }
+
+}  // namespace Quavor_data_types_print

@@ -1,0 +1,464 @@
+// The conception criteria: set-back in elevation, continuity of columns and
+// bracing walls, supports of the beams, set-backs in plan.
+#include "checks/conception_batiment.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "checks/checks_b_building.hpp"
+#include "model/compute_data.hpp"
+#include "text/exceptions.hpp"
+
+namespace {
+
+using namespace Checks_b_building;
+using Conception_batiment::batiment_conception_checkings;
+
+// An R1 house whose roof plan loses a strip of width w along its east side.
+In::batiment r1_with_east_strip(double w) {
+  In::batiment b = house_r1();
+  b.batiment_niveau_toit.niveau_plan = upper_plan({retrait("R1n1", w, 10, 12 - w, 0)});
+  return b;
+}
+
+// An R1 house whose roof plan loses a strip of height h along its north side.
+In::batiment r1_with_north_strip(double h) {
+  In::batiment b = house_r1();
+  b.batiment_niveau_toit.niveau_plan = upper_plan({retrait("R1n1", 12, h, 0, 10 - h)});
+  return b;
+}
+
+// ---------------------------------------------------------------------------
+// CR-2-1
+
+TEST(ConceptionRetraitEnElevation, SingleStoreyPassesWithTheRPlusZeroSentence) {
+  In::batiment b = house_r0();
+  b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 3, 10, 9, 0)});
+  Checking k(b);
+  EXPECT_TRUE(Check::make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
+  EXPECT_EQ(k.paragraphs(critere::CR_2_1),
+            (std::vector<std::string>{"Le bâtiment est de type R+0, il n'a donc pas de retrait en élévation."}));
+}
+
+TEST(ConceptionRetraitEnElevation, PassingDirectionsRecordBothRatios) {
+  struct Case {
+    In::batiment b;
+    std::string x;
+    std::string y;
+  };
+  const std::vector<Case> cases{
+      {house_r1(), "0.00 %", "0.00 %"},
+      {r1_with_east_strip(2.4), "20.00 %", "0.00 %"},  // 20 % in X: on the limit
+      {r1_with_north_strip(2.0), "0.00 %", "20.00 %"},
+      {r1_with_north_strip(1.0), "0.00 %", "10.00 %"},
+  };
+  for (const Case& c : cases) {
+    Checking k(c.b);
+    EXPECT_TRUE(Check::make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
+    EXPECT_EQ(k.paragraphs(critere::CR_2_1),
+              (std::vector<std::string>{
+                  "le retrait en élévation en x est correct: sa dimension " + c.x + " est inférieure à la limite 20.00 %",
+                  "le retrait en élévation en y est correct: sa dimension " + c.y +
+                      " est inférieure à la limite 20.00 %"}));
+    EXPECT_TRUE(k.checked(critere::CR_2_1));
+  }
+}
+
+TEST(ConceptionRetraitEnElevation, TwentyOnePercentFailsInXBeforeYIsExamined) {
+  Checking k(r1_with_east_strip(2.52));
+  EXPECT_FALSE(Check::make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
+  EXPECT_EQ(k.failure_heading(), "Conception du bâtiment: échec du test CR-2-1:");
+  EXPECT_EQ(k.failure_line(),
+            "Pour ce bâtiment, le retrait en élévation en x est trop important:\n"
+            "sa dimension 21.00 % est supérieure à la limite 20.00 %");
+  EXPECT_FALSE(k.failure()->niveau_nom.has_value());
+  EXPECT_TRUE(k.paragraphs(critere::CR_2_1).empty());
+  EXPECT_FALSE(k.checked(critere::CR_2_1));
+}
+
+TEST(ConceptionRetraitEnElevation, TooLargeInYFailsAfterXPassed) {
+  Checking k(r1_with_north_strip(2.5));
+  EXPECT_FALSE(Check::make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
+  EXPECT_EQ(k.failure_line(),
+            "Pour ce bâtiment, le retrait en élévation en y est trop important:\n"
+            "sa dimension 25.00 % est supérieure à la limite 20.00 %");
+  EXPECT_EQ(k.paragraphs(critere::CR_2_1).size(), 1u);
+}
+
+// ---------------------------------------------------------------------------
+// CR-2-2-1: columns
+
+In::batiment r1_with_columns(In::point lower, In::point upper) {
+  In::batiment b = house_r1();
+  b.batiment_niveau_planchers[0].niveau_poteaux = {In::poteau{{1.0, 1.0}, "C0n0"}, In::poteau{lower, "C1n0"}};
+  b.batiment_niveau_toit.niveau_poteaux = {In::poteau{upper, "C1n1"}};
+  return b;
+}
+
+TEST(ConceptionContinuitePoteaux, ColumnWithinAMillimetreOfTheOneBelowIsFounded) {
+  for (const In::point upper : {In::point{6.0, 5.0}, In::point{6.0005, 5.0}, In::point{6.0, 4.999}}) {
+    Checking k(r1_with_columns({6.0, 5.0}, upper));
+    EXPECT_TRUE(Check::make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
+                            k.batiment()));
+    EXPECT_EQ(k.paragraphs(critere::CR_2_2_1),
+              (std::vector<std::string>{"Le poteau C1n1 est fondé au niveau Nv0 par le poteau C1n0"}));
+  }
+}
+
+TEST(ConceptionContinuitePoteaux, ColumnOffsetByOneCentimetreIsNotFounded) {
+  for (const In::point upper : {In::point{6.01, 5.0}, In::point{6.0, 5.002}}) {
+    Checking k(r1_with_columns({6.0, 5.0}, upper));
+    EXPECT_FALSE(Check::make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
+                             k.batiment()));
+    EXPECT_EQ(k.failure_line(),
+              "Au premier étage (niveau Nv1), le poteau C1n1 n'est pas fondé par rapport au niveau Nv0.\n"
+              "Il faut mettre un poteau au-dessous du poteau C1n1");
+    EXPECT_EQ(k.failure()->niveau_nom, std::optional<std::string>("Nv1"));
+  }
+}
+
+TEST(ConceptionContinuitePoteaux, LevelsArePairedByStoreyWhateverTheirOrder) {
+  // Floor levels given upper first: Nv1 over Nv0, then the roof Nv2 over Nv1.
+  In::batiment b = house_r1();
+  In::niveau_plancher nv0 = floor_level(0, enclosure(0), ground_plan());
+  In::niveau_plancher nv1 = floor_level(1, enclosure(1), upper_plan());
+  nv0.niveau_poteaux = {In::poteau{{6, 5}, "C1n0"}};
+  nv1.niveau_poteaux = {In::poteau{{6, 5}, "C1n1"}};
+  b.batiment_niveau_planchers = {nv1, nv0};
+  b.batiment_niveau_toit = roof_level(2, enclosure(2), In::plan{{}, In::make_base_plan(upper_plan()), 2, "P2"});
+  b.batiment_niveau_toit.niveau_poteaux = {In::poteau{{6, 5}, "C1n2"}};
+  Checking k(b);
+  EXPECT_TRUE(Check::make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
+                          k.batiment()));
+  EXPECT_EQ(k.paragraphs(critere::CR_2_2_1),
+            (std::vector<std::string>{"Le poteau C1n1 est fondé au niveau Nv0 par le poteau C1n0",
+                                      "Le poteau C1n2 est fondé au niveau Nv1 par le poteau C1n1"}));
+}
+
+TEST(ConceptionContinuitePoteaux, BuildingWithoutFloorLevelPasses) {
+  In::batiment b = house_r0();
+  b.batiment_niveau_toit.niveau_poteaux = {In::poteau{{6, 5}, "C1n0"}};
+  Checking k(b);
+  EXPECT_TRUE(Check::make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
+                          k.batiment()));
+  EXPECT_TRUE(k.paragraphs(critere::CR_2_2_1).empty());
+}
+
+// ---------------------------------------------------------------------------
+// CR-2-2-2: bracing walls
+
+Compute_data_types::mur_ref computed(const In::mur& m) { return Compute_data::mur_compute(m); }
+
+TEST(ConceptionMurSeFondeParMur, SameDirectionNoThickerNoLongerAndWithin) {
+  const auto lower = computed(wall("B", direction::X, 0, 0, 12));
+  struct Case {
+    In::mur upper;
+    bool founded;
+  };
+  const std::vector<Case> cases{
+      {wall("U", direction::X, 0, 0, 12), true},
+      {wall("U", direction::X, 2, 0, 5), true},             // shorter, within
+      {wall("U", direction::X, 0.0005, 0, 12), true},       // 0.5 mm beyond the end
+      {wall("U", direction::X, 0, 0, 12.0009), true},       // longer by less than 1 mm
+      {wall("U", direction::X, 0.002, 0, 12), false},       // 2 mm beyond the end
+      {wall("U", direction::X, 0, 0, 12.002), false},       // longer
+      {wall("U", direction::X, 0, 0, 12, 0.25), false},     // thicker
+      {wall("U", direction::X, 0, 0, 8, 0.1), true},        // thinner
+      {wall("U", direction::X, 0, 0.1, 8, 0.2), false},     // sticks out to the north
+      {wall("U", direction::Y, 0, 0, 0.2, 0.2), false},     // other direction
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Conception_batiment::mur_se_fonde_par_mur(*computed(c.upper), *lower), c.founded)
+        << c.upper.mur_position.p_x << " " << c.upper.mur_solide.s_lx << " " << c.upper.mur_solide.s_ly;
+}
+
+TEST(ConceptionMurSeProjetteSurMur, BothAxesWithTolerance) {
+  const auto lower = computed(wall("B", direction::Y, 5, 0, 10));
+  EXPECT_TRUE(Conception_batiment::mur_se_projette_sur_mur(*computed(wall("U", direction::Y, 5, 1, 8)), *lower));
+  EXPECT_TRUE(Conception_batiment::mur_se_projette_sur_mur(*computed(wall("U", direction::Y, 4.9995, 0, 10)), *lower));
+  EXPECT_FALSE(Conception_batiment::mur_se_projette_sur_mur(*computed(wall("U", direction::Y, 4.998, 0, 10)), *lower));
+  EXPECT_FALSE(Conception_batiment::mur_se_projette_sur_mur(*computed(wall("U", direction::Y, 5, 1, 9.1)), *lower));
+}
+
+TEST(ConceptionContinuiteContreventements, IdenticalStoreysRecordEveryWall) {
+  Checking k(house_r1());
+  EXPECT_TRUE(Check::make(critere::CR_2_2_2, Conception_batiment::batiment_contreventement_continuite_checkings,
+                          k.batiment()));
+  EXPECT_EQ(k.paragraphs(critere::CR_2_2_2),
+            (std::vector<std::string>{
+                "Le contreventement M1n1 est fondé au niveau Nv0 par le contreventement M1n0",
+                "Le contreventement M2n1 est fondé au niveau Nv0 par le contreventement M2n0",
+                "Le contreventement M3n1 est fondé au niveau Nv0 par le contreventement M3n0",
+                "Le contreventement M4n1 est fondé au niveau Nv0 par le contreventement M4n0"}));
+}
+
+TEST(ConceptionContinuiteContreventements, ThickerUpperWallIsNotFounded) {
+  In::batiment b = house_r1();
+  b.batiment_niveau_toit.niveau_murs[1] = wall("M2n1", direction::X, 0, 9.75, 12, 0.25);
+  Checking k(b);
+  EXPECT_FALSE(Check::make(critere::CR_2_2_2, Conception_batiment::batiment_contreventement_continuite_checkings,
+                           k.batiment()));
+  EXPECT_EQ(k.failure_line(),
+            "Au premier étage (niveau Nv1), le contreventement M2n1 n'est pas fondé par rapport au niveau Nv0.\n"
+            "Il faut mettre un contreventement au-dessous du contreventement M2n1");
+  EXPECT_EQ(k.paragraphs(critere::CR_2_2_2).size(), 1u);  // M1n1, checked before
+}
+
+TEST(ConceptionContinuiteContreventements, SecondaryWallsNeedNoFoundation) {
+  In::batiment b = house_r1();
+  b.batiment_niveau_toit.niveau_murs.push_back(wall("S1n1", direction::X, 2, 5, 3, 0.1, Qdt::Sp_value{1.0},
+                                                    Qdt::mur_categorie::Mur_en_refend,
+                                                    Qdt::mur_genre::Mur_secondaire));
+  Checking k(b);
+  EXPECT_TRUE(Check::make(critere::CR_2_2_2, Conception_batiment::batiment_contreventement_continuite_checkings,
+                          k.batiment()));
+  EXPECT_EQ(k.paragraphs(critere::CR_2_2_2).size(), 4u);
+}
+
+// ---------------------------------------------------------------------------
+// CR-2-2-3: beams
+
+// A single-storey house with a column at (6, 5) and one beam from (x, y)
+// along X over the length l.
+In::batiment r0_with_beam(double x, double y, double l) {
+  In::batiment b = house_r0();
+  b.batiment_niveau_toit.niveau_poteaux = {In::poteau{{6, 5}, "C1n0"}};
+  b.batiment_niveau_toit.niveau_poutres = {In::poutre{{x, y}, direction::X, l, 1, "P1n0"}};
+  return b;
+}
+
+TEST(ConceptionAppuisPoutres, BeamOnAWallAndAColumnIsFoundedAndItsSupportsSet) {
+  // The end 0.1 m from the column's centre still rests on it.
+  for (const double l : {5.9, 6.0, 5.8}) {
+    Checking k(r0_with_beam(0.1, 5, l));
+    EXPECT_TRUE(Check::make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
+    EXPECT_EQ(k.paragraphs(critere::CR_2_2_3),
+              (std::vector<std::string>{"La poutre P1n0 est fondée, son origine s'appuie sur le mur M3n0 et\n" +
+                                        std::string(28, ' ') + "son extrémité s'appuie sur le poteau C1n0"}));
+    const auto& slot = k.batiment().batiment_niveau_toit.niveau_poutres[0]->poutre_fondement;
+    ASSERT_TRUE(std::holds_alternative<Cdt::Info<Cdt::poutre_fondement>>(slot));
+    const auto& f = std::get<Cdt::Info<Cdt::poutre_fondement>>(slot).value;
+    EXPECT_EQ(std::get<Cdt::Appui_mur>(f.appui_position).value->mur_nom, "M3n0");
+    EXPECT_EQ(std::get<Cdt::Appui_poteau>(f.appui_vertex).value->poteau_nom, "C1n0");
+  }
+}
+
+TEST(ConceptionAppuisPoutres, WallsAreLookedAtBeforeColumns) {
+  In::batiment b = r0_with_beam(0.1, 5, 11.8);  // from the west wall to the east wall
+  b.batiment_niveau_toit.niveau_poteaux.push_back(In::poteau{{11.9, 5}, "C2n0"});
+  Checking k(b);
+  EXPECT_TRUE(Check::make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
+  EXPECT_EQ(k.paragraphs(critere::CR_2_2_3),
+            (std::vector<std::string>{"La poutre P1n0 est fondée, son origine s'appuie sur le mur M3n0 et\n" +
+                                      std::string(28, ' ') + "son extrémité s'appuie sur le mur M4n0"}));
+}
+
+TEST(ConceptionAppuisPoutres, EndElevenCentimetresFromTheColumnRestsOnNothing) {
+  Checking k(r0_with_beam(0.1, 5, 6.01));
+  EXPECT_FALSE(Check::make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
+  EXPECT_EQ(k.failure_heading(), "Conception du bâtiment: échec du test CR-2-2-3:");
+  EXPECT_EQ(k.failure_line(),
+            "Au rez-de-chaussée (niveau Nv0), le point (6.11, 5.00), une extrémité de la poutre P1n0, ne s'appuie "
+            "sur aucun contreventement ni sur aucun poteau");
+  EXPECT_TRUE(std::holds_alternative<Cdt::Info_unset>(
+      k.batiment().batiment_niveau_toit.niveau_poutres[0]->poutre_fondement));
+}
+
+TEST(ConceptionAppuisPoutres, OriginWithoutSupportIsNamed) {
+  Checking k(r0_with_beam(3, 5, 3));  // from (3, 5) to the column
+  EXPECT_FALSE(Check::make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
+  EXPECT_EQ(k.failure_line(),
+            "Au rez-de-chaussée (niveau Nv0), le point (3.00, 5.00), une extrémité de la poutre P1n0, ne s'appuie "
+            "sur aucun contreventement ni sur aucun poteau");
+}
+
+TEST(ConceptionAppuisPoutres, BeamWithNeitherEndSupported) {
+  Checking k(r0_with_beam(2, 3, 2));
+  EXPECT_FALSE(Check::make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
+  EXPECT_EQ(k.failure_line(),
+            "Au rez-de-chaussée (niveau Nv0), les extrémités de la poutre P1n0, ne s'appuient sur aucun "
+            "contreventement ni sur aucun poteau");
+}
+
+TEST(ConceptionAppuisPoutres, SettingTheSupportsTwiceIsAFatalError) {
+  Checking k(r0_with_beam(0.1, 5, 5.9));
+  EXPECT_TRUE(Conception_batiment::batiment_poutre_appui_checkings(critere::CR_2_2_3, k.batiment()));
+  try {
+    Conception_batiment::batiment_poutre_appui_checkings(critere::CR_2_2_3, k.batiment());
+    FAIL() << "no fatal error";
+  } catch (const Fatal_error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Fatal error in QuavorTQMV-3.1.0, please report to Vantrel: Attempt to set already classified info");
+  }
+}
+
+// ---------------------------------------------------------------------------
+// CR-2-2 as a whole
+
+TEST(ConceptionContinuite, SubCriteriaRunInOrderAndStopAtTheFirstFailure) {
+  In::batiment b = r1_with_columns({6, 5}, {6.01, 5});
+  b.batiment_niveau_toit.niveau_murs[0] = wall("M1n1", direction::X, 0, 0, 12, 0.3);  // would fail CR-2-2-2
+  Checking k(b);
+  EXPECT_FALSE(Check::make_checkings(critere::CR_2_2, Conception_batiment::batiment_continuite_verticale_porteur_checkings,
+                                     k.batiment()));
+  EXPECT_EQ(k.failure_heading(), "Conception du bâtiment: échec du test CR-2-2-1:");
+  EXPECT_FALSE(k.checked(critere::CR_2_2));
+  EXPECT_FALSE(k.checked(critere::CR_2_2_1));
+  EXPECT_TRUE(k.paragraphs(critere::CR_2_2_2).empty());
+}
+
+// ---------------------------------------------------------------------------
+// CR-2-3: set-backs in plan
+
+TEST(ConceptionRetraitEnPlan, CountWithinTheLimitIsRecordedPerLevel) {
+  In::batiment b = house_r1();
+  b.batiment_niveau_planchers[0].niveau_plan = ground_plan({retrait("R1n0", 2, 3, 10, 7)});
+  Checking k(b);
+  EXPECT_TRUE(Check::make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
+  // The roof level first, then the floor levels.
+  EXPECT_EQ(k.paragraphs(critere::CR_2_3),
+            (std::vector<std::string>{
+                "Au niveau Nv1, il y a 0 retraits, ce nombre est inférieur à la limite de 6 retraits autorisée pour "
+                "ce batiment",
+                "Au niveau Nv0, il y a 1 retraits, ce nombre est inférieur à la limite de 6 retraits autorisée pour "
+                "ce batiment"}));
+}
+
+std::vector<In::retrait> small_retraits(int n) {
+  std::vector<In::retrait> rs;
+  for (int i = 0; i < n; ++i) rs.push_back(retrait("R" + std::to_string(i + 1) + "n0", 1, 1, 1.0 + 1.5 * i, 4));
+  return rs;
+}
+
+TEST(ConceptionRetraitEnPlan, SixSetBacksPassSevenFailOnTheCount) {
+  {
+    In::batiment b = house_r0();
+    b.batiment_niveau_toit.niveau_plan = ground_plan(small_retraits(6));
+    Checking k(b);
+    EXPECT_TRUE(Check::make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
+  }
+  In::batiment b = house_r0();
+  b.batiment_niveau_toit.niveau_plan = ground_plan(small_retraits(7));
+  Checking k(b);
+  testing::internal::CaptureStderr();
+  Quavor_configuration::set_debug(true);
+  EXPECT_FALSE(Check::make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
+  Quavor_configuration::set_debug(false);
+  // No area was examined: no verbose paragraph.
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  EXPECT_EQ(k.failure_line(),
+            "Au rez-de-chaussée (niveau Nv0), il y a 7 retraits, ce nombre est supérieur à la limite de 6 retraits "
+            "autorisée pour ce batiment");
+}
+
+TEST(ConceptionRetraitEnPlan, OneSetBackAtMostATenthOfTheFloorWithinTolerance) {
+  struct Case {
+    double height;  // of a 3.0 m wide set-back on the 120 m2 plan
+    bool passes;
+  };
+  // 10.9095 m2 against 10.90905 passes; 10.911 against 10.9089 fails.
+  for (const Case& c : {Case{3.6365, true}, Case{3.637, false}, Case{3.0, true}}) {
+    In::batiment b = house_r0();
+    b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 3, c.height, 9, 10 - c.height)});
+    Checking k(b);
+    EXPECT_EQ(Check::make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()),
+              c.passes)
+        << c.height;
+  }
+}
+
+TEST(ConceptionRetraitEnPlan, TooLargeSetBackNamesItsAreaAndTheLimit) {
+  In::batiment b = house_r0();
+  b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 4, 3, 8, 7)});
+  Checking k(b);
+  EXPECT_FALSE(Check::make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
+  EXPECT_EQ(k.failure_line(),
+            "Au rez-de-chaussée (niveau Nv0), la surface du retrait R1n0 mesure 12.00 m2, cette dimension dépasse la "
+            "limite autorisée 10.80 m2. Cette limite correspond à 10.00 % de la surface du plancher (108.00 m2)");
+}
+
+TEST(ConceptionRetraitEnPlan, TotalAreaAboveThreeTenthsOfTheFloorFails) {
+  In::batiment b = house_r0();
+  b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 2, 4, 1, 1), retrait("R2n0", 2, 4, 4, 1),
+                                                    retrait("R3n0", 2, 4, 7, 1), retrait("R4n0", 2, 4, 1, 5.5)});
+  Checking k(b);
+  EXPECT_FALSE(Check::make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
+  EXPECT_EQ(k.failure_line(),
+            "Au rez-de-chaussée (niveau Nv0), la surface totale des retraits mesure 32.00 m2,\n"
+            "cette dimension dépasse la limite 26.40 m2 autorisée pour ce batiment");
+}
+
+TEST(ConceptionRetraitEnPlan, FloorAreaOfAFloorLevelCountsItsOpenings) {
+  // 120 m2 less a 6 m2 set-back less a 4 m2 opening: 110 m2, limit 11.0.
+  In::batiment b = house_r1();
+  b.batiment_niveau_planchers[0].niveau_plan = ground_plan({retrait("R1n0", 2, 3, 10, 7)});
+  b.batiment_niveau_planchers[0].niveau_categorie.plancher_tremies = {In::tremie{rect(2, 2, 4, 4), "T1n0"}};
+  Checking k(b);
+  EXPECT_DOUBLE_EQ(Conception_batiment::niveau_surface_plancher(k.batiment().batiment_niveau_planchers[0]), 110.0);
+  EXPECT_DOUBLE_EQ(Conception_batiment::niveau_surface_plancher(k.batiment().batiment_niveau_toit), 120.0);
+}
+
+TEST(ConceptionRetraitEnPlan, VerboseModeWritesTheAreaParagraphs) {
+  In::batiment b = house_r0();
+  b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 2, 3, 10, 7)});
+  Checking k(b);
+  k.enter(critere::CR_2_3);
+  testing::internal::CaptureStderr();
+  Quavor_configuration::set_debug(true);
+  const bool ok = Conception_batiment::niveau_regularite_retrait_checkings(critere::CR_2_3, k.batiment().batiment_niveau_toit);
+  Quavor_configuration::set_debug(false);
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "retrait R1n0, surface 6.00 m2,\n"
+            "limite_tqmv = 10.00 % de la surface du plancher de 114.00 m2,\n"
+            "limite en surface des retraits = 11.40 m2,\n"
+            "Satisfaction du critère = true\n"
+            "la surface totale des retraits mesure 6.00 m2,\n"
+            "la limite autorisée est 30.00 % de la surface du plancher 114.00 m2,\n"
+            "soit une limite de 34.20 m2. Le test vaut donc true\n");
+}
+
+// ---------------------------------------------------------------------------
+// The family
+
+TEST(ConceptionFamily, CompliantHouseMarksEveryConceptionCriterion) {
+  for (const In::batiment& b : {house_r0(), house_r1()}) {
+    Checking k(b);
+    EXPECT_TRUE(Check::make_checkings(critere::CR_2, batiment_conception_checkings, k.batiment()));
+    for (critere c : {critere::CR_2, critere::CR_2_1, critere::CR_2_2, critere::CR_2_2_1, critere::CR_2_2_2,
+                      critere::CR_2_2_3, critere::CR_2_3})
+      EXPECT_TRUE(k.checked(c)) << Tqmv::critere_nom(c);
+    EXPECT_EQ(Quavor_configuration::get_checking_number(), 7);
+  }
+}
+
+TEST(ConceptionFamily, DebuggingLinesNameEachCriterionEntered) {
+  Checking k(house_r0());
+  testing::internal::CaptureStderr();
+  Quavor_configuration::set_debug(true);
+  EXPECT_TRUE(batiment_conception_checkings(k.batiment()));
+  Quavor_configuration::set_debug(false);
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(err,
+            "Check (CR_2_1): regularité en élévation du bâtiment\n"
+            "Check (CR_2_2): continuité des porteurs verticaux\n"
+            "Check (CR_2_2_1): continuité verticale des poteaux\n"
+            "Check (CR_2_2_2): continuité verticale des contreventements\n"
+            "Check (CR_2_2_3): continuité horizontale des poutres\n"
+            "Check (CR_2_3): limitation de la taille et du nombre des parties en retrait\n"
+            "la surface totale des retraits mesure 0.00 m2,\n"
+            "la limite autorisée est 30.00 % de la surface du plancher 120.00 m2,\n"
+            "soit une limite de 36.00 m2. Le test vaut donc true\n");
+}
+
+TEST(ConceptionFamily, FailureStopsTheFamilyWithTheTestNumber) {
+  Checking k(r1_with_east_strip(2.52));
+  EXPECT_FALSE(Check::make_checkings(critere::CR_2, batiment_conception_checkings, k.batiment()));
+  EXPECT_NE(k.failure()->message.find("(Test 2)."), std::string::npos);
+  EXPECT_FALSE(k.checked(critere::CR_2));
+  EXPECT_FALSE(k.checked(critere::CR_2_2_1));
+}
+
+}  // namespace

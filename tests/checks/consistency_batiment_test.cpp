@@ -1,0 +1,838 @@
+#include "checks/consistency_batiment.hpp"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "checks/consistency_building.hpp"
+#include "config/quavor_configuration.hpp"
+
+namespace {
+
+using namespace Test_building;
+namespace CB = Consistency_batiment;
+namespace QC = Quavor_configuration;
+
+using test_fn = bool (*)(critere, const Cdt::batiment&);
+using checkings_fn = bool (*)(const Cdt::batiment&);
+
+failure fails(const std::string& code, const std::string& location, const std::string& message) {
+  return failure{code, location, message};
+}
+
+// Runs one criterion on a fresh checking of the building.
+struct Running {
+  Checking checking;
+  bool result;
+  Running(const Cdt::batiment& b, critere c, test_fn test) : checking(b), result(Check::make(c, test, checking.b)) {}
+  Running(const Cdt::batiment& b, critere c, checkings_fn test)
+      : checking(b), result(Check::make_checkings(c, test, checking.b)) {}
+};
+
+// ---------------------------------------------------------------------------
+// Name tables and naming rule.
+
+TEST(NomTables, RememberTheFirstSightingAndAreEmptiedByClear) {
+  CB::clear_nom_tables();
+  CB::add_nom(CB::entity_kind::Mur, "M1n0", "Nv0");
+  CB::add_nom(CB::entity_kind::Mur, "M1n0", "Nv1");
+  CB::add_nom(CB::entity_kind::Poteau, "C1n1", "Nv1");
+  EXPECT_EQ(CB::find_nom(CB::entity_kind::Mur, "M1n0"), std::optional<std::string>("Nv0"));
+  EXPECT_EQ(CB::find_nom_in_tables("C1n1"), std::optional<CB::entity_kind>(CB::entity_kind::Poteau));
+  EXPECT_TRUE(CB::mem_nom_tables("M1n0"));
+  EXPECT_FALSE(CB::mem_nom_tables("M2n0"));
+  CB::clear_nom_tables();
+  EXPECT_FALSE(CB::mem_nom_tables("M1n0"));
+  EXPECT_FALSE(CB::find_nom(CB::entity_kind::Poteau, "C1n1").has_value());
+}
+
+TEST(NomTables, KindNamesArticlesAndSuffixes) {
+  const struct {
+    CB::entity_kind kind;
+    const char* name;
+    const char* article;
+  } cases[] = {{CB::entity_kind::Niveau, "niveau", "du "},  {CB::entity_kind::Plan, "plan", "du "},
+               {CB::entity_kind::Mur, "mur", "du "},        {CB::entity_kind::Poteau, "poteau", "du "},
+               {CB::entity_kind::Poutre, "poutre", "de la "}, {CB::entity_kind::Tremie, "trémie", "de la "},
+               {CB::entity_kind::Balcon, "balcon", "du "},  {CB::entity_kind::Retrait, "retrait", "du "},
+               {CB::entity_kind::Etage, "étage", "de l'"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(CB::batiment_entity_name(c.kind), c.name);
+    EXPECT_EQ(CB::batiment_entity_of_the(c.kind), c.article);
+  }
+  EXPECT_EQ(CB::batiment_entity_suffix_format(CB::entity_kind::Niveau), "n%d");
+  EXPECT_EQ(CB::batiment_entity_suffix_format(CB::entity_kind::Etage), "%d");
+  EXPECT_EQ(CB::batiment_entity_suffix(CB::entity_kind::Niveau, 1), "n1");
+  EXPECT_EQ(CB::batiment_entity_suffix(CB::entity_kind::Etage, 12), "12");
+  try {
+    CB::batiment_entity_suffix_format(CB::entity_kind::Mur);
+    FAIL() << "no fatal error";
+  } catch (const Fatal_error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Fatal error in QuavorTQMV-3.1.0, please report to Vantrel: batiment_entity_suffix_format: unexpected "
+              "batiment entity mur");
+  }
+}
+
+// ---------------------------------------------------------------------------
+// The whole family.
+
+const std::string probe_dir = "/tmp/quavor-checks-a-probe";
+
+std::string probe_path(const std::string& file) {
+  ::mkdir(probe_dir.c_str(), 0777);
+  return probe_dir + "/" + file;
+}
+
+bool exists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(Family, ValidHousesPassEveryCriterionOfTheFamily) {
+  for (In::batiment house : {r0_house(), r1_house()}) {
+    house.batiment_file_name = probe_path("house.qvb");
+    std::remove(probe_path("house.qvr").c_str());
+    Checking checking(house);
+    EXPECT_TRUE(Check::make_checkings(critere::CR_0, CB::batiment_consistency_checkings, checking.b));
+    EXPECT_FALSE(recorded_failure().has_value());
+    EXPECT_EQ(QC::get_checking_number(), 18);
+    for (int i = Tqmv::critere_index(critere::CR_0); i <= Tqmv::critere_index(critere::CR_0_12); ++i)
+      EXPECT_TRUE(Tqmv::critere_get_checked(Tqmv::critere_of_index(i), Check::critere_checked_table())) << i;
+    EXPECT_FALSE(exists(probe_path("house.qvr"))) << "the probe left a file";
+    // Newest first: the file name paragraph, then the probe.
+    EXPECT_EQ(paragraphs(critere::CR_0_11),
+              (std::vector<std::string>{
+                  "Pour ce bâtiment, le nom du fichier enregistré dans les données du bâtiment est correct:\n"
+                  "  /tmp/quavor-checks-a-probe/house.qvb\n"
+                  "correspond au fichier du rapport en cours:\n"
+                  "  /tmp/quavor-checks-a-probe/house.qvr",
+                  "Pour ce bâtiment, Le rapport de conformité au guide du bâtiment peut être enregistré:\n"
+                  "le droit d'écriture du fichier /tmp/quavor-checks-a-probe/house.qvr\n"
+                  "est accordé par le système."}));
+  }
+}
+
+TEST(Family, StopsAtTheFirstFailingCriterion) {
+  In::batiment house = r0_house();
+  house.batiment_file_name = probe_path("house.qvb");
+  house.batiment_longueur = 7.0;  // CR-0-0-0 fails: the plans are never looked at
+  Checking checking(house);
+  EXPECT_FALSE(Check::make_checkings(critere::CR_0, CB::batiment_consistency_checkings, checking.b));
+  EXPECT_EQ(QC::get_checking_number(), 5);
+  EXPECT_EQ(recorded_failure(),
+            fails("CR-0-0-0", batiment_loc,
+                  "les dimensions horizontales du bâtiment sont erronées:\n"
+                  "  la longueur Lmax est 7.00 m, la largeur Lmin est 8.00 m, mais on a Lmax < Lmin"));
+  EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_0_0, Check::critere_checked_table()));
+  EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_0_9, Check::critere_checked_table()));
+  EXPECT_TRUE(Tqmv::critere_get_checked(critere::CR_0_12, Check::critere_checked_table()));
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-11: the report file can be written, the recorded name is the one read.
+
+const std::string unwritable_text =
+    "le rapport de conformité au guide du bâtiment ne peut pas être enregistré:\n"
+    "le droit d'écriture du fichier\n"
+    "  /nonexistent-quavor-dir/house.qvr\n"
+    "n'est pas accordé par le système.\n"
+    "\n"
+    "Pour remédier à ce problème, vous devez intervenir:\n"
+    "  - soit sauver le fichier du bâtiment dans un répertoire\n"
+    "où l'écriture est autorisée,\n"
+    "  - soit accorder le droit d'écriture au fichier du rappport\n";
+
+TEST(ReportFile, AnUnwritableReportIsAFatalFailure) {
+  In::batiment house = r0_house();
+  house.batiment_file_name = "/nonexistent-quavor-dir/house.qvb";
+  Checking checking(house);
+  EXPECT_THROW(Check::make(critere::CR_0_11, CB::batiment_file_name_checkings, checking.b), Error_wrong_test);
+  EXPECT_EQ(recorded_failure(), fails("CR-0-11", batiment_loc, unwritable_text));
+  // The fatal failure carries no closing paragraph.
+  EXPECT_EQ(Check::get_error_wrong_test_result().message.find("Pour plus d'information"), std::string::npos);
+}
+
+TEST(ReportFile, TheRunModeOfAReportRequestAddsANote) {
+  In::batiment house = r0_house();
+  house.batiment_file_name = "/nonexistent-quavor-dir/house.qvb";
+  Checking checking(house);
+  QC::set_compute_run_mode(QC::run_mode::Compute_qvr_from_qvb);
+  QC::set_report_source_file_name("house.qvb");
+  QC::set_report_target_file_name("house.qvr");
+  EXPECT_THROW(Check::make(critere::CR_0_11, CB::batiment_file_name_checkings, checking.b), Error_wrong_test);
+  EXPECT_EQ(recorded_failure(), fails("CR-0-11", batiment_loc,
+                                      unwritable_text +
+                                          "\n"
+                                          "Note: quavor a été appelé avec l'option\n"
+                                          "  -r \"house.qvb\"\n"
+                                          "le rapport aurait donc dû être écrit dans le fichier\n"
+                                          "  house.qvr\n"
+                                          "mais cette adresse ne correspond pas à l'adresse interne du bâtiment:\n"
+                                          "  /nonexistent-quavor-dir/house.qvr\n"));
+}
+
+TEST(ReportFile, TheProbeNeitherEmptiesNorLeavesAFile) {
+  In::batiment house = r0_house();
+  house.batiment_file_name = probe_path("kept.qvb");
+  const std::string report = probe_path("kept.qvr");
+  {
+    std::ofstream old(report);
+    old << "an older report\n";
+  }
+  {
+    Checking checking(house);
+    EXPECT_TRUE(CB::batiment_report_file_name_writable_check(checking.b));
+  }
+  EXPECT_EQ(read_file(report), "an older report\n");
+  std::remove(report.c_str());
+  {
+    Checking checking(house);
+    EXPECT_TRUE(CB::batiment_report_file_name_writable_check(checking.b));
+  }
+  EXPECT_FALSE(exists(report));
+}
+
+TEST(ReportFile, TheStandardOutputIsAlwaysWritable) {
+  In::batiment house = r0_house();
+  house.batiment_file_name = "-";
+  Checking checking(house);
+  QC::set_report_target_file_name("-");
+  EXPECT_TRUE(Check::make(critere::CR_0_11, CB::batiment_file_name_checkings, checking.b));
+  EXPECT_FALSE(exists("-"));
+}
+
+TEST(ReportFile, TheRecordedNameMustBeTheOneRead) {
+  {
+    Checking checking(r0_house());
+    QC::set_report_target_file_name("house.qvr");
+    EXPECT_TRUE(CB::batiment_internal_file_name_check(checking.b));
+    EXPECT_EQ(paragraphs(critere::CR_0_11),
+              (std::vector<std::string>{"Pour ce bâtiment, le nom du fichier enregistré dans les données du bâtiment "
+                                        "est correct:\n  house.qvb correspond au fichier du rapport en cours: house.qvr"}));
+  }
+  {
+    // Without a target name the building's own report name is taken.
+    Checking checking(r0_house());
+    EXPECT_TRUE(CB::batiment_internal_file_name_check(checking.b));
+    EXPECT_EQ(QC::get_report_target_file_name_opt(), std::optional<std::string>("house.qvr"));
+  }
+  {
+    Checking checking(r0_house());
+    QC::set_report_target_file_name("other.qvr");
+    Check::critere_enter_checking(critere::CR_0_11);
+    EXPECT_FALSE(CB::batiment_internal_file_name_check(checking.b));
+    EXPECT_EQ(recorded_failure(), fails("CR-0-11", batiment_loc,
+                                        "le nom du fichier enregistré dans les données du bâtiment est incorrect:\n"
+                                        "  house.qvb ne correspond pas au fichier du rapport en cours:\n"
+                                        "  other.qvr"));
+  }
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-12: building type.
+
+TEST(BatimentType, AgreesWithTheNumberOfStoreys) {
+  {
+    Running run(compute(r0_house()), critere::CR_0_12, CB::batiment_type_check);
+    EXPECT_TRUE(run.result);
+    EXPECT_EQ(paragraphs(critere::CR_0_12),
+              (std::vector<std::string>{
+                  "Pour ce bâtiment, le type du bâtiment R0 est correct:\nen effet, le bâtiment comporte 0 étages"}));
+  }
+  {
+    Running run(compute(r1_house()), critere::CR_0_12, CB::batiment_type_check);
+    EXPECT_TRUE(run.result);
+  }
+  {
+    Cdt::batiment b = compute(r0_house());
+    b.batiment_type = Qdt::batiment_type::R1;
+    Running run(b, critere::CR_0_12, CB::batiment_type_check);
+    EXPECT_FALSE(run.result);
+    EXPECT_EQ(recorded_failure(), fails("CR-0-12", batiment_loc,
+                                        "le type du bâtiment R1 est erroné\ncar le nombre d'étages du bâtiment est 0 "
+                                        "et ce devrait être 1 pour ce type de bâtiment"));
+  }
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-0: dimensions.
+
+TEST(Dimensions, LengthAtLeastWidthWithinAMillimetre) {
+  const struct {
+    double longueur, largeur;
+    bool passes;
+  } cases[] = {{10.0, 8.0, true}, {10.0005, 10.0, true}, {9.9995, 10.0, true}, {9.99, 10.0, false}};
+  for (const auto& c : cases) {
+    Cdt::batiment b = compute(r0_house());
+    b.batiment_longueur = c.longueur;
+    b.batiment_largeur = c.largeur;
+    Running run(b, critere::CR_0_0_0, CB::batiment_lmin_lmax_check);
+    EXPECT_EQ(run.result, c.passes) << c.longueur;
+  }
+  Cdt::batiment b = compute(r0_house());
+  b.batiment_longueur = 10.0005;
+  b.batiment_largeur = 10.0;
+  {
+    Running run(b, critere::CR_0_0_0, CB::batiment_lmin_lmax_check);
+    EXPECT_EQ(paragraphs(critere::CR_0_0_0),
+              (std::vector<std::string>{"les dimensions horizontales du bâtiment sont correctes:\n  la longueur Lmax "
+                                        "est 10.00 m, la largeur Lmin est 10.00 m, et donc Lmax >= Lmin"}));
+  }
+  b.batiment_longueur = 9.99;
+  Running run(b, critere::CR_0_0_0, CB::batiment_lmin_lmax_check);
+  EXPECT_EQ(recorded_failure(),
+            fails("CR-0-0-0", batiment_loc,
+                  "les dimensions horizontales du bâtiment sont erronées:\n"
+                  "  la longueur Lmax est 9.99 m, la largeur Lmin est 10.00 m, mais on a Lmax < Lmin"));
+}
+
+TEST(Dimensions, DeclaredHeightIsTheSumOfTheLevels) {
+  const struct {
+    In::batiment house;
+    double hauteur;
+    bool passes;
+  } cases[] = {{r0_house(), 4.0, true},  {r0_house(), 4.0005, true}, {r0_house(), 4.002, false},
+               {r1_house(), 6.66, true}, {r1_house(), 6.5, false}};
+  for (const auto& c : cases) {
+    Cdt::batiment b = compute(c.house);
+    b.batiment_hauteur = c.hauteur;
+    Running run(b, critere::CR_0_0_1, CB::batiment_hauteur_consistency_check);
+    EXPECT_EQ(run.result, c.passes) << c.hauteur;
+  }
+  {
+    Running run(compute(r0_house()), critere::CR_0_0_1, CB::batiment_hauteur_consistency_check);
+    EXPECT_EQ(paragraphs(critere::CR_0_0_1),
+              (std::vector<std::string>{"la hauteur déclarée du bâtiment est correcte:\n  4.00 m est bien la hauteur "
+                                        "calculée"}));
+  }
+  Cdt::batiment b = compute(r1_house());
+  b.batiment_hauteur = 6.5;
+  Running run(b, critere::CR_0_0_1, CB::batiment_hauteur_consistency_check);
+  EXPECT_EQ(recorded_failure(), fails("CR-0-0-1", batiment_loc,
+                                      "la hauteur déclarée est incorrecte:\n  elle vaut 6.50 m, mais la hauteur "
+                                      "calculée est 6.66 m"));
+}
+
+TEST(Dimensions, TheCriterionRunsBothSubCriteria) {
+  Running run(compute(r1_house()), critere::CR_0_0, CB::batiment_dimension_checkings);
+  EXPECT_TRUE(run.result);
+  EXPECT_EQ(QC::get_checking_number(), 3);
+  EXPECT_TRUE(Tqmv::critere_get_checked(critere::CR_0_0_1, Check::critere_checked_table()));
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-10: ground slope.
+
+Cdt::batiment with_slope(double percentage) {
+  In::batiment house = r0_house();
+  house.batiment_implantation.implantation_pente = percentage;
+  return compute(house);
+}
+
+TEST(Pente, SlopeBelowTheMaximum) {
+  const struct {
+    double percentage;
+    bool passes;
+  } cases[] = {{5.0, true}, {34.99, true}, {35.0, false}, {100.05, false}, {150.0, false}};
+  for (const auto& c : cases) {
+    Running run(with_slope(c.percentage), critere::CR_0_10_0, CB::batiment_pente_de_sol_valid);
+    EXPECT_EQ(run.result, c.passes) << c.percentage;
+  }
+  {
+    Running run(with_slope(34.99), critere::CR_0_10_0, CB::batiment_pente_de_sol_valid);
+    EXPECT_EQ(paragraphs(critere::CR_0_10_0),
+              (std::vector<std::string>{"la pente de sol 34.99 % où est implanté le bâtiment est valide:\nelle est "
+                                        "inférieure à la pente maximale autorisée 35.00 %"}));
+  }
+  {
+    Running run(with_slope(35.0), critere::CR_0_10_0, CB::batiment_pente_de_sol_valid);
+    EXPECT_EQ(recorded_failure(), fails("CR-0-10-0", batiment_loc,
+                                        "la pente de sol où est implanté le bâtiment est invalide:\nelle vaut 35.00 %, "
+                                        "mais la pente maximale autorisée est 35.00 %"));
+  }
+  Running run(with_slope(150.0), critere::CR_0_10_0, CB::batiment_pente_de_sol_valid);
+  EXPECT_EQ(recorded_failure(), fails("CR-0-10-0", batiment_loc,
+                                      "la pente de sol où est implanté le bâtiment est une donnée invalide:\nelle vaut "
+                                      "150.00 %, mais cette pente devrait être comprise entre 0.0 et 1.0"));
+}
+
+TEST(Pente, JustificationAgreesWithTheSlope) {
+  {
+    Running run(with_slope(10.0), critere::CR_0_10_1, CB::batiment_pente_de_sol_add_justification);
+    EXPECT_TRUE(run.result);
+    EXPECT_EQ(paragraphs(critere::CR_0_10_1),
+              (std::vector<std::string>{"la pente de sol 10.00 % où est implanté le bâtiment est acceptable.\nEn effet, "
+                                        "elle est inférieure à 10.00 %, et ne nécessite donc pas de justification par "
+                                        "un cabinet d'études spécialisé."}));
+  }
+  {
+    // Just above 10 %: the derived flag asks for a justification.
+    Running run(with_slope(10.05), critere::CR_0_10_1, CB::batiment_pente_de_sol_add_justification);
+    EXPECT_TRUE(run.result);
+    EXPECT_EQ(paragraphs(critere::CR_0_10_1),
+              (std::vector<std::string>{
+                  "ATTENTION:\nLA PENTE DE SOL NÉCESSITE UNE JUSTIFICATION PAR UN CABINET D'ÉTUDES SPÉCIALISÉ.\nEn "
+                  "effet, la pente de sol 10.05 % où est implanté le bâtiment est supérieure à 10.00 %, pente limite "
+                  "sans justification du guide TQMV."}));
+  }
+  {
+    Cdt::batiment b = with_slope(20.0);
+    b.batiment_implantation.implantation_pente_needs_justification = false;
+    Running run(b, critere::CR_0_10_1, CB::batiment_pente_de_sol_add_justification);
+    EXPECT_FALSE(run.result);
+    EXPECT_EQ(recorded_failure(),
+              fails("CR-0-10-1", batiment_loc,
+                    "la pente de sol où est implanté le bâtiment et la nécessité de vérification de cette pente sont "
+                    "incohérentes:\nla pente vaut 20.00 %, pourtant la nécessité de vérification est false"));
+  }
+  {
+    Cdt::batiment b = with_slope(5.0);
+    b.batiment_implantation.implantation_pente_needs_justification = true;
+    Running run(b, critere::CR_0_10_1, CB::batiment_pente_de_sol_add_justification);
+    EXPECT_FALSE(run.result);
+  }
+  {
+    Cdt::batiment b = with_slope(36.0);
+    Running run(b, critere::CR_0_10_1, CB::batiment_pente_de_sol_add_justification);
+    EXPECT_FALSE(run.result);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-1: levels.
+
+TEST(Niveaux, NamesEndWithTheStoreyAndAreUnique) {
+  {
+    Running run(compute(r1_house()), critere::CR_0_1, CB::batiment_niveaux_checkings);
+    EXPECT_TRUE(run.result);
+    EXPECT_EQ(CB::find_nom(CB::entity_kind::Niveau, "Nv1"), std::optional<std::string>("1"));
+  }
+  {
+    In::batiment house = r1_house();
+    house.batiment_niveau_toit.niveau_nom = "Nv2";
+    Running run(compute(house), critere::CR_0_1, CB::batiment_niveaux_checkings);
+    EXPECT_EQ(recorded_failure(),
+              fails("CR-0-1", "Au second étage (niveau Nv2)",
+                    "le nom du niveau Nv2 n'est pas valide. car il ne se termine pas par le numéro de son étage, 1"));
+  }
+  In::batiment house = r1_house();
+  house.batiment_niveau_toit.niveau_nom = "Nv0";
+  house.batiment_niveau_toit.niveau_etage = 0;
+  Running run(compute(house), critere::CR_0_1, CB::batiment_niveaux_checkings);
+  EXPECT_EQ(recorded_failure(),
+            fails("CR-0-1", rdc_loc, "le niveau Nv0 n'a pas un nom unique:\nun niveau de même nom apparaît à l'étage 0"));
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-9: plans.
+
+TEST(Plans, NamesEnvelopeAndHeritage) {
+  {
+    Running run(compute(r1_house()), critere::CR_0_9, CB::batiment_plans_checkings);
+    EXPECT_TRUE(run.result);
+  }
+  const In::plan p0 = base_plan("P1n0", 0, 10.0, 8.0);
+  const struct {
+    In::plan roof_plan;
+    int roof_etage;
+    failure expected;
+  } cases[] = {
+      {upper_plan("P1", 1, p0), 1,
+       fails("CR-0-9", etage_loc,
+             "le nom du plan P1 n'est pas valide. car il ne se termine pas par le numéro de son niveau, n1")},
+      {upper_plan("P1n0", 0, p0), 0,
+       fails("CR-0-9", "Au premier étage (niveau Nv1)",
+             "le plan P1n0 n'a pas un nom unique:\nun plan de même nom apparaît au niveau Nv0")},
+      {base_plan("P1n1", 1, 10.0, 8.0), 1,
+       fails("CR-0-9", etage_loc,
+             "le plan P1n1 possède une base rectangulaire,\nce qui est réservé au rez-de-chaussée (étage 0)")},
+      {upper_plan("P1n1", 1, base_plan("P0n1", 1, 10.0, 8.0)), 1,
+       fails("CR-0-9", etage_loc, "le plan P1n1 n'est pas fondé car il hérite de lui-même")},
+      {upper_plan("P1n1", 1, base_plan("P9n2", 2, 10.0, 8.0)), 1,
+       fails("CR-0-9", etage_loc,
+             "le plan P1n1 n'est pas fondé:\n  il hérite du plan d'un étage supérieur, le plan P9n2 situé à l'étage "
+             "2)")},
+  };
+  for (const auto& c : cases) {
+    In::batiment house = r1_house();
+    house.batiment_niveau_toit.niveau_plan = c.roof_plan;
+    house.batiment_niveau_toit.niveau_etage = c.roof_etage;
+    Running run(compute(house), critere::CR_0_9, CB::batiment_plans_checkings);
+    EXPECT_FALSE(run.result);
+    EXPECT_EQ(recorded_failure(), c.expected);
+  }
+}
+
+TEST(Plans, TheEnvelopeIsTheBuildingsRectangle) {
+  const struct {
+    double longueur, largeur;
+    std::optional<std::string> message;
+  } cases[] = {
+      {10.0005, 7.9995, std::nullopt},
+      {12.0, 8.0,
+       "l'enveloppe rectangulaire est incorrecte:\nsa longueur est 10.00 m, mais ce devrait être 12.00 m, la longueur "
+       "du bâtiment (aussi appelée dimension Lmax)"},
+      {10.0, 7.5,
+       "l'enveloppe rectangulaire est incorrecte:\nsa largeur est 8.00 m, mais ce devrait être 7.50 m, la largeur du "
+       "bâtiment (aussi appelée dimension Lmin)"},
+  };
+  for (const auto& c : cases) {
+    Cdt::batiment b = compute(r1_house());
+    b.batiment_longueur = c.longueur;
+    b.batiment_largeur = c.largeur;
+    Running run(b, critere::CR_0_9, CB::batiment_plans_checkings);
+    EXPECT_EQ(run.result, !c.message.has_value());
+    if (c.message) EXPECT_EQ(recorded_failure(), fails("CR-0-9", batiment_loc, *c.message));
+  }
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-2: bracing walls in both directions.
+
+TEST(Contreventements, AtLeastOneInEachDirection) {
+  {
+    Running run(compute(r0_house()), critere::CR_0_2, CB::batiment_nombre_contreventements_checkings);
+    EXPECT_TRUE(run.result);
+  }
+  for (const direction d : {direction::X, direction::Y}) {
+    In::batiment house = r0_house();
+    for (auto& m : house.batiment_niveau_toit.niveau_murs)
+      if (m.mur_direction == d) m.mur_genre = Qdt::mur_genre::Mur_secondaire;
+    Running run(compute(house), critere::CR_0_2, CB::batiment_nombre_contreventements_checkings);
+    EXPECT_EQ(recorded_failure(),
+              fails("CR-0-2", rdc_loc,
+                    std::string("il n'y a pas de murs de contreventement dans la direction ") +
+                        (d == direction::X ? "X" : "Y")));
+  }
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-3: walls.
+
+using house_change = void (*)(In::batiment&);
+
+In::mur& roof_wall(In::batiment& house, std::size_t i) { return house.batiment_niveau_toit.niveau_murs.at(i); }
+
+void add_inner_wall(In::batiment& house, In::mur m) {
+  m.mur_categorie = Qdt::mur_categorie::Mur_en_refend;
+  house.batiment_niveau_toit.niveau_murs.push_back(m);
+}
+
+struct mur_case {
+  const char* what;
+  house_change change;
+  std::optional<std::string> message;  // at the ground floor; absent: passes
+};
+
+TEST(Murs, FirstPassOverEveryWall) {
+  const mur_case cases[] = {
+      {"the valid house", [](In::batiment&) {}, std::nullopt},
+      {"duplicate name", [](In::batiment& h) { roof_wall(h, 1).mur_nom = "M1n0"; },
+       "le mur M1n0 n'a pas un nom unique:\nun mur de même nom apparaît au niveau Nv0"},
+      {"name without the level suffix", [](In::batiment& h) { roof_wall(h, 0).mur_nom = "M1"; },
+       "le nom du mur M1 n'est pas valide. car il ne se termine pas par le numéro de son niveau, n0"},
+      {"too thin", [](In::batiment& h) { roof_wall(h, 0).mur_solide.s_ly = 0.1; },
+       "le mur primaire M1n0 n'est pas assez épais:\nil mesure 0.10 m mais la limite inférieure pour ce type de "
+       "matériau est 0.20 m"},
+      {"thin within a millimetre", [](In::batiment& h) { roof_wall(h, 0).mur_solide.s_ly = 0.1995; }, std::nullopt},
+      {"too thick", [](In::batiment& h) { roof_wall(h, 2).mur_solide.s_lx = 0.65; },
+       "le mur primaire M3n0 est trop épais:\nil mesure 0.65 m mais la limite supérieure pour ce type de matériau est "
+       "0.60 m"},
+      {"thin secondary wall",
+       [](In::batiment& h) {
+         roof_wall(h, 0).mur_solide.s_ly = 0.1;
+         roof_wall(h, 0).mur_genre = Qdt::mur_genre::Mur_secondaire;
+       },
+       std::nullopt},
+      {"short inner wall within a millimetre",
+       [](In::batiment& h) { add_inner_wall(h, wall("M5n0", direction::Y, 5.0, 0.2, 0.2, 0.7995)); }, std::nullopt},
+      {"too short", [](In::batiment& h) { add_inner_wall(h, wall("M5n0", direction::Y, 5.0, 0.2, 0.2, 0.79)); },
+       "le mur primaire M5n0 est trop court:\nsa longueur, 0.79 m, est inférieure à la limite inférieure autorisée "
+       "0.80 m"},
+      {"too long", [](In::batiment& h) { roof_wall(h, 0).mur_solide.s_lx = 10.01; },
+       "le mur primaire M1n0 est trop long:\nsa longueur 10.01 m est supérieure à la limite supérieure autorisée "
+       "10.00 m"},
+      {"wrong height", [](In::batiment& h) { roof_wall(h, 0).mur_solide.s_lz = 2.6; },
+       "le mur M1n0 n'a pas la bonne hauteur:\nsa hauteur (2.60 m) n'est pas celle de son niveau (2.50 m)"},
+      {"height within a millimetre", [](In::batiment& h) { roof_wall(h, 0).mur_solide.s_lz = 2.5005; }, std::nullopt},
+      {"outside the plan", [](In::batiment& h) { roof_wall(h, 0).mur_position.p_x = -0.5; },
+       "le mur M1n0 n'est pas géométriquement inclus dans le bâtiment: son point bas gauche, (-0.50, 0.00), n'est "
+       "pas dans le bâtiment"},
+      {"outside by half a millimetre", [](In::batiment& h) { roof_wall(h, 0).mur_position.p_x = -0.0005; },
+       std::nullopt},
+      {"inner wall declared facade",
+       [](In::batiment& h) {
+         add_inner_wall(h, wall("M5n0", direction::Y, 5.0, 0.2, 0.2, 2.0));
+         roof_wall(h, 4).mur_categorie = Qdt::mur_categorie::Mur_de_facade;
+       },
+       "le mur M5n0 est déclaré de façade, mais ce mur n'est pas géométriquement un mur de façade"},
+      {"facade wall declared inner",
+       [](In::batiment& h) { roof_wall(h, 3).mur_categorie = Qdt::mur_categorie::Mur_en_refend; },
+       "le mur M4n0 est déclaré en refend, mais ce mur n'est pas géométriquement un mur en refend"},
+  };
+  for (const auto& c : cases) {
+    In::batiment house = r0_house();
+    c.change(house);
+    Running run(compute(house), critere::CR_0_3, CB::batiment_murs_checkings);
+    EXPECT_EQ(run.result, !c.message.has_value()) << c.what;
+    if (c.message) EXPECT_EQ(recorded_failure(), fails("CR-0-3", rdc_loc, *c.message)) << c.what;
+  }
+}
+
+TEST(Murs, OutsideTheBuildingWhenInASetBack) {
+  // A set-back in the north-east corner: the east wall runs through it.
+  In::batiment house = r0_house();
+  house.batiment_niveau_toit.niveau_plan.plan_retraits = {In::retrait{rect(2.0, 3.0, 8.0, 5.0), "R1n0"}};
+  Running run(compute(house), critere::CR_0_3, CB::batiment_murs_checkings);
+  EXPECT_EQ(recorded_failure(),
+            fails("CR-0-3", rdc_loc,
+                  "le mur M2n0 n'est pas géométriquement inclus dans le bâtiment: son point haut droit, (10.00, "
+                  "8.00), n'est pas dans le bâtiment"));
+}
+
+TEST(Murs, SecondPassOverlapsAndOpenings) {
+  {
+    // Walls meeting at a corner share exactly the square of the thickness.
+    Running run(compute(r0_house()), critere::CR_0_3, CB::batiment_murs_checkings);
+    EXPECT_TRUE(run.result);
+  }
+  {
+    In::batiment house = r0_house();
+    add_inner_wall(house, wall("M5n0", direction::X, 0.0, 0.1, 10.0, 0.2));
+    Running run(compute(house), critere::CR_0_3, CB::batiment_murs_checkings);
+    EXPECT_EQ(recorded_failure(),
+              fails("CR-0-3", rdc_loc,
+                    "le mur M1n0 n'est pas disjoint du mur M5n0:\nles murs se superposent sur une aire de 1.00 m2 mais "
+                    "l'aire de chevauchement maximale tolérée est 0.04 m2"));
+  }
+  In::batiment house = r1_house();
+  auto& floor = house.batiment_niveau_planchers.at(0);
+  floor.niveau_categorie.plancher_tremies = {In::tremie{rect(2.0, 2.0, 4.0, 3.0), "T1n0"}};
+  In::mur inner = wall("M5n0", direction::Y, 5.0, 0.2, 0.2, 7.6, 2.5, Qdt::mur_categorie::Mur_en_refend);
+  floor.niveau_murs.push_back(inner);
+  Running run(compute(house), critere::CR_0_3, CB::batiment_murs_checkings);
+  EXPECT_EQ(recorded_failure(),
+            fails("CR-0-3", rdc_loc,
+                  "une partie du mur M5n0 se trouve dans la trémie T1n0,\nce qui est incorrect car la partie haute "
+                  "correspondante du mur M5n0 n'est rattachée à aucun support physique du bâtiment"));
+}
+
+TEST(Murs, NamesAreUniqueAcrossKinds) {
+  In::batiment house = r0_house();
+  roof_wall(house, 1).mur_nom = "P1n0";
+  Checking checking(house);
+  EXPECT_TRUE(Check::make_checkings(critere::CR_0_9, CB::batiment_plans_checkings, checking.b));
+  EXPECT_FALSE(Check::make_checkings(critere::CR_0_3, CB::batiment_murs_checkings, checking.b));
+  EXPECT_EQ(recorded_failure(),
+            fails("CR-0-3", rdc_loc, "le mur P1n0 n'a pas un nom unique:\nune entité de même nom apparaît au niveau Nv0"));
+}
+
+TEST(Murs, WoodAndConcreteAreNotHandled) {
+  Cdt::batiment b = compute(r0_house());
+  b.batiment_materiau_categorie = Qdt::Bois{};
+  Checking checking(b);
+  try {
+    Check::make_checkings(critere::CR_0_3, CB::batiment_murs_checkings, checking.b);
+    FAIL() << "no fatal error";
+  } catch (const Fatal_error& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Fatal error in QuavorTQMV-3.1.0, please report to Vantrel: Les bâtiments en bois ou béton ne sont pas "
+              "encore traités");
+  }
+}
+
+// ---------------------------------------------------------------------------
+// CR-0-4 to CR-0-8: columns, beams, openings, balconies, set-backs.
+
+struct element_case {
+  const char* what;
+  house_change change;
+  std::optional<std::string> message;
+};
+
+void expect_cases(critere c, checkings_fn test, const std::string& code, const std::string& location,
+                  const std::vector<element_case>& cases) {
+  for (const auto& k : cases) {
+    In::batiment house = r1_house();
+    k.change(house);
+    Running run(compute(house), c, test);
+    EXPECT_EQ(run.result, !k.message.has_value()) << k.what;
+    if (k.message) EXPECT_EQ(recorded_failure(), fails(code, location, *k.message)) << k.what;
+  }
+}
+
+In::niveau_plancher& ground(In::batiment& h) { return h.batiment_niveau_planchers.at(0); }
+
+TEST(Poteaux, InsideAndApart) {
+  expect_cases(critere::CR_0_4, CB::batiment_poteaux_checkings, "CR-0-4", rdc_loc,
+               {
+                   {"one column", [](In::batiment& h) { ground(h).niveau_poteaux = {{{5.0, 4.0}, "C1n0"}}; },
+                    std::nullopt},
+                   {"outside", [](In::batiment& h) { ground(h).niveau_poteaux = {{{12.0, 4.0}, "C1n0"}}; },
+                    "le poteau C1n0 n'est pas géométriquement inclus dans le bâtiment"},
+                   {"same place within a millimetre",
+                    [](In::batiment& h) { ground(h).niveau_poteaux = {{{5.0, 4.0}, "C1n0"}, {{5.0005, 4.0}, "C2n0"}}; },
+                    "le poteau C1n0 et le poteau C2n0 ne sont pas disjoints"},
+                   {"two millimetres apart",
+                    [](In::batiment& h) { ground(h).niveau_poteaux = {{{5.0, 4.0}, "C1n0"}, {{5.002, 4.0}, "C2n0"}}; },
+                    std::nullopt},
+                   {"duplicate",
+                    [](In::batiment& h) { ground(h).niveau_poteaux = {{{5.0, 4.0}, "C1n0"}, {{6.0, 4.0}, "C1n0"}}; },
+                    "le poteau C1n0 n'a pas un nom unique:\nun poteau de même nom apparaît au niveau Nv0"},
+               });
+}
+
+TEST(Poteaux, NamedLikeAWall) {
+  In::batiment house = r1_house();
+  ground(house).niveau_poteaux = {{{5.0, 4.0}, "M1n0"}};
+  Checking checking(house);
+  EXPECT_TRUE(Check::make_checkings(critere::CR_0_3, CB::batiment_murs_checkings, checking.b));
+  EXPECT_FALSE(Check::make_checkings(critere::CR_0_4, CB::batiment_poteaux_checkings, checking.b));
+  EXPECT_EQ(recorded_failure(),
+            fails("CR-0-4", rdc_loc,
+                  "le poteau M1n0 n'a pas un nom unique:\nune entité de même nom apparaît au niveau Nv0"));
+}
+
+TEST(Poutres, LongEnoughInsideAndApart) {
+  using P = In::poutre;
+  expect_cases(
+      critere::CR_0_5, CB::batiment_poutres_checkings, "CR-0-5", rdc_loc,
+      {
+          {"crossing beams",
+           [](In::batiment& h) {
+             ground(h).niveau_poutres = {P{{0.2, 4.0}, direction::X, 9.6, 1, "B1n0"},
+                                         P{{5.0, 0.2}, direction::Y, 7.6, 2, "B2n0"}};
+           },
+           std::nullopt},
+          {"too short", [](In::batiment& h) { ground(h).niveau_poutres = {P{{1.0, 4.0}, direction::X, 0.4, 1, "B1n0"}}; },
+           "la poutre B1n0 n'est pas valide:\nsa longueur est trop faible"},
+          {"end outside",
+           [](In::batiment& h) { ground(h).niveau_poutres = {P{{5.0, 4.0}, direction::X, 6.0, 1, "B1n0"}}; },
+           "la poutre B1n0 n'est pas géométriquement incluse dans le bâtiment: son point extrémité, (11.00, 4.00), "
+           "n'est pas dans le bâtiment"},
+          {"overlapping",
+           [](In::batiment& h) {
+             ground(h).niveau_poutres = {P{{1.0, 4.0}, direction::X, 4.0, 1, "B1n0"},
+                                         P{{3.0, 4.0}, direction::X, 4.0, 2, "B2n0"}};
+           },
+           "la poutre B1n0 et la poutre B2n0 ne sont pas disjointes"},
+      });
+}
+
+TEST(Tremies, LargeEnoughInsideAndApart) {
+  using T = In::tremie;
+  expect_cases(
+      critere::CR_0_6, CB::batiment_tremies_checkings, "CR-0-6", rdc_loc,
+      {
+          {"sharing a side",
+           [](In::batiment& h) {
+             ground(h).niveau_categorie.plancher_tremies = {T{rect(2.0, 2.0, 4.0, 3.0), "T1n0"},
+                                                            T{rect(1.0, 2.0, 6.0, 3.0), "T2n0"}};
+           },
+           std::nullopt},
+          {"too small",
+           [](In::batiment& h) { ground(h).niveau_categorie.plancher_tremies = {T{rect(0.9, 1.0, 4.0, 3.0), "T1n0"}}; },
+           "la trémie T1n0 n'est pas valide:\nsa surface est trop faible"},
+          {"outside",
+           [](In::batiment& h) { ground(h).niveau_categorie.plancher_tremies = {T{rect(2.0, 2.0, 9.0, 3.0), "T1n0"}}; },
+           "la trémie T1n0 n'est pas géométriquement incluse dans le bâtiment"},
+          {"overlapping",
+           [](In::batiment& h) {
+             ground(h).niveau_categorie.plancher_tremies = {T{rect(2.0, 2.0, 4.0, 3.0), "T1n0"},
+                                                            T{rect(2.0, 2.0, 5.0, 4.0), "T2n0"}};
+           },
+           "la trémie T1n0 et la trémie T2n0 ne sont pas disjointes"},
+      });
+}
+
+TEST(Balcons, OutsideOnTheFacadeAndNotTooDeep) {
+  using B = In::balcon;
+  expect_cases(
+      critere::CR_0_7, CB::batiment_balcons_checkings, "CR-0-7", rdc_loc,
+      {
+          {"north balcony 1 m deep",
+           [](In::batiment& h) { ground(h).niveau_categorie.plancher_balcons = {B{rect(3.0, 1.0, 2.0, 8.0), "B1n0"}}; },
+           std::nullopt},
+          {"within a millimetre",
+           [](In::batiment& h) {
+             ground(h).niveau_categorie.plancher_balcons = {B{rect(3.0, 1.0005, 2.0, 8.0), "B1n0"}};
+           },
+           std::nullopt},
+          {"too deep",
+           [](In::batiment& h) { ground(h).niveau_categorie.plancher_balcons = {B{rect(3.0, 1.2, 2.0, 8.0), "B1n0"}}; },
+           "le balcon B1n0 a une profondeur de 1.20 m, ce qui est supérieur à la limite autorisé de 1.00 m"},
+          {"east balcony too deep",
+           [](In::batiment& h) { ground(h).niveau_categorie.plancher_balcons = {B{rect(1.5, 3.0, 10.0, 2.0), "B1n0"}}; },
+           "le balcon B1n0 a une profondeur de 1.50 m, ce qui est supérieur à la limite autorisé de 1.00 m"},
+          {"inside",
+           [](In::batiment& h) { ground(h).niveau_categorie.plancher_balcons = {B{rect(3.0, 1.0, 2.0, 6.0), "B1n0"}}; },
+           "le balcon B1n0 n'est pas géométriquement situé à l'extérieur du bâtiment"},
+          {"too small",
+           [](In::batiment& h) { ground(h).niveau_categorie.plancher_balcons = {B{rect(0.5, 0.5, 2.0, 8.0), "B1n0"}}; },
+           "le balcon B1n0 n'est pas valide:\nsa surface est trop faible"},
+          {"overlapping",
+           [](In::batiment& h) {
+             ground(h).niveau_categorie.plancher_balcons = {B{rect(3.0, 1.0, 2.0, 8.0), "B1n0"},
+                                                            B{rect(3.0, 1.0, 4.0, 8.0), "B2n0"}};
+           },
+           "le balcon B1n0 et le balcon B2n0 ne sont pas disjoints"},
+      });
+}
+
+TEST(Balcons, AFloatingBalconIsAFatalFailure) {
+  In::batiment house = r1_house();
+  ground(house).niveau_categorie.plancher_balcons = {In::balcon{rect(3.0, 1.0, 2.0, 9.0), "B1n0"}};
+  Checking checking(house);
+  EXPECT_THROW(Check::make_checkings(critere::CR_0_7, CB::batiment_balcons_checkings, checking.b), Error_wrong_test);
+  EXPECT_EQ(recorded_failure(),
+            fails("CR-0-7", rdc_loc, "le balcon B1n0 n'est pas géométriquement basé sur la facade du bâtiment"));
+}
+
+TEST(Retraits, LargeEnoughInsideAndApartFromOpenings) {
+  using R = In::retrait;
+  expect_cases(
+      critere::CR_0_8, CB::batiment_retraits_checkings, "CR-0-8", rdc_loc,
+      {
+          {"corner set-back",
+           [](In::batiment& h) { ground(h).niveau_plan.plan_retraits = {R{rect(2.0, 3.0, 8.0, 5.0), "R1n0"}}; },
+           std::nullopt},
+          {"too small",
+           [](In::batiment& h) { ground(h).niveau_plan.plan_retraits = {R{rect(1.0, 0.9, 9.0, 7.1), "R1n0"}}; },
+           "le retrait R1n0 n'est pas valide:\nsa surface est trop faible"},
+          {"outside the base",
+           [](In::batiment& h) { ground(h).niveau_plan.plan_retraits = {R{rect(2.0, 2.0, 11.0, 3.0), "R1n0"}}; },
+           "le retrait R1n0 n'est pas géométriquement situé à l'intérieur du bâtiment"},
+          {"overlapping another set-back",
+           [](In::batiment& h) {
+             ground(h).niveau_plan.plan_retraits = {R{rect(2.0, 3.0, 8.0, 5.0), "R1n0"},
+                                                    R{rect(2.0, 5.5, 8.0, 0.0), "R2n0"}};
+           },
+           "le retrait R1n0 n'est pas géométriquement situé à l'intérieur du bâtiment"},
+          {"over an opening",
+           [](In::batiment& h) {
+             ground(h).niveau_plan.plan_retraits = {R{rect(2.0, 3.0, 8.0, 5.0), "R1n0"}};
+             ground(h).niveau_categorie.plancher_tremies = {In::tremie{rect(2.0, 2.0, 7.0, 4.0), "T1n0"}};
+           },
+           "le retrait R1n0 et la trémie T1n0 ne sont pas disjoints"},
+          {"duplicate",
+           [](In::batiment& h) {
+             ground(h).niveau_plan.plan_retraits = {R{rect(2.0, 3.0, 8.0, 5.0), "R1n0"},
+                                                    R{rect(2.0, 2.0, 8.0, 0.0), "R1n0"}};
+           },
+           "le retrait R1n0 n'a pas un nom unique:\nun retrait de même nom apparaît au niveau Nv0"},
+      });
+}
+
+}  // namespace
