@@ -122,14 +122,14 @@ class Checking {
   void enter(critere c) const { Check::critere_enter_checking(c); }
 
   // The paragraphs recorded for the criterion, oldest first, each laid out
-  // on a wide line so that only forced breaks and vertical boxes show.
+  // in a box on a wide line so that only vertical boxes break.
   std::vector<std::string> paragraphs(critere c) const {
     std::vector<std::string> texts;
     const auto& loggers = Tqmv::get(Check::critere_loggers_table(), c);
     for (auto it = loggers.rbegin(); it != loggers.rend(); ++it) {
       Format::Printer ppf;
       ppf.set_margin(1000);
-      (*it)(ppf);
+      Format::fprintf(ppf, "@[%t@]", *it);
       texts.push_back(ppf.contents());
     }
     return texts;

