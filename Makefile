@@ -9,9 +9,11 @@ build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
+EXAMPLE ?= examples/house_r1
+
 run: build
-	./$(BUILD)/quavor -help
-	./$(BUILD)/quavor -version
+	./$(BUILD)/quavor -r $(EXAMPLE).qvb
+	cat $(EXAMPLE).qvr
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)

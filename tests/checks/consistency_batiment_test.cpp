@@ -36,7 +36,7 @@ struct Running {
 // ---------------------------------------------------------------------------
 // Name tables and naming rule.
 
-TEST(NomTables, RememberTheFirstSightingAndAreEmptiedByClear) {
+TEST(ConsistencyNomTables, RememberTheFirstSightingAndAreEmptiedByClear) {
   CB::clear_nom_tables();
   CB::add_nom(CB::entity_kind::Mur, "M1n0", "Nv0");
   CB::add_nom(CB::entity_kind::Mur, "M1n0", "Nv1");
@@ -50,7 +50,7 @@ TEST(NomTables, RememberTheFirstSightingAndAreEmptiedByClear) {
   EXPECT_FALSE(CB::find_nom(CB::entity_kind::Poteau, "C1n1").has_value());
 }
 
-TEST(NomTables, KindNamesArticlesAndSuffixes) {
+TEST(ConsistencyNomTables, KindNamesArticlesAndSuffixes) {
   const struct {
     CB::entity_kind kind;
     const char* name;
@@ -100,7 +100,7 @@ std::string read_file(const std::string& path) {
   return s.str();
 }
 
-TEST(Family, ValidHousesPassEveryCriterionOfTheFamily) {
+TEST(ConsistencyFamily, ValidHousesPassEveryCriterionOfTheFamily) {
   for (In::batiment house : {r0_house(), r1_house()}) {
     house.batiment_file_name = probe_path("house.qvb");
     std::remove(probe_path("house.qvr").c_str());
@@ -124,7 +124,7 @@ TEST(Family, ValidHousesPassEveryCriterionOfTheFamily) {
   }
 }
 
-TEST(Family, StopsAtTheFirstFailingCriterion) {
+TEST(ConsistencyFamily, StopsAtTheFirstFailingCriterion) {
   In::batiment house = r0_house();
   house.batiment_file_name = probe_path("house.qvb");
   house.batiment_longueur = 7.0;  // CR-0-0-0 fails: the plans are never looked at
@@ -154,7 +154,7 @@ const std::string unwritable_text =
     "où l'écriture est autorisée,\n"
     "  - soit accorder le droit d'écriture au fichier du rappport\n";
 
-TEST(ReportFile, AnUnwritableReportIsAFatalFailure) {
+TEST(ConsistencyReportFile, AnUnwritableReportIsAFatalFailure) {
   In::batiment house = r0_house();
   house.batiment_file_name = "/nonexistent-quavor-dir/house.qvb";
   Checking checking(house);
@@ -164,7 +164,7 @@ TEST(ReportFile, AnUnwritableReportIsAFatalFailure) {
   EXPECT_EQ(Check::get_error_wrong_test_result().message.find("Pour plus d'information"), std::string::npos);
 }
 
-TEST(ReportFile, TheRunModeOfAReportRequestAddsANote) {
+TEST(ConsistencyReportFile, TheRunModeOfAReportRequestAddsANote) {
   In::batiment house = r0_house();
   house.batiment_file_name = "/nonexistent-quavor-dir/house.qvb";
   Checking checking(house);
@@ -183,7 +183,7 @@ TEST(ReportFile, TheRunModeOfAReportRequestAddsANote) {
                                           "  /nonexistent-quavor-dir/house.qvr\n"));
 }
 
-TEST(ReportFile, TheProbeNeitherEmptiesNorLeavesAFile) {
+TEST(ConsistencyReportFile, TheProbeNeitherEmptiesNorLeavesAFile) {
   In::batiment house = r0_house();
   house.batiment_file_name = probe_path("kept.qvb");
   const std::string report = probe_path("kept.qvr");
@@ -204,7 +204,7 @@ TEST(ReportFile, TheProbeNeitherEmptiesNorLeavesAFile) {
   EXPECT_FALSE(exists(report));
 }
 
-TEST(ReportFile, TheStandardOutputIsAlwaysWritable) {
+TEST(ConsistencyReportFile, TheStandardOutputIsAlwaysWritable) {
   In::batiment house = r0_house();
   house.batiment_file_name = "-";
   Checking checking(house);
@@ -213,7 +213,7 @@ TEST(ReportFile, TheStandardOutputIsAlwaysWritable) {
   EXPECT_FALSE(exists("-"));
 }
 
-TEST(ReportFile, TheRecordedNameMustBeTheOneRead) {
+TEST(ConsistencyReportFile, TheRecordedNameMustBeTheOneRead) {
   {
     Checking checking(r0_house());
     QC::set_report_target_file_name("house.qvr");
@@ -243,7 +243,7 @@ TEST(ReportFile, TheRecordedNameMustBeTheOneRead) {
 // ---------------------------------------------------------------------------
 // CR-0-12: building type.
 
-TEST(BatimentType, AgreesWithTheNumberOfStoreys) {
+TEST(ConsistencyBatimentType, AgreesWithTheNumberOfStoreys) {
   {
     Running run(compute(r0_house()), critere::CR_0_12, CB::batiment_type_check);
     EXPECT_TRUE(run.result);
@@ -269,7 +269,7 @@ TEST(BatimentType, AgreesWithTheNumberOfStoreys) {
 // ---------------------------------------------------------------------------
 // CR-0-0: dimensions.
 
-TEST(Dimensions, LengthAtLeastWidthWithinAMillimetre) {
+TEST(ConsistencyDimensions, LengthAtLeastWidthWithinAMillimetre) {
   const struct {
     double longueur, largeur;
     bool passes;
@@ -298,7 +298,7 @@ TEST(Dimensions, LengthAtLeastWidthWithinAMillimetre) {
                   "  la longueur Lmax est 9.99 m, la largeur Lmin est 10.00 m, mais on a Lmax < Lmin"));
 }
 
-TEST(Dimensions, DeclaredHeightIsTheSumOfTheLevels) {
+TEST(ConsistencyDimensions, DeclaredHeightIsTheSumOfTheLevels) {
   const struct {
     In::batiment house;
     double hauteur;
@@ -325,7 +325,7 @@ TEST(Dimensions, DeclaredHeightIsTheSumOfTheLevels) {
                                       "calculée est 6.66 m"));
 }
 
-TEST(Dimensions, TheCriterionRunsBothSubCriteria) {
+TEST(ConsistencyDimensions, TheCriterionRunsBothSubCriteria) {
   Running run(compute(r1_house()), critere::CR_0_0, CB::batiment_dimension_checkings);
   EXPECT_TRUE(run.result);
   EXPECT_EQ(QC::get_checking_number(), 3);
@@ -341,7 +341,7 @@ Cdt::batiment with_slope(double percentage) {
   return compute(house);
 }
 
-TEST(Pente, SlopeBelowTheMaximum) {
+TEST(ConsistencyPente, SlopeBelowTheMaximum) {
   const struct {
     double percentage;
     bool passes;
@@ -368,7 +368,7 @@ TEST(Pente, SlopeBelowTheMaximum) {
                                       "150.00 %, mais cette pente devrait être comprise entre 0.0 et 1.0"));
 }
 
-TEST(Pente, JustificationAgreesWithTheSlope) {
+TEST(ConsistencyPente, JustificationAgreesWithTheSlope) {
   {
     Running run(with_slope(10.0), critere::CR_0_10_1, CB::batiment_pente_de_sol_add_justification);
     EXPECT_TRUE(run.result);
@@ -413,7 +413,7 @@ TEST(Pente, JustificationAgreesWithTheSlope) {
 // ---------------------------------------------------------------------------
 // CR-0-1: levels.
 
-TEST(Niveaux, NamesEndWithTheStoreyAndAreUnique) {
+TEST(ConsistencyNiveaux, NamesEndWithTheStoreyAndAreUnique) {
   {
     Running run(compute(r1_house()), critere::CR_0_1, CB::batiment_niveaux_checkings);
     EXPECT_TRUE(run.result);
@@ -438,7 +438,7 @@ TEST(Niveaux, NamesEndWithTheStoreyAndAreUnique) {
 // ---------------------------------------------------------------------------
 // CR-0-9: plans.
 
-TEST(Plans, NamesEnvelopeAndHeritage) {
+TEST(ConsistencyPlans, NamesEnvelopeAndHeritage) {
   {
     Running run(compute(r1_house()), critere::CR_0_9, CB::batiment_plans_checkings);
     EXPECT_TRUE(run.result);
@@ -475,7 +475,7 @@ TEST(Plans, NamesEnvelopeAndHeritage) {
   }
 }
 
-TEST(Plans, TheEnvelopeIsTheBuildingsRectangle) {
+TEST(ConsistencyPlans, TheEnvelopeIsTheBuildingsRectangle) {
   const struct {
     double longueur, largeur;
     std::optional<std::string> message;
@@ -503,7 +503,7 @@ TEST(Plans, TheEnvelopeIsTheBuildingsRectangle) {
 // ---------------------------------------------------------------------------
 // CR-0-2: bracing walls in both directions.
 
-TEST(Contreventements, AtLeastOneInEachDirection) {
+TEST(ConsistencyContreventements, AtLeastOneInEachDirection) {
   {
     Running run(compute(r0_house()), critere::CR_0_2, CB::batiment_nombre_contreventements_checkings);
     EXPECT_TRUE(run.result);
@@ -538,7 +538,7 @@ struct mur_case {
   std::optional<std::string> message;  // at the ground floor; absent: passes
 };
 
-TEST(Murs, FirstPassOverEveryWall) {
+TEST(ConsistencyMurs, FirstPassOverEveryWall) {
   const mur_case cases[] = {
       {"the valid house", [](In::batiment&) {}, std::nullopt},
       {"duplicate name", [](In::batiment& h) { roof_wall(h, 1).mur_nom = "M1n0"; },
@@ -595,7 +595,7 @@ TEST(Murs, FirstPassOverEveryWall) {
   }
 }
 
-TEST(Murs, OutsideTheBuildingWhenInASetBack) {
+TEST(ConsistencyMurs, OutsideTheBuildingWhenInASetBack) {
   {
     // A set-back in the north-east corner: the north wall runs along it,
     // none of its corners strictly inside.
@@ -615,7 +615,7 @@ TEST(Murs, OutsideTheBuildingWhenInASetBack) {
                   "n'est pas dans le bâtiment"));
 }
 
-TEST(Murs, SecondPassOverlapsAndOpenings) {
+TEST(ConsistencyMurs, SecondPassOverlapsAndOpenings) {
   {
     // Walls meeting at a corner share exactly the square of the thickness.
     Running run(compute(r0_house()), critere::CR_0_3, CB::batiment_murs_checkings);
@@ -642,7 +642,7 @@ TEST(Murs, SecondPassOverlapsAndOpenings) {
                   "correspondante du mur M5n0 n'est rattachée à aucun support physique du bâtiment"));
 }
 
-TEST(Murs, NamesAreUniqueAcrossKinds) {
+TEST(ConsistencyMurs, NamesAreUniqueAcrossKinds) {
   In::batiment house = r0_house();
   roof_wall(house, 1).mur_nom = "P1n0";
   Checking checking(house);
@@ -652,7 +652,7 @@ TEST(Murs, NamesAreUniqueAcrossKinds) {
             fails("CR-0-3", rdc_loc, "le mur P1n0 n'a pas un nom unique:\nune entité de même nom apparaît au niveau Nv0"));
 }
 
-TEST(Murs, WoodAndConcreteAreNotHandled) {
+TEST(ConsistencyMurs, WoodAndConcreteAreNotHandled) {
   Cdt::batiment b = compute(r0_house());
   b.batiment_materiau_categorie = Qdt::Bois{};
   Checking checking(b);
@@ -690,7 +690,7 @@ void expect_cases(critere c, checkings_fn test, const std::string& code, const s
 
 In::niveau_plancher& ground(In::batiment& h) { return h.batiment_niveau_planchers.at(0); }
 
-TEST(Poteaux, InsideAndApart) {
+TEST(ConsistencyPoteaux, InsideAndApart) {
   expect_cases(critere::CR_0_4, CB::batiment_poteaux_checkings, "CR-0-4", rdc_loc,
                {
                    {"one column", [](In::batiment& h) { ground(h).niveau_poteaux = {{{5.0, 4.0}, "C1n0"}}; },
@@ -709,7 +709,7 @@ TEST(Poteaux, InsideAndApart) {
                });
 }
 
-TEST(Poteaux, NamedLikeAWall) {
+TEST(ConsistencyPoteaux, NamedLikeAWall) {
   In::batiment house = r1_house();
   ground(house).niveau_poteaux = {{{5.0, 4.0}, "M1n0"}};
   Checking checking(house);
@@ -720,7 +720,7 @@ TEST(Poteaux, NamedLikeAWall) {
                   "le poteau M1n0 n'a pas un nom unique:\nune entité de même nom apparaît au niveau Nv0"));
 }
 
-TEST(Poutres, LongEnoughInsideAndApart) {
+TEST(ConsistencyPoutres, LongEnoughInsideAndApart) {
   using P = In::poutre;
   expect_cases(
       critere::CR_0_5, CB::batiment_poutres_checkings, "CR-0-5", rdc_loc,
@@ -746,7 +746,7 @@ TEST(Poutres, LongEnoughInsideAndApart) {
       });
 }
 
-TEST(Tremies, LargeEnoughInsideAndApart) {
+TEST(ConsistencyTremies, LargeEnoughInsideAndApart) {
   using T = In::tremie;
   expect_cases(
       critere::CR_0_6, CB::batiment_tremies_checkings, "CR-0-6", rdc_loc,
@@ -772,7 +772,7 @@ TEST(Tremies, LargeEnoughInsideAndApart) {
       });
 }
 
-TEST(Balcons, OutsideOnTheFacadeAndNotTooDeep) {
+TEST(ConsistencyBalcons, OutsideOnTheFacadeAndNotTooDeep) {
   using B = In::balcon;
   expect_cases(
       critere::CR_0_7, CB::batiment_balcons_checkings, "CR-0-7", rdc_loc,
@@ -806,7 +806,7 @@ TEST(Balcons, OutsideOnTheFacadeAndNotTooDeep) {
       });
 }
 
-TEST(Balcons, AFloatingBalconIsAFatalFailure) {
+TEST(ConsistencyBalcons, AFloatingBalconIsAFatalFailure) {
   In::batiment house = r1_house();
   ground(house).niveau_categorie.plancher_balcons = {In::balcon{rect(3.0, 1.0, 2.0, 9.0), "B1n0"}};
   Checking checking(house);
@@ -815,7 +815,7 @@ TEST(Balcons, AFloatingBalconIsAFatalFailure) {
             fails("CR-0-7", rdc_loc, "le balcon B1n0 n'est pas géométriquement basé sur la facade du bâtiment"));
 }
 
-TEST(Retraits, LargeEnoughInsideAndApartFromOpenings) {
+TEST(ConsistencyRetraits, LargeEnoughInsideAndApartFromOpenings) {
   using R = In::retrait;
   expect_cases(
       critere::CR_0_8, CB::batiment_retraits_checkings, "CR-0-8", rdc_loc,

@@ -3,10 +3,18 @@
 #include <exception>
 #include <string>
 
+#include "checks/compute.hpp"
 #include "config/path.hpp"
 #include "config/quavor_configuration.hpp"
 #include "config/say.hpp"
+#include "criteria/check.hpp"
+#include "description/input_data_types_read.hpp"
+#include "model/compute_data.hpp"
+#include "report/report.hpp"
+#include "text/exceptions.hpp"
 #include "text/format.hpp"
+#include "text/scanner_utils.hpp"
+#include "text/scanning.hpp"
 
 namespace Quavor {
 
@@ -33,7 +41,58 @@ void compute_fixed_values() {
 
 }  // namespace
 
-void compute_file() { not_yet_available("file flow"); }
+namespace {
+
+namespace QC = Quavor_configuration;
+
+[[noreturn]] void report_syntax_error(Scanning::Scanbuf& ib, const std::string& message, int status) {
+  Format::fprintf(Format::err_formatter(), "%s\nSyntax error: %s@.", Scanner_utils::scanner_error_header(0, ib),
+                  message);
+  QC::exit_process(status);
+}
+
+// Reads, derives, checks, writes the report, then announces the outcome: the
+// report is on disk before the verdict is written.
+void compute_file_steps(Scanning::Scanbuf& ib) {
+  const Input_data_types::input_data data = Input_data_types_read::scanner_input_data(ib);
+  const Compute_data_types::batiment b = Compute_data::input_batiment_pre_compute(data.batiment);
+  const bool valid = Compute::batiment_validity_check(b);
+  Report::write_report_text_file(Report::batiment_make_report(b));
+  if (valid) {
+    Format::fprintf(Format::err_formatter(), "%t@?@.", Check::all_tests_successful_logger);
+    QC::exit_process(0);
+  }
+  const std::optional<Tqmv::logger> error_logger = QC::get_critere_error_logger_opt();
+  if (!error_logger) throw Fatal_error("No error report generation for a wrong input data file");
+  Format::fprintf(Format::err_formatter(), "%s: %t@?@.", "Erroneous qvb file", *error_logger);
+}
+
+}  // namespace
+
+void compute_file_body(Scanning::Scanbuf& ib) {
+  try {
+    compute_file_steps(ib);
+  } catch (const Scan_failure& e) {
+    report_syntax_error(ib, e.what(), 1);
+  } catch (const End_of_file&) {
+    report_syntax_error(ib, "Premature end of file", 2);
+  } catch (const Error_wrong_test& e) {
+    Format::fprintf(Format::err_formatter(), "%s@.", e.result.message);
+    QC::exit_process(0);
+  } catch (const Fatal_error& e) {
+    Format::fprintf(Format::err_formatter(), "%s@.", std::string(e.what()));
+  } catch (const std::exception& e) {
+    Format::fprintf(Format::err_formatter(), "quavorTQMV: error during computation, spurious exception %S@.",
+                    exception_printed_form(e));
+  }
+}
+
+void compute_file() {
+  if (QC::get_debug()) Say::debug("compute_file");
+  Scanning::Scanbuf ib = Scanning::Scanbuf::from_file(QC::get_report_source_file_name());
+  compute_file_body(ib);
+  QC::exit_process(0);
+}
 
 void compute_server() { not_yet_available("serving flow"); }
 

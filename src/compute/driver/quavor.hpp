@@ -1,6 +1,10 @@
 #pragma once
 // The program's entry: start-up, command line, then one of the two flows.
 
+namespace Scanning {
+class Scanbuf;
+}
+
 namespace Quavor {
 
 // The whole program: reads the command line, then serves the input program or
@@ -9,6 +13,10 @@ int main(int argc, char** argv);
 
 // The file flow: reads, checks and reports the report source file. Ends the process.
 [[noreturn]] void compute_file();
+
+// Reads, checks and reports one description from an open scanning buffer;
+// every failure ends as one message on the error stream.
+void compute_file_body(Scanning::Scanbuf& ib);
 
 // The serving flow: launches the input program when needed and answers its
 // requests. Ends the process.

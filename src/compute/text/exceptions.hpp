@@ -2,6 +2,7 @@
 // The failures every layer of the engine may raise. Each flow's top level
 // catches them all; nothing fed to the engine may end in a crash.
 #include <optional>
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -53,3 +54,21 @@ struct Error_wrong_test : std::runtime_error {
       : std::runtime_error(result.message), result(std::move(result)) {}
   Wrong_test_result result;
 };
+
+// The printed form of an exception, naming it and its text, as the
+// "spurious exception" messages show it.
+inline std::string exception_printed_form(const std::exception& e) {
+  auto quoted = [](const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+      if (c == '"' || c == '\\') out += '\\';
+      out += c;
+    }
+    return out + "\"";
+  };
+  if (auto* a = dynamic_cast<const Assertion_failure*>(&e)) return "Assert_failure(" + quoted(a->source) + ")";
+  if (dynamic_cast<const Invalid_argument*>(&e)) return "Invalid_argument(" + quoted(e.what()) + ")";
+  if (dynamic_cast<const Not_found*>(&e)) return "Not_found";
+  if (dynamic_cast<const std::bad_alloc*>(&e)) return "Out_of_memory";
+  return "Failure(" + quoted(e.what()) + ")";
+}

@@ -1,0 +1,101 @@
+#include "link/communication_types_read.hpp"
+
+#include "config/quavor_configuration.hpp"
+#include "config/say.hpp"
+#include "link/communication_types_pprint.hpp"
+#include "text/format.hpp"
+#include "text/scanner_utils.hpp"
+
+namespace Communication_types_read {
+
+using Scanning::scan;
+
+namespace {
+
+bool debugging() { return Quavor_configuration::get_debug(); }
+
+// A marker is a literal format: "%%" stands for one percent sign, any other
+// "%" starts a conversion, which a literal cannot hold.
+bool holds_a_conversion(const std::string& text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '%') continue;
+    if (i + 1 < text.size() && text[i + 1] == '%') {
+      ++i;
+      continue;
+    }
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void skip_before_communication(Scanbuf& ib) {
+  Message_types_read::skip_sharp_comments(ib);
+  scan(ib, " ");
+}
+
+std::string scanner_marker(Scanbuf& ib) {
+  Message_types_read::skip_sharp_comments(ib);
+  ib.checked_peek();
+  std::string text;
+  scan(ib, "%[^\n]@\n", text);  // "%s@\n"
+  if (holds_a_conversion(text))
+    throw Scan_failure(Format::sprintf("bad input: format type mismatch between %S and %S", text, std::string()));
+  return text;
+}
+
+void skip_to_end_of_communication(Scanbuf& ib) {
+  Scanner_utils::skip_one_line(ib);
+  while (!ib.end_of_input()) {
+    char c = 0;
+    scan(ib, "%0c", c);
+    if (c != ')') {
+      Scanner_utils::skip_one_line(ib);
+      continue;
+    }
+    std::string tag;
+    try {
+      // The closing pattern ")%_s@ %[a-zA-Z_]%_s@ )": each "%_s@ " runs up to
+      // and including the next blank, line ends included.
+      scan(ib, ")%_[^ ]@ %[a-zA-Z_]%_[^ ]@ )", tag);
+    } catch (const Scan_failure& failure) {
+      if (debugging()) Say::debug(Format::sprintf("Debug skip_to_end_of_communication: %s", std::string(failure.what())));
+      Scanner_utils::skip_one_line(ib);
+      continue;
+    }
+    Scanner_utils::skip_end_of_line(ib);
+    if (tag == Communication_types::get_communication_closing_tag()) return;
+  }
+}
+
+void debug_scanner_communication_per_se() {
+  if (debugging()) Say::debug("scanner_communication_per_se");
+}
+
+void debug_marker_found(const char* which, const std::string& marker) {
+  if (!debugging()) return;
+  if (std::string(which) == "starting")
+    Say::fdebug([&](Format::Printer& ppf) { Format::fprintf(ppf, "starting marker found: %S@.", marker); });
+  else
+    Say::fdebug([&](Format::Printer& ppf) { Format::fprintf(ppf, "closing marker found: %S@.", marker); });
+}
+
+void debug_creating_communication() {
+  if (debugging()) Say::debug("Creating communication");
+}
+
+input_communication get_input_communication(input_communication c) {
+  if (debugging()) {
+    Format::Printer& ppf = Quavor_configuration::get_compute_input_debugging_formatter();
+    Communication_types_pprint::print_input_communication(ppf, c);
+    ppf.print_flush();
+  }
+  return c;
+}
+
+input_communication scanner_input_communication(Scanbuf& ib) {
+  return scanner_communication(Message_types_read::scanner_input_message, get_input_communication, ib);
+}
+
+}  // namespace Communication_types_read

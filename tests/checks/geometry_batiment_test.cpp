@@ -1,0 +1,426 @@
+#include "checks/geometry_batiment.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "checks/consistency_building.hpp"
+#include "config/quavor_configuration.hpp"
+
+namespace {
+
+using namespace Test_building;
+namespace GB = Geometry_batiment;
+namespace QC = Quavor_configuration;
+
+using test_fn = bool (*)(critere, const Cdt::batiment&);
+using checkings_fn = bool (*)(const Cdt::batiment&);
+
+failure fails(const std::string& code, const std::string& location, const std::string& message) {
+  return failure{code, location, message};
+}
+
+// Runs one criterion on a fresh checking of the building.
+struct Running {
+  Checking checking;
+  bool result;
+  Running(const Cdt::batiment& b, critere c, test_fn test) : checking(b), result(Check::make(c, test, checking.b)) {}
+  Running(const Cdt::batiment& b, critere c, checkings_fn test)
+      : checking(b), result(Check::make_checkings(c, test, checking.b)) {}
+};
+
+// The R0 or R1 house on an l x w plan (walls as for 10 x 8).
+In::batiment sized(In::batiment house, double l, double w) {
+  house.batiment_longueur = l;
+  house.batiment_largeur = w;
+  const In::plan p0 = base_plan("P1n0", 0, l, w);
+  if (house.batiment_niveau_planchers.empty()) {
+    house.batiment_niveau_toit.niveau_plan = p0;
+  } else {
+    house.batiment_niveau_planchers.at(0).niveau_plan = p0;
+    house.batiment_niveau_toit.niveau_plan = upper_plan("P1n1", 1, p0);
+  }
+  return house;
+}
+
+In::niveau_plancher& ground(In::batiment& h) { return h.batiment_niveau_planchers.at(0); }
+
+In::batiment with_floor_opening(In::batiment house, const In::rectangle& r) {
+  ground(house).niveau_categorie.plancher_tremies = {In::tremie{r, "T1n0"}};
+  return house;
+}
+
+// ---------------------------------------------------------------------------
+// CR-1-0
+
+TEST(GeometryNombreDeNiveaux, AtMostOneStoreyAboveTheGround) {
+  {
+    Running run(compute(r0_house()), critere::CR_1_0, GB::batiment_nombre_de_niveaux_check);
+    EXPECT_TRUE(run.result);
+    EXPECT_EQ(paragraphs(critere::CR_1_0),
+              (std::vector<std::string>{"le bâtiment comporte un nombre acceptable d'étages:\n"
+                                        "  il a 0 étage(s), ce qui n'est pas supérieur à\n"
+                                        "  la limite autorisée pour ce bâtiment (1 étage(s))"}));
+  }
+  {
+    Running run(compute(r1_house()), critere::CR_1_0, GB::batiment_nombre_de_niveaux_check);
+    EXPECT_TRUE(run.result);
+  }
+  Cdt::batiment b = compute(r1_house());
+  b.batiment_nombre_etages = 2;
+  Checking checking(b);
+  EXPECT_FALSE(GB::batiment_nombre_de_niveaux_checks(checking.b));
+  EXPECT_EQ(recorded_failure(), fails("CR-1-0", batiment_loc,
+                                      "le bâtiment comporte trop d'étages:\n"
+                                      "  il a 2 étages, ce qui est supérieur à\n"
+                                      "  la limite autorisée pour ce bâtiment (1 étages(s))"));
+}
+
+// ---------------------------------------------------------------------------
+// CR-1-1
+
+TEST(GeometryTremiesSurface, AtMostFivePercentOfTheDiaphragm) {
+  const struct {
+    const char* what;
+    In::batiment house;
+    bool passes;
+  } cases[] = {
+      {"5 % exactly", with_floor_opening(r1_house(), rect(2.0, 2.0, 4.0, 3.0)), true},
+      {"within a millimetre", with_floor_opening(r1_house(), rect(2.0, 2.00025, 4.0, 3.0)), true},
+      {"5 % and 0.002 m2", with_floor_opening(r1_house(), rect(2.0, 2.001, 4.0, 3.0)), false},
+  };
+  for (const auto& c : cases) {
+    Running run(compute(c.house), critere::CR_1_1, GB::batiment_tremies_surface_checkings);
+    EXPECT_EQ(run.result, c.passes) << c.what;
+    EXPECT_TRUE(paragraphs(critere::CR_1_1).empty());
+  }
+  {
+    Running run(compute(cases[2].house), critere::CR_1_1, GB::batiment_tremies_surface_checkings);
+    EXPECT_EQ(recorded_failure(),
+              fails("CR-1-1", rdc_loc,
+                    "la surface totale des trémies est de 4.00 m2, ce qui est supérieur à la limite de 4.00 m2 "
+                    "autorisée pour ce bâtiment.\n(Cette limite vaut 5.00 % de la surface du plancher ou de la "
+                    "charpente servant de diaphragme qui mesure 80.00 m2.)"));
+  }
+  // A balcony enlarges the diaphragm.
+  In::batiment house = cases[2].house;
+  ground(house).niveau_categorie.plancher_balcons = {In::balcon{rect(3.0, 1.0, 2.0, 8.0), "B1n0"}};
+  Running run(compute(house), critere::CR_1_1, GB::batiment_tremies_surface_checkings);
+  EXPECT_TRUE(run.result);
+}
+
+TEST(GeometryTremiesSurface, TheRoofSlabIsCheckedFirst) {
+  In::batiment house = with_floor_opening(r1_house(), rect(3.0, 2.0, 4.0, 3.0));
+  In::toiture_lourde dalle{Qdt::dalle_beton_categorie::Dalle_beton, 0.2, {In::tremie{rect(3.0, 2.0, 4.0, 3.0), "T1n1"}}};
+  house.batiment_niveau_toit.niveau_categorie.toiture_type = In::Toiture_lourde{dalle};
+  Running run(compute(house), critere::CR_1_1, GB::batiment_tremies_surface_checkings);
+  EXPECT_EQ(recorded_failure(),
+            fails("CR-1-1", etage_loc,
+                  "la surface totale des trémies est de 6.00 m2, ce qui est supérieur à la limite de 4.00 m2 autorisée "
+                  "pour ce bâtiment.\n(Cette limite vaut 5.00 % de la surface du plancher ou de la charpente servant "
+                  "de diaphragme qui mesure 80.00 m2.)"));
+}
+
+// ---------------------------------------------------------------------------
+// CR-1-2
+
+TEST(GeometryHauteur, AtMostFifteenMetres) {
+  const struct {
+    double hauteur;
+    bool passes;
+  } cases[] = {{4.0, true}, {15.0005, true}, {15.002, false}};
+  for (const auto& c : cases) {
+    Cdt::batiment b = compute(r0_house());
+    b.batiment_hauteur = c.hauteur;
+    Running run(b, critere::CR_1_2, GB::batiment_hauteur_checking);
+    EXPECT_EQ(run.result, c.passes) << c.hauteur;
+    if (c.hauteur == 4.0) {
+      EXPECT_EQ(paragraphs(critere::CR_1_2),
+                (std::vector<std::string>{"la hauteur déclarée du bâtiment est correcte: 4.00 m est bien inférieure à "
+                                          "la limite autorisée 15.00 m"}));
+    }
+    if (!c.passes) {
+      EXPECT_EQ(recorded_failure(), fails("CR-1-2", batiment_loc,
+                                          "la hauteur est excessive: la hauteur renseignée est 15.00 m, mais la limite "
+                                          "autorisée est 15.00 m"));
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// CR-1-3
+
+TEST(GeometrySurfaceTotale, LimitByBuildingType) {
+  {
+    Running run(compute(sized(r0_house(), 24.0, 20.0)), critere::CR_1_3, GB::batiment_surface_totale_checking);
+    EXPECT_TRUE(run.result);
+    EXPECT_EQ(paragraphs(critere::CR_1_3),
+              (std::vector<std::string>{"la surface du bâtiment est correcte: sa surface 480.00 m2, est inférieure à "
+                                        "500.00 m2, la limite autorisée pour ce bâtiment"}));
+  }
+  {
+    Running run(compute(sized(r1_house(), 24.0, 20.0)), critere::CR_1_3, GB::batiment_surface_totale_checking);
+    EXPECT_EQ(recorded_failure(), fails("CR-1-3", batiment_loc,
+                                        "la surface est trop importante: elle vaut 480.00 m2, mais la limite autorisée "
+                                        "pour ce bâtiment est 400.00 m2"));
+  }
+  Running run(compute(sized(r1_house(), 20.0, 20.000025)), critere::CR_1_3, GB::batiment_surface_totale_checking);
+  EXPECT_TRUE(run.result);
+}
+
+// ---------------------------------------------------------------------------
+// CR-1-4
+
+TEST(GeometryDiagonale, AtMostFiftyThreeMetres) {
+  {
+    Running run(compute(r1_house()), critere::CR_1_4, GB::batiment_diagonale_plancher_checkings);
+    EXPECT_TRUE(run.result);
+    const std::string text =
+        "la diagonale du bâtiment est correcte: sa diagonale 12.81 m, est inférieure à 53.00 m, la limite autorisée "
+        "pour ce bâtiment";
+    EXPECT_EQ(paragraphs(critere::CR_1_4), (std::vector<std::string>{text, text}));
+  }
+  {
+    Running run(compute(sized(r0_house(), 45.0, 28.0)), critere::CR_1_4, GB::batiment_diagonale_plancher_checkings);
+    EXPECT_TRUE(run.result);
+  }
+  // Set-backs do not shorten the diagonal.
+  In::batiment house = sized(r0_house(), 50.0, 18.0);
+  house.batiment_niveau_toit.niveau_plan.plan_retraits = {In::retrait{rect(2.0, 3.0, 48.0, 15.0), "R1n0"}};
+  Running run(compute(house), critere::CR_1_4, GB::batiment_diagonale_plancher_checkings);
+  EXPECT_EQ(recorded_failure(),
+            fails("CR-1-4", rdc_loc,
+                  "la diagonale du plancher (ou de la charpente faisant office de diaphragme) est trop grande: elle "
+                  "mesure 53.14 m, mais la limite autorisée pour ce bâtiment est 53.00 m"));
+}
+
+// ---------------------------------------------------------------------------
+// CR-1-5
+
+TEST(GeometryFormeHorizontale, PassesWithoutAParagraph) {
+  In::batiment house = r0_house();
+  house.batiment_niveau_toit.niveau_plan.plan_retraits = {In::retrait{rect(5.0, 4.0, 5.0, 4.0), "R1n0"}};
+  Running run(compute(house), critere::CR_1_5, GB::batiment_forme_horizontale_checkings);
+  EXPECT_TRUE(run.result);
+  EXPECT_TRUE(Tqmv::critere_get_checked(critere::CR_1_5, Check::critere_checked_table()));
+  EXPECT_TRUE(paragraphs(critere::CR_1_5).empty());
+}
+
+// ---------------------------------------------------------------------------
+// CR-1-6
+
+TEST(GeometrySousSol, AtMostTwoAndAHalfMetres) {
+  {
+    Running run(compute(r0_house()), critere::CR_1_6, GB::batiment_hauteur_sous_sol_checking);
+    EXPECT_TRUE(run.result);
+    EXPECT_TRUE(paragraphs(critere::CR_1_6).empty());
+  }
+  const struct {
+    double hauteur;
+    bool passes;
+  } cases[] = {{2.5, true}, {2.5005, true}, {2.6, false}};
+  for (const auto& c : cases) {
+    In::batiment house = r0_house();
+    house.batiment_sous_sol = In::sous_sol{c.hauteur};
+    Running run(compute(house), critere::CR_1_6, GB::batiment_hauteur_sous_sol_checking);
+    EXPECT_EQ(run.result, c.passes) << c.hauteur;
+    if (c.hauteur == 2.5) {
+      EXPECT_EQ(paragraphs(critere::CR_1_6),
+                (std::vector<std::string>{"la hauteur du sous-sol est correcte: sa hauteur 2.50 m est inférieure à "
+                                          "2.50 m, la limite autorisée pour ce bâtiment"}));
+    }
+    if (!c.passes) {
+      EXPECT_EQ(recorded_failure(), fails("CR-1-6", batiment_loc,
+                                          "le sous-sol est trop haut: sa hauteur est 2.60 m, mais la limite autorisée "
+                                          "pour ce bâtiment est 2.50 m"));
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// CR-1-7
+
+std::string hauteur_correcte(const std::string& niveau) {
+  return "Au niveau " + niveau +
+         ", la hauteur est correcte: 2.50 m est inférieure à 2.80 m, la limite autorisée pour ce bâtiment";
+}
+
+TEST(GeometryHauteurEtage, RoofLevelFirstThenTheFloors) {
+  {
+    Running run(compute(r1_house()), critere::CR_1_7, GB::batiment_hauteur_maximale_etage_checking);
+    EXPECT_TRUE(run.result);
+    // Newest first: the floor level was visited after the roof level.
+    EXPECT_EQ(paragraphs(critere::CR_1_7), (std::vector<std::string>{hauteur_correcte("Nv0"), hauteur_correcte("Nv1")}));
+  }
+  {
+    Cdt::batiment b = compute(r1_house());
+    b.batiment_niveau_toit.niveau_hauteur = 2.8005;
+    Running run(b, critere::CR_1_7, GB::batiment_hauteur_maximale_etage_checking);
+    EXPECT_TRUE(run.result);
+  }
+  {
+    Cdt::batiment b = compute(r1_house());
+    b.batiment_niveau_toit.niveau_hauteur = 2.802;
+    Running run(b, critere::CR_1_7, GB::batiment_hauteur_maximale_etage_checking);
+    EXPECT_EQ(recorded_failure(), fails("CR-1-7", etage_loc,
+                                        "la hauteur du niveau est 2.80 m, ce qui est supérieur à la limite de 2.80 m "
+                                        "autorisée pour ce batiment"));
+  }
+  Cdt::batiment b = compute(r1_house());
+  b.batiment_niveau_planchers.at(0).niveau_hauteur = 2.9;
+  Running run(b, critere::CR_1_7, GB::batiment_hauteur_maximale_etage_checking);
+  EXPECT_EQ(recorded_failure(), fails("CR-1-7", rdc_loc,
+                                      "la hauteur du niveau est 2.90 m, ce qui est supérieur à la limite de 2.80 m "
+                                      "autorisée pour ce batiment"));
+  EXPECT_EQ(paragraphs(critere::CR_1_7), (std::vector<std::string>{hauteur_correcte("Nv1")}));
+}
+
+// ---------------------------------------------------------------------------
+// CR-1-8
+
+In::batiment with_slab(double epaisseur, double cloison) {
+  In::batiment house = r1_house();
+  ground(house).niveau_categorie.plancher_epaisseur = epaisseur;
+  ground(house).niveau_categorie.plancher_charge_cloison = cloison;
+  return house;
+}
+
+TEST(GeometryMasseSurfacique, AtMostSixHundredFiftyWithinOneCentimetre) {
+  {
+    Running run(compute(r1_house()), critere::CR_1_8, GB::batiment_masse_surfacique_plancher_checking);
+    EXPECT_TRUE(run.result);
+    EXPECT_EQ(paragraphs(critere::CR_1_8),
+              (std::vector<std::string>{"Au niveau Nv0, la masse surfacique propre du plancher est correcte: 550.00 "
+                                        "kg/m2 est inférieur à 650.00 kg/m2, la limite pour ce bâtiment"}));
+  }
+  {
+    Running run(compute(with_slab(0.2, 50.009)), critere::CR_1_8, GB::batiment_masse_surfacique_plancher_checking);
+    EXPECT_TRUE(run.result);
+  }
+  {
+    Running run(compute(with_slab(0.2, 50.02)), critere::CR_1_8, GB::batiment_masse_surfacique_plancher_checking);
+    EXPECT_EQ(recorded_failure(), fails("CR-1-8", rdc_loc,
+                                        "la masse surfacique propre du plancher est de 650.02 kg/m2, ce qui est "
+                                        "supérieur à la limite de 650.00 kg/m2 pour ce bâtiment"));
+  }
+  // The roof is not a floor.
+  Running run(compute(r0_house()), critere::CR_1_8, GB::batiment_masse_surfacique_plancher_checking);
+  EXPECT_TRUE(run.result);
+  EXPECT_TRUE(paragraphs(critere::CR_1_8).empty());
+}
+
+// ---------------------------------------------------------------------------
+// CR-1-9
+
+TEST(GeometryTremieDimension, HalfThePlanAndAtMostFourMetres) {
+  {
+    In::batiment house = with_floor_opening(sized(r1_house(), 20.0, 10.0), rect(4.0, 2.0, 5.0, 3.0));
+    Running run(compute(house), critere::CR_1_9, GB::batiment_tremie_dimension_checking);
+    EXPECT_TRUE(run.result);
+    EXPECT_EQ(paragraphs(critere::CR_1_9),
+              (std::vector<std::string>{
+                  "Au niveau Nv0, la trémie T1n0 a pour une longueur correcte dans la direction Y, 2.00 m est "
+                  "inférieure à la limite de 4.00 m\n(Cette limite est le minimum entre 4.00 m et 50.00 % de 10.00 m.)",
+                  "Au niveau Nv0, la trémie T1n0 a pour une longueur correcte dans la direction X, 4.00 m est "
+                  "inférieure à la limite de 4.00 m\n(Cette limite est le minimum entre 4.00 m et 50.00 % de "
+                  "20.00 m.)"}));
+  }
+  {
+    In::batiment house = with_floor_opening(sized(r1_house(), 5.0, 4.0), rect(3.0, 1.0, 1.0, 1.0));
+    Running run(compute(house), critere::CR_1_9, GB::batiment_tremie_dimension_checking);
+    EXPECT_EQ(recorded_failure(),
+              fails("CR-1-9", rdc_loc,
+                    "la trémie T1n0 a pour longueur 3.00 m dans la direction X, ce qui est supérieur à la limite de "
+                    "2.50 m\n(Cette limite est le minimum entre 4.00 m et 50.00 % de 5.00 m.)"));
+    EXPECT_TRUE(paragraphs(critere::CR_1_9).empty());
+  }
+  {
+    // Within a millimetre of half the plan.
+    In::batiment house = with_floor_opening(sized(r1_house(), 5.0, 4.0), rect(2.5005, 1.0, 1.0, 1.0));
+    Running run(compute(house), critere::CR_1_9, GB::batiment_tremie_dimension_checking);
+    EXPECT_TRUE(run.result);
+  }
+  // The y length is checked once x passed.
+  In::batiment house = with_floor_opening(sized(r1_house(), 20.0, 5.0), rect(2.0, 3.0, 1.0, 1.0));
+  Running run(compute(house), critere::CR_1_9, GB::batiment_tremie_dimension_checking);
+  EXPECT_EQ(recorded_failure(),
+            fails("CR-1-9", rdc_loc,
+                  "la trémie T1n0 a pour longueur 3.00 m dans la direction Y, ce qui est supérieur à la limite de "
+                  "2.50 m\n(Cette limite est le minimum entre 4.00 m et 50.00 % de 5.00 m.)"));
+  EXPECT_EQ(paragraphs(critere::CR_1_9).size(), 1u);
+}
+
+// ---------------------------------------------------------------------------
+// CR-1-10
+
+TEST(GeometryElancement, LengthAtMostTwiceTheWidth) {
+  const struct {
+    double longueur, largeur;
+    bool passes;
+  } cases[] = {{20.0, 10.0, true}, {20.005, 10.0, true}, {20.05, 10.0, false}, {10.0, 0.0, false}};
+  for (const auto& c : cases) {
+    Cdt::batiment b = compute(r0_house());
+    b.batiment_longueur = c.longueur;
+    b.batiment_largeur = c.largeur;
+    Running run(b, critere::CR_1_10, GB::batiment_elancement_checking);
+    EXPECT_EQ(run.result, c.passes) << c.longueur << " " << c.largeur;
+    if (c.longueur == 20.0) {
+      EXPECT_EQ(paragraphs(critere::CR_1_10),
+                (std::vector<std::string>{"l'élancement du bâtiment est correct: il vaut 2.000, mais la limite "
+                                          "autorisée pour ce bâtiment est 2.000"}));
+    }
+    if (c.longueur == 20.05) {
+      EXPECT_EQ(recorded_failure(), fails("CR-1-10", batiment_loc,
+                                          "l'élancement est trop important: il vaut 2.005, mais la limite autorisée "
+                                          "pour ce bâtiment est 2.000"));
+    }
+  }
+  Cdt::batiment b = compute(r0_house());
+  EXPECT_DOUBLE_EQ(GB::batiment_elancement(b), 1.25);
+}
+
+// ---------------------------------------------------------------------------
+// The family.
+
+TEST(GeometryFamily, AValidHousePassesEveryCriterion) {
+  Checking checking(compute(r1_house()));
+  EXPECT_TRUE(Check::make_checkings(critere::CR_1, GB::batiment_geometrie_checkings, checking.b));
+  EXPECT_EQ(QC::get_checking_number(), 12);
+  for (int i = Tqmv::critere_index(critere::CR_1); i <= Tqmv::critere_index(critere::CR_1_10); ++i)
+    EXPECT_TRUE(Tqmv::critere_get_checked(Tqmv::critere_of_index(i), Check::critere_checked_table())) << i;
+}
+
+TEST(GeometryFamily, StopsAtTheFirstFailingCriterion) {
+  Cdt::batiment b = compute(r1_house());
+  b.batiment_hauteur = 16.0;
+  Checking checking(b);
+  EXPECT_FALSE(Check::make_checkings(critere::CR_1, GB::batiment_geometrie_checkings, checking.b));
+  EXPECT_EQ(QC::get_checking_number(), 4);
+  EXPECT_EQ(recorded_failure()->code, "CR-1-2");
+  EXPECT_TRUE(Tqmv::critere_get_checked(critere::CR_1_1, Check::critere_checked_table()));
+  EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_1_3, Check::critere_checked_table()));
+}
+
+TEST(GeometryFamily, DebuggingLinesNameEachCriterionEntered) {
+  Checking checking(compute(r1_house()));
+  QC::set_debug(true);
+  testing::internal::CaptureStderr();
+  Check::make_checkings(critere::CR_1, GB::batiment_geometrie_checkings, checking.b);
+  const std::string err = testing::internal::GetCapturedStderr();
+  QC::set_debug(false);
+  EXPECT_EQ(err,
+            "Check (CR_1_0): limitation du nombre d'étages (max R+4, maconnerie R+1)\n"
+            "Check (CR_1_1): limitation de la surface totale des trémies\n"
+            "Check (CR_1_2): limitation de la hauteur du bâtiment\n"
+            "Check (CR_1_3): limitation de la surface maximale du bâtiment\n"
+            "Check (CR_1_4): limitation de la diagonale du plancher\n"
+            "Check (CR_1_5): forme horizontale du bâtiment proche d'un rectangle\n"
+            "Check (CR_1_6): limitation de la hauteur du sous-sol\n"
+            "Check (CR_1_7): limitation de la hauteur d'étage\n"
+            "Check (CR_1_8): limitation de la masse surfacique des planchers\n"
+            "Check (CR_1_9): limitation des dimensions des trémies\n"
+            "Check (CR_1_10): limitation de l'élancement du bâtiment\n");
+}
+
+}  // namespace
