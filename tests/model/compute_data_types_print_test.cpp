@@ -195,14 +195,14 @@ INSTANTIATE_TEST_SUITE_P(
                       [] {
                         return Format::asprintf(
                             "%t", Cdp::print_info(Cdp::printer_retrait_categorie,
-                                                  info<retrait_categorie>{Info<retrait_categorie>{
+                                                  Compute_data_types::info<retrait_categorie>{Info<retrait_categorie>{
                                                       retrait_categorie::Retrait_en_plan}}));
                       },
                       "Info Retrait_en_plan"},
         One_line_case{"irrelevant",
                       [] {
                         return Format::asprintf("%t", Cdp::print_info(Cdp::printer_retrait_categorie,
-                                                                      info<retrait_categorie>{Info_irrelevant{}}));
+                                                                      Compute_data_types::info<retrait_categorie>{Info_irrelevant{}}));
                       },
                       "Info_irrelevant"},
         One_line_case{"inside on the frame",
