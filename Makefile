@@ -1,7 +1,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test clean
+.PHONY: all build run test test-sanitize fuzz bench clean
 
 all: build
 
@@ -17,6 +17,41 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	$(MAKE) test-sanitize
+
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# g++ 12 warns maybe-uninitialized falsely under the sanitizers.
+SANITIZE_BUILD ?= build-sanitize
+test-sanitize:
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_SANITIZE=ON \
+	  -DCMAKE_CXX_FLAGS=-Wno-maybe-uninitialized > /dev/null
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
+
+# Each libFuzzer harness for FUZZ_SECONDS, one after the other, from its seed
+# corpus; new inputs collect in $(FUZZ_BUILD)/corpus, crashes in
+# $(FUZZ_BUILD)/artifacts (keep them under fuzz/regressions/<harness>/).
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_HARNESSES ?= $(patsubst fuzz/fuzz_%.cpp,%,$(filter-out fuzz/fuzz_common.cpp,$(wildcard fuzz/fuzz_*.cpp)))
+fuzz:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_FUZZ=ON > /dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZ_HARNESSES))
+	set -e; for h in $(FUZZ_HARNESSES); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$h $(FUZZ_BUILD)/artifacts/$$h; \
+	  dict=; if [ -f fuzz/$$h.dict ]; then dict=-dict=fuzz/$$h.dict; fi; \
+	  ./$(FUZZ_BUILD)/fuzz_$$h $(FUZZ_BUILD)/corpus/$$h fuzz/corpus/$$h $$dict \
+	    -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -timeout=10 -rss_limit_mb=2048 \
+	    -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$h/ -print_final_stats=1; \
+	done
+
+# Benchmarks: figures comparable across versions (build-bench, Release).
+BENCH_BUILD ?= build-bench
+bench:
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQUAVOR_BENCH=ON > /dev/null
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target quavor quavor_benchmarks
+	cd $(BENCH_BUILD) && ./quavor_benchmarks --benchmark_counters_tabular=true
 
 clean:
 	rm -rf $(BUILD)

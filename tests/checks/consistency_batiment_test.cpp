@@ -124,6 +124,31 @@ TEST(ConsistencyFamily, ValidHousesPassEveryCriterionOfTheFamily) {
   }
 }
 
+TEST(ConsistencyFamily, DebuggingLinesNameEachCriterionEntered) {
+  In::batiment house = r0_house();
+  house.batiment_file_name = probe_path("house.qvb");
+  Checking checking(house);
+  QC::set_debug(true);
+  testing::internal::CaptureStderr();
+  Check::make_checkings(critere::CR_0, CB::batiment_consistency_checkings, checking.b);
+  const std::string err = testing::internal::GetCapturedStderr();
+  QC::set_debug(false);
+  EXPECT_EQ(err,
+            "Check (CR_0_11): cohérence du nom de fichier du bâtiment\n"
+            "Check (CR_0_12): cohérence du type du bâtiment\n"
+            "Check (CR_0_0): cohérence des dimensions du bâtiment\n"
+            "Check (CR_0_10): cohérence de la pente de sol du bâtiment\n"
+            "Check (CR_0_1): cohérence des niveaux\n"
+            "Check (CR_0_9): cohérence des plans\n"
+            "Check (CR_0_2): nombre minimal de murs de contreventement\n"
+            "Check (CR_0_3): cohérence des murs\n"
+            "Check (CR_0_4): cohérence des poteaux\n"
+            "Check (CR_0_5): cohérence des poutres\n"
+            "Check (CR_0_6): cohérence des trémies\n"
+            "Check (CR_0_7): cohérence des balcons\n"
+            "Check (CR_0_8): cohérence des retraits\n");
+}
+
 TEST(ConsistencyFamily, StopsAtTheFirstFailingCriterion) {
   In::batiment house = r0_house();
   house.batiment_file_name = probe_path("house.qvb");

@@ -3,7 +3,9 @@
 // example.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <memory>
 #include <string>
 
@@ -39,7 +41,7 @@ std::string printed(const P& printer, const T& value, context_kind context = Ck_
 }
 
 // A margin wide enough for every value below to stay on one line.
-constexpr int wide = 300;
+constexpr int wide = 2000;
 
 point pt(double x, double y) { return point{x, y}; }
 
@@ -179,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
         One_line_case{"basement after a field",
                       [] { return printed(Cdp::printer_sous_sol, sous_sol{Sous_sol{2.2}}, Ck_record_field); },
                       " Sous_sol 2.2"},
-        One_line_case{"unset", [] { return printed(Cdp::printer_retrait, retrait{}, Ck_toplevel, wide); },
+        One_line_case{"unset set-back", [] { return printed(Cdp::printer_retrait, retrait{}, Ck_toplevel, wide); },
                       "{ retrait_rectangle = { width = 0.; height = 0.; position = { p_x = 0.; p_y = 0.; }; "
                       "vertices = { vertex_sw = { p_x = 0.; p_y = 0.; }; vertex_se = { p_x = 0.; p_y = 0.; }; "
                       "vertex_ne = { p_x = 0.; p_y = 0.; }; vertex_nw = { p_x = 0.; p_y = 0.; }; }; "
@@ -292,5 +294,38 @@ INSTANTIATE_TEST_SUITE_P(Examples, ExampleDump, ::testing::Values("house_r0.qvb"
                            std::string file(info.param);
                            return file.substr(0, file.find('.'));
                          });
+
+// A building of one light roof level over an 8 m by 6 m plan, with a
+// basement and no walls: its dump, checked line by line against the model
+// it describes, is kept in tests/model/golden.
+const char* const small_building_qvb =
+    "{ batiment = { batiment_type = R0 ; batiment_categorie = Habitation ;"
+    " batiment_localisation = \"Rue d'Arbre\" ;"
+    " batiment_implantation = { implantation_sol = Sol_A ; implantation_pente = 5. ; } ;"
+    " batiment_zone_de_sismicite = Zone2 ; batiment_materiau = Beton ;"
+    " batiment_largeur = 8. ; batiment_longueur = 6. ; batiment_hauteur = 3. ;"
+    " batiment_hauteur_max_par_niveau = 3. ; batiment_sous_sol = Some (Sous_sol 2.5) ;"
+    " batiment_niveau_planchers = [ ] ;"
+    " batiment_niveau_toit = { niveau_categorie = { toiture_type = Toiture_legere Bois_resineux ;"
+    " toiture_hauteur = 1.5 ; toiture_balcons = [ ] ; } ;"
+    " niveau_murs = [ ] ; niveau_hauteur = 2.5 ; niveau_poteaux = [ ] ; niveau_poutres = [ ] ;"
+    " niveau_plan = { plan_retraits = [ ] ; plan_base = Base_rectangle { rectangle_width = 8. ;"
+    " rectangle_height = 6. ; rectangle_position = { p_x = 0. ; p_y = 0. ; } ; } ;"
+    " plan_etage = 1 ; plan_nom = \"P1\" ; } ;"
+    " niveau_etage = 1 ; niveau_nom = \"Nv1\" ; } ;"
+    " batiment_file_name = \"house.qvb\" ; } ; }";
+
+TEST(ComputedGolden, SmallBuilding) {
+  auto ib = Scanning::Scanbuf::from_string(small_building_qvb);
+  batiment b = Compute_data::input_batiment_pre_compute(
+      Input_data_types_read::scanner_input_data(ib).batiment);
+  Format::Printer ppf;
+  Format::fprintf(ppf, "%t@.", Compute_data_types_print::print_batiment(b));
+  std::ifstream golden(std::string(QUAVOR_SOURCE_DIR) + "/tests/model/golden/small_building_model.txt");
+  ASSERT_TRUE(golden) << "missing golden file";
+  std::stringstream expected;
+  expected << golden.rdbuf();
+  EXPECT_EQ(ppf.contents(), expected.str());
+}
 
 }  // namespace

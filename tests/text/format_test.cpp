@@ -245,6 +245,16 @@ TEST(FormatBoxes, StructuralBoxNeverSplitsJustAfterALineBreak) {
   });
 }
 
+TEST(FormatBoxes, BoxSpecifications) {
+  check_cases({
+      {"kind without indentation", Format::asprintf("@[<hov>a@ b@]"), "a b"},
+      {"structural box with indentation", Format::asprintf("@[<b 2>a@\nb@]"), "a\n  b"},
+      // The inner box opens at column 3 with indentation -1: width 76.
+      {"negative indentation", Format::asprintf("@[<v 3>x@,@[<v -1>a@,b@]@]"), "x\n   a\n  b"},
+      {"closing the outermost box does nothing", Format::asprintf("a@]@]b"), "ab"},
+  });
+}
+
 // --- breaks, offsets and the margin ----------------------------------------
 
 TEST(FormatBreaks, Offsets) {
@@ -322,6 +332,8 @@ TEST(FormatFlush, NewlineClosesEverythingAndResets) {
       // A break of the outermost box is never measured (that box is never
       // closed): a flush prints it with an infinite size, so it splits.
       {"outermost break splits", Format::asprintf("ccc@,ddd"), "ccc\nddd"},
+      // Only the last one: the next break settles the size of the previous.
+      {"outermost breaks", Format::asprintf("a@ b@ c"), "a b\nc"},
       {"one newline at the end", Format::asprintf("abc@."), "abc\n"},
       {"flush without newline", Format::asprintf("@[<v 2>aaa@,bbb@?ccc"), "aaa\n  bbbccc"},
   });
@@ -374,6 +386,31 @@ TEST(FormatFlush, FilePrinter) {
   std::size_t n = std::fread(text, 1, sizeof text - 1, file);
   std::fclose(file);
   EXPECT_EQ(std::string(text, n), "x\n  5\n");
+}
+
+TEST(FormatFlush, NarrowMargin) {
+  // Margin 20: the fourth break is forced out when "eeee" makes the
+  // pending material reach the single column left.
+  Format::Printer p;
+  p.set_margin(20);
+  Format::fprintf(p, "@[<hov 0>aaaa@ bbbb@ cccc@ dddd@ eeee@]");
+  EXPECT_EQ(p.contents(), "aaaa bbbb cccc dddd\neeee");
+}
+
+TEST(FormatFlush, LongOutputInOnePass) {
+  // Tokens are enqueued, sized and printed once: a long packed box is cheap.
+  Format::Printer p;
+  p.open_box(Format::Box_kind::HOV, 0);
+  for (int i = 0; i < 100000; ++i) {
+    p.print_string("word");
+    p.print_space();
+  }
+  p.close_box();
+  std::string text = p.contents();
+  // A break needs room for its blank, the next word and the next blank (6
+  // columns): after 15 words (column 74) only 4 are left.
+  EXPECT_EQ(text.substr(0, 75), rep("word ", 14) + "word\n");
+  EXPECT_EQ(text.substr(75, 5), "word ");
 }
 
 TEST(FormatFlush, StandardPrintersExist) {

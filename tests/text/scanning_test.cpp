@@ -228,7 +228,7 @@ TEST(Scanning_int, PrefixedForms) {
   };
   const std::vector<Case> cases = {
       {"0x1F", 31}, {"0X1f", 31}, {"-0b101", -5}, {"0o17", 15}, {"017", 17},
-      {"0", 0},     {"0_1", 1},   {"+0x_f", 15},  {"12", 12},
+      {"0", 0},     {"0_1", 1},   {"+0xf_f", 255},  {"12", 12},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.input);
@@ -248,6 +248,7 @@ TEST(Scanning_int, PrefixedFailures) {
   EXPECT_EQ(failure_of("0b2", run), P(2) + "character '2' is not a valid binary digit");
   EXPECT_EQ(failure_of("-0o9", run), P(3) + "character '9' is not a valid octal digit");
   EXPECT_EQ(failure_of("x", run), P(0) + "character 'x' is not a decimal digit");
+  EXPECT_EQ(failure_of("0x_f", run), P(2) + "character '_' is not a valid hexadecimal digit");
   EXPECT_EQ(failure_of("0x", run), "<End_of_file>");
   EXPECT_EQ(failure_of("0xFFFFFFFF", run), P(10) + "int_of_string");
 }
@@ -567,12 +568,12 @@ TEST(Scanning_sources, PipeDescriptorIsReadAsItArrives) {
   Scanbuf ib = Scanbuf::from_fd(fds[0], true);
   int a = 0;
   // Only two bytes are in the pipe and its writer is still open: the read
-  // must not wait for a full block.
-  scan(ib, "%d ", a);
+  // must not wait for a full block (the space ends the number).
+  scan(ib, "%d", a);
   EXPECT_EQ(a, 5);
   ASSERT_EQ(::write(fds[1], "6", 1), 1);
   ::close(fds[1]);
-  scan(ib, "%d", a);
+  scan(ib, " %d", a);
   EXPECT_EQ(a, 6);
   EXPECT_TRUE(ib.end_of_input());
 }

@@ -5,9 +5,9 @@
 
 #include <array>
 #include <cerrno>
-#include <cstdio>
 #include <unordered_map>
 #include <variant>
+#include <vector>
 
 #include "config/quavor_configuration.hpp"
 #include "geometry/compute_utils.hpp"
@@ -83,15 +83,9 @@ const Cdt::tremies& tremies_of(const Cdt::niveau_toit& n) { return Cdu::niveau_t
 const Cdt::balcons& balcons_of(const Cdt::niveau_plancher& n) { return Cdu::niveau_plancher_balcons(n); }
 const Cdt::balcons& balcons_of(const Cdt::niveau_toit& n) { return Cdu::niveau_toit_balcons(n); }
 
-template <class F>
-bool for_all(const Cdt::tremies& l, F f) {
-  for (const auto& e : l)
-    if (!f(e)) return false;
-  return true;
-}
-template <class F>
-bool for_all(const Cdt::balcons& l, F f) {
-  for (const auto& e : l)
+template <class T, class F>
+bool for_all(const std::vector<T>& l, F f) {
+  for (const T& e : l)
     if (!f(e)) return false;
   return true;
 }
@@ -909,33 +903,45 @@ bool batiment_retraits_checkings(const batiment& b) {
 // ---------------------------------------------------------------------------
 // The family.
 
+namespace {
+
+// One criterion of the family: entered through make (a test of the
+// criterion) or through make_checkings (a test running sub-tests).
+struct etape {
+  critere c;
+  const char* debug;
+  bool (*test)(critere, const batiment&);
+  bool (*checkings)(const batiment&);
+};
+
+const etape etapes[] = {
+    {critere::CR_0_11, "cohérence du nom de fichier du bâtiment", batiment_file_name_checkings, nullptr},
+    {critere::CR_0_12, "cohérence du type du bâtiment", batiment_type_check, nullptr},
+    {critere::CR_0_0, "cohérence des dimensions du bâtiment", nullptr, batiment_dimension_checkings},
+    {critere::CR_0_10, "cohérence de la pente de sol du bâtiment", nullptr, batiment_pente_de_sol_checkings},
+    {critere::CR_0_1, "cohérence des niveaux", nullptr, batiment_niveaux_checkings},
+    {critere::CR_0_9, "cohérence des plans", nullptr, batiment_plans_checkings},
+    {critere::CR_0_2, "nombre minimal de murs de contreventement", nullptr,
+     batiment_nombre_contreventements_checkings},
+    {critere::CR_0_3, "cohérence des murs", nullptr, batiment_murs_checkings},
+    {critere::CR_0_4, "cohérence des poteaux", nullptr, batiment_poteaux_checkings},
+    {critere::CR_0_5, "cohérence des poutres", nullptr, batiment_poutres_checkings},
+    {critere::CR_0_6, "cohérence des trémies", nullptr, batiment_tremies_checkings},
+    {critere::CR_0_7, "cohérence des balcons", nullptr, batiment_balcons_checkings},
+    {critere::CR_0_8, "cohérence des retraits", nullptr, batiment_retraits_checkings},
+};
+
+bool run(const etape& e, const batiment& b) {
+  Check::debug_checking(e.c, e.debug);
+  return e.test != nullptr ? Check::make(e.c, e.test, b) : Check::make_checkings(e.c, e.checkings, b);
+}
+
+}  // namespace
+
 bool batiment_consistency_checkings(const batiment& b) {
-  Check::debug_checking(critere::CR_0_11, "cohérence du nom de fichier du bâtiment");
-  if (!Check::make(critere::CR_0_11, batiment_file_name_checkings, b)) return false;
-  Check::debug_checking(critere::CR_0_12, "cohérence du type du bâtiment");
-  if (!Check::make(critere::CR_0_12, batiment_type_check, b)) return false;
-  Check::debug_checking(critere::CR_0_0, "cohérence des dimensions du bâtiment");
-  if (!Check::make_checkings(critere::CR_0_0, batiment_dimension_checkings, b)) return false;
-  Check::debug_checking(critere::CR_0_10, "cohérence de la pente de sol du bâtiment");
-  if (!Check::make_checkings(critere::CR_0_10, batiment_pente_de_sol_checkings, b)) return false;
-  Check::debug_checking(critere::CR_0_1, "cohérence des niveaux");
-  if (!Check::make_checkings(critere::CR_0_1, batiment_niveaux_checkings, b)) return false;
-  Check::debug_checking(critere::CR_0_9, "cohérence des plans");
-  if (!Check::make_checkings(critere::CR_0_9, batiment_plans_checkings, b)) return false;
-  Check::debug_checking(critere::CR_0_2, "nombre minimal de murs de contreventement");
-  if (!Check::make_checkings(critere::CR_0_2, batiment_nombre_contreventements_checkings, b)) return false;
-  Check::debug_checking(critere::CR_0_3, "cohérence des murs");
-  if (!Check::make_checkings(critere::CR_0_3, batiment_murs_checkings, b)) return false;
-  Check::debug_checking(critere::CR_0_4, "cohérence des poteaux");
-  if (!Check::make_checkings(critere::CR_0_4, batiment_poteaux_checkings, b)) return false;
-  Check::debug_checking(critere::CR_0_5, "cohérence des poutres");
-  if (!Check::make_checkings(critere::CR_0_5, batiment_poutres_checkings, b)) return false;
-  Check::debug_checking(critere::CR_0_6, "cohérence des trémies");
-  if (!Check::make_checkings(critere::CR_0_6, batiment_tremies_checkings, b)) return false;
-  Check::debug_checking(critere::CR_0_7, "cohérence des balcons");
-  if (!Check::make_checkings(critere::CR_0_7, batiment_balcons_checkings, b)) return false;
-  Check::debug_checking(critere::CR_0_8, "cohérence des retraits");
-  return Check::make_checkings(critere::CR_0_8, batiment_retraits_checkings, b);
+  for (const etape& e : etapes)
+    if (!run(e, b)) return false;
+  return true;
 }
 
 }  // namespace Consistency_batiment

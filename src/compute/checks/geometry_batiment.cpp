@@ -327,29 +327,45 @@ bool batiment_elancement_checking(critere c, const batiment& b) {
 // ---------------------------------------------------------------------------
 // The family.
 
+namespace {
+
+// One criterion of the family: entered through make (a test of the
+// criterion) or through make_checkings (a test running sub-tests).
+struct etape {
+  critere c;
+  const char* debug;
+  bool (*test)(critere, const batiment&);
+  bool (*checkings)(const batiment&);
+};
+
+const etape etapes[] = {
+    {critere::CR_1_0, "limitation du nombre d'étages (max R+4, maconnerie R+1)", batiment_nombre_de_niveaux_check,
+     nullptr},
+    {critere::CR_1_1, "limitation de la surface totale des trémies", nullptr, batiment_tremies_surface_checkings},
+    {critere::CR_1_2, "limitation de la hauteur du bâtiment", batiment_hauteur_checking, nullptr},
+    {critere::CR_1_3, "limitation de la surface maximale du bâtiment", batiment_surface_totale_checking, nullptr},
+    {critere::CR_1_4, "limitation de la diagonale du plancher", batiment_diagonale_plancher_checkings, nullptr},
+    {critere::CR_1_5, "forme horizontale du bâtiment proche d'un rectangle", nullptr,
+     batiment_forme_horizontale_checkings},
+    {critere::CR_1_6, "limitation de la hauteur du sous-sol", batiment_hauteur_sous_sol_checking, nullptr},
+    {critere::CR_1_7, "limitation de la hauteur d'étage", batiment_hauteur_maximale_etage_checking, nullptr},
+    {critere::CR_1_8, "limitation de la masse surfacique des planchers", batiment_masse_surfacique_plancher_checking,
+     nullptr},
+    {critere::CR_1_9, "limitation des dimensions des trémies", batiment_tremie_dimension_checking, nullptr},
+    {critere::CR_1_10, "limitation de l'élancement du bâtiment", batiment_elancement_checking, nullptr},
+};
+
+bool run(const etape& e, const batiment& b) {
+  Check::debug_checking(e.c, e.debug);
+  return e.test != nullptr ? Check::make(e.c, e.test, b) : Check::make_checkings(e.c, e.checkings, b);
+}
+
+}  // namespace
+
 bool batiment_geometrie_checkings(const batiment& b) {
-  Check::debug_checking(critere::CR_1_0, "limitation du nombre d'étages (max R+4, maconnerie R+1)");
-  if (!batiment_nombre_de_niveaux_checks(b)) return false;
-  Check::debug_checking(critere::CR_1_1, "limitation de la surface totale des trémies");
-  if (!Check::make_checkings(critere::CR_1_1, batiment_tremies_surface_checkings, b)) return false;
-  Check::debug_checking(critere::CR_1_2, "limitation de la hauteur du bâtiment");
-  if (!Check::make(critere::CR_1_2, batiment_hauteur_checking, b)) return false;
-  Check::debug_checking(critere::CR_1_3, "limitation de la surface maximale du bâtiment");
-  if (!Check::make(critere::CR_1_3, batiment_surface_totale_checking, b)) return false;
-  Check::debug_checking(critere::CR_1_4, "limitation de la diagonale du plancher");
-  if (!Check::make(critere::CR_1_4, batiment_diagonale_plancher_checkings, b)) return false;
-  Check::debug_checking(critere::CR_1_5, "forme horizontale du bâtiment proche d'un rectangle");
-  if (!Check::make_checkings(critere::CR_1_5, batiment_forme_horizontale_checkings, b)) return false;
-  Check::debug_checking(critere::CR_1_6, "limitation de la hauteur du sous-sol");
-  if (!Check::make(critere::CR_1_6, batiment_hauteur_sous_sol_checking, b)) return false;
-  Check::debug_checking(critere::CR_1_7, "limitation de la hauteur d'étage");
-  if (!Check::make(critere::CR_1_7, batiment_hauteur_maximale_etage_checking, b)) return false;
-  Check::debug_checking(critere::CR_1_8, "limitation de la masse surfacique des planchers");
-  if (!Check::make(critere::CR_1_8, batiment_masse_surfacique_plancher_checking, b)) return false;
-  Check::debug_checking(critere::CR_1_9, "limitation des dimensions des trémies");
-  if (!Check::make(critere::CR_1_9, batiment_tremie_dimension_checking, b)) return false;
-  Check::debug_checking(critere::CR_1_10, "limitation de l'élancement du bâtiment");
-  return Check::make(critere::CR_1_10, batiment_elancement_checking, b);
+  for (const etape& e : etapes)
+    if (!run(e, b)) return false;
+  return true;
 }
 
 }  // namespace Geometry_batiment

@@ -40,13 +40,18 @@ std::string scanner_marker(Scanbuf& ib) {
   ib.checked_peek();
   std::string text;
   scan(ib, "%[^\n]@\n", text);  // "%s@\n"
-  if (holds_a_conversion(text))
+  if (holds_a_conversion(text)) {
+    Message_types_read::set_failed_line_consumed(true);
     throw Scan_failure(Format::sprintf("bad input: format type mismatch between %S and %S", text, std::string()));
+  }
   return text;
 }
 
 void skip_to_end_of_communication(Scanbuf& ib) {
-  Scanner_utils::skip_one_line(ib);
+  // The rest of the line where reading failed, unless the failing reader
+  // consumed it whole.
+  if (!Message_types_read::failed_line_consumed()) Scanner_utils::skip_one_line(ib);
+  Message_types_read::set_failed_line_consumed(false);
   while (!ib.end_of_input()) {
     char c = 0;
     scan(ib, "%0c", c);

@@ -68,6 +68,7 @@ void skip_before_communication(Scanbuf& ib);
 template <class F>
 auto scanner_communication_per_se(F scanner_message, Scanbuf& ib)
     -> communication<decltype(scanner_message(ib))> {
+  Message_types_read::set_failed_line_consumed(false);
   skip_before_communication(ib);
   debug_scanner_communication_per_se();
   std::string starting_marker = scanner_marker(ib);

@@ -15,6 +15,8 @@ using Scanning::scan;
 
 namespace {
 
+bool line_consumed = false;
+
 bool is_blank(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 void skip_blanks(Scanbuf& ib) {
@@ -29,6 +31,7 @@ void skip_blanks(Scanbuf& ib) {
   const std::string text = start + rest;
   const std::string header =
       Scanner_utils::scanner_error_header(static_cast<long long>(text.size()), ib);
+  set_failed_line_consumed(true);
   throw Scan_failure(Format::sprintf("%s\n%s", header,
                                      Format::sprintf("Unknown input gui message '%s'", text)));
 }
@@ -47,6 +50,9 @@ input_message input_message_of_ident(const std::string& ident, Scanbuf& ib) {
 }
 
 }  // namespace
+
+bool failed_line_consumed() { return line_consumed; }
+void set_failed_line_consumed(bool consumed) { line_consumed = consumed; }
 
 void skip_sharp_comments(Scanbuf& ib) {
   skip_blanks(ib);

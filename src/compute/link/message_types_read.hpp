@@ -15,4 +15,10 @@ void skip_sharp_comments(Scanbuf& ib);
 // and "Unknown input gui message '<name and rest of its line>'".
 Message_types::input_message scanner_input_message(Scanbuf& ib);
 
+// Set by a reader that fails after consuming the whole line it refuses (its
+// newline included): the recovery must not then skip the following line, which
+// may be the closing marker. Cleared by the recovery.
+bool failed_line_consumed();
+void set_failed_line_consumed(bool consumed);
+
 }  // namespace Message_types_read

@@ -23,6 +23,11 @@
 // Conversions: %s %S %c %C %d %i (also %ld %li %Ld %Li %nd %ni) %f %.Nf %F %B
 // %a %t %(...%) %, %%. Plain string formatting (sprintf) copies the layout
 // directives as their own characters.
+//
+// Every printer starts with an outermost hov box that is never closed, so
+// the last break of that box before a flush is never measured and splits
+// the line ("a@ b" prints "a", a newline, "b"). Put breaks inside a box of
+// their own ("@[a@ b@]") to have them measured.
 #include <array>
 #include <concepts>
 #include <cstddef>
@@ -122,7 +127,7 @@ struct Conversion_spec {
   std::string_view inner;  // for "%(...%)": the text between the parentheses
 };
 
-// Parses "<...>" of a box opening; returns false when malformed.
+// Reads an optionally negative decimal integer at s[i]; false when absent.
 constexpr bool parse_int(std::string_view s, std::size_t& i, int& value) {
   bool negative = false;
   if (i < s.size() && s[i] == '-') {
@@ -144,6 +149,7 @@ constexpr void skip_blanks(std::string_view s, std::size_t& i) {
   while (i < s.size() && s[i] == ' ') ++i;
 }
 
+// The inside of "@[<kind n>"; false when malformed.
 constexpr bool parse_box_spec(std::string_view spec, Directive_spec& d) {
   std::size_t i = 0;
   skip_blanks(spec, i);
@@ -162,6 +168,7 @@ constexpr bool parse_box_spec(std::string_view spec, Directive_spec& d) {
   return i == spec.size();
 }
 
+// The inside of "@;<n m>"; false when malformed.
 constexpr bool parse_break_spec(std::string_view spec, Directive_spec& d) {
   std::size_t i = 0;
   skip_blanks(spec, i);

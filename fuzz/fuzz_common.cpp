@@ -1,0 +1,79 @@
+#include "fuzz_common.hpp"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+#include <typeinfo>
+
+#include "config/quavor_configuration.hpp"
+#include "text/exceptions.hpp"
+#include "text/scanning.hpp"
+
+namespace Fuzz_common {
+
+namespace QC = Quavor_configuration;
+
+const std::string& scratch_source_file_name() {
+  static const std::string name = "/tmp/quavor-fuzz-" + std::to_string(::getpid()) + ".qvb";
+  return name;
+}
+
+const std::string& scratch_target_file_name() {
+  static const std::string name = "/tmp/quavor-fuzz-" + std::to_string(::getpid()) + ".qvr";
+  return name;
+}
+
+void reset_run_configuration() {
+  QC::reset_for_tests();
+  QC::set_exit_hook([](int status) { throw Process_exit{status}; });
+  QC::set_report_source_file_name(scratch_source_file_name());
+  QC::set_report_target_file_name(scratch_target_file_name());
+}
+
+void fault(const char* harness, const std::string& message) {
+  std::fprintf(stderr, "%s: fault: %s\n", harness, message.c_str());
+  std::fflush(stderr);
+  std::abort();
+}
+
+namespace {
+
+bool strict() {
+  static const bool on = std::getenv("QUAVOR_FUZZ_STRICT") != nullptr;
+  return on;
+}
+
+void internal_error(const char* harness, const char* kind, const std::exception& e) {
+  if (strict()) fault(harness, std::string(kind) + ": " + e.what());
+}
+
+}  // namespace
+
+void classify_exception(std::exception_ptr ep, const char* harness) {
+  try {
+    std::rethrow_exception(ep);
+  } catch (const Scan_failure&) {
+  } catch (const End_of_file&) {
+  } catch (const Error_wrong_test&) {
+  } catch (const Scanning::Open_failure&) {
+  } catch (const Process_exit&) {
+  } catch (const Fatal_error& e) {
+    internal_error(harness, "Fatal_error", e);
+  } catch (const Assertion_failure& e) {
+    internal_error(harness, "Assertion_failure", e);
+  } catch (const Not_found& e) {
+    internal_error(harness, "Not_found", e);
+  } catch (const Invalid_argument& e) {
+    internal_error(harness, "Invalid_argument", e);
+  } catch (const std::bad_alloc&) {
+    // The sanitizer's allocator limit is the judge of memory use.
+  } catch (const std::exception& e) {
+    fault(harness, std::string("spurious exception ") + typeid(e).name() + ": " + e.what());
+  } catch (...) {
+    fault(harness, "unknown exception");
+  }
+}
+
+}  // namespace Fuzz_common

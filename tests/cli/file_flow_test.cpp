@@ -1,0 +1,87 @@
+// End-to-end runs of the file flow over the cases of tests/cli/cases/. Each
+// case is a directory holding the description `input.qvb` (whose
+// batiment_file_name is "input.qvb"), the expected error stream
+// `expected.err`, optionally `args` (default "-r input.qvb"), `stdin`,
+// `expected.status` (default 0), `expected.out` (default empty),
+// `expected.qvr` (the whole report) or `no_report` (no report may be left).
+// The case runs in a scratch copy of its directory, so reports never land in
+// the source tree.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/harness.hpp"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path cases_root = fs::path(QUAVOR_SOURCE_DIR) / "tests" / "cli" / "cases";
+
+std::string slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::vector<std::string> words(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> result;
+  for (std::string w; in >> w;) result.push_back(w);
+  return result;
+}
+
+std::vector<std::string> case_names() {
+  std::vector<std::string> names;
+  if (fs::exists(cases_root))
+    for (const auto& entry : fs::directory_iterator(cases_root))
+      if (entry.is_directory()) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+fs::path scratch_copy(const std::string& name) {
+  fs::path dir = fs::temp_directory_path() / ("quavor-case-" + name + "-" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  for (const auto& entry : fs::directory_iterator(cases_root / name))
+    if (entry.path().filename().string().rfind("expected", 0) != 0) fs::copy(entry.path(), dir / entry.path().filename());
+  return dir;
+}
+
+class File_flow : public testing::TestWithParam<std::string> {};
+
+TEST_P(File_flow, ReportErrorStreamAndStatusAreExact) {
+  const fs::path source = cases_root / GetParam();
+  const fs::path dir = scratch_copy(GetParam());
+  const auto read_or = [&](const char* file, std::string fallback) {
+    return fs::exists(source / file) ? slurp(source / file) : fallback;
+  };
+  Cli::Options options;
+  options.in(dir.string()).with_stdin(read_or("stdin", ""));
+  const Cli::Result r = Cli::run(words(read_or("args", "-r input.qvb")), options);
+
+  EXPECT_EQ(r.err, slurp(source / "expected.err"));
+  EXPECT_EQ(r.status, std::stoi(read_or("expected.status", "0")));
+  EXPECT_EQ(r.out, read_or("expected.out", ""));
+  if (fs::exists(source / "expected.qvr")) {
+    ASSERT_TRUE(fs::exists(dir / "input.qvr"));
+    EXPECT_EQ(slurp(dir / "input.qvr"), slurp(source / "expected.qvr"));
+  }
+  if (fs::exists(source / "no_report")) EXPECT_FALSE(fs::exists(dir / "input.qvr"));
+  fs::remove_all(dir);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, File_flow, testing::ValuesIn(case_names()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                           std::string n = info.param;
+                           std::replace_if(n.begin(), n.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+                           return n;
+                         });
+GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(File_flow);
+
+}  // namespace
