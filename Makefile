@@ -46,10 +46,10 @@ fuzz:
 	    -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$h/ -print_final_stats=1; \
 	done
 
-# Benchmarks: figures comparable across versions (build-bench, Release).
+# Benchmarks: figures comparable across versions, on the build type that ships.
 BENCH_BUILD ?= build-bench
 bench:
-	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release -DQUAVOR_BENCH=ON > /dev/null
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_BENCH=ON > /dev/null
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target quavor quavor_benchmarks
 	cd $(BENCH_BUILD) && ./quavor_benchmarks --benchmark_counters_tabular=true
 

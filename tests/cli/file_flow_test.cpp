@@ -72,7 +72,9 @@ TEST_P(File_flow, ReportErrorStreamAndStatusAreExact) {
     ASSERT_TRUE(fs::exists(dir / "input.qvr"));
     EXPECT_EQ(slurp(dir / "input.qvr"), slurp(source / "expected.qvr"));
   }
-  if (fs::exists(source / "no_report")) EXPECT_FALSE(fs::exists(dir / "input.qvr"));
+  if (fs::exists(source / "no_report")) {
+    EXPECT_FALSE(fs::exists(dir / "input.qvr"));
+  }
   fs::remove_all(dir);
 }
 

@@ -154,3 +154,83 @@ TEST(Compute_server, ACommunicationCutByTheEndOfInputEndsWithStatusTwo) {
 }
 
 }  // namespace
+
+namespace {
+
+// The failures of a step, answered on the reply printer.
+std::string answer_of(const std::function<void(Scanning::Scanbuf&)>& step) {
+  auto printer = Link_fixtures::fresh_configuration();
+  auto ib = Scanning::Scanbuf::from_string("");
+  Compute_server::compute_server_handler(ib, step, ib);
+  std::string text = printer->contents();
+  Quavor_configuration::reset_for_tests();
+  return text;
+}
+
+TEST(Compute_server_handler, AnswersEveryKindOfFailure) {
+  EXPECT_EQ(answer_of([](Scanning::Scanbuf&) {}), "");
+  EXPECT_EQ(answer_of([](Scanning::Scanbuf&) { throw Fatal_error("Fatal error in X: y"); }),
+            framed("Error_wrong_computation (Wrong_computation \"Fatal error in X: y\")"));
+  EXPECT_EQ(answer_of([](Scanning::Scanbuf&) { throw std::runtime_error("boom"); }),
+            "( Xon (\n  Error_wrong_computation (\n    Wrong_computation\n"
+            "      \"quavorTQMV: error during computation, spurious exception \\\"boom\\\"\"\n  )\n) Xoff )\n");
+  EXPECT_EQ(answer_of([](Scanning::Scanbuf&) { throw Error_wrong_test(Wrong_test_result{std::nullopt, "m", "t"}); }),
+            "( Xon (\n  Error_wrong_test_result {\n"
+            "    error_localisation = None; error_message = \"m\"; error_tqmv_text = \"t\";\n  }\n) Xoff )\n");
+  EXPECT_EQ(answer_of([](Scanning::Scanbuf&) { throw Scan_failure("x"); }),
+            wrong_communication(header(0, 0) + "\nSyntax error: x"));
+}
+
+TEST(Compute_server_handler, APrematureEndQuitsWithStatusTwo) {
+  auto printer = Link_fixtures::fresh_configuration();
+  auto ib = Scanning::Scanbuf::from_string("");
+  int status = -1;
+  try {
+    Compute_server::compute_server_handler(ib, [](Scanning::Scanbuf&) { throw End_of_file(); }, ib);
+  } catch (const Exited& e) {
+    status = e.status;
+  }
+  EXPECT_EQ(status, 2);
+  EXPECT_EQ(printer->contents(),
+            wrong_communication(header(0, 0) + "\nSyntax error: Premature end of file") + framed("Quitting"));
+  Quavor_configuration::reset_for_tests();
+}
+
+struct Invocation_case {
+  std::vector<std::string> arguments;
+  std::string invocation;
+};
+
+// The names the engine quotes are escaped for /bin/sh; the user's command and
+// arguments are not.
+TEST(Compute_main, ThePosixInvocationKeepsTheEngineQuotedNamesIntact) {
+  const Invocation_case cases[] = {
+      {{"-ipc", "prog", "-f", "a.qvc", "-ipa", "x"}, "\"prog\" -f \"a.qvc\" -I \".\" x"},
+      {{"-ipc", "prog", "-f", "d/pl$n `x` \\ \".qvc", "-ipa", "$HOME"},
+       "\"prog\" -f \"d/pl\\$n \\`x\\` \\\\ \\\".qvc\" -I \"d\" $HOME"},
+      {{"-ipc", "p$q", "-input-process-command-directory", "/w$", "-d", "-ipbm", "write-qvc"},
+       "\"p$q\" -I \"/w\\$\" -batch \"write-qvc\" -d True"},
+  };
+  for (const auto& c : cases) {
+    Quavor_configuration::reset_for_tests();
+    std::vector<std::string> words{"quavor"};
+    words.insert(words.end(), c.arguments.begin(), c.arguments.end());
+    Quavor_configuration::parse_arguments(words);
+    Quavor_configuration::assign_configuration_fields();
+    EXPECT_EQ(Compute_main::posix_input_process_command_invocation(), "\"" + c.invocation + "\"");
+    EXPECT_EQ(Compute_main::strip_outer_double_quotes(Compute_main::posix_input_process_command_invocation()),
+              c.invocation);
+  }
+  Quavor_configuration::reset_for_tests();
+}
+
+TEST(Compute_main, StripsOneOuterPairOfDoubleQuotes) {
+  EXPECT_EQ(Compute_main::strip_outer_double_quotes("\"\"a\" b\""), "\"a\" b");
+  EXPECT_EQ(Compute_main::strip_outer_double_quotes("\"a"), "\"a");
+  EXPECT_EQ(Compute_main::strip_outer_double_quotes("a\""), "a\"");
+  EXPECT_EQ(Compute_main::strip_outer_double_quotes("\""), "\"");
+  EXPECT_EQ(Compute_main::strip_outer_double_quotes("\"\""), "");
+  EXPECT_EQ(Compute_main::strip_outer_double_quotes(""), "");
+}
+
+}  // namespace

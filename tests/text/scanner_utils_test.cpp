@@ -1,6 +1,8 @@
 // Identifiers, line handling and positioned error messages.
 #include "text/scanner_utils.hpp"
 
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -51,8 +53,15 @@ TEST(Scanner_utils_header, FirstLineIsLineZero) {
 }
 
 TEST(Scanner_utils_header, NamedFileIsQuoted) {
-  Scanbuf ib = Scanbuf::from_file("-");
-  EXPECT_EQ(scanner_error_header(0, ib), "File \"-\", line 0, characters 0-0:");
+  // A named file rather than the standard input, which a test must not read.
+  const std::string name = testing::TempDir() + "scanner_utils_named.txt";
+  std::FILE* f = std::fopen(name.c_str(), "w");
+  ASSERT_NE(f, nullptr);
+  std::fputs("x", f);
+  std::fclose(f);
+  Scanbuf ib = Scanbuf::from_file(name);
+  EXPECT_EQ(scanner_error_header(0, ib), "File \"" + name + "\", line 0, characters 0-0:");
+  std::remove(name.c_str());
 }
 
 TEST(Scanner_utils_errors, ScannerErrorAndInvalidTokenKind) {

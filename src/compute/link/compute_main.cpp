@@ -122,7 +122,10 @@ std::string strip_outer_double_quotes(const std::string& text) {
 void launch_input_process() {
   const std::string invocation = QC::get_input_process_command_invocation();
   if (QC::get_debug()) Say::debug(Format::sprintf("Launching input process '%s'", invocation));
-  std::string command = strip_outer_double_quotes(posix_input_process_command_invocation());
+  // The interpreter replaces itself with the input program ("exec"): no
+  // shell process is left holding the pipes, so the input program closing its
+  // output is seen at once as the end of the requests.
+  std::string command = "exec " + strip_outer_double_quotes(posix_input_process_command_invocation());
   int to_child[2];
   int from_child[2];
   if (::pipe2(to_child, O_CLOEXEC) != 0) launch_failure(command, std::strerror(errno));
@@ -134,8 +137,18 @@ void launch_input_process() {
   std::string shell = "sh";
   std::string option = "-c";
   char* argv[] = {shell.data(), option.data(), command.data(), nullptr};
+  // The input program starts with the default action of a broken pipe,
+  // whatever the engine inherited.
+  posix_spawnattr_t attributes;
+  ::posix_spawnattr_init(&attributes);
+  sigset_t default_signals;
+  ::sigemptyset(&default_signals);
+  ::sigaddset(&default_signals, SIGPIPE);
+  ::posix_spawnattr_setsigdefault(&attributes, &default_signals);
+  ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
   pid_t pid = -1;
-  const int status = ::posix_spawn(&pid, "/bin/sh", &actions, nullptr, argv, environ);
+  const int status = ::posix_spawn(&pid, "/bin/sh", &actions, &attributes, argv, environ);
+  ::posix_spawnattr_destroy(&attributes);
   ::posix_spawn_file_actions_destroy(&actions);
   if (status != 0) launch_failure(command, std::strerror(status));
   ::close(to_child[0]);

@@ -15,6 +15,11 @@ namespace {
 // A logger called through "%a".
 void apply_logger(Format::Printer& ppf, const logger& l) { l(ppf); }
 
+// Every logger after the first, each on a line of its own.
+void print_following_loggers(Format::Printer& ppf, const std::vector<logger>& loggers) {
+  for (std::size_t i = 1; i < loggers.size(); ++i) Format::fprintf(ppf, "@,%t", loggers[i]);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -102,10 +107,7 @@ void print_critere_title(Format::Printer& ppf, critere c) {
 
 void print_critere_loggers(Format::Printer& ppf, const std::vector<logger>& loggers) {
   if (loggers.empty()) return;
-  const auto following = [&loggers](Format::Printer& p) {
-    for (std::size_t i = 1; i < loggers.size(); ++i) Format::fprintf(p, "@,%t", loggers[i]);
-  };
-  Format::fprintf(ppf, "@;<0 2>@[<v 0>%t%t@]", loggers.front(), following);
+  Format::fprintf(ppf, "@;<0 2>@[<v 0>%t%a@]", loggers.front(), print_following_loggers, loggers);
 }
 
 // Each section starts a line of its own: without the cut between two

@@ -64,7 +64,7 @@ struct Queue_element {
 
 struct Scan_entry {
   long long recorded_total;  // right_total after the element was enqueued
-  long position;       // absolute position of the element in the queue
+  long position;             // absolute position of the element in the queue
 };
 
 struct Box {
@@ -293,7 +293,9 @@ void Printer::open_box(Box_kind kind, int indent) { engine_->open_box(kind, inde
 void Printer::close_box() { engine_->close_box(); }
 void Printer::print_string(std::string_view text) { engine_->text(text); }
 void Printer::print_char(char c) { engine_->text(std::string_view(&c, 1)); }
-void Printer::print_break(int blanks, int offset) { engine_->break_hint(blanks, offset); }
+void Printer::print_break(int blanks, int offset) {
+  engine_->break_hint(std::max(blanks, 0), offset);  // no negative width on the line
+}
 void Printer::print_cut() { engine_->break_hint(0, 0); }
 void Printer::print_space() { engine_->break_hint(1, 0); }
 void Printer::force_newline() { engine_->force_newline(); }
