@@ -51,14 +51,6 @@ std::string long_text_reply(const std::string& outer, const std::string& inner, 
          "\"\n  )\n) Xoff )\n";
 }
 
-// The serving flow is reached only once the driver calls it.
-bool server_is_wired() {
-  static const bool wired = Cli::run({"-nip"}).err.find("not yet available") == std::string::npos;
-  return wired;
-}
-
-#define REQUIRE_SERVER()                                                                   \
-  if (!server_is_wired()) GTEST_SKIP() << "the driver does not call Compute_server::compute_server() yet"
 
 class Server : public ::testing::Test {
  protected:
@@ -134,7 +126,6 @@ class Server : public ::testing::Test {
 };
 
 TEST_F(Server, TheFullExchange) {
-  REQUIRE_SERVER();
   const std::string d = description();
   const std::string expected = read_data_done(d) + framed("Validate_data_done") + computation(d) + framed("Quitting");
   const Session s = serve(request("Read_data\n" + d) + wait(1) + request("Validate_data") + wait(1) +
@@ -146,7 +137,6 @@ TEST_F(Server, TheFullExchange) {
 }
 
 TEST_F(Server, TwoComputationsInARowWriteTwoReports) {
-  REQUIRE_SERVER();
   const std::string d = description();
   const std::string outcome = computation(d);
   const Session s = serve(request("Read_data\n" + d) + wait(1) + request("Validate_data") + wait(1) +
@@ -158,7 +148,6 @@ TEST_F(Server, TwoComputationsInARowWriteTwoReports) {
 }
 
 TEST_F(Server, NothingIsComputedWithoutValidatedData) {
-  REQUIRE_SERVER();
   const std::string d = description();
   const Session s = serve(request("Compute_data") + wait(1) + request("Validate_data") + wait(1) +
                           request("Read_data\n" + d) + wait(1) + request("Validate_data") + wait(1) +
@@ -173,7 +162,6 @@ TEST_F(Server, NothingIsComputedWithoutValidatedData) {
 const std::string channel_header = "File \"unnamed Stdlib input channel\", line ";
 
 TEST_F(Server, AnUnknownRequestBetweenTwoGoodOnes) {
-  REQUIRE_SERVER();
   // Validate_data (31 characters, 3 lines), then "( Xon (\nValidate\n" ends
   // at character 48 on line 5; the recovery ends after ") Xoff )\n".
   const Session s = serve(request("Validate_data") + wait(1) + request("Validate") + wait(1) +
@@ -187,7 +175,6 @@ TEST_F(Server, AnUnknownRequestBetweenTwoGoodOnes) {
 }
 
 TEST_F(Server, ASyntaxErrorInsideADescription) {
-  REQUIRE_SERVER();
   const Session s = serve(request("Read_data\n{ batiment = { batiment_type = R9 ; } ; }") + wait(1) +
                           request("Validate_data") + wait(1));
   const std::string start = "( Xon (\n  Error_wrong_communication (\n    Wrong_communication\n      \"File \\\"unnamed Stdlib input channel\\\", line 4, characters 69-69:\nSyntax error: ";
@@ -199,7 +186,6 @@ TEST_F(Server, ASyntaxErrorInsideADescription) {
 }
 
 TEST_F(Server, ACommunicationCutByTheEndOfInput) {
-  REQUIRE_SERVER();
   const Session s = serve(request("Invalidate_data") + wait(1) + "( Xon (\nQuit\n");
   EXPECT_EQ(s.replies, framed("Invalidate_data_done") +
                            long_text_reply("Error_wrong_communication", "Wrong_communication",
@@ -209,7 +195,6 @@ TEST_F(Server, ACommunicationCutByTheEndOfInput) {
 }
 
 TEST_F(Server, TheEndOfInputBetweenCommunicationsEndsQuietly) {
-  REQUIRE_SERVER();
   const Session s = serve(request("Invalidate_data") + wait(1));
   EXPECT_EQ(s.replies, framed("Invalidate_data_done"));
   EXPECT_EQ(s.result.status, 0);
@@ -217,7 +202,6 @@ TEST_F(Server, TheEndOfInputBetweenCommunicationsEndsQuietly) {
 }
 
 TEST_F(Server, CommentsAndBlankLinesAroundCommunications) {
-  REQUIRE_SERVER();
   const Session s = serve("# before\n\n  \n( Xon (\n# inside\n\nInvalidate_data\n\n# after the message\n) Xoff )\n" +
                           wait(1) + "\n# between\n\n" + request("Validate_data") + wait(1) + "\n# at the end\n\n");
   EXPECT_EQ(s.replies, framed("Invalidate_data_done") + framed("Error_no_validated_data"));
@@ -225,13 +209,11 @@ TEST_F(Server, CommentsAndBlankLinesAroundCommunications) {
 }
 
 TEST_F(Server, AForeignStartingMarkerIsAccepted) {
-  REQUIRE_SERVER();
   const Session s = serve("( Start (\nInvalidate_data\n) Xoff )\n" + wait(1));
   EXPECT_EQ(s.replies, framed("Invalidate_data_done"));
 }
 
 TEST_F(Server, AMarkerWithAConversionIsRefused) {
-  REQUIRE_SERVER();
   const Session s = serve("( %d (\nInvalidate_data\n) Xoff )\n" + wait(1) + request("Quit") + wait(1));
   EXPECT_EQ(s.replies, long_text_reply("Error_wrong_communication", "Wrong_communication",
                                        channel_header +
@@ -244,7 +226,6 @@ TEST_F(Server, AMarkerWithAConversionIsRefused) {
 // The consistency checks refuse a report file that cannot be written (a
 // failed test, answered with its record); the loop goes on.
 TEST_F(Server, AnUnwritableReportIsAnsweredAndTheLoopGoesOn) {
-  REQUIRE_SERVER();
   std::string d = description();
   d.replace(d.find(file("house.qvb")), file("house.qvb").size(), file("missing/house.qvb"));
   const std::string outcome = computation(d);
@@ -257,7 +238,6 @@ TEST_F(Server, AnUnwritableReportIsAnsweredAndTheLoopGoesOn) {
 }
 
 TEST_F(Server, DebuggingShowsTheChecksAndTheComputedModel) {
-  REQUIRE_SERVER();
   const std::string d = description();
   const Session s = serve(request("Read_data\n" + d) + wait(1) + request("Validate_data") + wait(1) +
                           request("Compute_data") + wait(2),
@@ -274,7 +254,6 @@ TEST_F(Server, DebuggingShowsTheChecksAndTheComputedModel) {
 // Only the home directory is named to the input program when the command line
 // names no file.
 TEST_F(Server, TheInputProgramReceivesTheHomeDirectory) {
-  REQUIRE_SERVER();
   const Session s = serve(request("Quit") + wait(1), {}, Cli::Options().set_env("HOME", dir));
   EXPECT_EQ(s.replies, framed("Quitting"));
   const std::vector<std::string> expected{"-I", dir, "arguments=" + file("arguments"), "replies=" + file("replies"),
@@ -284,7 +263,6 @@ TEST_F(Server, TheInputProgramReceivesTheHomeDirectory) {
 
 // The names that the engine quotes itself reach the input program as written.
 TEST_F(Server, FileNamesReachTheInputProgramAsWritten) {
-  REQUIRE_SERVER();
   const std::string name = "tests/cli/server/plan$1 `x` \\\" $(y).qvc";
   const Session s = serve(request("Quit") + wait(1), {"-f", name});
   ASSERT_GE(s.arguments.size(), 4u);
@@ -295,7 +273,6 @@ TEST_F(Server, FileNamesReachTheInputProgramAsWritten) {
 }
 
 TEST_F(Server, WithoutAnInputProgramRequestsComeFromTheStandardInput) {
-  REQUIRE_SERVER();
   const Cli::Result r = Cli::run({"-nip"}, Cli::Options().with_stdin(request("Invalidate_data") + request("Validate") +
                                                                        "\n" + request("Quit")));
   EXPECT_EQ(r.err, framed("Invalidate_data_done") +
@@ -308,7 +285,6 @@ TEST_F(Server, WithoutAnInputProgramRequestsComeFromTheStandardInput) {
 }
 
 TEST_F(Server, AMissingInputProgramFailsClearly) {
-  REQUIRE_SERVER();
   const Cli::Result r = Cli::run({}, Cli::Options().set_env("HOME", dir));
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.err.find("quavor: cannot launch the input process"), std::string::npos) << r.err;
@@ -316,7 +292,6 @@ TEST_F(Server, AMissingInputProgramFailsClearly) {
 }
 
 TEST_F(Server, AnInputProgramThatGoesAwayEndsTheSession) {
-  REQUIRE_SERVER();
   const Cli::Result r = Cli::run({"-ipc", "tests/cli/server/gone.sh"});
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "quavor: cannot send a reply to the input process: Broken pipe\n");

@@ -105,6 +105,21 @@ TEST(Communication_types_read, TheRecoveryStopsQuietlyAtTheEnd) {
   EXPECT_TRUE(quiet.end_of_input());
 }
 
+// While debugging, every communication read is echoed, as the engine writes
+// it, on the input-debugging printer.
+TEST(Communication_types_read, EchoesWhatItReadsWhenDebugging) {
+  Link_fixtures::fresh_configuration();
+  auto echo = std::make_shared<Format::Printer>();
+  Quavor_configuration::set_compute_input_debugging_formatter(echo);
+  auto ib = Scanbuf::from_string("( Start (\nQuit\n) Stop )\n( Xon (\nCompute_data\n) Xoff )\n");
+  scanner_input_communication(ib);
+  EXPECT_EQ(echo->contents(), "");
+  Quavor_configuration::set_debug(true);
+  scanner_input_communication(ib);
+  EXPECT_EQ(echo->contents(), Link_fixtures::framed("Compute_data"));
+  Quavor_configuration::reset_for_tests();
+}
+
 TEST(Communication_types_read, TheFixedMarkers) {
   EXPECT_EQ(Communication_types::get_communication_starting_tag(), "Xon");
   EXPECT_EQ(Communication_types::get_communication_starting_marker(), "( Xon (");

@@ -137,10 +137,10 @@ TEST(ExampleHouseR0, RoofLevel) {
   EXPECT_EQ(t.toiture_hauteur, 1.2);
   EXPECT_NEAR(t.toiture_surface, 104.0, eps);
   ASSERT_EQ(t.toiture_tremies.size(), 1u);
-  // (104 * plan centre - 0.36 * (2.3, 2.3)) / 103.64
-  EXPECT_NEAR(t.toiture_centre.first, 103.64, eps);
-  EXPECT_NEAR(t.toiture_centre.second.p_x, (604.0 - 0.36 * 2.3) / 103.64, eps);
-  EXPECT_NEAR(t.toiture_centre.second.p_y, (454.0 - 0.36 * 2.3) / 103.64, eps);
+  // The 1 m x 1 m opening at (2, 2): (104 * plan centre - 1.0 * (2.5, 2.5)) / 103
+  EXPECT_NEAR(t.toiture_centre.first, 103.0, eps);
+  EXPECT_NEAR(t.toiture_centre.second.p_x, (604.0 - 1.0 * 2.5) / 103.0, eps);
+  EXPECT_NEAR(t.toiture_centre.second.p_y, (454.0 - 1.0 * 2.5) / 103.0, eps);
   const Cdt::retrait& r = *l.niveau_plan.plan_retraits[0];
   EXPECT_TRUE(U::retrait_dans_plan(r, l.niveau_plan));
   EXPECT_EQ(U::retrait_plan_categorie(r, l.niveau_plan), Cdt::retrait_categorie::Retrait_en_plan);

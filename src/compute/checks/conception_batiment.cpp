@@ -302,7 +302,7 @@ bool check_regularite_retrait(const std::string& niveau_nom, const T::retrait& r
   Say::fdebug([&](Format::Printer& ppf) {
     Format::fprintf(ppf,
                     "@[<v 0>retrait %a, surface %a,@ limite_tqmv = %a de la surface du plancher de %a,@ limite en "
-                    "surface des retraits = %a,@ Satisfaction du critère = %B@]@.",
+                    "surface des retraits = %a,@ Satisfaction du critère = %B@]",
                     print_nom_entity, r.retrait_nom, print_area, surface, print_percentage, fraction, print_area,
                     surface_plancher, print_area, limite, satisfait);
   });
@@ -322,7 +322,7 @@ bool surface_totale_retraits_check(const std::string& niveau_nom, const T::retra
   Say::fdebug([&](Format::Printer& ppf) {
     Format::fprintf(ppf,
                     "la surface totale des retraits mesure %a,@ la limite autorisée est %a de la surface du plancher "
-                    "%a,@ soit une limite de %a.@ Le test vaut donc %B@.",
+                    "%a,@ soit une limite de %a.@ Le test vaut donc %B",
                     print_area, totale, print_percentage, fraction, print_area, surface_plancher, print_area, limite,
                     satisfait);
   });

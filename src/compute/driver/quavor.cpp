@@ -9,6 +9,7 @@
 #include "config/say.hpp"
 #include "criteria/check.hpp"
 #include "description/input_data_types_read.hpp"
+#include "link/compute_server.hpp"
 #include "model/compute_data.hpp"
 #include "report/report.hpp"
 #include "text/exceptions.hpp"
@@ -31,12 +32,6 @@ void compute_fixed_values() {
   static_cast<void>(Quavor_configuration::configuration());
   static_cast<void>(Path::home_directory());
   static_cast<void>(Path::search_stack());
-}
-
-[[noreturn]] void not_yet_available(const std::string& flow) {
-  Format::fprintf(Format::err_formatter(), "%s: the %s is not yet available@.", Quavor_configuration::program_name(),
-                  flow);
-  Quavor_configuration::exit_process(2);
 }
 
 }  // namespace
@@ -94,7 +89,7 @@ void compute_file() {
   QC::exit_process(0);
 }
 
-void compute_server() { not_yet_available("serving flow"); }
+void compute_server() { Compute_server::compute_server(); }
 
 int main(int argc, char** argv) {
   try {

@@ -37,7 +37,7 @@ void skip_before_communication(Scanbuf& ib) {
 
 std::string scanner_marker(Scanbuf& ib) {
   Message_types_read::skip_sharp_comments(ib);
-  ib.checked_peek();
+  ib.checked_peek();  // nothing left: the communication was cut short
   std::string text;
   scan(ib, "%[^\n]@\n", text);  // "%s@\n"
   if (holds_a_conversion(text)) {
@@ -78,11 +78,13 @@ void debug_scanner_communication_per_se() {
   if (debugging()) Say::debug("scanner_communication_per_se");
 }
 
-void debug_marker_found(const char* which, const std::string& marker) {
-  if (!debugging()) return;
-  if (std::string(which) == "starting")
+void debug_starting_marker_found(const std::string& marker) {
+  if (debugging())
     Say::fdebug([&](Format::Printer& ppf) { Format::fprintf(ppf, "starting marker found: %S@.", marker); });
-  else
+}
+
+void debug_closing_marker_found(const std::string& marker) {
+  if (debugging())
     Say::fdebug([&](Format::Printer& ppf) { Format::fprintf(ppf, "closing marker found: %S@.", marker); });
 }
 

@@ -60,7 +60,9 @@ input_communication scanner_input_communication(Scanbuf& ib);
 // --- implementation -----------------------------------------------------------
 
 void debug_scanner_communication_per_se();
-void debug_marker_found(const char* format_name, const std::string& marker);
+// "starting marker found: %S@." and "closing marker found: %S@."
+void debug_starting_marker_found(const std::string& marker);
+void debug_closing_marker_found(const std::string& marker);
 void debug_creating_communication();
 // "%_r %r": comments, then blanks.
 void skip_before_communication(Scanbuf& ib);
@@ -72,10 +74,10 @@ auto scanner_communication_per_se(F scanner_message, Scanbuf& ib)
   skip_before_communication(ib);
   debug_scanner_communication_per_se();
   std::string starting_marker = scanner_marker(ib);
-  debug_marker_found("starting", starting_marker);
+  debug_starting_marker_found(starting_marker);
   auto message = scanner_message(ib);
   std::string closing_marker = scanner_marker(ib);
-  debug_marker_found("closing", closing_marker);
+  debug_closing_marker_found(closing_marker);
   debug_creating_communication();
   return {std::move(starting_marker), std::move(message), std::move(closing_marker)};
 }

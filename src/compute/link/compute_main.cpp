@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -74,7 +75,8 @@ std::size_t engine_argument_count() {
   return n;
 }
 
-// "-f \"name\"" and its kind: the quoted part made safe, the rest as is.
+// An element -f "name" (or -I "directory", -batch "procedure"): the quoted
+// text made safe; any other element as it is.
 std::string escaped_engine_argument(const std::string& element) {
   for (const char* prefix : {"-f \"", "-I \"", "-batch \""}) {
     const std::string p = prefix;
