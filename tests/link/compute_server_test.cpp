@@ -173,7 +173,7 @@ TEST(Compute_server_handler, AnswersEveryKindOfFailure) {
             framed("Error_wrong_computation (Wrong_computation \"Fatal error in X: y\")"));
   EXPECT_EQ(answer_of([](Scanning::Scanbuf&) { throw std::runtime_error("boom"); }),
             "( Xon (\n  Error_wrong_computation (\n    Wrong_computation\n"
-            "      \"quavorTQMV: error during computation, spurious exception \\\"boom\\\"\"\n  )\n) Xoff )\n");
+            "      \"quavorTQMV: error during computation, spurious exception \\\"Failure(\\\"boom\\\")\\\"\"\n  )\n) Xoff )\n");
   EXPECT_EQ(answer_of([](Scanning::Scanbuf&) { throw Error_wrong_test(Wrong_test_result{std::nullopt, "m", "t"}); }),
             "( Xon (\n  Error_wrong_test_result {\n"
             "    error_localisation = None; error_message = \"m\"; error_tqmv_text = \"t\";\n  }\n) Xoff )\n");

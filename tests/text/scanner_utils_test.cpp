@@ -64,6 +64,23 @@ TEST(Scanner_utils_header, NamedFileIsQuoted) {
   std::remove(name.c_str());
 }
 
+// Names and tokens are quoted as they are: a name longer than a line, or
+// holding "@" or "%", is never broken nor interpreted.
+TEST(Scanner_utils_header, LongOrOddNamesAreWrittenAsIs) {
+  const std::string name = testing::TempDir() + std::string(90, 'n') + "@ %d@,x.txt";
+  std::FILE* f = std::fopen(name.c_str(), "w");
+  ASSERT_NE(f, nullptr);
+  std::fputs("ab", f);
+  std::fclose(f);
+  Scanbuf ib = Scanbuf::from_file(name);
+  scan(ib, "%_c");
+  EXPECT_EQ(scanner_error_header(1, ib), "File \"" + name + "\", line 0, characters 0-1:");
+  std::remove(name.c_str());
+  const std::string token = std::string(85, 'A') + "@ ";
+  EXPECT_EQ(failure_of("x", [&](Scanbuf& b) { invalid_token_kind_error(token, b, "plan"); }),
+            header_of_string + "0, characters -87-0:\n\"" + token + "\" is not a valid plan");
+}
+
 TEST(Scanner_utils_errors, ScannerErrorAndInvalidTokenKind) {
   EXPECT_EQ(failure_of("abc", [](Scanbuf& ib) { scanner_error(0, ib, "boom"); }),
             header_of_string + "0, characters 0-0:\nboom");

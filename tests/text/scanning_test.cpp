@@ -443,6 +443,36 @@ TEST(Scanning_chars, Word) {
   EXPECT_EQ(b, "rest");
 }
 
+// "%s@x" takes blanks and line ends too, up to the stop, which is consumed;
+// at the end of input the stop is not required.
+TEST(Scanning_chars, WordWithStopCharacter) {
+  Scanbuf ib = Scanbuf::from_string(")x Xoff\t\n )\nnext\n");
+  std::string a, b, c;
+  scan(ib, ")%_s@ %[a-zA-Z_]%_s@ )%s@\n%s@\n", a, b, c);
+  EXPECT_EQ(a, "Xoff");
+  EXPECT_EQ(b, "");
+  EXPECT_EQ(c, "next");
+  Scanbuf end = Scanbuf::from_string("no newline");
+  scan(end, "%s@\n", a);
+  EXPECT_EQ(a, "no newline");
+  EXPECT_TRUE(end.end_of_input());
+}
+
+// "%_r" runs its reader and drops what it yields.
+TEST(Scanning_steps, SkippedReaderRunsAndIsDropped) {
+  Scanbuf ib = Scanbuf::from_string("## x\n 7");
+  int calls = 0;
+  auto skip_hashes = [&calls](Scanbuf& b) {
+    ++calls;
+    scan(b, "%_[#]");
+    return 42;
+  };
+  std::string rest;
+  scan(ib, "%_r%s@\n %s", r(skip_hashes), rest, rest);
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(rest, "7");
+}
+
 TEST(Scanning_chars, LineAndCharCounts) {
   Scanbuf ib = Scanbuf::from_string("ab\ncd");
   long long line = -1, chars = -1;

@@ -77,8 +77,8 @@ void compute_file_body(Scanning::Scanbuf& ib) {
   } catch (const Fatal_error& e) {
     Format::fprintf(Format::err_formatter(), "%s@.", std::string(e.what()));
   } catch (const std::exception& e) {
-    Format::fprintf(Format::err_formatter(), "quavorTQMV: error during computation, spurious exception %S@.",
-                    exception_printed_form(e));
+    Format::fprintf(Format::err_formatter(), "quavorTQMV: error during computation, spurious exception %a@.",
+                    QC::print_quoted_string, exception_printed_form(e));
   }
 }
 

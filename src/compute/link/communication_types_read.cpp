@@ -35,11 +35,16 @@ void skip_before_communication(Scanbuf& ib) {
   scan(ib, " ");
 }
 
-std::string scanner_marker(Scanbuf& ib) {
+// The comment skipper, then a character must follow: a marker missing at the
+// end of the input means the communication was cut short.
+void skip_sharp_comments_before_marker(Scanbuf& ib) {
   Message_types_read::skip_sharp_comments(ib);
-  ib.checked_peek();  // nothing left: the communication was cut short
+  ib.checked_peek();
+}
+
+std::string scanner_marker(Scanbuf& ib) {
   std::string text;
-  scan(ib, "%[^\n]@\n", text);  // "%s@\n"
+  scan(ib, "%_r%s@\n", Scanning::r(skip_sharp_comments_before_marker), text);
   if (holds_a_conversion(text)) {
     Message_types_read::set_failed_line_consumed(true);
     throw Scan_failure(Format::sprintf("bad input: format type mismatch between %S and %S", text, std::string()));
@@ -61,9 +66,8 @@ void skip_to_end_of_communication(Scanbuf& ib) {
     }
     std::string tag;
     try {
-      // The closing pattern ")%_s@ %[a-zA-Z_]%_s@ )": each "%_s@ " runs up to
-      // and including the next blank, line ends included.
-      scan(ib, ")%_[^ ]@ %[a-zA-Z_]%_[^ ]@ )", tag);
+      // Each "%_s@ " runs up to and including the next blank, line ends included.
+      scan(ib, closing_marker_pattern, tag);
     } catch (const Scan_failure& failure) {
       if (debugging()) Say::debug(Format::sprintf("Debug skip_to_end_of_communication: %s", std::string(failure.what())));
       Scanner_utils::skip_one_line(ib);

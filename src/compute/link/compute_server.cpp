@@ -70,7 +70,7 @@ void compute_server_handler(Scanbuf& ib, const std::function<void(Scanbuf&)>& st
     send_wrong_computation(failure.what());
   } catch (const std::exception& failure) {
     send_wrong_computation(Format::asprintf("quavorTQMV: error during computation, spurious exception %a",
-                                            QC::print_quoted_string, std::string(failure.what())));
+                                            QC::print_quoted_string, exception_printed_form(failure)));
   }
 }
 

@@ -27,7 +27,7 @@ void skip_blanks(Scanbuf& ib) {
 // whole of it after the position header (spanning the joined text).
 [[noreturn]] void unknown_input_gui_message(const std::string& start, Scanbuf& ib) {
   std::string rest;
-  scan(ib, "%[^\n]@\n", rest);  // "%s@\n": the rest of the line, its newline consumed
+  scan(ib, "%s@\n", rest);  // the rest of the line, its newline consumed
   const std::string text = start + rest;
   const std::string header =
       Scanner_utils::scanner_error_header(static_cast<long long>(text.size()), ib);
@@ -68,9 +68,9 @@ input_message scanner_input_message(Scanbuf& ib) {
   scan(ib, " %0c", c);
   if (c >= 'A' && c <= 'Z') return input_message_of_ident(Scanner_utils::scan_uident(ib), ib);
   if (c == '#') {
-    // "%_r %r": the comments, blanks, then the request itself.
+    // The comments, blanks, then the request itself.
     input_message message;
-    scan(ib, "%r %r", r(skip_sharp_comments), r(scanner_input_message, message));
+    scan(ib, "%_r %r", r(skip_sharp_comments), r(scanner_input_message, message));
     return message;
   }
   unknown_input_gui_message("", ib);

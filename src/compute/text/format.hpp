@@ -150,33 +150,33 @@ constexpr void skip_blanks(std::string_view s, std::size_t& i) {
 }
 
 // The inside of "@[<kind n>"; false when malformed.
-constexpr bool parse_box_spec(std::string_view spec, Directive_spec& d) {
+constexpr bool parse_box_spec(std::string_view text, Directive_spec& d) {
   std::size_t i = 0;
-  skip_blanks(spec, i);
+  skip_blanks(text, i);
   std::size_t start = i;
-  while (i < spec.size() && spec[i] >= 'a' && spec[i] <= 'z') ++i;
-  std::string_view kind = spec.substr(start, i - start);
+  while (i < text.size() && text[i] >= 'a' && text[i] <= 'z') ++i;
+  std::string_view kind = text.substr(start, i - start);
   if (kind == "h") d.kind = Box_kind::H;
   else if (kind == "v") d.kind = Box_kind::V;
   else if (kind == "hv") d.kind = Box_kind::HV;
   else if (kind == "hov") d.kind = Box_kind::HOV;
   else if (kind == "b" || kind.empty()) d.kind = Box_kind::B;
   else return false;
-  skip_blanks(spec, i);
-  if (i < spec.size() && !parse_int(spec, i, d.indent)) return false;
-  skip_blanks(spec, i);
-  return i == spec.size();
+  skip_blanks(text, i);
+  if (i < text.size() && !parse_int(text, i, d.indent)) return false;
+  skip_blanks(text, i);
+  return i == text.size();
 }
 
 // The inside of "@;<n m>"; false when malformed.
-constexpr bool parse_break_spec(std::string_view spec, Directive_spec& d) {
+constexpr bool parse_break_spec(std::string_view text, Directive_spec& d) {
   std::size_t i = 0;
-  skip_blanks(spec, i);
-  if (!parse_int(spec, i, d.blanks) || d.blanks < 0) return false;
-  skip_blanks(spec, i);
-  if (!parse_int(spec, i, d.offset)) return false;
-  skip_blanks(spec, i);
-  return i == spec.size();
+  skip_blanks(text, i);
+  if (!parse_int(text, i, d.blanks) || d.blanks < 0) return false;
+  skip_blanks(text, i);
+  if (!parse_int(text, i, d.offset)) return false;
+  skip_blanks(text, i);
+  return i == text.size();
 }
 
 // Finds the "<...>" that follows position i; returns its inside, or false.
@@ -219,7 +219,7 @@ constexpr std::size_t parse_at(std::string_view s, std::size_t i, Handler& h) {
       if (next < s.size() && s[next] == '<') {
         std::string_view inside;
         if (!angle_spec(s, next, inside, next) || !parse_box_spec(inside, d)) {
-          h.error("malformed box specification after \"@[\"");
+          h.error("malformed box description after \"@[\"");
           return s.size();
         }
       }

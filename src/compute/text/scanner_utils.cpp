@@ -1,24 +1,38 @@
 #include "text/scanner_utils.hpp"
 
+#include "text/format.hpp"
+
 namespace Scanner_utils {
 
 using Scanning::scan;
+
+namespace {
+
+// A display name or a token between double quotes, as written as is.
+void print_quoted_name(Format::Printer& ppf, const std::string& name) {
+  ppf.print_string("\"");
+  ppf.print_string(name);
+  ppf.print_string("\"");
+}
+
+}  // namespace
 
 std::string scanner_error_header(long long length, Scanbuf& ib) {
   long long line = 0;
   long long chars = 0;
   scan(ib, "%l%n", line, chars);
-  return "File \"" + ib.name_of_input() + "\", line " + std::to_string(line) + ", characters " +
-         std::to_string(chars - length) + "-" + std::to_string(chars) + ":";
+  return Format::sprintf("File %a, line %d, characters %d-%d:", print_quoted_name, ib.name_of_input(), line,
+                         chars - length, chars);
 }
 
 void scanner_error(long long length, Scanbuf& ib, const std::string& message) {
-  throw Scan_failure(scanner_error_header(length, ib) + "\n" + message);
+  throw Scan_failure(Format::sprintf("%s\n%s", scanner_error_header(length, ib), message));
 }
 
 void invalid_token_kind_error(const std::string& token, Scanbuf& ib, const std::string& kind) {
   std::string header = scanner_error_header(static_cast<long long>(token.size()), ib);
-  throw Scan_failure(header + "\n\"" + token + "\" is not a valid " + kind);
+  throw Scan_failure(
+      Format::sprintf("%s\n%s", header, Format::sprintf("%a is not a valid %s", print_quoted_name, token, kind)));
 }
 
 namespace {
@@ -30,8 +44,7 @@ std::string checked_ident(Scanbuf& ib, const std::string& first, const std::stri
     char c = 0;
     scan(ib, "%0c", c);
     scanner_error(static_cast<long long>(rest.size()), ib,
-                  "Invalid case for ident '" + first + rest + "' when encountering character " +
-                      Scanning::quoted_char(c));
+                  Format::sprintf("Invalid case for ident '%s%s' when encountering character %C", first, rest, c));
   }
   return first + rest;
 }
@@ -113,7 +126,7 @@ std::string check_word(std::string_view expected, Scanbuf& ib) {
   scan(ib, "%s", word);
   if (word != expected)
     scanner_error(static_cast<long long>(word.size()), ib,
-                  "waiting for " + std::string(expected) + ", found " + word);
+                  Format::sprintf("waiting for %s, found %s", expected, word));
   return word;
 }
 
@@ -121,7 +134,7 @@ char _check_char(char expected, Scanbuf& ib) {
   char c = 0;
   scan(ib, "%c", c);
   if (c != expected)
-    scanner_error(1, ib, std::string("waiting for ") + expected + ", found " + c);
+    scanner_error(1, ib, Format::sprintf("waiting for %c, found %c", expected, c));
   return c;
 }
 
@@ -129,8 +142,7 @@ std::string scanner_field_name(std::string_view label, Scanbuf& ib) {
   std::string found = scan_lident(ib);
   if (found != label)
     scanner_error(static_cast<long long>(found.size()), ib,
-                  "cannot read field name '" + std::string(label) + "', found label '" + found +
-                      "'");
+                  Format::sprintf("cannot read field name '%s', found label '%s'", label, found));
   return found;
 }
 

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <vector>
 
+#include "text/format.hpp"
+
 namespace Scanning {
 
 // ---------------------------------------------------------------------------
@@ -260,7 +262,7 @@ namespace {
 bool is_white(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 [[noreturn]] void character_mismatch(char expected, char found) {
-  fail("looking for " + quoted_char(expected) + ", found " + quoted_char(found));
+  fail(Format::sprintf("looking for %C, found %C", expected, found));
 }
 
 void store(Scanbuf& ib, char c) {
@@ -302,7 +304,7 @@ void decimal_digit_star(Scanbuf& ib) {
 
 void decimal_digit_plus(Scanbuf& ib) {
   char c = ib.checked_peek();
-  if (!is_digit(c)) fail("character " + quoted_char(c) + " is not a decimal digit");
+  if (!is_digit(c)) fail(Format::sprintf("character %C is not a decimal digit", c));
   store(ib, c);
   decimal_digit_star(ib);
 }
@@ -318,7 +320,7 @@ bool is_base_digit(unsigned base, int c) {
 void base_digit_plus(Scanbuf& ib, unsigned base, const char* base_name) {
   char c = ib.checked_peek();
   if (!is_base_digit(base, c))
-    fail("character " + quoted_char(c) + " is not a valid " + base_name + " digit");
+    fail(Format::sprintf("character %C is not a valid %s digit", c, base_name));
   store(ib, c);
   for (;;) {
     int d = ib.peek();
@@ -389,8 +391,7 @@ long long int_of_token(const std::string& token, char int_size) {
 }
 
 [[noreturn]] void premature_end(const char* what) {
-  fail(std::string("scanning of ") + what +
-       " failed: premature end of file occurred before end of token");
+  fail(Format::sprintf("scanning of %s failed: premature end of file occurred before end of token", what));
 }
 
 char next_in_token(Scanbuf& ib, const char* what) {
@@ -424,7 +425,7 @@ void scan_backslash_char(Scanbuf& ib, const char* what) {
     ib.consume();
     char d = next_in_token(ib, what);
     bool ok = hexadecimal ? is_base_digit(16, d) : is_digit(d);
-    if (!ok) fail("illegal escape character " + quoted_char(d));
+    if (!ok) fail(Format::sprintf("illegal escape character %C", d));
     return d;
   };
   if (is_digit(c)) {
@@ -432,7 +433,7 @@ void scan_backslash_char(Scanbuf& ib, const char* what) {
     char c2 = next_digit(false);
     ib.consume();
     int code = (c - '0') * 100 + (c1 - '0') * 10 + (c2 - '0');
-    if (code > 255) fail(std::string("bad character decimal encoding \\") + c + c1 + c2);
+    if (code > 255) fail(Format::sprintf("bad character decimal encoding \\%c%c%c", c, c1, c2));
     ib.token.push_back(static_cast<char>(code));
     return;
   }
@@ -443,7 +444,7 @@ void scan_backslash_char(Scanbuf& ib, const char* what) {
     ib.token.push_back(static_cast<char>(hex_value(c1) * 16 + hex_value(c2)));
     return;
   }
-  fail("illegal escape character " + quoted_char(c));
+  fail(Format::sprintf("illegal escape character %C", c));
 }
 
 void scan_caml_string(Scanbuf& ib) {
@@ -520,8 +521,13 @@ void scan_chars_in_set(Scanbuf& ib, const Item& item, bool keep) {
   if (item.stop >= 0 && ib.peek() >= 0) check_this_char(ib, static_cast<char>(item.stop));
 }
 
-void scan_word(Scanbuf& ib) {
-  for (int c = ib.peek(); c >= 0 && !is_white(c); c = ib.peek()) store(ib, static_cast<char>(c));
+void scan_word(Scanbuf& ib, const Item& item) {
+  if (item.stop < 0) {
+    for (int c = ib.peek(); c >= 0 && !is_white(c); c = ib.peek()) store(ib, static_cast<char>(c));
+    return;
+  }
+  for (int c = ib.peek(); c >= 0 && c != item.stop; c = ib.peek()) store(ib, static_cast<char>(c));
+  if (ib.peek() >= 0) ib.consume();
 }
 
 void store_int(const Out& out, long long value) {
@@ -561,7 +567,7 @@ void run_conversion(Scanbuf& ib, const Item& item, const Out* out) {
       scan_chars_in_set(ib, item, out != nullptr);
       break;
     case 's':
-      scan_word(ib);
+      scan_word(ib, item);
       break;
     case 'r':
       out->read(out->target, ib);
@@ -600,8 +606,8 @@ void scan_step(Scanbuf& ib, std::string_view pattern, const Out* outs) {
   try {
     run_items(ib, pattern, outs);
   } catch (const Scan_failure& failure) {
-    throw Scan_failure("scanf: bad input at char number " + std::to_string(ib.char_count()) +
-                       ": " + failure.what());
+    throw Scan_failure(
+        Format::sprintf("scanf: bad input at char number %i: %s", ib.char_count(), failure.what()));
   }
 }
 

@@ -121,10 +121,10 @@ struct Item {
   Kind kind = End;
   char conversion = 0;  // f d i S C c s [ r l n ,
   char int_size = 0;    // 0, 'l' (32 bits), 'L' (64 bits), 'n' (native)
-  bool skip = false;    // %_c, %_[...]: nothing is stored
+  bool skip = false;    // %_c, %_[...], %_s: nothing is stored; %_r: the reader's result is dropped
   bool peek = false;    // %0c
   bool negated = false; // %[^...]
-  int stop = -1;        // the stop character of %[...]@x
+  int stop = -1;        // the stop character of %[...]@x and %s@x
   char literal = 0;
   std::string_view set; // the characters between %[ (or %[^) and ]
   Out_kind out = Out_kind::None;
@@ -172,7 +172,16 @@ constexpr Item next_item(std::string_view pattern, std::size_t& i) {
   switch (item.conversion) {
     case 'f': item.out = Out_kind::Float; break;
     case 'd': case 'i': case 'l': case 'n': item.out = Out_kind::Int; break;
-    case 'S': case 's': item.out = Out_kind::String; break;
+    case 'S': item.out = Out_kind::String; break;
+    case 's':
+      // "%s@x": every character, blanks and line ends included, up to the
+      // stop x, which is consumed.
+      item.out = Out_kind::String;
+      if (i + 1 < pattern.size() && pattern[i] == '@') {
+        item.stop = static_cast<unsigned char>(pattern[i + 1]);
+        i += 2;
+      }
+      break;
     case 'C': case 'c': item.out = Out_kind::Char; break;
     case 'r': item.out = Out_kind::Reader; break;
     case ',': item.out = Out_kind::None; break;
@@ -198,9 +207,8 @@ constexpr Item next_item(std::string_view pattern, std::size_t& i) {
   }
   if (item.int_size != 0 && item.conversion != 'i')
     throw Invalid_argument("bad integer conversion in scanning pattern");
-  if (item.skip && item.out == Out_kind::Reader)
-    throw Invalid_argument("%_r in scanning pattern");
-  if (item.skip || item.conversion == ',') item.out = Out_kind::None;
+  // "%_r" still takes its reader (given as r(reader)), whose result is dropped.
+  if ((item.skip && item.out != Out_kind::Reader) || item.conversion == ',') item.out = Out_kind::None;
   return item;
 }
 

@@ -193,6 +193,58 @@ for lv in h["levels"]:
     lv["poteaux"] = []; lv["poutres"] = []
 cases["cr3_7_pa_min"] = h
 
+# Values at the tolerances, all passing: the ground-floor beam ends 0.1 m
+# from the column centre, the upper column stands 0.0005 m east of the one
+# below, and the roof's east wall carries Sp,max + 0.0005.
+h = house()
+h["levels"][0]["poutres"][0].update(l=4.8)
+h["levels"][1]["poteaux"][0].update(x=5.0005)
+h["levels"][1]["walls"][3].update(sp="Sp_value 46.0005")
+cases["ok_b_tolerances"] = h
+
+# CR-2-1 within its tolerance (the roof plan loses 20.04 % in X), then CR-2-3
+# fails on the roof: that set-back covers more than a tenth of the roof.
+# A refend wall of the ground floor carries the roof's west wall.
+h = house(); l0, l1 = h["levels"]
+l0["walls"].append(dict(nom="I1n0", d="Y", x=2.004, y=0.2, lx=0.2, ly=8.6, num=5, sp="Sp_value 10.", cat="Mur_en_refend"))
+l1["retraits"] = [dict(nom="R1n1", r=(2.004, 9, 0, 0))]
+l1["walls"][0].update(x=2.004, lx=7.996); l1["walls"][1].update(x=2.004, lx=7.996); l1["walls"][2].update(x=2.004)
+l1["poutres"][0].update(x=2.204, l=2.796)
+cases["cr2_3_elevation_20_percent"] = h
+
+# CR-2-2-3: an upper beam whose two ends rest on nothing.
+h = house(); h["levels"][1]["poutres"][0].update(x=3.0, l=1.0)
+cases["cr2_2_3_beam_floating"] = h
+
+# CR-3-5-0: the computation of the carried area failed for a roof wall.
+h = house(); h["levels"][1]["walls"][2].update(sp="Sp_failure")
+cases["cr3_5_0_sp_failure"] = h
+
+# CR-2-3: four corner set-backs of 6 m2 on the ground floor, each within a
+# tenth of the 66 m2 left, together above three tenths of it (19.8 m2).
+h = house()
+for lv in h["levels"]:
+    lv["walls"][0].update(x=2.0, lx=6.0); lv["walls"][1].update(x=2.0, lx=6.0)
+    lv["walls"][2].update(y=3.0, ly=3.0); lv["walls"][3].update(y=3.0, ly=3.0)
+h["levels"][0]["retraits"] = [dict(nom="R%dn0" % (i + 1), r=(2.0, 3.0, x, y))
+                              for i, (x, y) in enumerate([(0, 0), (8, 0), (0, 6), (8, 6)])]
+cases["cr2_3_set_backs_total_area"] = h
+
+# CR-3-1 passes in Y: the North and South facades carry three walls of
+# 2.9 m each, all under 30 % of the 10 m length, while the side walls of
+# 8.6 m exceed 30 % of the 9 m width. Every other criterion passes.
+h = house()
+for lv in h["levels"]:
+    s = "n%d" % lv["n"]
+    south = [dict(nom="S%d%s" % (i + 1, s), d="X", x=x, y=0, lx=2.9, ly=0.2, num=1 + i, sp="Sp_value 10.")
+             for i, x in enumerate([0, 3.5, 7.1])]
+    north = [dict(nom="N%d%s" % (i + 1, s), d="X", x=x, y=8.8, lx=2.9, ly=0.2, num=4 + i, sp="Sp_value 10.")
+             for i, x in enumerate([0, 3.5, 7.1])]
+    sides = lv["walls"][2:]
+    sides[0].update(num=7); sides[1].update(num=8)
+    lv["walls"] = south + north + sides
+cases["ok_b_facades_in_y"] = h
+
 for name, h in cases.items():
     write(name, h)
 print("\n".join(sorted(cases)))
