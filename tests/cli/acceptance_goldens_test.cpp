@@ -86,8 +86,8 @@ TEST_P(Golden_report, FollowsTheReportFrame) {
   }
 }
 
-// The sections hold only criteria, in catalogue order, each once; a
-// compliant report holds all 51.
+// The sections hold only criteria, in catalogue order, each once (none at
+// all when the very first test fails); a compliant report holds all 51.
 TEST_P(Golden_report, SectionsInCatalogueOrder) {
   const std::vector<std::string> l = lines_of(read_file(cases_root / GetParam() / "expected.qvr"));
   const auto conclusion = std::find(l.begin(), l.end(), Acceptance::conclusion_heading);
@@ -103,8 +103,9 @@ TEST_P(Golden_report, SectionsInCatalogueOrder) {
     next = static_cast<std::size_t>(at - all.begin()) + 1;
     ++count;
   }
-  EXPECT_GE(count, 1u);
-  if (l[l.size() - 3] == "Le bâtiment est conforme au guide TQMV.") EXPECT_EQ(count, all.size());
+  if (l[l.size() - 3] == "Le bâtiment est conforme au guide TQMV.") {
+    EXPECT_EQ(count, all.size());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Golden_report, ::testing::ValuesIn(cases_with_report()),

@@ -66,6 +66,8 @@ TEST(Communication_types_read, RecoversAfterTheNextClosingMarker) {
       // A closing line with another tag does not end the recovery.
       {"( Xon (\nvalidate\n) Xon )\nfoo\n) Xoff )\nQ", "2, characters 9-17:\nUnknown input gui message 'validate'",
        'Q'},
+      // The closing pattern takes any characters up to each blank around the tag.
+      {"( Xon (\nNope\n)) Xoff )\nQ", "2, characters 9-13:\nUnknown input gui message 'Nope'", 'Q'},
       // No later closing marker: the rest of the input is skipped.
       {"( Xon (\nNope\nQuit\n", "2, characters 9-13:\nUnknown input gui message 'Nope'", -1},
   };

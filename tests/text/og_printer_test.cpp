@@ -149,6 +149,15 @@ TEST(OgPrinterAtoms, LeadingBreakAndParentheses) {
       {"string argument", text(Ck_argument, printer_String, "a"), "C \"a\""},
       {"bool field", text(Ck_record_field, printer_Bool, false), "x = false"},
       {"unit field", text(Ck_record_field, printer_Unit, std::monostate{}), "x = ()"},
+      {"negative int32 argument", text(Ck_argument, printer_Int32, std::int32_t{-7}), "C (-7)"},
+      {"negative nativeint argument", text(Ck_argument, printer_Nativeint, std::intptr_t{-9}), "C (-9)"},
+      {"int32 field", text(Ck_record_field, printer_Int32, std::int32_t{-7}), "x = -7"},
+      {"nativeint argument", text(Ck_argument, printer_Nativeint, std::intptr_t{9}), "C 9"},
+      {"int argument", text(Ck_argument, printer_Int, 0), "C 0"},
+      {"char argument", text(Ck_argument, printer_Char, '\\'), "C '\\\\'"},
+      {"bool argument", text(Ck_argument, printer_Bool, true), "C true"},
+      {"unit argument", text(Ck_argument, printer_Unit, std::monostate{}), "C ()"},
+      {"bytes field", text(Ck_record_field, printer_Bytes, "a'b"), "x = \"a\\'b\""},
   });
 }
 

@@ -1,5 +1,6 @@
 #include "description/quavor_data_types_read.hpp"
 
+#include "text/format.hpp"
 #include "text/scanner_utils.hpp"
 
 namespace Quavor_data_types_read {
@@ -116,7 +117,7 @@ mur_sp scanner_mur_sp(Scanbuf& ib) {
   scan(ib, "%0c", c);
   if (c < 'A' || c > 'Z')
     Scanner_utils::scanner_error(
-        0, ib, "Invalid mur sp value starting with character " + Scanning::quoted_char(c));
+        0, ib, Format::sprintf("Invalid mur sp value starting with character %C", c));
   std::string ident = scan_uident(ib);
   if (ident == "Sp_failure") return Sp_failure{};
   if (ident == "Sp_not_yet_computed") return Sp_not_yet_computed{};
@@ -126,7 +127,7 @@ mur_sp scanner_mur_sp(Scanbuf& ib) {
     return v;
   }
   Scanner_utils::scanner_error(static_cast<long long>(ident.size()), ib,
-                               "Invalid mur sp value " + ident);
+                               Format::sprintf("Invalid mur sp value %s", ident));
 }
 
 sous_sol scanner_sous_sol(Scanbuf& ib) {

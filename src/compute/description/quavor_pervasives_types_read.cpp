@@ -1,5 +1,6 @@
 #include "description/quavor_pervasives_types_read.hpp"
 
+#include "text/format.hpp"
 #include "text/og_scanner.hpp"
 #include "text/scanner_utils.hpp"
 
@@ -26,7 +27,7 @@ direction scanner_direction(Scanbuf& ib) {
   scan(ib, "%c", c);
   if (c == 'X') return direction::X;
   if (c == 'Y') return direction::Y;
-  Scanner_utils::scanner_error(1, ib, std::string("'") + c + "' is not a valid direction");
+  Scanner_utils::scanner_error(1, ib, Format::sprintf("'%c' is not a valid direction", c));
 }
 
 solide scanner_solide(Scanbuf& ib) {

@@ -11,21 +11,16 @@ void append_escaped(std::string& out, char c) {
   out += c;
 }
 
-// A number: "@ " after a name, but as a constructor argument a negative one
-// is parenthesised (` (-2.5)`).
-void print_number(context_kind context, Printer& ppf, bool negative, const std::string& text) {
-  if (context == Ck_argument && negative) {
-    space_parens_print(ppf, [&text](Printer& p) { p.print_string(text); });
-    return;
-  }
-  leading_break(context, ppf);
-  ppf.print_string(text);
-}
-
 // A raw atom: "@ " after a name, then the text.
 void print_raw(context_kind context, Printer& ppf, std::string_view text) {
   leading_break(context, ppf);
   ppf.print_string(text);
+}
+
+// The number alone, then the break that closes ` (-2.5)`.
+void print_number_then_break_back(Printer& ppf, const std::function<void(Printer&)>& print) {
+  print(ppf);
+  break_back(ppf, 0);
 }
 
 }  // namespace
@@ -50,9 +45,7 @@ void leading_break(context_kind context, Printer& ppf) {
 void break_back(Printer& ppf, int n) { ppf.print_break(n, -2); }
 
 void space_parens_print(Printer& ppf, const std::function<void(Printer&)>& print) {
-  Format::fprintf(ppf, " (@,%t", print);
-  break_back(ppf, 0);
-  ppf.print_string(")");
+  Format::fprintf(ppf, " (@,%a)", print_number_then_break_back, print);
 }
 
 void open_application(context_kind context, Printer& ppf) {
@@ -66,43 +59,76 @@ void close_application(context_kind context, Printer& ppf) {
 
 // --- atoms
 
-void printer_Unit(context_kind context, Printer& ppf, std::monostate) { print_raw(context, ppf, "()"); }
+void printer_Unit(context_kind context, Printer& ppf, std::monostate) {
+  if (has_leading_break(context)) Format::fprintf(ppf, "@ ()");
+  else Format::fprintf(ppf, "()");
+}
 
 void printer_Bool(context_kind context, Printer& ppf, bool b) {
-  print_raw(context, ppf, b ? "true" : "false");
+  if (has_leading_break(context)) Format::fprintf(ppf, "@ %B", b);
+  else Format::fprintf(ppf, "%B", b);
 }
 
 void printer_Char(context_kind context, Printer& ppf, char c) {
-  print_raw(context, ppf, "'" + escaped_char(c) + "'");
+  if (has_leading_break(context)) Format::fprintf(ppf, "@ '%s'", escaped_char(c));
+  else Format::fprintf(ppf, "'%s'", escaped_char(c));
 }
 
 void printer_String(context_kind context, Printer& ppf, std::string_view s) {
-  print_raw(context, ppf, "\"" + escaped_string(s) + "\"");
+  if (has_leading_break(context)) Format::fprintf(ppf, "@ \"%s\"", escaped_string(s));
+  else Format::fprintf(ppf, "\"%s\"", escaped_string(s));
 }
 
 void printer_Bytes(context_kind context, Printer& ppf, std::string_view s) {
   printer_String(context, ppf, s);
 }
 
+// Numbers: parenthesised when negative as a constructor argument, after the
+// leading break otherwise.
 void printer_Int(context_kind context, Printer& ppf, int i) {
-  print_number(context, ppf, i < 0, Format::sprintf("%i", i));
+  if (context == Ck_argument && i < 0)
+    space_parens_print(ppf, [i](Printer& p) { Format::fprintf(p, "%i", i); });
+  else if (has_leading_break(context))
+    Format::fprintf(ppf, "@ %i", i);
+  else
+    Format::fprintf(ppf, "%i", i);
 }
 
 void printer_Int32(context_kind context, Printer& ppf, std::int32_t i) {
-  print_number(context, ppf, i < 0, Format::sprintf("%li", i));
+  if (context == Ck_argument && i < 0)
+    space_parens_print(ppf, [i](Printer& p) { Format::fprintf(p, "%li", i); });
+  else if (has_leading_break(context))
+    Format::fprintf(ppf, "@ %li", i);
+  else
+    Format::fprintf(ppf, "%li", i);
 }
 
 void printer_Int64(context_kind context, Printer& ppf, std::int64_t i) {
-  print_number(context, ppf, i < 0, Format::sprintf("%Li", i));
+  if (context == Ck_argument && i < 0)
+    space_parens_print(ppf, [i](Printer& p) { Format::fprintf(p, "%Li", i); });
+  else if (has_leading_break(context))
+    Format::fprintf(ppf, "@ %Li", i);
+  else
+    Format::fprintf(ppf, "%Li", i);
 }
 
 void printer_Nativeint(context_kind context, Printer& ppf, std::intptr_t i) {
-  print_number(context, ppf, i < 0, Format::sprintf("%ni", i));
+  if (context == Ck_argument && i < 0)
+    space_parens_print(ppf, [i](Printer& p) { Format::fprintf(p, "%ni", i); });
+  else if (has_leading_break(context))
+    Format::fprintf(ppf, "@ %ni", i);
+  else
+    Format::fprintf(ppf, "%ni", i);
 }
 
 void printer_Float(context_kind context, Printer& ppf, double x) {
   bool negative = x < 0 || (x == 0 && std::signbit(x));
-  print_number(context, ppf, negative, Format::sprintf("%F", x));
+  if (context == Ck_argument && negative)
+    space_parens_print(ppf, [x](Printer& p) { Format::fprintf(p, "%F", x); });
+  else if (has_leading_break(context))
+    Format::fprintf(ppf, "@ %F", x);
+  else
+    Format::fprintf(ppf, "%F", x);
 }
 
 void printer_Format(context_kind context, Printer& ppf, const Format::Fmt& f) {

@@ -118,10 +118,9 @@ template <class P, class T>
 void printer_constructor(context_kind context, Printer& ppf, std::string_view name,
                          const P& printer, const T& value) {
   open_application(context, ppf);
-  ppf.open_box(Format::Box_kind::HV, 2);
-  ppf.print_string(name);
+  Format::fprintf(ppf, "%,@[<hv 2>%s", name);
   std::invoke(printer, Ck_argument, ppf, value);
-  ppf.close_box();
+  Format::fprintf(ppf, "%,@]");
   close_application(context, ppf);
 }
 
@@ -191,53 +190,50 @@ void print_elements(Printer& ppf, const P& element, const L& elements) {
   }
 }
 
+// The closing break of a list or array body.
+inline void print_break_back(Printer& ppf, const int& n) { break_back(ppf, n); }
+
 // "[]" or "@[<hv 2>[@ @[%a@]%a]@]" at top level and in a tuple; "@ []" or
 // " [@ @[%a@]%a]" (no box of its own) after a name.
 template <class P, class L>
-void print_bracketed(context_kind context, Printer& ppf, const P& element, const L& elements,
-                     std::string_view opening, std::string_view closing) {
-  bool inner = has_leading_break(context);
-  if (std::begin(elements) == std::end(elements)) {
-    if (inner) ppf.print_space();
-    ppf.print_string(std::string(opening) + std::string(closing));
-    return;
-  }
-  if (inner) {
-    ppf.print_string(" " + std::string(opening));
-  } else {
-    ppf.open_box(Format::Box_kind::HV, 2);
-    ppf.print_string(opening);
-  }
-  ppf.print_space();
-  ppf.open_box(Format::Box_kind::B, 0);
-  print_elements(ppf, element, elements);
-  ppf.close_box();
-  break_back(ppf, 1);
-  ppf.print_string(closing);
-  if (!inner) ppf.close_box();
-}
-
-template <class P, class L>
 void printer_List(const P& element, context_kind context, Printer& ppf, const L& list) {
-  print_bracketed(context, ppf, element, list, "[", "]");
+  auto body = [&element](Printer& p, const L& l) { print_elements(p, element, l); };
+  const bool empty = std::begin(list) == std::end(list);
+  if (has_leading_break(context)) {
+    if (empty) Format::fprintf(ppf, "@ []");
+    else Format::fprintf(ppf, " [@ @[%a@]%a]", body, list, print_break_back, 1);
+  } else {
+    if (empty) Format::fprintf(ppf, "[]");
+    else Format::fprintf(ppf, "@[<hv 2>[@ @[%a@]%a]@]", body, list, print_break_back, 1);
+  }
 }
 
 template <class P>
 auto printer_List(P element) {
   return [element](context_kind context, Printer& ppf, const auto& list) {
-    print_bracketed(context, ppf, element, list, "[", "]");
+    printer_List(element, context, ppf, list);
   };
 }
 
+// "[||]" or "@[<hv 2>[|@ @[%a@]%a|]@]" at top level and in a tuple; "@ [||]"
+// or " [|@ @[%a@]%a|]" after a name.
 template <class P, class A>
 void printer_Array(const P& element, context_kind context, Printer& ppf, const A& array) {
-  print_bracketed(context, ppf, element, array, "[|", "|]");
+  auto body = [&element](Printer& p, const A& a) { print_elements(p, element, a); };
+  const bool empty = std::begin(array) == std::end(array);
+  if (has_leading_break(context)) {
+    if (empty) Format::fprintf(ppf, "@ [||]");
+    else Format::fprintf(ppf, " [|@ @[%a@]%a|]", body, array, print_break_back, 1);
+  } else {
+    if (empty) Format::fprintf(ppf, "[||]");
+    else Format::fprintf(ppf, "@[<hv 2>[|@ @[%a@]%a|]@]", body, array, print_break_back, 1);
+  }
 }
 
 template <class P>
 auto printer_Array(P element) {
   return [element](context_kind context, Printer& ppf, const auto& array) {
-    print_bracketed(context, ppf, element, array, "[|", "|]");
+    printer_Array(element, context, ppf, array);
   };
 }
 

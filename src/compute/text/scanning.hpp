@@ -10,7 +10,9 @@
 //   Scanning::scan(ib, "{ p_x = %f ; p_y = %f ; }", p.p_x, p.p_y);
 //
 // Each conversion stores into the matching argument; `%r` calls a nested
-// reader given as `Scanning::r(reader, out)` (out = reader(ib)). Applying a
+// reader given as `Scanning::r(reader, out)` (out = reader(ib)); `%_r` runs a
+// reader given as `Scanning::r(reader)` and drops its result; `%s@x` takes
+// every character up to the stop x, blanks included. Applying a
 // pattern is one scan step: it clears the token buffer, runs the items, and
 // re-raises every Scan_failure (those of nested readers included) as
 // "scanf: bad input at char number %i: %s". End_of_file passes unchanged.
