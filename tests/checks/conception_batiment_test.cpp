@@ -411,18 +411,20 @@ TEST(ConceptionRetraitEnPlan, VerboseModeWritesTheAreaParagraphs) {
   Quavor_configuration::set_debug(true);
   const bool ok = Conception_batiment::niveau_regularite_retrait_checkings(critere::CR_2_3, k.batiment().batiment_niveau_toit);
   Quavor_configuration::set_debug(false);
-  // Neither paragraph ends its line: the second follows the first on the line
-  // of its last field, and the last break waits for the next flush.
+  // Each paragraph ends its line; the total's breaks split because each
+  // following piece is too long for the rest of its line, the last because
+  // it is still unmeasured when the paragraph ends.
   Format::err_formatter().print_flush();
   EXPECT_TRUE(ok);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "retrait R1n0, surface 6.00 m2,\n"
             "limite_tqmv = 10.00 % de la surface du plancher de 114.00 m2,\n"
             "limite en surface des retraits = 11.40 m2,\n"
-            "Satisfaction du critère = truela surface totale des retraits mesure 6.00 m2,\n"
+            "Satisfaction du critère = true\n"
+            "la surface totale des retraits mesure 6.00 m2,\n"
             "la limite autorisée est 30.00 % de la surface du plancher 114.00 m2,\n"
             "soit une limite de 34.20 m2.\n"
-            "Le test vaut donc true");
+            "Le test vaut donc true\n");
 }
 
 // ---------------------------------------------------------------------------
@@ -458,7 +460,7 @@ TEST(ConceptionFamily, DebuggingLinesNameEachCriterionEntered) {
             "la surface totale des retraits mesure 0.00 m2,\n"
             "la limite autorisée est 30.00 % de la surface du plancher 120.00 m2,\n"
             "soit une limite de 36.00 m2.\n"
-            "Le test vaut donc true");
+            "Le test vaut donc true\n");
 }
 
 TEST(ConceptionFamily, FailureStopsTheFamilyWithTheTestNumber) {

@@ -294,6 +294,10 @@ bool nombre_retraits_check(critere c, const std::string& niveau_nom, int n) {
                                    n, limite));
 }
 
+// A debugging paragraph ends its line, so that the next "Check (...)" line
+// starts one of its own.
+void end_debugging_paragraph(Format::Printer& ppf) { Format::fprintf(ppf, "@."); }
+
 bool check_regularite_retrait(const std::string& niveau_nom, const T::retrait& r, double surface_plancher) {
   const double fraction = Tqmv::retrait_surface_max;
   const double limite = fraction * surface_plancher;
@@ -305,6 +309,7 @@ bool check_regularite_retrait(const std::string& niveau_nom, const T::retrait& r
                     "surface des retraits = %a,@ Satisfaction du critère = %B@]",
                     print_nom_entity, r.retrait_nom, print_area, surface, print_percentage, fraction, print_area,
                     surface_plancher, print_area, limite, satisfait);
+    end_debugging_paragraph(ppf);
   });
   if (satisfait) return true;
   return Check::niveau_error(
@@ -325,6 +330,7 @@ bool surface_totale_retraits_check(const std::string& niveau_nom, const T::retra
                     "%a,@ soit une limite de %a.@ Le test vaut donc %B",
                     print_area, totale, print_percentage, fraction, print_area, surface_plancher, print_area, limite,
                     satisfait);
+    end_debugging_paragraph(ppf);
   });
   if (satisfait) return true;
   return Check::niveau_error(

@@ -1,5 +1,6 @@
 #include "description/input_data_types_read.hpp"
 
+#include "text/format.hpp"
 #include "text/scanner_utils.hpp"
 
 namespace Input_data_types_read {
@@ -127,7 +128,29 @@ plan_base scanner_plan_base(Scanbuf& ib) {
   Scanner_utils::invalid_token_kind_error(ident, ib, "plan");
 }
 
+namespace {
+
+// Far above any real house (a few plans at most), low enough that every
+// recursive walk over a plan chain stays well within the stack.
+constexpr int max_plan_depth = 1024;
+int plan_depth = 0;
+
+struct Plan_depth_guard {
+  Plan_depth_guard() {
+    if (plan_depth >= max_plan_depth)
+      throw Nesting_too_deep(Format::sprintf("value nested deeper than %d levels (plans standing on plans)",
+                                             max_plan_depth));
+    ++plan_depth;
+  }
+  ~Plan_depth_guard() { --plan_depth; }
+  Plan_depth_guard(const Plan_depth_guard&) = delete;
+  Plan_depth_guard& operator=(const Plan_depth_guard&) = delete;
+};
+
+}  // namespace
+
 plan scanner_plan(Scanbuf& ib) {
+  const Plan_depth_guard depth;
   plan x{};
   scan(ib, "{ plan_retraits = %r ; plan_base = %r ; plan_etage = %i ; plan_nom = %S ; }",
        r(scanner_retraits, x.plan_retraits), r(scanner_plan_base, x.plan_base), x.plan_etage,

@@ -12,6 +12,12 @@ struct Scan_failure : std::runtime_error {
   explicit Scan_failure(const std::string& message) : std::runtime_error(message) {}
 };
 
+// A value nested deeper than the readers accept (plans standing on plans).
+// It leaves every scan step unprefixed: one clear line, whatever the depth.
+struct Nesting_too_deep : Scan_failure {
+  explicit Nesting_too_deep(const std::string& message) : Scan_failure(message) {}
+};
+
 // The character source ended before a pattern item could be satisfied.
 struct End_of_file : std::runtime_error {
   End_of_file() : std::runtime_error("End_of_file") {}

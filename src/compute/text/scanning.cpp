@@ -605,6 +605,8 @@ void scan_step(Scanbuf& ib, std::string_view pattern, const Out* outs) {
   ib.token.clear();
   try {
     run_items(ib, pattern, outs);
+  } catch (const Nesting_too_deep&) {
+    throw;
   } catch (const Scan_failure& failure) {
     throw Scan_failure(
         Format::sprintf("scanf: bad input at char number %i: %s", ib.char_count(), failure.what()));
