@@ -37,13 +37,15 @@ FUZZ_SECONDS ?= 60
 FUZZ_HARNESSES ?= $(patsubst fuzz/fuzz_%.cpp,%,$(filter-out fuzz/fuzz_common.cpp,$(wildcard fuzz/fuzz_*.cpp)))
 fuzz:
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_FUZZ=ON > /dev/null
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZ_HARNESSES))
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_HARNESSES))
+	# Absolute paths: the communication harness works in a scratch directory.
 	set -e; for h in $(FUZZ_HARNESSES); do \
-	  mkdir -p $(FUZZ_BUILD)/corpus/$$h $(FUZZ_BUILD)/artifacts/$$h; \
-	  dict=; if [ -f fuzz/$$h.dict ]; then dict=-dict=fuzz/$$h.dict; fi; \
-	  ./$(FUZZ_BUILD)/fuzz_$$h $(FUZZ_BUILD)/corpus/$$h fuzz/corpus/$$h $$dict \
+	  out=$(CURDIR)/$(FUZZ_BUILD); \
+	  mkdir -p $$out/corpus/$$h $$out/artifacts/$$h; \
+	  dict=; if [ -f fuzz/$$h.dict ]; then dict=-dict=$(CURDIR)/fuzz/$$h.dict; fi; \
+	  $$out/fuzz_$$h $$out/corpus/$$h $(CURDIR)/fuzz/corpus/$$h $(CURDIR)/fuzz/regressions/$$h $$dict \
 	    -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -timeout=10 -rss_limit_mb=2048 \
-	    -artifact_prefix=$(FUZZ_BUILD)/artifacts/$$h/ -print_final_stats=1; \
+	    -artifact_prefix=$$out/artifacts/$$h/ -print_final_stats=1; \
 	done
 
 # Benchmarks: figures comparable across versions, on the build type that ships.

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "text/exceptions.hpp"
+
 namespace Path {
 
 // A failure of the file system, carrying the system's message
 // ("<name>: <reason>").
-struct Sys_error : std::runtime_error {
-  explicit Sys_error(const std::string& message) : std::runtime_error(message) {}
-};
+using Sys_error = ::Sys_error;
 
 // "/"; its first character is the separator character.
 const std::string& separator();

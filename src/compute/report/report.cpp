@@ -1,6 +1,8 @@
 #include "report/report.hpp"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "config/path.hpp"
 #include "config/quavor_configuration.hpp"
@@ -140,6 +142,7 @@ namespace {
 // The current stream and printer; the standard output and its printer
 // whenever no report file is open.
 std::FILE* current_stream = nullptr;
+std::string current_name;
 std::unique_ptr<Format::Printer> file_printer;
 
 bool on_standard_output() { return current_stream == nullptr || current_stream == stdout; }
@@ -159,6 +162,7 @@ void open_report_file(const std::string& name) {
   }
   std::FILE* stream = Path::path_open_out(name);
   current_stream = stream;
+  current_name = name;
   file_printer = std::make_unique<Format::Printer>(stream);
 }
 
@@ -168,10 +172,17 @@ void close_report_file() {
   const bool standard_output = on_standard_output();
   file_printer.reset();
   current_stream = nullptr;
-  if (standard_output)
+  if (standard_output) {
     std::fflush(stdout);
-  else
-    std::fclose(stream);
+    return;
+  }
+  // A report that did not reach the disk (a full disk, say) must not be
+  // announced as written.
+  const bool write_failed = std::ferror(stream) != 0;
+  const int write_errno = errno;
+  const bool close_failed = std::fclose(stream) != 0;
+  if (write_failed || close_failed)
+    throw Path::Sys_error(current_name + ": " + std::strerror(write_failed ? write_errno : errno));
 }
 
 void write_report_text_file(const report& r) {

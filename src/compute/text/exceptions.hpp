@@ -36,6 +36,12 @@ struct Assertion_failure : std::runtime_error {
   std::string source;
 };
 
+// A failure of the file system, carrying the system's message
+// ("<name>: <reason>").
+struct Sys_error : std::runtime_error {
+  explicit Sys_error(const std::string& message) : std::runtime_error(message) {}
+};
+
 // Raised with an invalid argument (for instance a bad file extension).
 struct Invalid_argument : std::invalid_argument {
   explicit Invalid_argument(const std::string& message) : std::invalid_argument(message) {}
@@ -75,6 +81,7 @@ inline std::string exception_printed_form(const std::exception& e) {
   if (auto* a = dynamic_cast<const Assertion_failure*>(&e)) return "Assert_failure(" + quoted(a->source) + ")";
   if (dynamic_cast<const Invalid_argument*>(&e)) return "Invalid_argument(" + quoted(e.what()) + ")";
   if (dynamic_cast<const Not_found*>(&e)) return "Not_found";
+  if (dynamic_cast<const Sys_error*>(&e)) return "Sys_error(" + quoted(e.what()) + ")";
   if (dynamic_cast<const std::bad_alloc*>(&e)) return "Out_of_memory";
   return "Failure(" + quoted(e.what()) + ")";
 }
