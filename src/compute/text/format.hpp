@@ -232,7 +232,7 @@ constexpr std::size_t parse_at(std::string_view s, std::size_t i, Handler& h) {
       if (next < s.size() && s[next] == '<') {
         std::string_view inside;
         if (!angle_spec(s, next, inside, next) || !parse_break_spec(inside, d)) {
-          h.error("malformed break specification after \"@;\"");
+          h.error("malformed break description after \"@;\"");
           return s.size();
         }
       }
