@@ -104,8 +104,9 @@ void reset_for_tests();
 // Raises Fatal_error with "Fatal error in QuavorTQMV-3.1.0, please report to Vantrel: <message>".
 [[noreturn]] void fatal_error(const std::string& message);
 
-// Writes "<program name>: command line specification error,\n<message>\n" on the
-// error stream and ends the process with status 1.
+// Writes the command-line error message (the program name, the fixed
+// heading, then the message on a line of its own) on the error stream and
+// ends the process with status 1.
 [[noreturn]] void command_line_error(const std::string& message);
 
 // Every process exit of this component goes through exit_process, which first
