@@ -486,6 +486,55 @@ TEST(Scanning_chars, LineAndCharCounts) {
   EXPECT_EQ(chars, 4);
 }
 
+// Literal runs are matched as a whole within a block and character by
+// character across blocks: the outcome, the counters and the lookahead must
+// not depend on how the source hands out its characters.
+struct Run_case {
+  std::string input;
+  std::string expected;  // failure message, "<no failure>" or "<End_of_file>"
+  long long chars;       // char_count() afterwards
+  long long lines;       // line_count() afterwards
+};
+
+std::string outcome(Scanbuf& ib) {
+  try {
+    int n = 0;
+    scan(ib, "{ mur_numero = %d ;\n mur_nom%%@ }", n);
+  } catch (const Scan_failure& failure) {
+    return failure.what();
+  } catch (const End_of_file&) {
+    return "<End_of_file>";
+  }
+  return "<no failure>";
+}
+
+TEST(Scanning_items, LiteralRunsDoNotDependOnBlocks) {
+  const std::vector<Run_case> cases = {
+      {"{ mur_numero = 3 ;\n mur_nom%@ }", "<no failure>", 31, 1},
+      {"{mur_numero=3;\r\nmur_nom%@}", "<no failure>", 26, 1},
+      {"{ mur_numerx = 3 ;\n mur_nom%@ }", P(11) + "looking for 'o', found 'x'", 11, 0},
+      {"{ mur_numero = 3 ;\n mur_nox%@ }", P(26) + "looking for 'm', found 'x'", 26, 1},
+      {"{ mur_numero = 3 ;\n mur_nom%x }", P(28) + "looking for '@', found 'x'", 28, 1},
+      {"{\n\n  Mur_numero = 3 ;\n mur_nom%@ }", P(5) + "looking for 'm', found 'M'", 5, 2},
+      {"{ mur_num", "<End_of_file>", 9, 0},
+  };
+  for (const Run_case& c : cases) {
+    SCOPED_TRACE(c.input);
+    Scanbuf whole = Scanbuf::from_string(c.input);
+    std::size_t i = 0;
+    Scanbuf by_char = Scanbuf::from_function([&]() -> std::optional<char> {
+      if (i < c.input.size()) return c.input[i++];
+      return std::nullopt;
+    });
+    for (Scanbuf* ib : {&whole, &by_char}) {
+      EXPECT_EQ(outcome(*ib), c.expected);
+      EXPECT_EQ(ib->char_count(), c.chars);
+      EXPECT_EQ(ib->line_count(), c.lines);
+    }
+    EXPECT_EQ(whole.peek(), by_char.peek());
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Scan steps: nested readers and failure prefixes
 

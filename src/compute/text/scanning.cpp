@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <unordered_map>
 #include <vector>
 
 #include "text/format.hpp"
@@ -136,11 +137,7 @@ int Scanbuf::fetch() {
       return -1;
     }
   }
-  current_ = static_cast<unsigned char>(*next_++);
-  current_valid_ = true;
-  ++char_count_;
-  if (current_ == '\n') ++line_count_;
-  return current_;
+  return take_from_block();
 }
 
 std::string quoted_char(char c) {
@@ -270,11 +267,10 @@ void store(Scanbuf& ib, char c) {
   ib.consume();
 }
 
-void skip_whites(Scanbuf& ib) {
-  while (is_white(ib.peek())) ib.consume();
-}
+void skip_whites(Scanbuf& ib) { ib.skip_whites(); }
 
 void check_this_char(Scanbuf& ib, char expected) {
+  if (ib.consume_if_next(expected)) return;
   char c = ib.checked_peek();
   if (c != expected) character_mismatch(expected, c);
   ib.consume();
@@ -493,7 +489,7 @@ void scan_caml_char(Scanbuf& ib) {
   ib.consume();
 }
 
-std::bitset<256> char_set(const Item& item) {
+std::bitset<256> build_char_set(const Item& item) {
   std::bitset<256> set;
   std::string_view s = item.set;
   for (std::size_t i = 0; i < s.size(); ++i) {
@@ -510,8 +506,24 @@ std::bitset<256> char_set(const Item& item) {
   return set;
 }
 
+// The set of a pattern item, built once per set text: readers use a handful
+// of sets, each on many characters.
+const std::bitset<256>& char_set(const Item& item) {
+  struct Entry {
+    std::string text;
+    bool negated;
+    std::bitset<256> set;
+  };
+  thread_local std::vector<Entry> cache;
+  for (const Entry& e : cache)
+    if (e.negated == item.negated && e.text == item.set) return e.set;
+  if (cache.size() >= 64) cache.clear();
+  cache.push_back({std::string(item.set), item.negated, build_char_set(item)});
+  return cache.back().set;
+}
+
 void scan_chars_in_set(Scanbuf& ib, const Item& item, bool keep) {
-  std::bitset<256> set = char_set(item);
+  const std::bitset<256>& set = char_set(item);
   for (;;) {
     int c = ib.peek();
     if (c < 0 || c == item.stop || !set.test(static_cast<unsigned>(c))) break;
@@ -584,27 +596,79 @@ void run_conversion(Scanbuf& ib, const Item& item, const Out* out) {
   if (out) *static_cast<std::string*>(out->target) = ib.token;
 }
 
-void run_items(Scanbuf& ib, std::string_view pattern, const Out* outs) {
+// A pattern prepared for matching: runs of plain characters, which make up
+// most of a pattern, are matched as a whole.
+struct Op {
+  enum Kind : unsigned char { Run, Blank, Newline, Conversion };
+  Kind kind;
+  std::string_view run;  // the plain characters of a Run
+  Item item;             // the conversion of a Conversion
+};
+using Program = std::vector<Op>;
+
+Program compile(std::string_view pattern) {
+  Program program;
   std::size_t i = 0;
-  for (Item item = next_item(pattern, i); item.kind != Item::End; item = next_item(pattern, i)) {
-    switch (item.kind) {
-      case Item::Blank: skip_whites(ib); break;
-      case Item::Newline: check_newline(ib); break;
-      case Item::Literal: check_this_char(ib, item.literal); break;
-      default: {
-        const Out* out = item.out == Out_kind::None ? nullptr : outs++;
-        run_conversion(ib, item, out);
-      }
+  while (i < pattern.size()) {
+    const std::size_t at = i;
+    const Item item = next_item(pattern, i);
+    // "%%" and "%@" stand for one character: only plain characters join a run.
+    const bool plain = item.kind == Item::Literal && i == at + 1;
+    if (plain && !program.empty() && program.back().kind == Op::Run &&
+        program.back().run.data() + program.back().run.size() == pattern.data() + at) {
+      program.back().run = std::string_view(program.back().run.data(), program.back().run.size() + 1);
+    } else if (plain) {
+      program.push_back({Op::Run, pattern.substr(at, 1), {}});
+    } else if (item.kind == Item::Blank) {
+      program.push_back({Op::Blank, {}, {}});
+    } else if (item.kind == Item::Newline) {
+      program.push_back({Op::Newline, {}, {}});
+    } else {
+      program.push_back({Op::Conversion, {}, item});
+    }
+  }
+  return program;
+}
+
+// Patterns given to `scan` are literals checked at compile time: the address
+// of their text identifies them for the life of the program.
+const Program& program_of_literal(std::string_view pattern) {
+  struct Entry {
+    std::size_t size;
+    Program program;
+  };
+  thread_local std::unordered_map<const char*, Entry> cache;
+  auto [it, inserted] = cache.try_emplace(pattern.data());
+  if (inserted || it->second.size != pattern.size()) it->second = {pattern.size(), compile(pattern)};
+  return it->second.program;
+}
+
+void match_run(Scanbuf& ib, std::string_view run) {
+  if (ib.consume_if_next_run(run)) return;
+  for (char c : run) check_this_char(ib, c);
+}
+
+void run_program(Scanbuf& ib, const Program& program, const Out* outs) {
+  for (const Op& op : program) {
+    switch (op.kind) {
+      case Op::Run: match_run(ib, op.run); break;
+      case Op::Blank: skip_whites(ib); break;
+      case Op::Newline: check_newline(ib); break;
+      default:
+        if (op.item.kind == Item::Literal) {
+          check_this_char(ib, op.item.literal);
+        } else {
+          const Out* out = op.item.out == Out_kind::None ? nullptr : outs++;
+          run_conversion(ib, op.item, out);
+        }
     }
   }
 }
 
-}  // namespace
-
-void scan_step(Scanbuf& ib, std::string_view pattern, const Out* outs) {
+void run_step(Scanbuf& ib, const Program& program, const Out* outs) {
   ib.token.clear();
   try {
-    run_items(ib, pattern, outs);
+    run_program(ib, program, outs);
   } catch (const Nesting_too_deep&) {
     throw;
   } catch (const Scan_failure& failure) {
@@ -613,11 +677,17 @@ void scan_step(Scanbuf& ib, std::string_view pattern, const Out* outs) {
   }
 }
 
+}  // namespace
+
+void scan_step(Scanbuf& ib, std::string_view pattern, const Out* outs) {
+  run_step(ib, program_of_literal(pattern), outs);
+}
+
 void scan_delimiter(Scanbuf& ib, std::string_view pattern) {
   std::size_t i = 0;
   for (Item item = next_item(pattern, i); item.kind != Item::End; item = next_item(pattern, i))
     if (item.out != Out_kind::None) throw Invalid_argument("scan_delimiter: conversion in pattern");
-  scan_step(ib, pattern, nullptr);
+  run_step(ib, compile(pattern), nullptr);
 }
 
 }  // namespace Scanning

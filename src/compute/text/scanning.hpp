@@ -65,6 +65,8 @@ class Scanbuf {
   // end of input.
   int peek() {
     if (current_valid_) return current_;
+    // Inline while the current block lasts: most characters are read here.
+    if (next_ != limit_) return take_from_block();
     if (end_of_input_) return -1;
     return fetch();
   }
@@ -76,6 +78,48 @@ class Scanbuf {
   }
   // Drops the held lookahead character.
   void consume() { current_valid_ = false; }
+  // Consumes the next character when it is `c` and no lookahead is held,
+  // without holding it first; false otherwise (nothing is fetched then).
+  bool consume_if_next(char c) {
+    if (current_valid_ || next_ == limit_ || *next_ != c) return false;
+    ++next_;
+    ++char_count_;
+    if (c == '\n') ++line_count_;
+    return true;
+  }
+  // Consumes the non-empty `run` when the held lookahead and the current
+  // block hold it next; false otherwise (nothing is consumed then). `run`
+  // holds no line feed.
+  bool consume_if_next_run(std::string_view run) {
+    if (current_valid_) {
+      if (current_ != static_cast<unsigned char>(run[0])) return false;
+      run.remove_prefix(1);
+    }
+    if (static_cast<std::size_t>(limit_ - next_) < run.size() ||
+        std::char_traits<char>::compare(next_, run.data(), run.size()) != 0)
+      return false;
+    current_valid_ = false;
+    next_ += run.size();
+    char_count_ += static_cast<long long>(run.size());
+    return true;
+  }
+  // Consumes blanks (space, tab, line feed, carriage return) and holds the
+  // character after them.
+  void skip_whites() {
+    for (;;) {
+      if (current_valid_) {
+        if (!is_white(current_)) return;
+        current_valid_ = false;
+      }
+      while (next_ != limit_ && is_white(static_cast<unsigned char>(*next_))) {
+        if (*next_ == '\n') ++line_count_;
+        ++next_;
+        ++char_count_;
+      }
+      if (peek() < 0) return;
+    }
+  }
+  static bool is_white(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
   // Fetches (peek) then reports whether the source has ended.
   bool end_of_input() { return peek() < 0; }
 
@@ -95,6 +139,13 @@ class Scanbuf {
  private:
   Scanbuf(std::string name, std::unique_ptr<Source> source);
   int fetch();
+  int take_from_block() {
+    current_ = static_cast<unsigned char>(*next_++);
+    current_valid_ = true;
+    ++char_count_;
+    if (current_ == '\n') ++line_count_;
+    return current_;
+  }
 
   // Unread characters of the current block.
   const char* next_ = nullptr;
