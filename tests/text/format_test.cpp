@@ -418,6 +418,109 @@ TEST(FormatFlush, StandardPrintersExist) {
   EXPECT_EQ(Format::std_formatter().margin(), 78);
 }
 
+TEST(FormatFlush, FileReceivesTextOnceLaidOut) {
+  std::FILE* file = std::tmpfile();
+  ASSERT_NE(file, nullptr);
+  std::vector<long> written;
+  {
+    Format::Printer p(file);
+    // "abc" waits behind the opening of the outermost box.
+    Format::fprintf(p, "abc");
+    written.push_back(std::ftell(file));
+    // 83 columns pending: the opening is forced out, then both texts.
+    Format::fprintf(p, "%s", rep("y", 80));
+    written.push_back(std::ftell(file));
+    // Nothing waits: printed at once.
+    Format::fprintf(p, "z");
+    written.push_back(std::ftell(file));
+    // The box opens at column 84, beyond 68: a newline first; "u" is
+    // printed, the break waits for its size.
+    Format::fprintf(p, "@[<hov 0>u@ v");
+    written.push_back(std::ftell(file));
+    p.print_flush();
+    written.push_back(std::ftell(file));
+  }
+  EXPECT_EQ(written, (std::vector<long>{0, 83, 84, 86, 88}));
+  std::rewind(file);
+  char text[128] = {};
+  std::size_t n = std::fread(text, 1, sizeof text - 1, file);
+  std::fclose(file);
+  EXPECT_EQ(std::string(text, n), "abc" + rep("y", 80) + "z\nu v");
+}
+
+// --- waiting texts and tokens ----------------------------------------------
+
+// Four letters that differ from one word to the next.
+std::string word(int i) {
+  std::string w = "w";
+  w += static_cast<char>('a' + i % 26);
+  w += static_cast<char>('a' + i / 26 % 26);
+  w += static_cast<char>('a' + i / 676 % 26);
+  return w;
+}
+
+TEST(FormatQueue, LongPackedBoxKeepsEveryWord) {
+  // Each word waits behind the break before it until the next break is
+  // measured: some 15000 bytes of text pass through the waiting queue.
+  Format::Printer p;
+  p.open_box(Format::Box_kind::HOV, 0);
+  for (int i = 0; i < 2990; ++i) {
+    if (i > 0) p.print_space();
+    p.print_string(word(i));
+  }
+  p.close_box();
+  // A break needs its blank, the next word and the next blank (6 columns):
+  // 15 words to a line (74 columns), 199 full lines, then 5 words.
+  std::string expected;
+  for (int i = 0; i < 2990; ++i) {
+    if (i > 0) expected += i % 15 == 0 ? "\n" : " ";
+    expected += word(i);
+  }
+  EXPECT_EQ(p.contents(), expected);
+}
+
+TEST(FormatQueue, LiteralRuns) {
+  std::string l100 = rep("L", 100), l74 = rep("L", 74), l73 = rep("L", 73);
+  check_cases({
+      // The box's material exceeds the line: the break after the run is
+      // forced out and splits at the box's indentation.
+      {"run beyond the margin", Format::asprintf(Format::runtime("@[<hov 2>" + l100 + "@ end@]")),
+       l100 + "\n  end"},
+      // 74+1+3 = 78 columns pending reach space_left: the break splits.
+      {"run to the margin", Format::asprintf(Format::runtime("@[<hov 2>" + l74 + "@ end@]")),
+       l74 + "\n  end"},
+      {"run one column short", Format::asprintf(Format::runtime("@[<hov 2>" + l73 + "@ end@]")),
+       l73 + " end"},
+      // Runs split by conversions and directives keep their order.
+      {"runs between conversions",
+       Format::asprintf("@[<h 0>abc%ddef%sghi@@jkl%%mno@]", 12, "xyz"), "abc12defxyzghi@jkl%mno"},
+  });
+}
+
+TEST(FormatQueue, ManyEmptyTokensWait) {
+  // 500 nested boxes and their cuts measure nothing: all wait for "x",
+  // then every box fits.
+  std::string nested = "@[<hov 0>" + rep("@[<hv 0>@,", 500) + "x" + rep("@]", 500) + "@ y@]";
+  check_cases({
+      {"nested empty boxes", Format::asprintf(Format::runtime(nested)), "x y"},
+      {"empty boxes in a row",
+       Format::asprintf(Format::runtime("@[<v 2>a@," + rep("@[@]", 1000) + "b@]")), "a\n  b"},
+  });
+}
+
+TEST(FormatConversions, LongestFixedNotation) {
+  double max = std::numeric_limits<double>::max();
+  // The largest double is an integer of 309 digits.
+  std::string f = Format::sprintf("%f", max);
+  std::string f200 = Format::asprintf("%.200f", -max);
+  EXPECT_EQ(f.size(), 309u + 7u);
+  EXPECT_EQ(f.substr(0, 17), "17976931348623157");
+  EXPECT_EQ(f.substr(309), ".000000");
+  EXPECT_EQ(f200.size(), 1u + 309u + 1u + 200u);
+  EXPECT_EQ(f200.substr(0, 18), "-17976931348623157");
+  EXPECT_EQ(f200.substr(310), "." + rep("0", 200));
+}
+
 // --- printers nested through %a, %t and %( %) -------------------------------
 
 void print_ints(Format::Printer& p, const std::vector<int>& v) {

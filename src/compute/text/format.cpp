@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <deque>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "text/exceptions.hpp"
@@ -23,6 +24,10 @@ namespace Format {
 // fit whatever follows, and it is printed with size `infinity`). Each token
 // is enqueued, sized and printed once: time is linear in the output, and
 // the queue holds at most about one line of material.
+//
+// Nothing is allocated per token: the queue is a ring of plain elements,
+// the bytes of waiting texts are copied once into one store, and a text
+// that finds the queue empty is written at once without waiting at all.
 
 namespace {
 
@@ -45,26 +50,63 @@ Layout layout_of(Box_kind kind) {
 
 // Tokens: text, break (blanks on the same line, offset on a new line), box
 // opening (indentation offset and kind), box closing, forced newline.
-enum class Token_kind { Text, Break, Open, Close, Newline };
+enum class Token_kind : unsigned char { Text, Break, Open, Close, Newline };
 
-struct Token {
+// A pending token, plain data: the bytes of a text wait in the engine's
+// text store, the element only says where. Each kind reads only its own
+// fields.
+struct Queue_element {
+  long long size;    // known when size_known; while unknown, minus right_total at enqueueing
+  long long length;  // what the token adds to right_total
   Token_kind kind;
-  std::string text;  // Text
-  int blanks = 0;    // Break
-  int offset = 0;    // Break, Open
-  Box_kind box = Box_kind::B;  // Open
+  bool size_known;
+  Box_kind box;           // Open
+  int blanks;             // Break
+  int offset;             // Break, Open
+  std::size_t text;       // Text: where its bytes start in the text store
+  std::size_t text_size;  // Text: how many bytes
 };
 
-struct Queue_element {
-  long long size;  // known when >= 0; while unknown, minus right_total at enqueueing
-  bool size_known;
-  Token token;
-  long long length;
+// The token queue: a ring over a power-of-two array. Positions are counted
+// from the last reset, so a scan-stack entry stays meaningful while its
+// token waits, and is recognised as printed once the front has passed it.
+class Token_queue {
+ public:
+  bool empty() const { return head_ == tail_; }
+  std::size_t base() const { return head_; }  // position of the front
+  std::size_t last() const { return tail_ - 1; }
+  Queue_element& front() { return slots_[head_ & mask_]; }
+  Queue_element& at(std::size_t position) { return slots_[position & mask_]; }
+  // The popped element stays readable until the next push.
+  void pop() { ++head_; }
+  // A new element at the back, for the caller to fill in place.
+  Queue_element& push() {
+    if (tail_ - head_ == capacity_) grow();
+    return slots_[tail_++ & mask_];
+  }
+  void clear() { head_ = tail_ = 0; }
+
+ private:
+  void grow() {
+    std::size_t capacity = capacity_ == 0 ? 64 : 2 * capacity_;
+    std::unique_ptr<Queue_element[]> larger(new Queue_element[capacity]);
+    std::size_t new_mask = capacity - 1;
+    for (std::size_t p = head_; p != tail_; ++p) larger[p & new_mask] = slots_[p & mask_];
+    slots_ = std::move(larger);
+    capacity_ = capacity;
+    mask_ = new_mask;
+  }
+
+  std::unique_ptr<Queue_element[]> slots_;
+  std::size_t capacity_ = 0;
+  std::size_t mask_ = 0;
+  std::size_t head_ = 0;
+  std::size_t tail_ = 0;
 };
 
 struct Scan_entry {
   long long recorded_total;  // right_total after the element was enqueued
-  long position;             // absolute position of the element in the queue
+  std::size_t position;      // position of the element in the queue
 };
 
 struct Box {
@@ -75,7 +117,9 @@ struct Box {
 }  // namespace
 
 struct Printer::Engine {
-  // Output: a file, or the string buffer when `file` is null.
+  // Output: a file, or the string buffer when `file` is null. A file
+  // printer gathers in `buffer` what one operation writes and hands it to
+  // the file before the operation returns.
   std::FILE* file = nullptr;
   std::string buffer;
 
@@ -89,25 +133,53 @@ struct Printer::Engine {
   long long right_total = 1;
   int curr_depth = 0;
 
-  std::deque<Queue_element> token_queue;
-  long queue_base = 0;  // absolute position of token_queue.front()
+  Token_queue token_queue;
+  // The bytes of the queued texts, in queue order; texts_base is the
+  // position of texts[0], texts_printed the length of the prefix already
+  // written out.
+  std::string texts;
+  std::size_t texts_base = 0;
+  std::size_t texts_printed = 0;
   std::vector<Scan_entry> scan_stack;
   std::vector<Box> box_stack;
 
-  Engine() { reset(); }
+  explicit Engine(std::FILE* output) : file(output) {
+    if (file == nullptr) buffer.swap(spare_buffer());
+    reset();
+  }
+  ~Engine() {
+    if (file == nullptr && buffer.capacity() > spare_buffer().capacity() &&
+        buffer.capacity() <= spare_limit) {
+      buffer.clear();
+      buffer.swap(spare_buffer());
+    }
+  }
+
+  // String printers come and go (one per message); the largest buffer left
+  // by one of them is kept for the next, so that long texts are not grown
+  // again from nothing, page after page, each time.
+  static constexpr std::size_t spare_limit = std::size_t{64} << 20;
+  static std::string& spare_buffer() {
+    // Never destroyed: a printer may outlive the thread's other objects.
+    thread_local std::string* spare = new std::string;
+    return *spare;
+  }
 
   // --- output operations
-  void output(std::string_view s) {
-    if (file != nullptr)
-      std::fwrite(s.data(), 1, s.size(), file);
-    else
-      buffer.append(s);
-  }
-  void output_newline() { output("\n"); }
+  void output(std::string_view s) { buffer.append(s); }
+  void output_newline() { buffer.push_back('\n'); }
   void output_spaces(int n) {
-    if (n > 0) output(std::string(static_cast<std::size_t>(n), ' '));
+    if (n > 0) buffer.append(static_cast<std::size_t>(n), ' ');
+  }
+  // Hands a file printer's gathered text to its file.
+  void drain() {
+    if (file != nullptr && !buffer.empty()) {
+      std::fwrite(buffer.data(), 1, buffer.size(), file);
+      buffer.clear();
+    }
   }
   void output_flush() {
+    drain();
     if (file != nullptr) std::fflush(file);
   }
 
@@ -136,7 +208,7 @@ struct Printer::Engine {
       break_new_line(0, box.width);
   }
 
-  void print_break(long long size, const Token& b) {
+  void print_break(long long size, const Queue_element& b) {
     if (box_stack.empty()) return;
     const Box& box = box_stack.back();
     switch (box.kind) {
@@ -157,20 +229,27 @@ struct Printer::Engine {
     }
   }
 
-  void print_open(long long size, const Token& o) {
+  void print_open(long long size, const Queue_element& o) {
     if (margin - space_left > max_indent) force_break_line();
     Layout kind = layout_of(o.box);
     if (kind != Layout::V && size <= space_left) kind = Layout::Fits;
     box_stack.push_back({kind, space_left - o.offset});
   }
 
-  void print_token(long long size, const Token& token) {
+  void print_text(long long size, std::string_view s) {
+    space_left -= size;
+    output(s);
+    is_new_line = false;
+  }
+
+  void print_token(long long size, const Queue_element& token) {
     switch (token.kind) {
-      case Token_kind::Text:
-        space_left -= size;
-        output(token.text);
-        is_new_line = false;
+      case Token_kind::Text: {
+        std::size_t start = token.text - texts_base;
+        print_text(size, std::string_view(texts.data() + start, token.text_size));
+        texts_printed = start + token.text_size;
         break;
+      }
       case Token_kind::Open: print_open(size, token); break;
       case Token_kind::Close:
         if (!box_stack.empty()) box_stack.pop_back();
@@ -187,25 +266,33 @@ struct Printer::Engine {
   void advance() {
     while (!token_queue.empty()) {
       Queue_element& front = token_queue.front();
-      if (!front.size_known && right_total - left_total < space_left) return;
+      if (!front.size_known && right_total - left_total < space_left) break;
       long long size = front.size_known ? front.size : infinity;
-      Token token = std::move(front.token);
-      long long length = front.length;
-      token_queue.pop_front();
-      ++queue_base;
-      print_token(size, token);
-      left_total += length;
+      token_queue.pop();
+      print_token(size, front);
+      left_total += front.length;
     }
+    if (token_queue.empty()) forget_texts();
+    drain();
   }
 
-  void enqueue(Queue_element element) {
-    right_total += element.length;
-    token_queue.push_back(std::move(element));
+  // No queued token refers to the text store any more.
+  void forget_texts() {
+    texts.clear();
+    texts_base = 0;
+    texts_printed = 0;
   }
 
-  void enqueue_advance(Queue_element element) {
-    enqueue(std::move(element));
-    advance();
+  // A new token at the back of the queue, adding `length` to right_total;
+  // the caller fills in the fields of its kind.
+  Queue_element& enqueue(Token_kind kind, long long size, bool size_known, long long length) {
+    Queue_element& element = token_queue.push();
+    element.kind = kind;
+    element.size = size;
+    element.size_known = size_known;
+    element.length = length;
+    right_total += length;
+    return element;
   }
 
   // Settles the size of the scan stack's top entry: a break when `of_break`,
@@ -213,13 +300,13 @@ struct Printer::Engine {
   void set_size(bool of_break) {
     if (scan_stack.empty()) return;
     const Scan_entry top = scan_stack.back();
-    if (top.recorded_total < left_total || top.position < queue_base) {
+    if (top.recorded_total < left_total || top.position < token_queue.base()) {
       scan_stack.clear();  // its token is already printed: nothing to settle
       return;
     }
-    Queue_element& element = token_queue[static_cast<std::size_t>(top.position - queue_base)];
-    bool is_break = element.token.kind == Token_kind::Break;
-    bool is_open = element.token.kind == Token_kind::Open;
+    Queue_element& element = token_queue.at(top.position);
+    bool is_break = element.kind == Token_kind::Break;
+    bool is_open = element.kind == Token_kind::Open;
     if ((of_break && is_break) || (!of_break && is_open)) {
       element.size = right_total + element.size;
       element.size_known = true;
@@ -227,36 +314,62 @@ struct Printer::Engine {
     }
   }
 
-  void scan_push(bool settle_previous_break, Queue_element element) {
-    enqueue(std::move(element));
+  // Called once the element just enqueued is complete.
+  void scan_push(bool settle_previous_break) {
     if (settle_previous_break) set_size(true);
-    scan_stack.push_back({right_total, queue_base + static_cast<long>(token_queue.size()) - 1});
+    scan_stack.push_back({right_total, token_queue.last()});
   }
 
   // --- operations
   void text(std::string_view s) {
     long long size = static_cast<long long>(std::min<std::size_t>(s.size(), infinity));
-    enqueue_advance({size, true, {Token_kind::Text, std::string(s)}, size});
+    if (token_queue.empty()) {
+      // Nothing waits: the text would be enqueued and printed at once.
+      right_total += size;
+      print_text(size, s);
+      left_total += size;
+      drain();
+      return;
+    }
+    if (texts_printed > 4096 && texts_printed > texts.size() / 2) {
+      texts.erase(0, texts_printed);
+      texts_base += texts_printed;
+      texts_printed = 0;
+    }
+    Queue_element& element = enqueue(Token_kind::Text, size, true, size);
+    element.text = texts_base + texts.size();
+    element.text_size = s.size();
+    texts.append(s);
+    advance();
   }
 
   void open_box(Box_kind kind, int indent) {
     ++curr_depth;
-    scan_push(false, {-right_total, false, {Token_kind::Open, {}, 0, indent, kind}, 0});
+    Queue_element& element = enqueue(Token_kind::Open, -right_total, false, 0);
+    element.box = kind;
+    element.offset = indent;
+    scan_push(false);
   }
 
   void close_box() {
     if (curr_depth <= 1) return;  // the outermost box stays open
-    enqueue({0, true, {Token_kind::Close, {}}, 0});
+    enqueue(Token_kind::Close, 0, true, 0);
     set_size(true);
     set_size(false);
     --curr_depth;
   }
 
   void break_hint(int blanks, int offset) {
-    scan_push(true, {-right_total, false, {Token_kind::Break, {}, blanks, offset}, blanks});
+    Queue_element& element = enqueue(Token_kind::Break, -right_total, false, blanks);
+    element.blanks = blanks;
+    element.offset = offset;
+    scan_push(true);
   }
 
-  void force_newline() { enqueue_advance({0, true, {Token_kind::Newline, {}}, 0}); }
+  void force_newline() {
+    enqueue(Token_kind::Newline, 0, true, 0);
+    advance();
+  }
 
   void flush(bool end_with_newline) {
     while (curr_depth > 1) close_box();
@@ -271,7 +384,7 @@ struct Printer::Engine {
   // `hov` box waiting in the queue.
   void reset() {
     token_queue.clear();
-    queue_base = 0;
+    forget_texts();
     scan_stack.clear();
     box_stack.clear();
     left_total = 1;
@@ -283,8 +396,8 @@ struct Printer::Engine {
   }
 };
 
-Printer::Printer() : engine_(std::make_unique<Engine>()) {}
-Printer::Printer(std::FILE* file) : engine_(std::make_unique<Engine>()) { engine_->file = file; }
+Printer::Printer() : engine_(std::make_unique<Engine>(nullptr)) {}
+Printer::Printer(std::FILE* file) : engine_(std::make_unique<Engine>(file)) {}
 Printer::~Printer() = default;
 Printer::Printer(Printer&&) noexcept = default;
 Printer& Printer::operator=(Printer&&) noexcept = default;
@@ -348,35 +461,40 @@ void format_error(const char* message) { throw Invalid_argument(std::string("for
 
 namespace {
 
-std::string string_of_integer(const Arg& a) {
-  char digits[32];
-  auto result = a.is_unsigned ? std::to_chars(digits, digits + sizeof digits, a.uinteger)
-                              : std::to_chars(digits, digits + sizeof digits, a.integer);
-  return std::string(digits, result.ptr);
+// Room for the text of one plain conversion: numbers are written into
+// `digits` (the longest fixed notation, 309 integral digits, a sign, a point
+// and 200 decimals, fits), escaped texts into `escaped`.
+struct Conversion_text {
+  char digits[560];
+  std::string escaped;
+};
+
+std::string_view text_of_integer(const Arg& a, Conversion_text& out) {
+  char* end = out.digits + sizeof out.digits;
+  auto result = a.is_unsigned ? std::to_chars(out.digits, end, a.uinteger)
+                              : std::to_chars(out.digits, end, a.integer);
+  return std::string_view(out.digits, static_cast<std::size_t>(result.ptr - out.digits));
 }
 
 // Fixed notation, correctly rounded from the binary value, whatever the
 // process locale.
-std::string string_of_fixed(double x, int precision) {
-  std::string digits(static_cast<std::size_t>(330 + precision), '\0');
-  auto result = std::to_chars(digits.data(), digits.data() + digits.size(), x,
+std::string_view text_of_fixed(double x, int precision, Conversion_text& out) {
+  auto result = std::to_chars(out.digits, out.digits + sizeof out.digits, x,
                               std::chars_format::fixed, precision);
-  digits.resize(static_cast<std::size_t>(result.ptr - digits.data()));
-  return digits;
+  return std::string_view(out.digits, static_cast<std::size_t>(result.ptr - out.digits));
 }
 
 // The float of the value text syntax: "%.12g", with a "." when the text
 // holds only digits and a sign.
-std::string string_of_value_float(double x) {
+std::string_view text_of_value_float(double x, Conversion_text& out) {
   if (std::isnan(x)) return "nan";
   if (std::isinf(x)) return x > 0 ? "infinity" : "neg_infinity";
-  char digits[64];
-  auto result = std::to_chars(digits, digits + sizeof digits, x, std::chars_format::general, 12);
-  std::string text(digits, result.ptr);
-  bool only_digits = std::all_of(text.begin(), text.end(),
-                                 [](char c) { return (c >= '0' && c <= '9') || c == '-'; });
-  if (only_digits) text += '.';
-  return text;
+  auto result = std::to_chars(out.digits, out.digits + 64, x, std::chars_format::general, 12);
+  char* end = result.ptr;
+  bool only_digits =
+      std::all_of(out.digits, end, [](char c) { return (c >= '0' && c <= '9') || c == '-'; });
+  if (only_digits) *end++ = '.';
+  return std::string_view(out.digits, static_cast<std::size_t>(end - out.digits));
 }
 
 // Escapes as the value text syntax reads back: `quote` is the delimiter.
@@ -438,20 +556,33 @@ struct Arguments {
   }
 };
 
-// The text of the conversions that print a plain value.
-bool plain_conversion(const Conversion_spec& c, Arguments& args, std::string& text) {
+// The text of the conversions that print a plain value, false for the
+// others. The text may live in `room`.
+bool plain_conversion(const Conversion_spec& c, Arguments& args, Conversion_text& room,
+                      std::string_view& text) {
   switch (c.letter) {
     case 's': text = args.take(&Arg_traits::string).text; return true;
-    case 'S': text = escaped_string(args.take(&Arg_traits::string).text); return true;
-    case 'c': text = std::string(1, args.take(&Arg_traits::character).character); return true;
-    case 'C': text = escaped_char(args.take(&Arg_traits::character).character); return true;
-    case 'd':
-    case 'i': text = string_of_integer(args.take(&Arg_traits::integer)); return true;
-    case 'f':
-      text = string_of_fixed(args.take(&Arg_traits::floating).number,
-                             c.precision < 0 ? 6 : c.precision);
+    case 'S':
+      room.escaped = escaped_string(args.take(&Arg_traits::string).text);
+      text = room.escaped;
       return true;
-    case 'F': text = string_of_value_float(args.take(&Arg_traits::floating).number); return true;
+    case 'c':
+      room.digits[0] = args.take(&Arg_traits::character).character;
+      text = std::string_view(room.digits, 1);
+      return true;
+    case 'C':
+      room.escaped = escaped_char(args.take(&Arg_traits::character).character);
+      text = room.escaped;
+      return true;
+    case 'd':
+    case 'i': text = text_of_integer(args.take(&Arg_traits::integer), room); return true;
+    case 'f':
+      text = text_of_fixed(args.take(&Arg_traits::floating).number,
+                           c.precision < 0 ? 6 : c.precision, room);
+      return true;
+    case 'F':
+      text = text_of_value_float(args.take(&Arg_traits::floating).number, room);
+      return true;
     case 'B': text = args.take(&Arg_traits::boolean).boolean ? "true" : "false"; return true;
     default: return false;
   }
@@ -478,8 +609,9 @@ struct Layout_handler {
   }
 
   void conversion(const Conversion_spec& c) {
-    std::string text;
-    if (plain_conversion(c, args, text)) {
+    Conversion_text room;
+    std::string_view text;
+    if (plain_conversion(c, args, room, text)) {
       ppf.print_string(text);
     } else if (c.letter == 'a') {
       const Arg& f = args.take(&Arg_traits::applier);
@@ -508,8 +640,9 @@ struct Plain_handler {
   void directive(const Directive_spec&, std::string_view raw) { out.append(raw); }
 
   void conversion(const Conversion_spec& c) {
-    std::string text;
-    if (plain_conversion(c, args, text)) {
+    Conversion_text room;
+    std::string_view text;
+    if (plain_conversion(c, args, room, text)) {
       out += text;
     } else if (c.letter == 'a') {
       const Arg& f = args.take(&Arg_traits::applier);
