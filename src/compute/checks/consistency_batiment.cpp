@@ -6,6 +6,7 @@
 #include <array>
 #include <cerrno>
 #include <unordered_map>
+#include <unordered_set>
 #include <variant>
 #include <vector>
 
@@ -209,54 +210,76 @@ bool niveau_mur_dans_plan_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
                                                  print_nom_entity, m.mur_nom, hors));
 }
 
-bool contient(const Cdt::murs& murs, const Cdt::mur& m) {
-  for (const auto& x : murs)
-    if (x.get() == &m) return true;
-  return false;
-}
+// The walls of a level's list, recognised as the same elements (not as equal
+// ones).
+class ensemble_murs {
+ public:
+  explicit ensemble_murs(const Cdt::murs& murs) {
+    elements_.reserve(murs.size());
+    for (const auto& x : murs) elements_.insert(x.get());
+  }
+  bool contient(const Cdt::mur& m) const { return elements_.count(&m) != 0; }
+
+ private:
+  std::unordered_set<const Cdt::mur*> elements_;
+};
+
+// The computed facade and inner walls of a level, gathered once for the
+// level's walls.
+struct categories_calculees {
+  template <class C>
+  explicit categories_calculees(const Cdt::niveau<C>& n)
+      : facade(n.murs_facade_calcules), refend(n.murs_refend_calcules) {}
+  ensemble_murs facade;
+  ensemble_murs refend;
+};
 
 template <class C>
-bool niveau_mur_categorie_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
+bool niveau_mur_categorie_check(const Cdt::niveau<C>& n, const categories_calculees& calcules, const Cdt::mur& m) {
   if (m.mur_categorie == Quavor_data_types::mur_categorie::Mur_de_facade) {
-    if (contient(n.murs_facade_calcules, m)) return true;
+    if (calcules.facade.contient(m)) return true;
     return Check::niveau_error(
         n, Format::asprintf("le mur %a est déclaré de façade, mais ce mur n'est pas géométriquement un mur de façade",
                             print_nom_entity, m.mur_nom));
   }
-  if (contient(n.murs_refend_calcules, m)) return true;
+  if (calcules.refend.contient(m)) return true;
   return Check::niveau_error(
       n, Format::asprintf("le mur %a est déclaré en refend, mais ce mur n'est pas géométriquement un mur en refend",
                           print_nom_entity, m.mur_nom));
 }
 
 template <class C>
-bool niveau_mur_checks(const batiment& b, const Cdt::niveau<C>& n, const Cdt::mur& m) {
+bool niveau_mur_checks(const batiment& b, const Cdt::niveau<C>& n, const categories_calculees& calcules,
+                       const Cdt::mur& m) {
   return entity_nom_check(n, entity_kind::Mur, m.mur_nom, mur_messages, true) &&
          niveau_mur_epaisseur_check(b, n, m) && niveau_mur_longueur_check(n, m) && niveau_mur_hauteur_check(n, m) &&
-         niveau_mur_dans_plan_check(n, m) && niveau_mur_categorie_check(n, m);
+         niveau_mur_dans_plan_check(n, m) && niveau_mur_categorie_check(n, calcules, m);
 }
 
 // Two walls that meet at a corner share the square of the thickness; more
-// than that is a superposition.
+// than that is a superposition. Only the neighbours of the wall (positions in
+// the level's list, increasing) are compared with it: any other wall shares
+// nothing with it, so the first wall reported is the same as when every wall
+// of the level is compared.
 template <class C>
-bool niveau_mur_no_superposition_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
-  return Cdu::niveau_for_all_mur(
-      [&](const Cdt::mur& autre) {
-        if (&autre == &m) return true;
-        const auto inter = Compute_pervasives::rectangle_inter_rectangle(m.mur_rectangle, autre.mur_rectangle);
-        const auto* r = std::get_if<Compute_pervasives_types::Ri_rectangle>(&inter);
-        if (r == nullptr) return true;
-        const double aire = r->value.width * r->value.height;
-        const double e = Cdu::mur_epaisseur(m);
-        const double maximum = e * e;
-        if (almost_less_equal(aire, maximum)) return true;
-        return Check::niveau_error(
-            n, Format::asprintf("le mur %a n'est pas disjoint du mur %a:@ les murs se superposent sur une aire de %a "
-                                "mais l'aire de chevauchement maximale tolérée est %a",
-                                print_nom_entity, m.mur_nom, print_nom_entity, autre.mur_nom, print_area, aire,
-                                print_area, maximum));
-      },
-      n);
+bool niveau_mur_no_superposition_check(const Cdt::niveau<C>& n, const Cdt::mur& m,
+                                       const std::vector<std::size_t>& voisins) {
+  return for_all(voisins, [&](std::size_t i) {
+    const Cdt::mur& autre = *n.niveau_murs[i];
+    if (&autre == &m) return true;
+    const auto inter = Compute_pervasives::rectangle_inter_rectangle(m.mur_rectangle, autre.mur_rectangle);
+    const auto* r = std::get_if<Compute_pervasives_types::Ri_rectangle>(&inter);
+    if (r == nullptr) return true;
+    const double aire = r->value.width * r->value.height;
+    const double e = Cdu::mur_epaisseur(m);
+    const double maximum = e * e;
+    if (almost_less_equal(aire, maximum)) return true;
+    return Check::niveau_error(
+        n, Format::asprintf("le mur %a n'est pas disjoint du mur %a:@ les murs se superposent sur une aire de %a "
+                            "mais l'aire de chevauchement maximale tolérée est %a",
+                            print_nom_entity, m.mur_nom, print_nom_entity, autre.mur_nom, print_area, aire,
+                            print_area, maximum));
+  });
 }
 
 template <class C>
@@ -285,17 +308,31 @@ bool niveau_retrait_inter_mur_check(const Cdt::niveau<C>& n, const Cdt::mur& m) 
       n);
 }
 
+std::vector<Compute_pervasives_types::rectangle> murs_rectangles(const Cdt::murs& murs) {
+  std::vector<Compute_pervasives_types::rectangle> rectangles;
+  rectangles.reserve(murs.size());
+  for (const auto& m : murs) rectangles.push_back(m->mur_rectangle);
+  return rectangles;
+}
+
 template <class C>
 bool niveau_murs_checks(const batiment& b, const Cdt::niveau<C>& n) {
-  const bool premiere_passe =
-      Cdu::niveau_for_all_mur([&](const Cdt::mur& m) { return niveau_mur_checks(b, n, m); }, n);
+  // Each pass keeps its own tables only while it runs.
+  const bool premiere_passe = [&] {
+    const categories_calculees calcules(n);
+    return Cdu::niveau_for_all_mur([&](const Cdt::mur& m) { return niveau_mur_checks(b, n, calcules, m); }, n);
+  }();
   if (!premiere_passe) return false;
-  return Cdu::niveau_for_all_mur(
-      [&](const Cdt::mur& m) {
-        return niveau_mur_no_superposition_check(n, m) && niveau_tremie_inter_mur_check(n, m) &&
-               niveau_retrait_inter_mur_check(n, m);
-      },
-      n);
+  const Compute_pervasives::voisinage voisinage(murs_rectangles(n.niveau_murs));
+  std::vector<std::size_t> voisins;
+  for (std::size_t i = 0; i < n.niveau_murs.size(); ++i) {
+    const Cdt::mur& m = *n.niveau_murs[i];
+    voisinage.voisins_de(i, voisins);
+    if (!(niveau_mur_no_superposition_check(n, m, voisins) && niveau_tremie_inter_mur_check(n, m) &&
+          niveau_retrait_inter_mur_check(n, m)))
+      return false;
+  }
+  return true;
 }
 
 // ---------------------------------------------------------------------------

@@ -1,6 +1,9 @@
 #include "geometry/compute_pervasives.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <numeric>
 #include <string>
 
 #include "config/quavor_configuration.hpp"
@@ -252,6 +255,160 @@ rectangle_intersection classify_rectangle(double width, double height, const poi
   if (width > 0.0 && height == 0.0) return Ri_segment{segment{width, direction::X, position, point{x + width, y}}};
   if (width > 0.0 && height > 0.0) return Ri_rectangle{rectangle_compute_rectangle(width, height, position)};
   return Ri_empty{};  // a width or height that is not a number
+}
+
+// ---------------------------------------------------------------------------
+// The neighbourhood of rectangles: a search tree over their extents.
+
+namespace {
+
+// Children per node of the search tree.
+constexpr std::size_t capacite = 16;
+
+// How far beyond a wall's extent its neighbours are looked for. The
+// intersection of two rectangles applies no tolerance: its width is
+// min(x + w) - max(x) exactly, and when one extent ends strictly before the
+// other begins that difference is negative, so the pair shares nothing and no
+// computation on it can fail. The bare extent would therefore do; the margin
+// (0.01 m, ten times the tolerance of the length comparisons) also takes the
+// walls that come that close, and stays small enough that levels of walls a
+// few millimetres apart do not compare every wall with hundreds of others.
+// Enlarging an extent by it never loses a wall: the enlarged ends are rounded
+// outwards or kept.
+constexpr double marge = Quavor_pervasives::tilde_tilde_tolerance;
+
+boite union_boites(const boite& a, const boite& b) {
+  return boite{std::min(a.x_min, b.x_min), std::max(a.x_max, b.x_max), std::min(a.y_min, b.y_min),
+               std::max(a.y_max, b.y_max)};
+}
+
+// Sort-tile order: by the start on x, then, slice by slice, by the start on
+// y, so that consecutive groups of `capacite` items are compact. No extent
+// sorted here holds a value that is not a number.
+void trier_par_tuiles(std::vector<std::uint32_t>& items, const std::vector<boite>& boites) {
+  const auto par_x = [&boites](std::uint32_t a, std::uint32_t b) {
+    return boites[a].x_min < boites[b].x_min || (boites[a].x_min == boites[b].x_min && a < b);
+  };
+  const auto par_y = [&boites](std::uint32_t a, std::uint32_t b) {
+    return boites[a].y_min < boites[b].y_min || (boites[a].y_min == boites[b].y_min && a < b);
+  };
+  std::sort(items.begin(), items.end(), par_x);
+  const std::size_t groupes = (items.size() + capacite - 1) / capacite;
+  const auto tranches = static_cast<std::size_t>(std::ceil(std::sqrt(static_cast<double>(groupes))));
+  const std::size_t par_tranche = std::max<std::size_t>(1, tranches) * capacite;
+  for (std::size_t debut = 0; debut < items.size(); debut += par_tranche) {
+    const std::size_t fin = std::min(items.size(), debut + par_tranche);
+    std::sort(items.begin() + static_cast<std::ptrdiff_t>(debut), items.begin() + static_cast<std::ptrdiff_t>(fin),
+              par_y);
+  }
+}
+
+}  // namespace
+
+boite rectangle_boite(const rectangle& r) {
+  const double x0 = r.position.p_x;
+  const double x1 = r.position.p_x + r.width;
+  const double y0 = r.position.p_y;
+  const double y1 = r.position.p_y + r.height;
+  return boite{std::min(x0, x1), std::max(x0, x1), std::min(y0, y1), std::max(y0, y1)};
+}
+
+bool rectangle_sauvage(const rectangle& r) {
+  return std::isnan(r.position.p_x) || std::isnan(r.position.p_x + r.width) || std::isnan(r.position.p_y) ||
+         std::isnan(r.position.p_y + r.height);
+}
+
+bool boites_disjointes(const boite& a, const boite& b) {
+  return a.x_max < b.x_min || b.x_max < a.x_min || a.y_max < b.y_min || b.y_max < a.y_min;
+}
+
+voisinage::voisinage(const std::vector<rectangle>& rectangles) {
+  boites_.reserve(rectangles.size());
+  sauvages_.reserve(rectangles.size());
+  // Positions are kept on 32 bits in the tree; a longer list (which no
+  // memory would hold) is compared whole.
+  const bool trop_long = rectangles.size() >= std::numeric_limits<std::uint32_t>::max();
+  for (std::size_t i = 0; i < rectangles.size(); ++i) {
+    const rectangle& r = rectangles[i];
+    const bool sauvage = trop_long || rectangle_sauvage(r);
+    boites_.push_back(sauvage ? boite{} : rectangle_boite(r));
+    sauvages_.push_back(sauvage ? 1 : 0);
+    if (sauvage) liste_sauvages_.push_back(i);
+  }
+  construire();
+}
+
+// The lowest level groups the walls; every level above groups the nodes of
+// the one below, until one level holds at most `capacite` nodes.
+void voisinage::construire() {
+  std::vector<std::uint32_t> items;
+  for (std::size_t i = 0; i < boites_.size(); ++i)
+    if (sauvages_[i] == 0) items.push_back(static_cast<std::uint32_t>(i));
+  if (items.empty()) return;
+  trier_par_tuiles(items, boites_);
+  ordre_ = std::move(items);
+  std::vector<noeud> niveau;
+  for (std::size_t debut = 0; debut < ordre_.size(); debut += capacite) {
+    const std::size_t fin = std::min(ordre_.size(), debut + capacite);
+    boite b = boites_[ordre_[debut]];
+    for (std::size_t j = debut + 1; j < fin; ++j) b = union_boites(b, boites_[ordre_[j]]);
+    niveau.push_back(noeud{b, static_cast<std::uint32_t>(debut), static_cast<std::uint32_t>(fin)});
+  }
+  while (niveau.size() > capacite) {
+    std::vector<boite> boites_niveau;
+    boites_niveau.reserve(niveau.size());
+    for (const noeud& n : niveau) boites_niveau.push_back(n.b);
+    std::vector<std::uint32_t> rang(niveau.size());
+    std::iota(rang.begin(), rang.end(), 0U);
+    trier_par_tuiles(rang, boites_niveau);
+    std::vector<noeud> trie;
+    trie.reserve(niveau.size());
+    for (std::uint32_t k : rang) trie.push_back(niveau[k]);
+    std::vector<noeud> parents;
+    for (std::size_t debut = 0; debut < trie.size(); debut += capacite) {
+      const std::size_t fin = std::min(trie.size(), debut + capacite);
+      boite b = trie[debut].b;
+      for (std::size_t j = debut + 1; j < fin; ++j) b = union_boites(b, trie[j].b);
+      parents.push_back(noeud{b, static_cast<std::uint32_t>(debut), static_cast<std::uint32_t>(fin)});
+    }
+    niveaux_.push_back(std::move(trie));
+    niveau = std::move(parents);
+  }
+  niveaux_.push_back(std::move(niveau));
+}
+
+void voisinage::chercher(const boite& q, std::vector<std::size_t>& voisins) const {
+  if (niveaux_.empty()) return;
+  std::vector<place>& pile = pile_;
+  pile.clear();
+  const std::size_t haut = niveaux_.size() - 1;
+  for (std::size_t k = 0; k < niveaux_[haut].size(); ++k)
+    if (!boites_disjointes(q, niveaux_[haut][k].b)) pile.push_back(place{haut, k});
+  while (!pile.empty()) {
+    const place p = pile.back();
+    pile.pop_back();
+    const noeud& n = niveaux_[p.niveau][p.rang];
+    if (p.niveau == 0) {
+      for (std::size_t j = n.debut; j < n.fin; ++j)
+        if (!boites_disjointes(q, boites_[ordre_[j]])) voisins.push_back(ordre_[j]);
+      continue;
+    }
+    for (std::size_t k = n.debut; k < n.fin; ++k)
+      if (!boites_disjointes(q, niveaux_[p.niveau - 1][k].b)) pile.push_back(place{p.niveau - 1, k});
+  }
+}
+
+void voisinage::voisins_de(std::size_t i, std::vector<std::size_t>& voisins) const {
+  voisins.clear();
+  if (sauvages_[i] != 0) {
+    voisins.resize(boites_.size());
+    std::iota(voisins.begin(), voisins.end(), std::size_t{0});
+    return;
+  }
+  const boite& b = boites_[i];
+  chercher(boite{b.x_min - marge, b.x_max + marge, b.y_min - marge, b.y_max + marge}, voisins);
+  voisins.insert(voisins.end(), liste_sauvages_.begin(), liste_sauvages_.end());
+  std::sort(voisins.begin(), voisins.end());
 }
 
 }  // namespace Compute_pervasives

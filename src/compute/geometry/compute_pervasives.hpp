@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <concepts>
+#include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "geometry/compute_pervasives_types.hpp"
 #include "geometry/quavor_pervasives.hpp"
@@ -171,5 +174,72 @@ rectangle_intersection rectangle_intersection_inter_rectangle(const rectangle_in
   if (const auto* q = std::get_if<Ri_rectangle>(&ri)) return rectangle_inter_rectangle(q->value, r);
   return Ri_empty{};
 }
+
+// The neighbourhood of the rectangles of a list (the walls of a level): for
+// one rectangle, those that may share an area with it, found without
+// comparing it with every other.
+//
+// The neighbours of a rectangle are every rectangle whose extent comes
+// within 0.01 of its own on x and on y (touching ones are neighbours, a
+// rectangle is its own neighbour), plus every rectangle with an end that is
+// not a number, given in the order of the list. A rectangle that is not a
+// neighbour meets the given one, under `rectangle_inter_rectangle`, in a
+// rectangle of negative width or height: the intersection is empty.
+// The extent of a rectangle on both axes, from its position and its position
+// moved by its width and height (computed as the intersection does), the
+// smaller end first.
+struct boite {
+  double x_min;
+  double x_max;
+  double y_min;
+  double y_max;
+};
+
+// The extent of a rectangle; `sauvage` when one of its four ends is not a
+// number (such a rectangle has no extent to compare).
+boite rectangle_boite(const rectangle& r);
+bool rectangle_sauvage(const rectangle& r);
+
+// Whether two extents are strictly apart on x or on y.
+bool boites_disjointes(const boite& a, const boite& b);
+
+class voisinage {
+ public:
+  // Built once for the rectangles of a list, e.g. the walls of a level.
+  explicit voisinage(const std::vector<rectangle>& rectangles);
+
+  // The positions in the list of the neighbours of the rectangle at
+  // position i (below `size()`; i included), increasing. `voisins` is emptied
+  // first.
+  void voisins_de(std::size_t i, std::vector<std::size_t>& voisins) const;
+
+  std::size_t size() const { return boites_.size(); }
+
+ private:
+  // A node of the search tree: the union of the extents below it and the
+  // range of its children in the level below (for the lowest level, the range
+  // of walls in `ordre_`).
+  struct noeud {
+    boite b;
+    std::uint32_t debut;
+    std::uint32_t fin;
+  };
+
+  // A node to visit: its level and its rank in it.
+  struct place {
+    std::size_t niveau;
+    std::size_t rang;
+  };
+
+  void construire();
+  void chercher(const boite& q, std::vector<std::size_t>& voisins) const;
+
+  std::vector<boite> boites_;
+  std::vector<char> sauvages_;              // per wall: its extent is not a number
+  std::vector<std::size_t> liste_sauvages_;  // their positions, increasing
+  std::vector<std::uint32_t> ordre_;         // the other walls, in the tree's order
+  std::vector<std::vector<noeud>> niveaux_;  // lowest level first
+  mutable std::vector<place> pile_;          // kept from one search to the next
+};
 
 }  // namespace Compute_pervasives
