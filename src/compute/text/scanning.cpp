@@ -162,7 +162,7 @@ std::string quoted_char(char c) {
 
 namespace {
 
-[[noreturn]] void fail(std::string message) { throw Scan_failure(message); }
+[[noreturn, gnu::noinline]] void fail(std::string message) { throw Scan_failure(message); }
 
 bool is_digit(int c) { return c >= '0' && c <= '9'; }
 
@@ -258,7 +258,7 @@ namespace {
 
 bool is_white(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-[[noreturn]] void character_mismatch(char expected, char found) {
+[[noreturn, gnu::noinline]] void character_mismatch(char expected, char found) {
   fail(Format::sprintf("looking for %C, found %C", expected, found));
 }
 
@@ -547,7 +547,9 @@ void store_int(const Out& out, long long value) {
 }
 
 // Runs one conversion; `out` is its target, null when nothing is stored.
-void run_conversion(Scanbuf& ib, const Item& item, const Out* out) {
+// Kept out of line: nested readers recurse through the scan steps, and the
+// locals of the conversions must not weigh on every level of that recursion.
+[[gnu::noinline]] void run_conversion(Scanbuf& ib, const Item& item, const Out* out) {
   ib.token.clear();
   switch (item.conversion) {
     case 'f':
@@ -581,9 +583,6 @@ void run_conversion(Scanbuf& ib, const Item& item, const Out* out) {
     case 's':
       scan_word(ib, item);
       break;
-    case 'r':
-      out->read(out->target, ib);
-      return;
     case 'l':
       if (out) store_int(*out, ib.line_count());
       return;
@@ -632,7 +631,7 @@ Program compile(std::string_view pattern) {
 
 // Patterns given to `scan` are literals checked at compile time: the address
 // of their text identifies them for the life of the program.
-const Program& program_of_literal(std::string_view pattern) {
+[[gnu::noinline]] const Program& program_of_literal(std::string_view pattern) {
   struct Entry {
     std::size_t size;
     Program program;
@@ -657,12 +656,20 @@ void run_program(Scanbuf& ib, const Program& program, const Out* outs) {
       default:
         if (op.item.kind == Item::Literal) {
           check_this_char(ib, op.item.literal);
+        } else if (op.item.conversion == 'r') {
+          ib.token.clear();
+          outs->read(outs->target, ib);
+          ++outs;
         } else {
           const Out* out = op.item.out == Out_kind::None ? nullptr : outs++;
           run_conversion(ib, op.item, out);
         }
     }
   }
+}
+
+[[noreturn, gnu::noinline]] void rethrow_prefixed(const Scanbuf& ib, const Scan_failure& failure) {
+  throw Scan_failure(Format::sprintf("scanf: bad input at char number %i: %s", ib.char_count(), failure.what()));
 }
 
 void run_step(Scanbuf& ib, const Program& program, const Out* outs) {
@@ -672,8 +679,7 @@ void run_step(Scanbuf& ib, const Program& program, const Out* outs) {
   } catch (const Nesting_too_deep&) {
     throw;
   } catch (const Scan_failure& failure) {
-    throw Scan_failure(
-        Format::sprintf("scanf: bad input at char number %i: %s", ib.char_count(), failure.what()));
+    rethrow_prefixed(ib, failure);
   }
 }
 
