@@ -630,16 +630,32 @@ Program compile(std::string_view pattern) {
 }
 
 // Patterns given to `scan` are literals checked at compile time: the address
-// of their text identifies them for the life of the program.
+// and length of their text identify them for the life of the program. A
+// prepared program is never replaced, since an enclosing step may be running
+// it while a nested reader prepares its own.
+struct Literal_key {
+  const char* text;
+  std::size_t size;
+  bool operator==(const Literal_key&) const = default;
+};
+struct Literal_key_hash {
+  std::size_t operator()(const Literal_key& k) const {
+    return std::hash<const char*>()(k.text) ^ (k.size * 0x9e3779b97f4a7c15ULL);
+  }
+};
+
 [[gnu::noinline]] const Program& program_of_literal(std::string_view pattern) {
-  struct Entry {
-    std::size_t size;
-    Program program;
-  };
-  thread_local std::unordered_map<const char*, Entry> cache;
-  auto [it, inserted] = cache.try_emplace(pattern.data());
-  if (inserted || it->second.size != pattern.size()) it->second = {pattern.size(), compile(pattern)};
-  return it->second.program;
+  thread_local std::unordered_map<Literal_key, Program, Literal_key_hash> cache;
+  auto [it, inserted] = cache.try_emplace(Literal_key{pattern.data(), pattern.size()});
+  if (inserted) {
+    try {
+      it->second = compile(pattern);
+    } catch (...) {
+      cache.erase(it);  // not left behind as an empty program
+      throw;
+    }
+  }
+  return it->second;
 }
 
 void match_run(Scanbuf& ib, std::string_view run) {
