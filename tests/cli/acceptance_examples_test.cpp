@@ -18,25 +18,12 @@
 
 namespace {
 
+using Cli::read_file;
+using Cli::lines_of;
+
 namespace fs = std::filesystem;
 
 const fs::path source_dir = QUAVOR_SOURCE_DIR;
-
-std::string read_file(const fs::path& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string::size_type start = 0;
-  for (auto end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  lines.push_back(text.substr(start));
-  return lines;
-}
 
 // A fresh directory with examples/<name>.qvb copied in, removed at the end.
 struct Example_run {

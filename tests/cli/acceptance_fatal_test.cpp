@@ -16,12 +16,9 @@
 
 namespace {
 
-namespace fs = std::filesystem;
+using Cli::read_file;
 
-std::string read_file(const fs::path& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+namespace fs = std::filesystem;
 
 // The two-storey example recorded as input.qvb.
 std::string example() {

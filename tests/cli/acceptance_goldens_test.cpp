@@ -16,28 +16,16 @@
 #include <vector>
 
 #include "cli/acceptance_headings.hpp"
+#include "cli/harness.hpp"
 
 namespace {
+
+using Cli::read_file;
+using Cli::lines_of;
 
 namespace fs = std::filesystem;
 
 const fs::path cases_root = fs::path(QUAVOR_SOURCE_DIR) / "tests" / "cli" / "cases";
-
-std::string read_file(const fs::path& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string::size_type start = 0;
-  for (auto end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  lines.push_back(text.substr(start));
-  return lines;
-}
 
 std::vector<std::string> cases_with_report() {
   std::vector<std::string> names;

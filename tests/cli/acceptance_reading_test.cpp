@@ -20,12 +20,9 @@
 
 namespace {
 
-namespace fs = std::filesystem;
+using Cli::read_file;
 
-std::string read_file(const fs::path& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+namespace fs = std::filesystem;
 
 const std::string& example() {
   static const std::string text = read_file(fs::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb");

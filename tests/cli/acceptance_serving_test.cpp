@@ -19,16 +19,11 @@
 
 namespace {
 
+using Cli::read_file;
+
 namespace fs = std::filesystem;
 
 const std::string stand_in = "tests/cli/stand_in.sh";
-
-std::string read_file(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::string framed(const std::string& message) { return "( Xon (\n  " + message + "\n) Xoff )\n"; }
 

@@ -18,6 +18,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <stdexcept>
@@ -51,6 +53,25 @@ struct Options {
   Options& executing(std::string path) { program = std::move(path); return *this; }
   Options& as(std::string name) { argv0 = std::move(name); return *this; }
 };
+
+// The whole content of a file, bytes as they are.
+inline std::string read_file(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The lines of a text, without their line feeds; a text ending with a line
+// feed ends with an empty line.
+inline std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string::size_type start = 0;
+  for (auto end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  lines.push_back(text.substr(start));
+  return lines;
+}
 
 namespace detail {
 

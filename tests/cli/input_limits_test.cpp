@@ -13,12 +13,9 @@
 
 namespace {
 
-namespace fs = std::filesystem;
+using Cli::read_file;
 
-std::string read_file(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+namespace fs = std::filesystem;
 
 std::string replace_once(std::string text, const std::string& from, const std::string& to) {
   const std::size_t at = text.find(from);

@@ -24,17 +24,12 @@
 
 namespace {
 
+using Cli::read_file;
+
 namespace fs = std::filesystem;
 using namespace Message_types;
 
 const std::string stand_in = "tests/cli/stand_in.sh";
-
-std::string read_file(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 void write_file(const std::string& name, const std::string& text) {
   std::ofstream out(name, std::ios::binary);
