@@ -105,21 +105,18 @@ void BM_whole_check(benchmark::State& state) {
   data.batiment.batiment_file_name = scratch;
   bool valid = false;
   std::size_t tests = 0;
+  const Check::run_context context{scratch, QC::remove_extension(scratch) + ".qvr", std::nullopt, false};
   for (auto _ : state) {
-    QC::reset_for_tests();
-    QC::set_report_source_file_name(scratch);
-    QC::set_report_target_file_name(QC::remove_extension(scratch) + ".qvr");
-    const Compute_data_types::batiment b = Compute_data::input_batiment_pre_compute(data.batiment);
-    try {
-      valid = Compute::batiment_validity_check(b);
-    } catch (const std::exception& e) {
-      state.SkipWithError(e.what());
+    Compute::checked_batiment checked = Compute::check_description(data.batiment, context);
+    if (checked.outcome.failed && checked.outcome.failed->fatal) {
+      state.SkipWithError(checked.outcome.failed->text.c_str());
       break;
     }
+    valid = checked.outcome.compliant;
     Format::Printer ppf;
-    Report::report_print(ppf, Report::batiment_make_report(b));
+    Report::report_print(ppf, Report::batiment_make_report(checked.outcome));
     benchmark::DoNotOptimize(ppf.contents());
-    tests = static_cast<std::size_t>(QC::get_checking_number());
+    tests = static_cast<std::size_t>(checked.outcome.tests_run);
   }
   state.counters["walls"] = static_cast<double>(state.range(0));
   state.counters["valid"] = valid ? 1 : 0;

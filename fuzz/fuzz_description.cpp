@@ -26,15 +26,17 @@ void check_and_report(Input_data_types::input_data data) {
   // The recorded file name must match the report's for the checks to go
   // past CR-0-11: point both at the scratch file.
   data.batiment.batiment_file_name = Fuzz_common::scratch_source_file_name();
-  const Compute_data_types::batiment b = Compute_data::input_batiment_pre_compute(data.batiment);
-  const bool valid = Compute::batiment_validity_check(b);
+  const Compute::checked_batiment checked = Compute::check_description(
+      data.batiment, Check::run_context{QC::get_report_source_file_name(), QC::get_report_target_file_name_opt(),
+                                        QC::get_compute_run_mode_opt(), QC::get_debug()});
+  const Outcome::outcome& outcome = checked.outcome;
   Format::Printer report_ppf;
-  Format::fprintf(report_ppf, "%a@.", Report::report_print, Report::batiment_make_report(b));
+  Format::fprintf(report_ppf, "%a@.", Report::report_print, Report::batiment_make_report(outcome));
   Format::Printer outcome_ppf;
-  if (valid) {
-    Format::fprintf(outcome_ppf, "%t@?@.", Check::all_tests_successful_logger);
-  } else if (const auto error_logger = QC::get_critere_error_logger_opt()) {
-    Format::fprintf(outcome_ppf, "%s: %t@?@.", "Erroneous qvb file", *error_logger);
+  if (outcome.compliant) {
+    Format::fprintf(outcome_ppf, "%t@?@.", Check::all_tests_successful_logger(outcome.report_target_file_name));
+  } else if (outcome.error_logger) {
+    Format::fprintf(outcome_ppf, "%s: %t@?@.", "Erroneous qvb file", *outcome.error_logger);
   }
   static_cast<void>(report_ppf.contents());
   static_cast<void>(outcome_ppf.contents());

@@ -23,68 +23,60 @@ using Quavor_pervasives::almost_equal;
 using Quavor_pervasives::almost_greater_equal;
 using Quavor_pervasives::almost_less_equal;
 
-bool batiment_conception_checkings(const T::batiment& b) {
-  Check::debug_checking(critere::CR_2_1, "regularité en élévation du bâtiment");
-  if (!Check::make(critere::CR_2_1, batiment_retrait_en_elevation_check, b)) return false;
-  Check::debug_checking(critere::CR_2_2, "continuité des porteurs verticaux");
-  if (!Check::make_checkings(critere::CR_2_2, batiment_continuite_verticale_porteur_checkings, b)) return false;
-  Check::debug_checking(critere::CR_2_3, "limitation de la taille et du nombre des parties en retrait");
-  return Check::make(critere::CR_2_3, batiment_retrait_en_plan_checkings, b);
-}
 
 // ---------------------------------------------------------------------------
 // CR-2-1
 
 namespace {
 
-bool retrait_en_elevation_x_check(critere c, double rx) {
+bool retrait_en_elevation_x_check(Check::session& s, critere c, double rx) {
   const double limite = Tqmv::retrait_elevation_max;
   if (almost_less_equal(rx, limite))
-    return Check::critere_logger(c, [rx, limite](Format::Printer& ppf) {
+    return s.critere_logger(c, [rx, limite](Format::Printer& ppf) {
       Format::fprintf(ppf, "le retrait en élévation en x est correct:@ sa dimension %a est inférieure à la limite %a",
                       print_percentage, rx, print_percentage, limite);
     });
-  return Check::batiment_error(Format::asprintf(
+  return s.batiment_error(Format::asprintf(
       "le retrait en élévation en x est trop important:@ sa dimension %a est supérieure à la limite %a",
       print_percentage, rx, print_percentage, limite));
 }
 
-bool retrait_en_elevation_y_check(critere c, double ry) {
+bool retrait_en_elevation_y_check(Check::session& s, critere c, double ry) {
   const double limite = Tqmv::retrait_elevation_max;
   if (almost_less_equal(ry, limite))
-    return Check::critere_logger(c, [ry, limite](Format::Printer& ppf) {
+    return s.critere_logger(c, [ry, limite](Format::Printer& ppf) {
       Format::fprintf(ppf, "le retrait en élévation en y est correct:@ sa dimension %a est inférieure à la limite %a",
                       print_percentage, ry, print_percentage, limite);
     });
-  return Check::batiment_error(Format::asprintf(
+  return s.batiment_error(Format::asprintf(
       "le retrait en élévation en y est trop important:@ sa dimension %a est supérieure à la limite %a",
       print_percentage, ry, print_percentage, limite));
 }
 
 }  // namespace
 
-bool batiment_retrait_en_elevation_check(critere c, const T::batiment& b) {
+bool batiment_retrait_en_elevation_check(Check::session& s, critere c, const T::batiment& b) {
   if (b.batiment_type == Quavor_data_types::batiment_type::R0)
-    return Check::critere_logger(c, [](Format::Printer& ppf) {
+    return s.critere_logger(c, [](Format::Printer& ppf) {
       Format::fprintf(ppf, "Le bâtiment est de type R+0, il n'a donc pas de retrait en élévation.");
     });
   // The fraction of the base dimension that the roof plan leaves out.
   const T::plan& p = b.batiment_niveau_toit.niveau_plan;
   const double rx = (p.plan_base_width - p.plan_width) / p.plan_base_width;
   const double ry = (p.plan_base_height - p.plan_height) / p.plan_base_height;
-  return retrait_en_elevation_x_check(c, rx) && retrait_en_elevation_y_check(c, ry);
+  return retrait_en_elevation_x_check(s, c, rx) && retrait_en_elevation_y_check(s, c, ry);
 }
 
 // ---------------------------------------------------------------------------
 // CR-2-2
 
-bool batiment_continuite_verticale_porteur_checkings(const T::batiment& b) {
-  Check::debug_checking(critere::CR_2_2_1, "continuité verticale des poteaux");
-  if (!Check::make(critere::CR_2_2_1, batiment_poteau_continuite_checkings, b)) return false;
-  Check::debug_checking(critere::CR_2_2_2, "continuité verticale des contreventements");
-  if (!Check::make(critere::CR_2_2_2, batiment_contreventement_continuite_checkings, b)) return false;
-  Check::debug_checking(critere::CR_2_2_3, "continuité horizontale des poutres");
-  return Check::make(critere::CR_2_2_3, batiment_poutre_appui_checkings, b);
+bool batiment_continuite_verticale_porteur_checkings(Check::session& s, const T::batiment& b) {
+  s.debug_checking(critere::CR_2_2_1, "continuité verticale des poteaux");
+  if (!s.make(critere::CR_2_2_1, batiment_poteau_continuite_checkings, b)) return false;
+  s.debug_checking(critere::CR_2_2_2, "continuité verticale des contreventements");
+  if (!s.make(critere::CR_2_2_2, batiment_contreventement_continuite_checkings, b)) return false;
+  s.debug_checking(critere::CR_2_2_3, "continuité horizontale des poutres");
+  return s.make(critere::CR_2_2_3, batiment_poutre_appui_checkings, b);
 }
 
 std::vector<std::reference_wrapper<const T::niveau_plancher>> sort_niveau_planchers(
@@ -105,18 +97,18 @@ bool poteau_meme_position(const T::poteau& upper, const T::poteau& lower) {
 }
 
 template <class Upper>
-bool poteau_continuite_check(critere c, const T::niveau_plancher& lower, const Upper& upper) {
+bool poteau_continuite_check(Check::session& s, critere c, const T::niveau_plancher& lower, const Upper& upper) {
   return U::niveau_for_all_poteau(
       [&](const T::poteau& p) {
         const auto found = U::niveau_find_poteau_opt(
             [&](const T::poteau& q) { return poteau_meme_position(p, q); }, lower);
         if (!found)
-          return Check::niveau_error(
+          return s.niveau_error(
               upper, Format::asprintf("le poteau %a n'est pas fondé par rapport au niveau %a.\nIl faut mettre un "
                                       "poteau au-dessous du poteau %a",
                                       print_nom_entity, p.poteau_nom, print_niveau_nom, lower.niveau_nom,
                                       print_nom_entity, p.poteau_nom));
-        return Check::critere_logger(
+        return s.critere_logger(
             c, [haut = p.poteau_nom, niveau = lower.niveau_nom, bas = (*found)->poteau_nom](Format::Printer& ppf) {
               Format::fprintf(ppf, "Le poteau %a est fondé au niveau %a par le poteau %a", print_nom_entity, haut,
                               print_niveau_nom, niveau, print_nom_entity, bas);
@@ -126,18 +118,18 @@ bool poteau_continuite_check(critere c, const T::niveau_plancher& lower, const U
 }
 
 template <class Upper>
-bool contreventement_continuite_check(critere c, const T::niveau_plancher& lower, const Upper& upper) {
+bool contreventement_continuite_check(Check::session& s, critere c, const T::niveau_plancher& lower, const Upper& upper) {
   return U::niveau_for_all_cvt(
       [&](const T::mur& m) {
         const auto found =
             U::niveau_find_cvt_opt([&](const T::mur& dessous) { return mur_se_fonde_par_mur(m, dessous); }, lower);
         if (!found)
-          return Check::niveau_error(
+          return s.niveau_error(
               upper, Format::asprintf("le contreventement %a n'est pas fondé par rapport au niveau %a.\nIl faut "
                                       "mettre un contreventement au-dessous du contreventement %a",
                                       print_nom_entity, m.mur_nom, print_niveau_nom, lower.niveau_nom,
                                       print_nom_entity, m.mur_nom));
-        return Check::critere_logger(
+        return s.critere_logger(
             c, [haut = m.mur_nom, niveau = lower.niveau_nom, bas = (*found)->mur_nom](Format::Printer& ppf) {
               Format::fprintf(ppf, "Le contreventement %a est fondé au niveau %a par le contreventement %a",
                               print_nom_entity, haut, print_niveau_nom, niveau, print_nom_entity, bas);
@@ -148,34 +140,34 @@ bool contreventement_continuite_check(critere c, const T::niveau_plancher& lower
 
 }  // namespace
 
-bool niveau_poteau_continuite_check(critere c, const T::niveau_plancher& lower, const T::niveau_plancher& upper) {
-  return poteau_continuite_check(c, lower, upper);
+bool niveau_poteau_continuite_check(Check::session& s, critere c, const T::niveau_plancher& lower, const T::niveau_plancher& upper) {
+  return poteau_continuite_check(s, c, lower, upper);
 }
-bool niveau_poteau_continuite_check(critere c, const T::niveau_plancher& lower, const T::niveau_toit& upper) {
-  return poteau_continuite_check(c, lower, upper);
+bool niveau_poteau_continuite_check(Check::session& s, critere c, const T::niveau_plancher& lower, const T::niveau_toit& upper) {
+  return poteau_continuite_check(s, c, lower, upper);
 }
 
-bool batiment_poteau_continuite_checkings(critere c, const T::batiment& b) {
+bool batiment_poteau_continuite_checkings(Check::session& s, critere c, const T::batiment& b) {
   return batiment_continuite_checkings(
-      [c](const T::niveau_plancher& lower, const auto& upper) {
-        return niveau_poteau_continuite_check(c, lower, upper);
+      [&s, c](const T::niveau_plancher& lower, const auto& upper) {
+        return niveau_poteau_continuite_check(s, c, lower, upper);
       },
       b);
 }
 
-bool niveau_contreventement_continuite_check(critere c, const T::niveau_plancher& lower,
+bool niveau_contreventement_continuite_check(Check::session& s, critere c, const T::niveau_plancher& lower,
                                              const T::niveau_plancher& upper) {
-  return contreventement_continuite_check(c, lower, upper);
+  return contreventement_continuite_check(s, c, lower, upper);
 }
-bool niveau_contreventement_continuite_check(critere c, const T::niveau_plancher& lower,
+bool niveau_contreventement_continuite_check(Check::session& s, critere c, const T::niveau_plancher& lower,
                                              const T::niveau_toit& upper) {
-  return contreventement_continuite_check(c, lower, upper);
+  return contreventement_continuite_check(s, c, lower, upper);
 }
 
-bool batiment_contreventement_continuite_checkings(critere c, const T::batiment& b) {
+bool batiment_contreventement_continuite_checkings(Check::session& s, critere c, const T::batiment& b) {
   return batiment_continuite_checkings(
-      [c](const T::niveau_plancher& lower, const auto& upper) {
-        return niveau_contreventement_continuite_check(c, lower, upper);
+      [&s, c](const T::niveau_plancher& lower, const auto& upper) {
+        return niveau_contreventement_continuite_check(s, c, lower, upper);
       },
       b);
 }
@@ -226,14 +218,14 @@ std::optional<T::appui> niveau_appui_opt(const T::niveau<C>& l, const T::point& 
 }
 
 template <class C>
-bool fonde_poutre(critere c, const T::niveau<C>& l, T::poutre& p) {
+bool fonde_poutre(Check::session& s, critere c, const T::niveau<C>& l, T::poutre& p) {
   const T::point origine = U::poutre_position(p);
   const T::point extremite = U::poutre_vertex(p);
   const auto appui_origine = niveau_appui_opt(l, origine);
   const auto appui_extremite = niveau_appui_opt(l, extremite);
   if (appui_origine && appui_extremite) {
     U::poutre_set_fondement(p, T::poutre_fondement{*appui_origine, *appui_extremite});
-    return Check::critere_logger(
+    return s.critere_logger(
         c, [nom = p.poutre_nom, a = *appui_origine, v = *appui_extremite](Format::Printer& ppf) {
           Format::fprintf(ppf,
                           "La poutre %a est fondée,@;<1 2>@[<v 0>son origine s'appuie sur %a et@ son extrémité "
@@ -242,33 +234,33 @@ bool fonde_poutre(critere c, const T::niveau<C>& l, T::poutre& p) {
         });
   }
   if (!appui_origine && !appui_extremite)
-    return Check::niveau_error(
+    return s.niveau_error(
         l, Format::asprintf("les extrémités de la poutre %a, ne s'appuient sur aucun contreventement ni sur aucun "
                             "poteau",
                             print_nom_entity, p.poutre_nom));
   const T::point libre = appui_origine ? extremite : origine;
-  return Check::niveau_error(
+  return s.niveau_error(
       l, Format::asprintf("le point %a, une extrémité de la poutre %a, ne s'appuie sur aucun contreventement ni sur "
                           "aucun poteau",
                           print_point, libre, print_nom_entity, p.poutre_nom));
 }
 
 template <class C>
-bool niveau_poutres_appui_checks(critere c, const T::niveau<C>& l) {
-  return U::niveau_for_all_poutre([&](T::poutre& p) { return niveau_fonde_poutre(c, l, p); }, l);
+bool niveau_poutres_appui_checks(Check::session& s, critere c, const T::niveau<C>& l) {
+  return U::niveau_for_all_poutre([&](T::poutre& p) { return niveau_fonde_poutre(s, c, l, p); }, l);
 }
 
 }  // namespace
 
-bool niveau_fonde_poutre(critere c, const T::niveau_plancher& l, T::poutre& p) { return fonde_poutre(c, l, p); }
-bool niveau_fonde_poutre(critere c, const T::niveau_toit& l, T::poutre& p) { return fonde_poutre(c, l, p); }
+bool niveau_fonde_poutre(Check::session& s, critere c, const T::niveau_plancher& l, T::poutre& p) { return fonde_poutre(s, c, l, p); }
+bool niveau_fonde_poutre(Check::session& s, critere c, const T::niveau_toit& l, T::poutre& p) { return fonde_poutre(s, c, l, p); }
 
 // Every level once, from the bottom up: the floor levels by storey, then the
 // roof level (a beam's slot can be filled only once).
-bool batiment_poutre_appui_checkings(critere c, const T::batiment& b) {
+bool batiment_poutre_appui_checkings(Check::session& s, critere c, const T::batiment& b) {
   for (const T::niveau_plancher& l : sort_niveau_planchers(b.batiment_niveau_planchers))
-    if (!niveau_poutres_appui_checks(c, l)) return false;
-  return niveau_poutres_appui_checks(c, b.batiment_niveau_toit);
+    if (!niveau_poutres_appui_checks(s, c, l)) return false;
+  return niveau_poutres_appui_checks(s, c, b.batiment_niveau_toit);
 }
 
 // ---------------------------------------------------------------------------
@@ -279,16 +271,16 @@ double niveau_surface_plancher(const T::niveau_toit& l) { return l.niveau_catego
 
 namespace {
 
-bool nombre_retraits_check(critere c, const std::string& niveau_nom, int n) {
+bool nombre_retraits_check(Check::session& s, critere c, const std::string& niveau_nom, int n) {
   const int limite = Tqmv::retraits_nombre_max;
   if (n <= limite)
-    return Check::critere_logger(c, [niveau_nom, n, limite](Format::Printer& ppf) {
+    return s.critere_logger(c, [niveau_nom, n, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "Au niveau %a, il y a %d retraits, ce nombre est inférieur à la limite de %d retraits "
                       "autorisée pour ce batiment",
                       print_niveau_nom, niveau_nom, n, limite);
     });
-  return Check::niveau_error(
+  return s.niveau_error(
       niveau_nom, Format::asprintf("il y a %d retraits, ce nombre est supérieur à la limite de %d retraits autorisée "
                                    "pour ce batiment",
                                    n, limite));
@@ -298,7 +290,7 @@ bool nombre_retraits_check(critere c, const std::string& niveau_nom, int n) {
 // starts one of its own.
 void end_debugging_paragraph(Format::Printer& ppf) { Format::fprintf(ppf, "@."); }
 
-bool check_regularite_retrait(const std::string& niveau_nom, const T::retrait& r, double surface_plancher) {
+bool check_regularite_retrait(Check::session& s, const std::string& niveau_nom, const T::retrait& r, double surface_plancher) {
   const double fraction = Tqmv::retrait_surface_max;
   const double limite = fraction * surface_plancher;
   const double surface = r.retrait_surface;
@@ -312,14 +304,14 @@ bool check_regularite_retrait(const std::string& niveau_nom, const T::retrait& r
     end_debugging_paragraph(ppf);
   });
   if (satisfait) return true;
-  return Check::niveau_error(
+  return s.niveau_error(
       niveau_nom, Format::asprintf("la surface du retrait %a mesure %a, cette dimension dépasse la limite autorisée "
                                    "%a. Cette limite correspond à %a de la surface du plancher (%a)",
                                    print_nom_entity, r.retrait_nom, print_area, surface, print_area, limite,
                                    print_percentage, fraction, print_area, surface_plancher));
 }
 
-bool surface_totale_retraits_check(const std::string& niveau_nom, const T::retraits& rs, double surface_plancher) {
+bool surface_totale_retraits_check(Check::session& s, const std::string& niveau_nom, const T::retraits& rs, double surface_plancher) {
   const double fraction = Tqmv::retraits_surface_totale_max;
   const double limite = fraction * surface_plancher;
   const double totale = Quavor_pervasives::sigma_f([](const T::retrait_ref& r) { return r->retrait_surface; }, rs);
@@ -333,36 +325,52 @@ bool surface_totale_retraits_check(const std::string& niveau_nom, const T::retra
     end_debugging_paragraph(ppf);
   });
   if (satisfait) return true;
-  return Check::niveau_error(
+  return s.niveau_error(
       niveau_nom, Format::asprintf("la surface totale des retraits mesure %a,@ cette dimension dépasse la limite %a "
                                    "autorisée pour ce batiment",
                                    print_area, totale, print_area, limite));
 }
 
 template <class C>
-bool regularite_retrait_checkings(critere c, const T::niveau<C>& l) {
+bool regularite_retrait_checkings(Check::session& s, critere c, const T::niveau<C>& l) {
   const T::retraits& rs = l.niveau_plan.plan_retraits;
   const double surface_plancher = niveau_surface_plancher(l);
-  if (!nombre_retraits_check(c, l.niveau_nom, static_cast<int>(rs.size()))) return false;
+  if (!nombre_retraits_check(s, c, l.niveau_nom, static_cast<int>(rs.size()))) return false;
   for (const T::retrait_ref& r : rs)
-    if (!check_regularite_retrait(l.niveau_nom, *r, surface_plancher)) return false;
-  return surface_totale_retraits_check(l.niveau_nom, rs, surface_plancher);
+    if (!check_regularite_retrait(s, l.niveau_nom, *r, surface_plancher)) return false;
+  return surface_totale_retraits_check(s, l.niveau_nom, rs, surface_plancher);
 }
 
 }  // namespace
 
-bool niveau_regularite_retrait_checkings(critere c, const T::niveau_plancher& l) {
-  return regularite_retrait_checkings(c, l);
+bool niveau_regularite_retrait_checkings(Check::session& s, critere c, const T::niveau_plancher& l) {
+  return regularite_retrait_checkings(s, c, l);
 }
-bool niveau_regularite_retrait_checkings(critere c, const T::niveau_toit& l) {
-  return regularite_retrait_checkings(c, l);
+bool niveau_regularite_retrait_checkings(Check::session& s, critere c, const T::niveau_toit& l) {
+  return regularite_retrait_checkings(s, c, l);
 }
 
-bool batiment_retrait_en_plan_checkings(critere c, const T::batiment& b) {
-  if (!niveau_regularite_retrait_checkings(c, b.batiment_niveau_toit)) return false;
+bool batiment_retrait_en_plan_checkings(Check::session& s, critere c, const T::batiment& b) {
+  if (!niveau_regularite_retrait_checkings(s, c, b.batiment_niveau_toit)) return false;
   for (const T::niveau_plancher& l : b.batiment_niveau_planchers)
-    if (!niveau_regularite_retrait_checkings(c, l)) return false;
+    if (!niveau_regularite_retrait_checkings(s, c, l)) return false;
   return true;
 }
+
+// ---------------------------------------------------------------------------
+// The family.
+
+namespace {
+
+const Check::etape<T::batiment> etapes[] = {
+    {critere::CR_2_1, "regularité en élévation du bâtiment", batiment_retrait_en_elevation_check, nullptr},
+    {critere::CR_2_2, "continuité des porteurs verticaux", nullptr, batiment_continuite_verticale_porteur_checkings},
+    {critere::CR_2_3, "limitation de la taille et du nombre des parties en retrait", batiment_retrait_en_plan_checkings,
+     nullptr},
+};
+
+}  // namespace
+
+bool batiment_conception_checkings(Check::session& s, const T::batiment& b) { return Check::run_family(s, etapes, b); }
 
 }  // namespace Conception_batiment

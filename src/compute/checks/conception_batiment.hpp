@@ -25,18 +25,18 @@ inline constexpr double continuite_tolerance = 0.001;
 inline constexpr double appui_poteau_distance_max = 0.1;
 
 // The test of CR-2: CR-2-1, CR-2-2, CR-2-3, stopping at the first failure.
-bool batiment_conception_checkings(const T::batiment& b);
+bool batiment_conception_checkings(Check::session& s, const T::batiment& b);
 
 // ---------------------------------------------------------------------------
 // CR-2-1: set-back of the upper storey, in X then in Y.
 
-bool batiment_retrait_en_elevation_check(critere c, const T::batiment& b);
+bool batiment_retrait_en_elevation_check(Check::session& s, critere c, const T::batiment& b);
 
 // ---------------------------------------------------------------------------
 // CR-2-2: continuity of the vertical load-bearing elements.
 
 // CR-2-2-1, CR-2-2-2, CR-2-2-3 in this order.
-bool batiment_continuite_verticale_porteur_checkings(const T::batiment& b);
+bool batiment_continuite_verticale_porteur_checkings(Check::session& s, const T::batiment& b);
 
 // The floor levels sorted by storey (stable).
 std::vector<std::reference_wrapper<const T::niveau_plancher>> sort_niveau_planchers(
@@ -55,16 +55,16 @@ bool batiment_continuite_checkings(Pair_check check, const T::batiment& b) {
 }
 
 // CR-2-2-1: every column of the upper level stands on a column of the lower.
-bool batiment_poteau_continuite_checkings(critere c, const T::batiment& b);
-bool niveau_poteau_continuite_check(critere c, const T::niveau_plancher& lower, const T::niveau_plancher& upper);
-bool niveau_poteau_continuite_check(critere c, const T::niveau_plancher& lower, const T::niveau_toit& upper);
+bool batiment_poteau_continuite_checkings(Check::session& s, critere c, const T::batiment& b);
+bool niveau_poteau_continuite_check(Check::session& s, critere c, const T::niveau_plancher& lower, const T::niveau_plancher& upper);
+bool niveau_poteau_continuite_check(Check::session& s, critere c, const T::niveau_plancher& lower, const T::niveau_toit& upper);
 
 // CR-2-2-2: every bracing wall of the upper level is founded on a bracing
 // wall of the lower.
-bool batiment_contreventement_continuite_checkings(critere c, const T::batiment& b);
-bool niveau_contreventement_continuite_check(critere c, const T::niveau_plancher& lower,
+bool batiment_contreventement_continuite_checkings(Check::session& s, critere c, const T::batiment& b);
+bool niveau_contreventement_continuite_check(Check::session& s, critere c, const T::niveau_plancher& lower,
                                              const T::niveau_plancher& upper);
-bool niveau_contreventement_continuite_check(critere c, const T::niveau_plancher& lower,
+bool niveau_contreventement_continuite_check(Check::session& s, critere c, const T::niveau_plancher& lower,
                                              const T::niveau_toit& upper);
 
 // Same direction, no thicker and no longer than the lower wall, and
@@ -75,9 +75,9 @@ bool mur_se_fonde_par_mur(const T::mur& upper, const T::mur& lower);
 bool mur_se_projette_sur_mur(const T::mur& upper, const T::mur& lower);
 
 // CR-2-2-3: both ends of every beam of every level rest on a wall or a column.
-bool batiment_poutre_appui_checkings(critere c, const T::batiment& b);
-bool niveau_fonde_poutre(critere c, const T::niveau_plancher& l, T::poutre& p);
-bool niveau_fonde_poutre(critere c, const T::niveau_toit& l, T::poutre& p);
+bool batiment_poutre_appui_checkings(Check::session& s, critere c, const T::batiment& b);
+bool niveau_fonde_poutre(Check::session& s, critere c, const T::niveau_plancher& l, T::poutre& p);
+bool niveau_fonde_poutre(Check::session& s, critere c, const T::niveau_toit& l, T::poutre& p);
 
 // The point lies on or in the wall's rectangle.
 bool appui_fonde_sur_mur(const T::point& p, const T::mur& m);
@@ -90,9 +90,9 @@ void print_appui(Format::Printer& ppf, const T::appui& a);
 // ---------------------------------------------------------------------------
 // CR-2-3: set-backs in plan, roof level first, then the floor levels.
 
-bool batiment_retrait_en_plan_checkings(critere c, const T::batiment& b);
-bool niveau_regularite_retrait_checkings(critere c, const T::niveau_plancher& l);
-bool niveau_regularite_retrait_checkings(critere c, const T::niveau_toit& l);
+bool batiment_retrait_en_plan_checkings(Check::session& s, critere c, const T::batiment& b);
+bool niveau_regularite_retrait_checkings(Check::session& s, critere c, const T::niveau_plancher& l);
+bool niveau_regularite_retrait_checkings(Check::session& s, critere c, const T::niveau_toit& l);
 
 // The floor area the set-backs are compared with: the floor's surface, or
 // the roof's for the roof level.

@@ -38,18 +38,8 @@ using Quavor_pervasives::almost_less_equal;
 // ---------------------------------------------------------------------------
 // Name tables.
 
-constexpr std::size_t table_count = 8;  // every kind but the storey
-using nom_table = std::unordered_map<std::string, std::string>;
-std::array<nom_table, table_count> nom_tables;
-
-std::size_t table_index(entity_kind k) {
-  const auto i = static_cast<std::size_t>(k);
-  if (i >= table_count) QC::fatal_error("batiment_entity_suffix_format: unexpected batiment entity étage");
-  return i;
-}
-
-bool ends_with(const std::string& s, const std::string& suffix) {
-  return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+bool ends_with(const std::string& text, const std::string& suffix) {
+  return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 // The two messages of a name met twice: same kind, or another kind.
@@ -62,19 +52,19 @@ struct doublon_messages {
 // not yet in its kind's table and, when asked, in no other table. Once
 // accepted it is recorded with the level's name.
 template <class C>
-bool entity_nom_check(const Cdt::niveau<C>& n, entity_kind kind, const std::string& nom,
+bool entity_nom_check(Check::session& s, const Cdt::niveau<C>& n, entity_kind kind, const std::string& nom,
                       const doublon_messages& messages, bool toutes_tables) {
   const std::string suffix = batiment_entity_suffix(entity_kind::Niveau, n.niveau_etage);
   if (!ends_with(nom, suffix))
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("le nom %s %s n'est pas valide. car il ne se termine pas par le numéro de son %s, %s",
                             batiment_entity_of_the(kind) + batiment_entity_name(kind), nom,
                             batiment_entity_name(entity_kind::Niveau), suffix));
-  if (const auto ou = find_nom(kind, nom)) return Check::niveau_error(n, messages.meme_kind(nom, *ou));
+  if (const auto ou = s.nom_tables().find(kind, nom)) return s.niveau_error(n, messages.meme_kind(nom, *ou));
   if (toutes_tables)
-    if (const auto autre = find_nom_in_tables(nom))
-      return Check::niveau_error(n, messages.autre_kind(nom, *find_nom(*autre, nom)));
-  add_nom(kind, nom, n.niveau_nom);
+    if (const auto autre = s.nom_tables().find_in_tables(nom))
+      return s.niveau_error(n, messages.autre_kind(nom, *s.nom_tables().find(*autre, nom)));
+  s.nom_tables().add(kind, nom, n.niveau_nom);
   return true;
 }
 
@@ -132,18 +122,18 @@ constexpr doublon_messages mur_messages{
     }};
 
 template <class C>
-bool niveau_mur_epaisseur_check(const batiment& b, const Cdt::niveau<C>& n, const Cdt::mur& m) {
+bool niveau_mur_epaisseur_check(Check::session& s, const batiment& b, const Cdt::niveau<C>& n, const Cdt::mur& m) {
   if (!Cdu::contreventement(m)) return true;
   const double e = Cdu::mur_epaisseur(m);
   const double minimum = Tqmv::mur_minimum_epaisseur(b.batiment_materiau_categorie);
   const double maximum = Tqmv::mur_maximum_epaisseur(b.batiment_materiau_categorie);
   if (!almost_greater_equal(e, minimum))
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("le mur primaire %a n'est pas assez épais:@ il mesure %a mais la limite inférieure pour ce "
                             "type de matériau est %a",
                             print_nom_entity, m.mur_nom, print_distance, e, print_distance, minimum));
   if (!almost_less_equal(e, maximum))
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("le mur primaire %a est trop épais:@ il mesure %a mais la limite supérieure pour ce type de "
                             "matériau est %a",
                             print_nom_entity, m.mur_nom, print_distance, e, print_distance, maximum));
@@ -151,18 +141,18 @@ bool niveau_mur_epaisseur_check(const batiment& b, const Cdt::niveau<C>& n, cons
 }
 
 template <class C>
-bool niveau_mur_longueur_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
+bool niveau_mur_longueur_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::mur& m) {
   if (!Cdu::contreventement(m)) return true;
   const double l = Cdu::mur_longueur(m);
   const double minimum = Tqmv::mur_longueur_min;
   const double maximum = Tqmv::mur_longueur_max;
   if (!almost_greater_equal(l, minimum))
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("le mur primaire %a est trop court:@ sa longueur, %a, est inférieure à la limite inférieure "
                             "autorisée %a",
                             print_nom_entity, m.mur_nom, print_distance, l, print_distance, minimum));
   if (!almost_less_equal(l, maximum))
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("le mur primaire %a est trop long:@ sa longueur %a est supérieure à la limite supérieure "
                             "autorisée %a",
                             print_nom_entity, m.mur_nom, print_distance, l, print_distance, maximum));
@@ -170,9 +160,9 @@ bool niveau_mur_longueur_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
 }
 
 template <class C>
-bool niveau_mur_hauteur_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
+bool niveau_mur_hauteur_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::mur& m) {
   if (almost_equal(m.mur_hauteur, n.niveau_hauteur)) return true;
-  return Check::niveau_error(
+  return s.niveau_error(
       n, Format::asprintf("le mur %a n'a pas la bonne hauteur:@ sa hauteur (%a) n'est pas celle de son niveau (%a)",
                           print_nom_entity, m.mur_nom, print_distance, m.mur_hauteur, print_distance,
                           n.niveau_hauteur));
@@ -200,13 +190,13 @@ std::string point_hors_batiment(const std::array<coin, N>& coins, const Cdt::pla
 }
 
 template <class C>
-bool niveau_mur_dans_plan_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
+bool niveau_mur_dans_plan_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::mur& m) {
   const auto& v = m.mur_rectangle.vertices;
   const std::array<coin, 4> coins{coin{"bas gauche", v.vertex_sw}, coin{"bas droit", v.vertex_se},
                                   coin{"haut gauche", v.vertex_nw}, coin{"haut droit", v.vertex_ne}};
   const std::string hors = point_hors_batiment(coins, n.niveau_plan);
   if (Cdu::rectangle_dans_plan(m.mur_rectangle, n.niveau_plan) && hors.empty()) return true;
-  return Check::niveau_error(n, Format::asprintf("le mur %a n'est pas géométriquement inclus dans le bâtiment%s",
+  return s.niveau_error(n, Format::asprintf("le mur %a n'est pas géométriquement inclus dans le bâtiment%s",
                                                  print_nom_entity, m.mur_nom, hors));
 }
 
@@ -235,25 +225,25 @@ struct categories_calculees {
 };
 
 template <class C>
-bool niveau_mur_categorie_check(const Cdt::niveau<C>& n, const categories_calculees& calcules, const Cdt::mur& m) {
+bool niveau_mur_categorie_check(Check::session& s, const Cdt::niveau<C>& n, const categories_calculees& calcules, const Cdt::mur& m) {
   if (m.mur_categorie == Quavor_data_types::mur_categorie::Mur_de_facade) {
     if (calcules.facade.contient(m)) return true;
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("le mur %a est déclaré de façade, mais ce mur n'est pas géométriquement un mur de façade",
                             print_nom_entity, m.mur_nom));
   }
   if (calcules.refend.contient(m)) return true;
-  return Check::niveau_error(
+  return s.niveau_error(
       n, Format::asprintf("le mur %a est déclaré en refend, mais ce mur n'est pas géométriquement un mur en refend",
                           print_nom_entity, m.mur_nom));
 }
 
 template <class C>
-bool niveau_mur_checks(const batiment& b, const Cdt::niveau<C>& n, const categories_calculees& calcules,
+bool niveau_mur_checks(Check::session& s, const batiment& b, const Cdt::niveau<C>& n, const categories_calculees& calcules,
                        const Cdt::mur& m) {
-  return entity_nom_check(n, entity_kind::Mur, m.mur_nom, mur_messages, true) &&
-         niveau_mur_epaisseur_check(b, n, m) && niveau_mur_longueur_check(n, m) && niveau_mur_hauteur_check(n, m) &&
-         niveau_mur_dans_plan_check(n, m) && niveau_mur_categorie_check(n, calcules, m);
+  return entity_nom_check(s, n, entity_kind::Mur, m.mur_nom, mur_messages, true) &&
+         niveau_mur_epaisseur_check(s, b, n, m) && niveau_mur_longueur_check(s, n, m) && niveau_mur_hauteur_check(s, n, m) &&
+         niveau_mur_dans_plan_check(s, n, m) && niveau_mur_categorie_check(s, n, calcules, m);
 }
 
 // Two walls that meet at a corner share the square of the thickness; more
@@ -262,7 +252,7 @@ bool niveau_mur_checks(const batiment& b, const Cdt::niveau<C>& n, const categor
 // nothing with it, so the first wall reported is the same as when every wall
 // of the level is compared.
 template <class C>
-bool niveau_mur_no_superposition_check(const Cdt::niveau<C>& n, const Cdt::mur& m,
+bool niveau_mur_no_superposition_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::mur& m,
                                        const std::vector<std::size_t>& voisins) {
   return for_all(voisins, [&](std::size_t i) {
     const Cdt::mur& autre = *n.niveau_murs[i];
@@ -274,7 +264,7 @@ bool niveau_mur_no_superposition_check(const Cdt::niveau<C>& n, const Cdt::mur& 
     const double e = Cdu::mur_epaisseur(m);
     const double maximum = e * e;
     if (almost_less_equal(aire, maximum)) return true;
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("le mur %a n'est pas disjoint du mur %a:@ les murs se superposent sur une aire de %a "
                             "mais l'aire de chevauchement maximale tolérée est %a",
                             print_nom_entity, m.mur_nom, print_nom_entity, autre.mur_nom, print_area, aire,
@@ -283,10 +273,10 @@ bool niveau_mur_no_superposition_check(const Cdt::niveau<C>& n, const Cdt::mur& 
 }
 
 template <class C>
-bool niveau_tremie_inter_mur_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
+bool niveau_tremie_inter_mur_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::mur& m) {
   return for_all(tremies_of(n), [&](const Cdt::tremie& t) {
     if (!Cdu::mur_intersect_tremie(m, t)) return true;
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("une partie du mur %a se trouve dans la trémie %a,@ ce qui est incorrect car la partie haute "
                             "correspondante du mur %a n'est rattachée à aucun support physique du bâtiment",
                             print_nom_entity, m.mur_nom, print_nom_entity, t.tremie_nom, print_nom_entity,
@@ -295,11 +285,11 @@ bool niveau_tremie_inter_mur_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
 }
 
 template <class C>
-bool niveau_retrait_inter_mur_check(const Cdt::niveau<C>& n, const Cdt::mur& m) {
+bool niveau_retrait_inter_mur_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::mur& m) {
   return Cdu::niveau_for_all_retrait(
       [&](const Cdt::retrait& r) {
         if (!Cdu::mur_intersect_retrait(m, r)) return true;
-        return Check::niveau_error(
+        return s.niveau_error(
             n, Format::asprintf("une partie du mur %a se trouve dans le retrait %a,@ ce qui est incorrect car la partie "
                                 "haute correspondante du mur %a n'est rattachée à aucun support physique du bâtiment",
                                 print_nom_entity, m.mur_nom, print_nom_entity, r.retrait_nom, print_nom_entity,
@@ -316,11 +306,11 @@ std::vector<Compute_pervasives_types::rectangle> murs_rectangles(const Cdt::murs
 }
 
 template <class C>
-bool niveau_murs_checks(const batiment& b, const Cdt::niveau<C>& n) {
+bool niveau_murs_checks(Check::session& s, const batiment& b, const Cdt::niveau<C>& n) {
   // Each pass keeps its own tables only while it runs.
   const bool premiere_passe = [&] {
     const categories_calculees calcules(n);
-    return Cdu::niveau_for_all_mur([&](const Cdt::mur& m) { return niveau_mur_checks(b, n, calcules, m); }, n);
+    return Cdu::niveau_for_all_mur([&](const Cdt::mur& m) { return niveau_mur_checks(s, b, n, calcules, m); }, n);
   }();
   if (!premiere_passe) return false;
   const Compute_pervasives::voisinage voisinage(murs_rectangles(n.niveau_murs));
@@ -328,8 +318,8 @@ bool niveau_murs_checks(const batiment& b, const Cdt::niveau<C>& n) {
   for (std::size_t i = 0; i < n.niveau_murs.size(); ++i) {
     const Cdt::mur& m = *n.niveau_murs[i];
     voisinage.voisins_de(i, voisins);
-    if (!(niveau_mur_no_superposition_check(n, m, voisins) && niveau_tremie_inter_mur_check(n, m) &&
-          niveau_retrait_inter_mur_check(n, m)))
+    if (!(niveau_mur_no_superposition_check(s, n, m, voisins) && niveau_tremie_inter_mur_check(s, n, m) &&
+          niveau_retrait_inter_mur_check(s, n, m)))
       return false;
   }
   return true;
@@ -349,12 +339,12 @@ constexpr doublon_messages poteau_messages{
     }};
 
 template <class C>
-bool niveau_poteaux_checks(const Cdt::niveau<C>& n) {
+bool niveau_poteaux_checks(Check::session& s, const Cdt::niveau<C>& n) {
   const bool un_a_un = Cdu::niveau_for_all_poteau(
       [&](const Cdt::poteau& p) {
-        if (!entity_nom_check(n, entity_kind::Poteau, p.poteau_nom, poteau_messages, true)) return false;
+        if (!entity_nom_check(s, n, entity_kind::Poteau, p.poteau_nom, poteau_messages, true)) return false;
         if (Cdu::poteau_dans_plan(p, n.niveau_plan)) return true;
-        return Check::niveau_error(n, Format::asprintf("le poteau %a n'est pas géométriquement inclus dans le bâtiment",
+        return s.niveau_error(n, Format::asprintf("le poteau %a n'est pas géométriquement inclus dans le bâtiment",
                                                        print_nom_entity, p.poteau_nom));
       },
       n);
@@ -362,7 +352,7 @@ bool niveau_poteaux_checks(const Cdt::niveau<C>& n) {
   return Cdu::niveau_for_all_poteau_pair(
       [&](const Cdt::poteau& p1, const Cdt::poteau& p2) {
         if (!Cdu::poteau_dans_poteau(p1, p2)) return true;
-        return Check::niveau_error(n, Format::asprintf("le poteau %a et le poteau %a ne sont pas disjoints",
+        return s.niveau_error(n, Format::asprintf("le poteau %a et le poteau %a ne sont pas disjoints",
                                                        print_nom_entity, p1.poteau_nom, print_nom_entity,
                                                        p2.poteau_nom));
       },
@@ -383,26 +373,26 @@ constexpr doublon_messages poutre_messages{
     }};
 
 template <class C>
-bool niveau_poutre_check(const Cdt::niveau<C>& n, const Cdt::poutre& p) {
-  if (!entity_nom_check(n, entity_kind::Poutre, p.poutre_nom, poutre_messages, true)) return false;
+bool niveau_poutre_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::poutre& p) {
+  if (!entity_nom_check(s, n, entity_kind::Poutre, p.poutre_nom, poutre_messages, true)) return false;
   if (!Cdu::poutre_valid(p))
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("la poutre %a n'est pas valide:@ sa longueur est trop faible", print_nom_entity, p.poutre_nom));
   const std::array<coin, 2> bouts{coin{"origine", p.poutre_segment.s_position},
                                   coin{"extrémité", p.poutre_segment.s_vertex}};
   const std::string hors = point_hors_batiment(bouts, n.niveau_plan);
   if (hors.empty()) return true;
-  return Check::niveau_error(n, Format::asprintf("la poutre %a n'est pas géométriquement incluse dans le bâtiment%s",
+  return s.niveau_error(n, Format::asprintf("la poutre %a n'est pas géométriquement incluse dans le bâtiment%s",
                                                  print_nom_entity, p.poutre_nom, hors));
 }
 
 template <class C>
-bool niveau_poutres_checks(const Cdt::niveau<C>& n) {
-  if (!Cdu::niveau_for_all_poutre([&](const Cdt::poutre& p) { return niveau_poutre_check(n, p); }, n)) return false;
+bool niveau_poutres_checks(Check::session& s, const Cdt::niveau<C>& n) {
+  if (!Cdu::niveau_for_all_poutre([&](const Cdt::poutre& p) { return niveau_poutre_check(s, n, p); }, n)) return false;
   return Cdu::niveau_for_all_poutre_pair(
       [&](const Cdt::poutre& p1, const Cdt::poutre& p2) {
         if (!Cdu::poutre_intersect_poutre(p1, p2)) return true;
-        return Check::niveau_error(n, Format::asprintf("la poutre %a et la poutre %a ne sont pas disjointes",
+        return s.niveau_error(n, Format::asprintf("la poutre %a et la poutre %a ne sont pas disjointes",
                                                        print_nom_entity, p1.poutre_nom, print_nom_entity,
                                                        p2.poutre_nom));
       },
@@ -423,24 +413,24 @@ constexpr doublon_messages tremie_messages{
     }};
 
 template <class C>
-bool niveau_tremie_check(const Cdt::niveau<C>& n, const Cdt::tremie& t) {
-  if (!entity_nom_check(n, entity_kind::Tremie, t.tremie_nom, tremie_messages, true)) return false;
+bool niveau_tremie_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::tremie& t) {
+  if (!entity_nom_check(s, n, entity_kind::Tremie, t.tremie_nom, tremie_messages, true)) return false;
   if (!Cdu::tremie_valid(t))
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("la trémie %a n'est pas valide:@ sa surface est trop faible", print_nom_entity, t.tremie_nom));
   if (Cdu::tremie_dans_plan(t, n.niveau_plan)) return true;
-  return Check::niveau_error(n, Format::asprintf("la trémie %a n'est pas géométriquement incluse dans le bâtiment",
+  return s.niveau_error(n, Format::asprintf("la trémie %a n'est pas géométriquement incluse dans le bâtiment",
                                                  print_nom_entity, t.tremie_nom));
 }
 
 template <class C>
-bool niveau_tremies_checks(const Cdt::niveau<C>& n) {
+bool niveau_tremies_checks(Check::session& s, const Cdt::niveau<C>& n) {
   const auto& tremies = tremies_of(n);
-  if (!for_all(tremies, [&](const Cdt::tremie& t) { return niveau_tremie_check(n, t); })) return false;
+  if (!for_all(tremies, [&](const Cdt::tremie& t) { return niveau_tremie_check(s, n, t); })) return false;
   return Cdu::for_all_pair_rs(
       [&](const Cdt::tremie& t1, const Cdt::tremie& t2) {
         if (!Cdu::tremie_intersect_tremie(t1, t2)) return true;
-        return Check::niveau_error(n, Format::asprintf("la trémie %a et la trémie %a ne sont pas disjointes",
+        return s.niveau_error(n, Format::asprintf("la trémie %a et la trémie %a ne sont pas disjointes",
                                                        print_nom_entity, t1.tremie_nom, print_nom_entity,
                                                        t2.tremie_nom));
       },
@@ -467,18 +457,18 @@ std::optional<Cdu::edge_contact> contact_facade(const Cdt::rectangle& r, const C
 }
 
 template <class C>
-bool niveau_balcon_check(const Cdt::niveau<C>& n, const Cdt::balcon& b) {
-  if (!entity_nom_check(n, entity_kind::Balcon, b.balcon_nom, balcon_messages, true)) return false;
+bool niveau_balcon_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::balcon& b) {
+  if (!entity_nom_check(s, n, entity_kind::Balcon, b.balcon_nom, balcon_messages, true)) return false;
   if (!Cdu::balcon_valid(b))
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("le balcon %a n'est pas valide:@ sa surface est trop faible", print_nom_entity, b.balcon_nom));
   if (Cdu::rectangle_dans_plan(b.balcon_rectangle, n.niveau_plan))
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("le balcon %a n'est pas géométriquement situé à l'extérieur du bâtiment", print_nom_entity,
                             b.balcon_nom));
   const auto contact = contact_facade(b.balcon_rectangle, n.niveau_plan);
   if (!contact)
-    return Check::fatal_niveau_error(
+    return s.fatal_niveau_error(
         n, Format::asprintf("le balcon %a n'est pas géométriquement basé sur la facade du bâtiment", print_nom_entity,
                             b.balcon_nom));
   const auto cote = contact->first;
@@ -486,19 +476,19 @@ bool niveau_balcon_check(const Cdt::niveau<C>& n, const Cdt::balcon& b) {
   const double profondeur = nord_sud ? b.balcon_rectangle.height : b.balcon_rectangle.width;
   const double maximum = Tqmv::balcon_profondeur_max;
   if (almost_less_equal(profondeur, maximum)) return true;
-  return Check::niveau_error(
+  return s.niveau_error(
       n, Format::asprintf("le balcon %a a une profondeur de %a, ce qui est supérieur à la limite autorisé de %a",
                           print_nom_entity, b.balcon_nom, print_distance, profondeur, print_distance, maximum));
 }
 
 template <class C>
-bool niveau_balcons_checks(const Cdt::niveau<C>& n) {
+bool niveau_balcons_checks(Check::session& s, const Cdt::niveau<C>& n) {
   const auto& balcons = balcons_of(n);
-  if (!for_all(balcons, [&](const Cdt::balcon& b) { return niveau_balcon_check(n, b); })) return false;
+  if (!for_all(balcons, [&](const Cdt::balcon& b) { return niveau_balcon_check(s, n, b); })) return false;
   return Cdu::for_all_pair_rs(
       [&](const Cdt::balcon& b1, const Cdt::balcon& b2) {
         if (!Cdu::balcon_intersect_balcon(b1, b2)) return true;
-        return Check::niveau_error(n, Format::asprintf("le balcon %a et le balcon %a ne sont pas disjoints",
+        return s.niveau_error(n, Format::asprintf("le balcon %a et le balcon %a ne sont pas disjoints",
                                                        print_nom_entity, b1.balcon_nom, print_nom_entity,
                                                        b2.balcon_nom));
       },
@@ -519,31 +509,31 @@ constexpr doublon_messages retrait_messages{
     }};
 
 template <class C>
-bool niveau_retrait_check(const Cdt::niveau<C>& n, const Cdt::retrait& r) {
-  if (!entity_nom_check(n, entity_kind::Retrait, r.retrait_nom, retrait_messages, true)) return false;
+bool niveau_retrait_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::retrait& r) {
+  if (!entity_nom_check(s, n, entity_kind::Retrait, r.retrait_nom, retrait_messages, true)) return false;
   if (!Cdu::retrait_valid(r))
-    return Check::niveau_error(n, Format::asprintf("le retrait %a n'est pas valide:@ sa surface est trop faible",
+    return s.niveau_error(n, Format::asprintf("le retrait %a n'est pas valide:@ sa surface est trop faible",
                                                    print_nom_entity, r.retrait_nom));
   if (!contact_facade(r.retrait_rectangle, n.niveau_plan))
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("le retrait %a n'est pas géométriquement basé sur la facade du bâtiment", print_nom_entity,
                             r.retrait_nom));
   if (!Cdu::retrait_dans_plan(r, n.niveau_plan))
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("le retrait %a n'est pas géométriquement situé à l'intérieur du bâtiment", print_nom_entity,
                             r.retrait_nom));
   if (contact_facade(r.retrait_rectangle, n.niveau_plan)) return true;
-  return Check::niveau_error(n, Format::asprintf("le retrait %a n'est pas basé sur la facade du bâtiment",
+  return s.niveau_error(n, Format::asprintf("le retrait %a n'est pas basé sur la facade du bâtiment",
                                                  print_nom_entity, r.retrait_nom));
 }
 
 template <class C>
-bool niveau_retraits_checks(const Cdt::niveau<C>& n) {
-  if (!Cdu::niveau_for_all_retrait([&](const Cdt::retrait& r) { return niveau_retrait_check(n, r); }, n)) return false;
+bool niveau_retraits_checks(Check::session& s, const Cdt::niveau<C>& n) {
+  if (!Cdu::niveau_for_all_retrait([&](const Cdt::retrait& r) { return niveau_retrait_check(s, n, r); }, n)) return false;
   const bool disjoints = Cdu::for_all_pair_rs(
       [&](const Cdt::retrait_ref& r1, const Cdt::retrait_ref& r2) {
         if (!Cdu::retrait_intersect_retrait(*r1, *r2)) return true;
-        return Check::niveau_error(n, Format::asprintf("le retrait %a et le retrait %a ne sont pas disjoints",
+        return s.niveau_error(n, Format::asprintf("le retrait %a et le retrait %a ne sont pas disjoints",
                                                        print_nom_entity, r1->retrait_nom, print_nom_entity,
                                                        r2->retrait_nom));
       },
@@ -553,7 +543,7 @@ bool niveau_retraits_checks(const Cdt::niveau<C>& n) {
       [&](const Cdt::retrait& r) {
         return for_all(tremies_of(n), [&](const Cdt::tremie& t) {
           if (!Cdu::retrait_intersect_tremie(r, t)) return true;
-          return Check::niveau_error(n, Format::asprintf("le retrait %a et la trémie %a ne sont pas disjoints",
+          return s.niveau_error(n, Format::asprintf("le retrait %a et la trémie %a ne sont pas disjoints",
                                                          print_nom_entity, r.retrait_nom, print_nom_entity,
                                                          t.tremie_nom));
         });
@@ -565,18 +555,18 @@ bool niveau_retraits_checks(const Cdt::niveau<C>& n) {
 // Levels and plans.
 
 template <class C>
-bool niveau_unique_nom(const Cdt::niveau<C>& n) {
+bool niveau_unique_nom(Check::session& s, const Cdt::niveau<C>& n) {
   const std::string suffix = batiment_entity_suffix(entity_kind::Etage, n.niveau_etage);
   if (!ends_with(n.niveau_nom, suffix))
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("le nom %s %s n'est pas valide. car il ne se termine pas par le numéro de son %s, %s",
                             batiment_entity_of_the(entity_kind::Niveau) + batiment_entity_name(entity_kind::Niveau),
                             n.niveau_nom, batiment_entity_name(entity_kind::Etage), suffix));
-  if (const auto etage = find_nom(entity_kind::Niveau, n.niveau_nom))
-    return Check::niveau_error(
+  if (const auto etage = s.nom_tables().find(entity_kind::Niveau, n.niveau_nom))
+    return s.niveau_error(
         n, Format::asprintf("le niveau %a n'a pas un nom unique:@ un niveau de même nom apparaît à l'étage %a",
                             print_niveau_nom, n.niveau_nom, print_nom_entity, *etage));
-  add_nom(entity_kind::Niveau, n.niveau_nom, std::to_string(n.niveau_etage));
+  s.nom_tables().add(entity_kind::Niveau, n.niveau_nom, std::to_string(n.niveau_etage));
   return true;
 }
 
@@ -588,15 +578,15 @@ constexpr doublon_messages plan_messages{
     nullptr};
 
 template <class C>
-bool niveau_plan_enveloppe_check(const batiment& b, const Cdt::niveau<C>& n) {
+bool niveau_plan_enveloppe_check(Check::session& s, const batiment& b, const Cdt::niveau<C>& n) {
   const Cdt::rectangle& r = Cdu::plan_base_rectangle(n.niveau_plan);
   if (!almost_equal(r.width, b.batiment_longueur))
-    return Check::batiment_error(
+    return s.batiment_error(
         Format::asprintf("l'enveloppe rectangulaire est incorrecte:@ sa longueur est %a, mais ce devrait être %a, la "
                          "longueur du bâtiment (aussi appelée dimension Lmax)",
                          print_distance, r.width, print_distance, b.batiment_longueur));
   if (!almost_equal(r.height, b.batiment_largeur))
-    return Check::batiment_error(
+    return s.batiment_error(
         Format::asprintf("l'enveloppe rectangulaire est incorrecte:@ sa largeur est %a, mais ce devrait être %a, la "
                          "largeur du bâtiment (aussi appelée dimension Lmin)",
                          print_distance, r.height, print_distance, b.batiment_largeur));
@@ -606,36 +596,36 @@ bool niveau_plan_enveloppe_check(const batiment& b, const Cdt::niveau<C>& n) {
 // A plan stands on a rectangle at the ground floor only, and otherwise on
 // a plan of a lower storey.
 template <class C>
-bool niveau_plan_heritage(const Cdt::niveau<C>& n) {
+bool niveau_plan_heritage(Check::session& s, const Cdt::niveau<C>& n) {
   const Cdt::plan& p = n.niveau_plan;
   if (std::holds_alternative<Cdt::Base_rectangle>(p.plan_base)) {
     if (p.plan_etage == 0) return true;
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("le plan %a possède une base rectangulaire,@ ce qui est réservé au rez-de-chaussée (étage 0)",
                             print_nom_entity, p.plan_nom));
   }
   const Cdt::plan& base = std::get<Cdt::Base_plan>(p.plan_base).inner();
   if (base.plan_etage < p.plan_etage) return true;
   if (base.plan_etage == p.plan_etage)
-    return Check::niveau_error(
+    return s.niveau_error(
         n, Format::asprintf("le plan %a n'est pas fondé car il hérite de lui-même", print_nom_entity, p.plan_nom));
-  return Check::niveau_error(
+  return s.niveau_error(
       n, Format::asprintf("le plan %a n'est pas fondé:@;<1 2>il hérite du plan d'un étage supérieur, le plan %a situé à "
                           "l'étage %d)",
                           print_nom_entity, p.plan_nom, print_nom_entity, base.plan_nom, base.plan_etage));
 }
 
 template <class C>
-bool niveau_plan(const batiment& b, const Cdt::niveau<C>& n) {
-  return entity_nom_check(n, entity_kind::Plan, n.niveau_plan.plan_nom, plan_messages, false) &&
-         niveau_plan_enveloppe_check(b, n) && niveau_plan_heritage(n);
+bool niveau_plan(Check::session& s, const batiment& b, const Cdt::niveau<C>& n) {
+  return entity_nom_check(s, n, entity_kind::Plan, n.niveau_plan.plan_nom, plan_messages, false) &&
+         niveau_plan_enveloppe_check(s, b, n) && niveau_plan_heritage(s, n);
 }
 
 template <class C>
-bool niveau_nombre_contreventements(const Cdt::niveau<C>& n) {
+bool niveau_nombre_contreventements(Check::session& s, const Cdt::niveau<C>& n) {
   if (n.n_cvts_x >= 1 && n.n_cvts_y >= 1) return true;
   const Cdt::direction d = n.n_cvts_x == 0 ? Cdt::direction::X : Cdt::direction::Y;
-  return Check::niveau_error(n, Format::asprintf("il n'y a pas de murs de contreventement dans la direction %a",
+  return s.niveau_error(n, Format::asprintf("il n'y a pas de murs de contreventement dans la direction %a",
                                                  print_direction, d));
 }
 
@@ -690,51 +680,28 @@ std::string batiment_entity_suffix(entity_kind container, int etage) {
   return format == "n%d" ? Format::sprintf("n%d", etage) : Format::sprintf("%d", etage);
 }
 
-void clear_nom_tables() {
-  for (auto& table : nom_tables) table.clear();
-}
-
-bool mem_nom_tables(const std::string& nom) { return find_nom_in_tables(nom).has_value(); }
-
-std::optional<entity_kind> find_nom_in_tables(const std::string& nom) {
-  for (std::size_t i = 0; i < table_count; ++i)
-    if (nom_tables[i].count(nom) != 0) return static_cast<entity_kind>(i);
-  return std::nullopt;
-}
-
-std::optional<std::string> find_nom(entity_kind k, const std::string& nom) {
-  const nom_table& table = nom_tables[table_index(k)];
-  const auto it = table.find(nom);
-  if (it == table.end()) return std::nullopt;
-  return it->second;
-}
-
-void add_nom(entity_kind k, const std::string& nom, const std::string& where) {
-  nom_tables[table_index(k)].emplace(nom, where);
-}
-
 // ---------------------------------------------------------------------------
 // CR-0-11
 
-bool batiment_report_file_name_writable_check(const batiment& b) {
+bool batiment_report_file_name_writable_check(Check::session& s, const batiment& b) {
   const std::string nom = b.batiment_report_file_name;
   const critere c = critere::CR_0_11;
   if (report_file_writable(nom))
-    return Check::batiment_logger()(c, [nom](Format::Printer& ppf) {
+    return s.batiment_logger()(c, [nom](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "Le rapport de conformité au guide du bâtiment peut être enregistré:@,le droit d'écriture du "
                       "fichier@;<1 2>%s@,est accordé par le système.",
                       nom);
     });
-  const auto note = [&b](Format::Printer& ppf) {
-    if (QC::get_compute_run_mode_opt() != QC::run_mode::Compute_qvr_from_qvb) return;
+  const auto note = [&s, &b](Format::Printer& ppf) {
+    if (s.get_compute_run_mode_opt() != QC::run_mode::Compute_qvr_from_qvb) return;
     Format::fprintf(ppf,
                     "@,Note: quavor a été appelé avec l'option@;<1 2>-r \"%s\"@,le rapport aurait donc dû être écrit "
                     "dans le fichier@;<1 2>%s@,mais cette adresse ne correspond pas à l'adresse interne du "
                     "bâtiment:@;<1 2>%s@,",
-                    QC::get_report_source_file_name(), QC::get_report_target_file_name(), b.batiment_report_file_name);
+                    s.get_report_source_file_name(), s.get_report_target_file_name(), b.batiment_report_file_name);
   };
-  return Check::fatal_batiment_error(Format::asprintf(
+  return s.fatal_batiment_error(Format::asprintf(
       "le rapport de conformité au guide du bâtiment ne peut pas être enregistré:@,@[<v 0>le droit d'écriture du "
       "fichier@;<1 2>%s@,n'est pas accordé par le système.@,@,Pour remédier à ce problème, vous devez intervenir:@;<1 "
       "2>- soit sauver le fichier du bâtiment dans un répertoire@,où l'écriture est autorisée,@;<1 2>- soit accorder le "
@@ -742,34 +709,34 @@ bool batiment_report_file_name_writable_check(const batiment& b) {
       nom, note));
 }
 
-bool batiment_internal_file_name_check(const batiment& b) {
-  if (!QC::get_report_target_file_name_opt()) QC::set_report_target_file_name(b.batiment_report_file_name);
+bool batiment_internal_file_name_check(Check::session& s, const batiment& b) {
+  if (!s.get_report_target_file_name_opt()) s.set_report_target_file_name(b.batiment_report_file_name);
   const std::string& fichier = b.batiment_file_name;
   // "-" (the standard streams) names its report "-" as well.
   const std::string attendu =
       fichier == "-" ? fichier : QC::remove_extension(fichier) + QC::report_target_file_extension();
-  const std::string rapport = QC::get_report_target_file_name();
+  const std::string rapport = s.get_report_target_file_name();
   if (attendu == rapport)
-    return Check::batiment_logger()(critere::CR_0_11, [fichier, rapport](Format::Printer& ppf) {
+    return s.batiment_logger()(critere::CR_0_11, [fichier, rapport](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "le nom du fichier enregistré dans les données du bâtiment est correct:@;<1 2>%s@ correspond au "
                       "fichier du rapport en cours:@;<1 2>%s",
                       fichier, rapport);
     });
-  return Check::batiment_error(Format::asprintf(
+  return s.batiment_error(Format::asprintf(
       "le nom du fichier enregistré dans les données du bâtiment est incorrect:@;<1 2>%s@ ne correspond pas au fichier "
       "du rapport en cours:@;<1 2>%s",
       fichier, rapport));
 }
 
-bool batiment_file_name_checkings(critere, const batiment& b) {
-  return batiment_report_file_name_writable_check(b) && batiment_internal_file_name_check(b);
+bool batiment_file_name_checkings(Check::session& s, critere, const batiment& b) {
+  return batiment_report_file_name_writable_check(s, b) && batiment_internal_file_name_check(s, b);
 }
 
 // ---------------------------------------------------------------------------
 // CR-0-12
 
-bool batiment_type_check(critere c, const batiment& b) {
+bool batiment_type_check(Check::session& s, critere c, const batiment& b) {
   const auto type = b.batiment_type;
   const int attendu = type == Quavor_data_types::batiment_type::R0 ? 0 : 1;
   const int nombre = b.batiment_nombre_etages;
@@ -777,11 +744,11 @@ bool batiment_type_check(critere c, const batiment& b) {
     ppf.print_string(Quavor_data_types::name_of(t));
   };
   if (nombre == attendu)
-    return Check::batiment_logger()(c, [print_type, type, nombre](Format::Printer& ppf) {
+    return s.batiment_logger()(c, [print_type, type, nombre](Format::Printer& ppf) {
       Format::fprintf(ppf, "le type du bâtiment %a est correct:@,en effet, le bâtiment comporte %d étages", print_type,
                       type, nombre);
     });
-  return Check::batiment_error(Format::asprintf(
+  return s.batiment_error(Format::asprintf(
       "le type du bâtiment %a est erroné@ car le nombre d'étages du bâtiment est %d et ce devrait être %d pour ce type "
       "de bâtiment",
       print_type, type, nombre, attendu));
@@ -790,82 +757,82 @@ bool batiment_type_check(critere c, const batiment& b) {
 // ---------------------------------------------------------------------------
 // CR-0-0
 
-bool batiment_lmin_lmax_check(critere c, const batiment& b) {
+bool batiment_lmin_lmax_check(Check::session& s, critere c, const batiment& b) {
   const double lmax = b.batiment_longueur;
   const double lmin = b.batiment_largeur;
   if (almost_greater_equal(lmax, lmin))
-    return Check::critere_logger(c, [lmax, lmin](Format::Printer& ppf) {
+    return s.critere_logger(c, [lmax, lmin](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "les dimensions horizontales du bâtiment sont correctes:@;<1 2>la longueur Lmax est %a, la "
                       "largeur Lmin est %a, et donc Lmax >= Lmin",
                       print_distance, lmax, print_distance, lmin);
     });
-  return Check::batiment_error(
+  return s.batiment_error(
       Format::asprintf("les dimensions horizontales du bâtiment sont erronées:@;<1 2>la longueur Lmax est %a, la largeur "
                        "Lmin est %a, mais on a Lmax < Lmin",
                        print_distance, lmax, print_distance, lmin));
 }
 
-bool batiment_hauteur_consistency_check(critere c, const batiment& b) {
+bool batiment_hauteur_consistency_check(Check::session& s, critere c, const batiment& b) {
   const double declaree = b.batiment_hauteur;
   const double calculee = batiment_hauteur_calculee(b);
   if (almost_equal(declaree, calculee))
-    return Check::critere_logger(c, [declaree](Format::Printer& ppf) {
+    return s.critere_logger(c, [declaree](Format::Printer& ppf) {
       Format::fprintf(ppf, "la hauteur déclarée du bâtiment est correcte:@;<1 2>%a est bien la hauteur calculée",
                       print_distance, declaree);
     });
-  return Check::batiment_error(
+  return s.batiment_error(
       Format::asprintf("la hauteur déclarée est incorrecte:@;<1 2>elle vaut %a, mais la hauteur calculée est %a",
                        print_distance, declaree, print_distance, calculee));
 }
 
-bool batiment_dimension_checkings(const batiment& b) {
-  return Check::make(critere::CR_0_0_0, batiment_lmin_lmax_check, b) &&
-         Check::make(critere::CR_0_0_1, batiment_hauteur_consistency_check, b);
+bool batiment_dimension_checkings(Check::session& s, const batiment& b) {
+  return s.make(critere::CR_0_0_0, batiment_lmin_lmax_check, b) &&
+         s.make(critere::CR_0_0_1, batiment_hauteur_consistency_check, b);
 }
 
 // ---------------------------------------------------------------------------
 // CR-0-10
 
-bool batiment_pente_de_sol_valid(critere c, const batiment& b) {
+bool batiment_pente_de_sol_valid(Check::session& s, critere c, const batiment& b) {
   const double p = b.batiment_implantation.implantation_pente;
   const double maximum = Tqmv::pente_max;
   if (!Quavor_pervasives::valid_percentage_factor(p))
-    return Check::batiment_error(
+    return s.batiment_error(
         Format::asprintf("la pente de sol où est implanté le bâtiment est une donnée invalide:@ elle vaut %a, mais cette "
                          "pente devrait être comprise entre 0.0 et 1.0",
                          print_percentage, p));
   if (p < maximum)
-    return Check::critere_logger(c, [p, maximum](Format::Printer& ppf) {
+    return s.critere_logger(c, [p, maximum](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la pente de sol %a où est implanté le bâtiment est valide:@ elle est inférieure à la pente "
                       "maximale autorisée %a",
                       print_percentage, p, print_percentage, maximum);
     });
-  return Check::batiment_error(
+  return s.batiment_error(
       Format::asprintf("la pente de sol où est implanté le bâtiment est invalide:@ elle vaut %a, mais la pente maximale "
                        "autorisée est %a",
                        print_percentage, p, print_percentage, maximum));
 }
 
-bool batiment_pente_de_sol_add_justification(critere c, const batiment& b) {
+bool batiment_pente_de_sol_add_justification(Check::session& s, critere c, const batiment& b) {
   const double p = b.batiment_implantation.implantation_pente;
   const bool justification = b.batiment_implantation.implantation_pente_needs_justification;
   const double limite = Tqmv::pente_etude_specialisee;
   const bool au_dela = p > limite;
   if (justification != au_dela || !(p < Tqmv::pente_max))
-    return Check::batiment_error(
+    return s.batiment_error(
         Format::asprintf("la pente de sol où est implanté le bâtiment et la nécessité de vérification de cette pente sont "
                          "incohérentes:@ la pente vaut %a, pourtant la nécessité de vérification est %a",
                          print_percentage, p, print_bool, justification));
   if (!au_dela)
-    return Check::critere_logger(c, [p, limite](Format::Printer& ppf) {
+    return s.critere_logger(c, [p, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la pente de sol %a où est implanté le bâtiment est acceptable.@ En effet, elle est inférieure à "
                       "%a, et ne nécessite donc pas de justification par un cabinet d'études spécialisé.",
                       print_percentage, p, print_percentage, limite);
     });
-  return Check::critere_logger(c, [p, limite](Format::Printer& ppf) {
+  return s.critere_logger(c, [p, limite](Format::Printer& ppf) {
     Format::fprintf(ppf,
                     "ATTENTION:@ LA PENTE DE SOL NÉCESSITE UNE JUSTIFICATION PAR UN CABINET D'ÉTUDES SPÉCIALISÉ.@ En "
                     "effet, la pente de sol %a où est implanté le bâtiment est supérieure à %a, pente limite sans "
@@ -874,67 +841,67 @@ bool batiment_pente_de_sol_add_justification(critere c, const batiment& b) {
   });
 }
 
-bool batiment_pente_de_sol_checkings(const batiment& b) {
-  return Check::make(critere::CR_0_10_0, batiment_pente_de_sol_valid, b) &&
-         Check::make(critere::CR_0_10_1, batiment_pente_de_sol_add_justification, b);
+bool batiment_pente_de_sol_checkings(Check::session& s, const batiment& b) {
+  return s.make(critere::CR_0_10_0, batiment_pente_de_sol_valid, b) &&
+         s.make(critere::CR_0_10_1, batiment_pente_de_sol_add_justification, b);
 }
 
 // ---------------------------------------------------------------------------
 // CR-0-1, CR-0-9, CR-0-2
 
-bool niveau_unique_nom_check(const niveau_plancher& n) { return niveau_unique_nom(n); }
-bool niveau_unique_nom_check(const niveau_toit& n) { return niveau_unique_nom(n); }
+bool niveau_unique_nom_check(Check::session& s, const niveau_plancher& n) { return niveau_unique_nom(s, n); }
+bool niveau_unique_nom_check(Check::session& s, const niveau_toit& n) { return niveau_unique_nom(s, n); }
 
-bool batiment_niveaux_checkings(const batiment& b) {
-  return for_all_niveaux(b, [](const auto& n) { return niveau_unique_nom_check(n); });
+bool batiment_niveaux_checkings(Check::session& s, const batiment& b) {
+  return for_all_niveaux(b, [&s](const auto& n) { return niveau_unique_nom_check(s, n); });
 }
 
-bool niveau_plan_heritage_check(const niveau_plancher& n) { return niveau_plan_heritage(n); }
-bool niveau_plan_heritage_check(const niveau_toit& n) { return niveau_plan_heritage(n); }
-bool niveau_plan_checks(const batiment& b, const niveau_plancher& n) { return niveau_plan(b, n); }
-bool niveau_plan_checks(const batiment& b, const niveau_toit& n) { return niveau_plan(b, n); }
+bool niveau_plan_heritage_check(Check::session& s, const niveau_plancher& n) { return niveau_plan_heritage(s, n); }
+bool niveau_plan_heritage_check(Check::session& s, const niveau_toit& n) { return niveau_plan_heritage(s, n); }
+bool niveau_plan_checks(Check::session& s, const batiment& b, const niveau_plancher& n) { return niveau_plan(s, b, n); }
+bool niveau_plan_checks(Check::session& s, const batiment& b, const niveau_toit& n) { return niveau_plan(s, b, n); }
 
-bool batiment_plans_checkings(const batiment& b) {
-  return for_all_niveaux(b, [&b](const auto& n) { return niveau_plan_checks(b, n); });
+bool batiment_plans_checkings(Check::session& s, const batiment& b) {
+  return for_all_niveaux(b, [&s, &b](const auto& n) { return niveau_plan_checks(s, b, n); });
 }
 
-bool niveau_nombre_contreventements_check(const niveau_plancher& n) { return niveau_nombre_contreventements(n); }
-bool niveau_nombre_contreventements_check(const niveau_toit& n) { return niveau_nombre_contreventements(n); }
+bool niveau_nombre_contreventements_check(Check::session& s, const niveau_plancher& n) { return niveau_nombre_contreventements(s, n); }
+bool niveau_nombre_contreventements_check(Check::session& s, const niveau_toit& n) { return niveau_nombre_contreventements(s, n); }
 
-bool batiment_nombre_contreventements_checkings(const batiment& b) {
-  return for_all_niveaux(b, [](const auto& n) { return niveau_nombre_contreventements_check(n); });
+bool batiment_nombre_contreventements_checkings(Check::session& s, const batiment& b) {
+  return for_all_niveaux(b, [&s](const auto& n) { return niveau_nombre_contreventements_check(s, n); });
 }
 
 // ---------------------------------------------------------------------------
 // CR-0-3 to CR-0-8
 
-bool niveau_mur_all_checks(const batiment& b, const niveau_plancher& n) { return niveau_murs_checks(b, n); }
-bool niveau_mur_all_checks(const batiment& b, const niveau_toit& n) { return niveau_murs_checks(b, n); }
+bool niveau_mur_all_checks(Check::session& s, const batiment& b, const niveau_plancher& n) { return niveau_murs_checks(s, b, n); }
+bool niveau_mur_all_checks(Check::session& s, const batiment& b, const niveau_toit& n) { return niveau_murs_checks(s, b, n); }
 
-bool batiment_murs_checkings(const batiment& b) {
+bool batiment_murs_checkings(Check::session& s, const batiment& b) {
   if (!std::holds_alternative<Quavor_data_types::Maconnerie>(b.batiment_materiau_categorie))
     QC::fatal_error("Les bâtiments en bois ou béton ne sont pas encore traités");
-  return for_all_niveaux(b, [&b](const auto& n) { return niveau_mur_all_checks(b, n); });
+  return for_all_niveaux(b, [&s, &b](const auto& n) { return niveau_mur_all_checks(s, b, n); });
 }
 
-bool batiment_poteaux_checkings(const batiment& b) {
-  return for_all_niveaux(b, [](const auto& n) { return niveau_poteaux_checks(n); });
+bool batiment_poteaux_checkings(Check::session& s, const batiment& b) {
+  return for_all_niveaux(b, [&s](const auto& n) { return niveau_poteaux_checks(s, n); });
 }
 
-bool batiment_poutres_checkings(const batiment& b) {
-  return for_all_niveaux(b, [](const auto& n) { return niveau_poutres_checks(n); });
+bool batiment_poutres_checkings(Check::session& s, const batiment& b) {
+  return for_all_niveaux(b, [&s](const auto& n) { return niveau_poutres_checks(s, n); });
 }
 
-bool batiment_tremies_checkings(const batiment& b) {
-  return for_all_niveaux(b, [](const auto& n) { return niveau_tremies_checks(n); });
+bool batiment_tremies_checkings(Check::session& s, const batiment& b) {
+  return for_all_niveaux(b, [&s](const auto& n) { return niveau_tremies_checks(s, n); });
 }
 
-bool batiment_balcons_checkings(const batiment& b) {
-  return for_all_niveaux(b, [](const auto& n) { return niveau_balcons_checks(n); });
+bool batiment_balcons_checkings(Check::session& s, const batiment& b) {
+  return for_all_niveaux(b, [&s](const auto& n) { return niveau_balcons_checks(s, n); });
 }
 
-bool batiment_retraits_checkings(const batiment& b) {
-  return for_all_niveaux(b, [](const auto& n) { return niveau_retraits_checks(n); });
+bool batiment_retraits_checkings(Check::session& s, const batiment& b) {
+  return for_all_niveaux(b, [&s](const auto& n) { return niveau_retraits_checks(s, n); });
 }
 
 // ---------------------------------------------------------------------------
@@ -944,14 +911,8 @@ namespace {
 
 // One criterion of the family: entered through make (a test of the
 // criterion) or through make_checkings (a test running sub-tests).
-struct etape {
-  critere c;
-  const char* debug;
-  bool (*test)(critere, const batiment&);
-  bool (*checkings)(const batiment&);
-};
 
-const etape etapes[] = {
+const Check::etape<batiment> etapes[] = {
     {critere::CR_0_11, "cohérence du nom de fichier du bâtiment", batiment_file_name_checkings, nullptr},
     {critere::CR_0_12, "cohérence du type du bâtiment", batiment_type_check, nullptr},
     {critere::CR_0_0, "cohérence des dimensions du bâtiment", nullptr, batiment_dimension_checkings},
@@ -968,17 +929,11 @@ const etape etapes[] = {
     {critere::CR_0_8, "cohérence des retraits", nullptr, batiment_retraits_checkings},
 };
 
-bool run(const etape& e, const batiment& b) {
-  Check::debug_checking(e.c, e.debug);
-  return e.test != nullptr ? Check::make(e.c, e.test, b) : Check::make_checkings(e.c, e.checkings, b);
-}
 
 }  // namespace
 
-bool batiment_consistency_checkings(const batiment& b) {
-  for (const etape& e : etapes)
-    if (!run(e, b)) return false;
-  return true;
+bool batiment_consistency_checkings(Check::session& s, const batiment& b) {
+  return Check::run_family(s, etapes, b);
 }
 
 }  // namespace Consistency_batiment

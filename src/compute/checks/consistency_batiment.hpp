@@ -25,7 +25,7 @@ using Tqmv::critere;
 // was first seen (the level table maps a level name to its storey number).
 
 // The entity kinds, with the names used in messages.
-enum class entity_kind { Niveau, Plan, Mur, Poteau, Poutre, Tremie, Balcon, Retrait, Etage };
+using Nom_registry::entity_kind;
 
 // "niveau", "plan", "mur", "poteau", "poutre", "trémie", "balcon", "retrait", "étage".
 std::string batiment_entity_name(entity_kind k);
@@ -38,67 +38,57 @@ std::string batiment_entity_suffix_format(entity_kind container);
 // The suffix itself, the format filled with the storey number.
 std::string batiment_entity_suffix(entity_kind container, int etage);
 
-// Empties every table; the driver calls it before every checking.
-void clear_nom_tables();
-// Whether the name is in any table.
-bool mem_nom_tables(const std::string& nom);
-// The first table (in kind order) holding the name, if any.
-std::optional<entity_kind> find_nom_in_tables(const std::string& nom);
-// Where the name was first seen in the table of that kind, if it is there.
-std::optional<std::string> find_nom(entity_kind k, const std::string& nom);
-// Records a name in the table of its kind (the first sighting is kept).
-void add_nom(entity_kind k, const std::string& nom, const std::string& where);
 
 // ---------------------------------------------------------------------------
 // CR-0-11: file names.
 
-bool batiment_report_file_name_writable_check(const batiment& b);
-bool batiment_internal_file_name_check(const batiment& b);
-bool batiment_file_name_checkings(critere c, const batiment& b);
+bool batiment_report_file_name_writable_check(Check::session& s, const batiment& b);
+bool batiment_internal_file_name_check(Check::session& s, const batiment& b);
+bool batiment_file_name_checkings(Check::session& s, critere c, const batiment& b);
 
 // CR-0-12: the building type agrees with the number of storeys.
-bool batiment_type_check(critere c, const batiment& b);
+bool batiment_type_check(Check::session& s, critere c, const batiment& b);
 
 // CR-0-0: dimensions (CR-0-0-0 then CR-0-0-1).
-bool batiment_lmin_lmax_check(critere c, const batiment& b);
-bool batiment_hauteur_consistency_check(critere c, const batiment& b);
-bool batiment_dimension_checkings(const batiment& b);
+bool batiment_lmin_lmax_check(Check::session& s, critere c, const batiment& b);
+bool batiment_hauteur_consistency_check(Check::session& s, critere c, const batiment& b);
+bool batiment_dimension_checkings(Check::session& s, const batiment& b);
 
 // CR-0-10: ground slope (CR-0-10-0 then CR-0-10-1).
-bool batiment_pente_de_sol_valid(critere c, const batiment& b);
-bool batiment_pente_de_sol_add_justification(critere c, const batiment& b);
-bool batiment_pente_de_sol_checkings(const batiment& b);
+bool batiment_pente_de_sol_valid(Check::session& s, critere c, const batiment& b);
+bool batiment_pente_de_sol_add_justification(Check::session& s, critere c, const batiment& b);
+bool batiment_pente_de_sol_checkings(Check::session& s, const batiment& b);
 
 // CR-0-1: levels.
-bool niveau_unique_nom_check(const niveau_plancher& n);
-bool niveau_unique_nom_check(const niveau_toit& n);
-bool batiment_niveaux_checkings(const batiment& b);
+bool niveau_unique_nom_check(Check::session& s, const niveau_plancher& n);
+bool niveau_unique_nom_check(Check::session& s, const niveau_toit& n);
+bool batiment_niveaux_checkings(Check::session& s, const batiment& b);
 
 // CR-0-9: plans.
-bool niveau_plan_heritage_check(const niveau_plancher& n);
-bool niveau_plan_heritage_check(const niveau_toit& n);
-bool niveau_plan_checks(const batiment& b, const niveau_plancher& n);
-bool niveau_plan_checks(const batiment& b, const niveau_toit& n);
-bool batiment_plans_checkings(const batiment& b);
+bool niveau_plan_heritage_check(Check::session& s, const niveau_plancher& n);
+bool niveau_plan_heritage_check(Check::session& s, const niveau_toit& n);
+bool niveau_plan_checks(Check::session& s, const batiment& b, const niveau_plancher& n);
+bool niveau_plan_checks(Check::session& s, const batiment& b, const niveau_toit& n);
+bool batiment_plans_checkings(Check::session& s, const batiment& b);
 
 // CR-0-2: bracing walls in both directions.
-bool niveau_nombre_contreventements_check(const niveau_plancher& n);
-bool niveau_nombre_contreventements_check(const niveau_toit& n);
-bool batiment_nombre_contreventements_checkings(const batiment& b);
+bool niveau_nombre_contreventements_check(Check::session& s, const niveau_plancher& n);
+bool niveau_nombre_contreventements_check(Check::session& s, const niveau_toit& n);
+bool batiment_nombre_contreventements_checkings(Check::session& s, const batiment& b);
 
 // CR-0-3: walls.
-bool niveau_mur_all_checks(const batiment& b, const niveau_plancher& n);
-bool niveau_mur_all_checks(const batiment& b, const niveau_toit& n);
-bool batiment_murs_checkings(const batiment& b);
+bool niveau_mur_all_checks(Check::session& s, const batiment& b, const niveau_plancher& n);
+bool niveau_mur_all_checks(Check::session& s, const batiment& b, const niveau_toit& n);
+bool batiment_murs_checkings(Check::session& s, const batiment& b);
 
 // CR-0-4 to CR-0-8: columns, beams, floor openings, balconies, set-backs.
-bool batiment_poteaux_checkings(const batiment& b);
-bool batiment_poutres_checkings(const batiment& b);
-bool batiment_tremies_checkings(const batiment& b);
-bool batiment_balcons_checkings(const batiment& b);
-bool batiment_retraits_checkings(const batiment& b);
+bool batiment_poteaux_checkings(Check::session& s, const batiment& b);
+bool batiment_poutres_checkings(Check::session& s, const batiment& b);
+bool batiment_tremies_checkings(Check::session& s, const batiment& b);
+bool batiment_balcons_checkings(Check::session& s, const batiment& b);
+bool batiment_retraits_checkings(Check::session& s, const batiment& b);
 
 // The whole family, in order; stops at the first failing test.
-bool batiment_consistency_checkings(const batiment& b);
+bool batiment_consistency_checkings(Check::session& s, const batiment& b);
 
 }  // namespace Consistency_batiment

@@ -20,23 +20,6 @@ using Compute_utils::print_rapport;
 using Quavor_pervasives::almost_greater_equal;
 using Quavor_pervasives::almost_less_equal;
 
-bool batiment_dimensionnement_des_contreventements_checkings(const T::batiment& b) {
-  Check::debug_checking(critere::CR_3_1, "proportion des contreventements en facade");
-  if (!Check::make(critere::CR_3_1, batiment_proportion_de_contreventements_de_facades_checkings, b)) return false;
-  Check::debug_checking(critere::CR_3_2, "longueur cumulée des contreventements en X et Y");
-  if (!Check::make(critere::CR_3_2, batiment_longueur_cumulee_des_contreventements_checkings, b)) return false;
-  Check::debug_checking(critere::CR_3_3, "pas trop de murs en refend");
-  if (!Check::make(critere::CR_3_3, batiment_repartition_des_contreventements_en_refend_checkings, b)) return false;
-  Check::debug_checking(critere::CR_3_4, "repartition contreventements par rapport au centre de gravité");
-  if (!Check::make(critere::CR_3_4, batiment_repartition_contreventements_gravite_checkings, b)) return false;
-  Check::debug_checking(critere::CR_3_6, "dimensionnement et qualité des éléments");
-  if (!Check::make_checkings(critere::CR_3_6, batiment_dimensionnement_qualite_des_elements_checkings, b))
-    return false;
-  Check::debug_checking(critere::CR_3_7, "pa_min");
-  if (!Check::make(critere::CR_3_7, batiment_pa_min_checkings, b)) return false;
-  Check::debug_checking(critere::CR_3_5, "surface de plancher reprises par les murs");
-  return Check::make_checkings(critere::CR_3_5, Sp_batiment::batiment_sp_checkings, b);
-}
 
 namespace {
 
@@ -76,11 +59,11 @@ bool exists_long_enough(const T::murs& facade, const T::batiment& b, bool (*long
 }
 
 template <class C>
-bool proportion_facades_check(critere c, const T::batiment& b, const T::niveau<C>& l) {
+bool proportion_facades_check(Check::session& s, critere c, const T::batiment& b, const T::niveau<C>& l) {
   const double limite = Tqmv::facade_longueur_min;
   if (exists_long_enough(l.cvts_x_facade_north, b, cvt_long_enough_x) &&
       exists_long_enough(l.cvts_x_facade_south, b, cvt_long_enough_x))
-    return Check::niveau_logger(l)(c, [limite](Format::Printer& ppf) {
+    return s.niveau_logger(l)(c, [limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "il existe, dans la direction X, deux murs en façades opposées mesurant au moins %a de la "
                       "longueur de la façade correspondante",
@@ -88,31 +71,31 @@ bool proportion_facades_check(critere c, const T::batiment& b, const T::niveau<C
     });
   if (exists_long_enough(l.cvts_y_facade_east, b, cvt_long_enough_y) &&
       exists_long_enough(l.cvts_y_facade_west, b, cvt_long_enough_y))
-    return Check::niveau_logger(l)(c, [limite](Format::Printer& ppf) {
+    return s.niveau_logger(l)(c, [limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "il existe, dans la direction Y, deux murs en façades opposées mesurant au moins %a de la "
                       "longueur de la façade correspondante",
                       print_percentage, limite);
     });
-  return Check::niveau_error(l, Format::asprintf("il n'existe, dans aucune direction, deux murs en façades opposées "
+  return s.niveau_error(l, Format::asprintf("il n'existe, dans aucune direction, deux murs en façades opposées "
                                                  "mesurant au moins %a de la longueur de la façade correspondante",
                                                  print_percentage, limite));
 }
 
 }  // namespace
 
-bool niveau_proportion_de_contreventements_de_facades_check(critere c, const T::batiment& b,
+bool niveau_proportion_de_contreventements_de_facades_check(Check::session& s, critere c, const T::batiment& b,
                                                             const T::niveau_plancher& l) {
-  return proportion_facades_check(c, b, l);
+  return proportion_facades_check(s, c, b, l);
 }
-bool niveau_proportion_de_contreventements_de_facades_check(critere c, const T::batiment& b,
+bool niveau_proportion_de_contreventements_de_facades_check(Check::session& s, critere c, const T::batiment& b,
                                                             const T::niveau_toit& l) {
-  return proportion_facades_check(c, b, l);
+  return proportion_facades_check(s, c, b, l);
 }
 
-bool batiment_proportion_de_contreventements_de_facades_checkings(critere c, const T::batiment& b) {
+bool batiment_proportion_de_contreventements_de_facades_checkings(Check::session& s, critere c, const T::batiment& b) {
   return toit_puis_planchers(
-      [&](const auto& l) { return niveau_proportion_de_contreventements_de_facades_check(c, b, l); }, b);
+      [&](const auto& l) { return niveau_proportion_de_contreventements_de_facades_check(s, c, b, l); }, b);
 }
 
 // ---------------------------------------------------------------------------
@@ -121,21 +104,21 @@ bool batiment_proportion_de_contreventements_de_facades_checkings(critere c, con
 namespace {
 
 template <class C>
-bool longueur_cumulee_check(critere c, const T::niveau<C>& l) {
+bool longueur_cumulee_check(Check::session& s, critere c, const T::niveau<C>& l) {
   const double lt_x = l.lt_cvts_x;
   const double lt_y = l.lt_cvts_y;
   const double r = lt_x / lt_y;
   const double inf = Tqmv::rapport_longueurs_xy_min;
   const double sup = Tqmv::rapport_longueurs_xy_max;
   if (almost_greater_equal(r, inf) && almost_less_equal(r, sup))
-    return Check::niveau_logger(l)(c, [lt_x, lt_y, r, inf, sup](Format::Printer& ppf) {
+    return s.niveau_logger(l)(c, [lt_x, lt_y, r, inf, sup](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "le rapport des longueurs cumulées des murs de contreventements en X (%a) et en Y (%a) est "
                       "%a,@ ce rapport respecte bien les limites inférieure (%a) et supérieure (%a) autorisées",
                       print_rapport, lt_x, print_rapport, lt_y, print_rapport, r, print_rapport, inf, print_rapport,
                       sup);
     });
-  return Check::niveau_error(
+  return s.niveau_error(
       l, Format::asprintf("le rapport des longueurs cumulées des murs de contreventements en X (%a) et en Y (%a) est "
                           "%a,@ ce rapport ne respecte pas les limites inférieure (%a) et supérieure (%a) autorisées",
                           print_rapport, lt_x, print_rapport, lt_y, print_rapport, r, print_rapport, inf,
@@ -144,15 +127,15 @@ bool longueur_cumulee_check(critere c, const T::niveau<C>& l) {
 
 }  // namespace
 
-bool niveau_longueur_cumulee_des_contreventements_check(critere c, const T::niveau_plancher& l) {
-  return longueur_cumulee_check(c, l);
+bool niveau_longueur_cumulee_des_contreventements_check(Check::session& s, critere c, const T::niveau_plancher& l) {
+  return longueur_cumulee_check(s, c, l);
 }
-bool niveau_longueur_cumulee_des_contreventements_check(critere c, const T::niveau_toit& l) {
-  return longueur_cumulee_check(c, l);
+bool niveau_longueur_cumulee_des_contreventements_check(Check::session& s, critere c, const T::niveau_toit& l) {
+  return longueur_cumulee_check(s, c, l);
 }
 
-bool batiment_longueur_cumulee_des_contreventements_checkings(critere c, const T::batiment& b) {
-  return toit_puis_planchers([&](const auto& l) { return niveau_longueur_cumulee_des_contreventements_check(c, l); },
+bool batiment_longueur_cumulee_des_contreventements_checkings(Check::session& s, critere c, const T::batiment& b) {
+  return toit_puis_planchers([&](const auto& l) { return niveau_longueur_cumulee_des_contreventements_check(s, c, l); },
                              b);
 }
 
@@ -162,42 +145,42 @@ bool batiment_longueur_cumulee_des_contreventements_checkings(critere c, const T
 namespace {
 
 template <class C>
-bool refend_check(critere c, const T::niveau<C>& l) {
+bool refend_check(Check::session& s, critere c, const T::niveau<C>& l) {
   const double lt_refend = l.lt_cvts_refend_calcules;
   const double lt = l.lt_cvts;
-  const double s = lt_refend / lt;
+  const double part = lt_refend / lt;
   const double limite = Tqmv::part_max_refend;
-  if (almost_less_equal(s, limite))
-    return Check::niveau_logger(l)(c, [lt_refend, lt, s, limite](Format::Printer& ppf) {
+  if (almost_less_equal(part, limite))
+    return s.niveau_logger(l)(c, [lt_refend, lt, part, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la répartition des murs en refend est correcte:@ la longueur totale des murs de "
                       "contreventement en refend vaut %a,@ la longueur totale des murs de contreventement vaut "
                       "%a,@ la répartition des murs en refend est donc %.2f / %.2f, soit %a;@ cette répartition est "
                       "inférieure à %a, la limite autorisée pour ce bâtiment",
-                      print_distance, lt_refend, print_distance, lt, lt_refend, lt, print_percentage, s,
+                      print_distance, lt_refend, print_distance, lt, lt_refend, lt, print_percentage, part,
                       print_percentage, limite);
     });
-  return Check::niveau_error(
+  return s.niveau_error(
       l, Format::asprintf("la répartition des murs en refend est incorrecte:@ la longueur totale des murs de "
                           "contreventement en refend vaut %a@,@ la longueur totale des murs de contreventement vaut "
                           "%a;@ la répartition des murs en refend est donc %.2f / %.2f, soit %a;@ cette répartition "
                           "est supérieure à %a, la limite autorisée pour ce bâtiment",
-                          print_distance, lt_refend, print_distance, lt, lt_refend, lt, print_percentage, s,
+                          print_distance, lt_refend, print_distance, lt, lt_refend, lt, print_percentage, part,
                           print_percentage, limite));
 }
 
 }  // namespace
 
-bool niveau_repartition_des_contreventements_en_refend_check(critere c, const T::niveau_plancher& l) {
-  return refend_check(c, l);
+bool niveau_repartition_des_contreventements_en_refend_check(Check::session& s, critere c, const T::niveau_plancher& l) {
+  return refend_check(s, c, l);
 }
-bool niveau_repartition_des_contreventements_en_refend_check(critere c, const T::niveau_toit& l) {
-  return refend_check(c, l);
+bool niveau_repartition_des_contreventements_en_refend_check(Check::session& s, critere c, const T::niveau_toit& l) {
+  return refend_check(s, c, l);
 }
 
-bool batiment_repartition_des_contreventements_en_refend_checkings(critere c, const T::batiment& b) {
+bool batiment_repartition_des_contreventements_en_refend_checkings(Check::session& s, critere c, const T::batiment& b) {
   return toit_puis_planchers(
-      [&](const auto& l) { return niveau_repartition_des_contreventements_en_refend_check(c, l); }, b);
+      [&](const auto& l) { return niveau_repartition_des_contreventements_en_refend_check(s, c, l); }, b);
 }
 
 // ---------------------------------------------------------------------------
@@ -256,7 +239,7 @@ bool good_repartition_y(const repartition& parts) {
 namespace {
 
 template <class C>
-bool gravite_check(critere c, const T::niveau<C>& l) {
+bool gravite_check(Check::session& s, critere c, const T::niveau<C>& l) {
   const T::point g = l.niveau_plan.plan_centre.second;
   repartition sommes;
   for (const T::mur_ref& m : l.cvts) sommes = mur_cumulate(g, sommes, *m);
@@ -265,7 +248,7 @@ bool gravite_check(critere c, const T::niveau<C>& l) {
   const double gx = g.p_x;
   const double gy = g.p_y;
   if (good_repartition_x(parts) || good_repartition_y(parts))
-    return Check::niveau_logger(l)(c, [parts, gx, gy](Format::Printer& ppf) {
+    return s.niveau_logger(l)(c, [parts, gx, gy](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la dissymétrie d'implantation des contreventements est respectée.@;<1 2>@[<v 0>Les "
                       "répartitions des contreventements sont:@;<1 2>@[<v 0>Nord : %a, Sud   : %a,@ Est  : %a, "
@@ -275,7 +258,7 @@ bool gravite_check(critere c, const T::niveau<C>& l) {
                       print_percentage, parts.north, print_percentage, parts.south, print_percentage, parts.east,
                       print_percentage, parts.west, gx, gy);
     });
-  return Check::niveau_error(
+  return s.niveau_error(
       l, Format::asprintf("la dissymétrie d'implantation des contreventements n'est pas respectée.@ Les répartitions "
                           "actuelles sont:@;<1 2>@[<v 0>Nord : %a, Sud   : %a,@ Est  : %a, Ouest : %a,@ @]@ ces "
                           "répartitions ne respectent pas les limites de 45-55 %% dans une direction et de 30-70 %% "
@@ -286,65 +269,65 @@ bool gravite_check(critere c, const T::niveau<C>& l) {
 
 }  // namespace
 
-bool niveau_repartition_contreventements_gravite_check(critere c, const T::niveau_plancher& l) {
-  return gravite_check(c, l);
+bool niveau_repartition_contreventements_gravite_check(Check::session& s, critere c, const T::niveau_plancher& l) {
+  return gravite_check(s, c, l);
 }
-bool niveau_repartition_contreventements_gravite_check(critere c, const T::niveau_toit& l) {
-  return gravite_check(c, l);
+bool niveau_repartition_contreventements_gravite_check(Check::session& s, critere c, const T::niveau_toit& l) {
+  return gravite_check(s, c, l);
 }
 
-bool batiment_repartition_contreventements_gravite_checkings(critere c, const T::batiment& b) {
-  return toit_puis_planchers([&](const auto& l) { return niveau_repartition_contreventements_gravite_check(c, l); },
+bool batiment_repartition_contreventements_gravite_checkings(Check::session& s, critere c, const T::batiment& b) {
+  return toit_puis_planchers([&](const auto& l) { return niveau_repartition_contreventements_gravite_check(s, c, l); },
                              b);
 }
 
 // ---------------------------------------------------------------------------
 // CR-3-6
 
-bool batiment_dimensionnement_qualite_des_elements_checkings(const T::batiment& b) {
-  return Check::make(critere::CR_3_6_1, batiment_longueur_moyenne_contreventement_checkings, b) &&
-         Check::make(critere::CR_3_6_2, batiment_qualite_du_chainage_checkings, b) &&
-         Check::make(critere::CR_3_6_3, batiment_qualite_des_elements_checkings, b) &&
-         Check::make(critere::CR_3_6_4, batiment_joints_verticaux_remplis_checkings, b);
+bool batiment_dimensionnement_qualite_des_elements_checkings(Check::session& s, const T::batiment& b) {
+  return s.make(critere::CR_3_6_1, batiment_longueur_moyenne_contreventement_checkings, b) &&
+         s.make(critere::CR_3_6_2, batiment_qualite_du_chainage_checkings, b) &&
+         s.make(critere::CR_3_6_3, batiment_qualite_des_elements_checkings, b) &&
+         s.make(critere::CR_3_6_4, batiment_joints_verticaux_remplis_checkings, b);
 }
 
 namespace {
 
 template <class C>
-bool longueur_moyenne_direction_check(critere c, const T::niveau<C>& l, T::direction d, double moyenne) {
+bool longueur_moyenne_direction_check(Check::session& s, critere c, const T::niveau<C>& l, T::direction d, double moyenne) {
   const double limite = Tqmv::longueur_moyenne_min;
   if (almost_greater_equal(moyenne, limite))
-    return Check::niveau_logger(l)(c, [d, moyenne, limite](Format::Printer& ppf) {
+    return s.niveau_logger(l)(c, [d, moyenne, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la longueur moyenne des murs de contreventement dans la direction %a est correcte.@ cette "
                       "moyenne %a est supérieure à la limite %a autorisée par le guide TQMV",
                       print_direction, d, print_distance, moyenne, print_distance, limite);
     });
-  return Check::niveau_error(
+  return s.niveau_error(
       l, Format::asprintf("la longueur moyenne des murs de contreventement dans la direction %a est %a,@ cette "
                           "moyenne est inférieure à la limite %a autorisée par le guide TQMV",
                           print_direction, d, print_distance, moyenne, print_distance, limite));
 }
 
 template <class C>
-bool longueur_moyenne_check(critere c, const T::niveau<C>& l) {
+bool longueur_moyenne_check(Check::session& s, critere c, const T::niveau<C>& l) {
   const double moyenne_x = l.lt_cvts_x / l.n_cvts_x;
   const double moyenne_y = l.lt_cvts_y / l.n_cvts_y;
-  return longueur_moyenne_direction_check(c, l, T::direction::X, moyenne_x) &&
-         longueur_moyenne_direction_check(c, l, T::direction::Y, moyenne_y);
+  return longueur_moyenne_direction_check(s, c, l, T::direction::X, moyenne_x) &&
+         longueur_moyenne_direction_check(s, c, l, T::direction::Y, moyenne_y);
 }
 
 }  // namespace
 
-bool niveau_longueur_moyenne_contreventement_check(critere c, const T::niveau_plancher& l) {
-  return longueur_moyenne_check(c, l);
+bool niveau_longueur_moyenne_contreventement_check(Check::session& s, critere c, const T::niveau_plancher& l) {
+  return longueur_moyenne_check(s, c, l);
 }
-bool niveau_longueur_moyenne_contreventement_check(critere c, const T::niveau_toit& l) {
-  return longueur_moyenne_check(c, l);
+bool niveau_longueur_moyenne_contreventement_check(Check::session& s, critere c, const T::niveau_toit& l) {
+  return longueur_moyenne_check(s, c, l);
 }
 
-bool batiment_longueur_moyenne_contreventement_checkings(critere c, const T::batiment& b) {
-  return toit_puis_planchers([&](const auto& l) { return niveau_longueur_moyenne_contreventement_check(c, l); }, b);
+bool batiment_longueur_moyenne_contreventement_checkings(Check::session& s, critere c, const T::batiment& b) {
+  return toit_puis_planchers([&](const auto& l) { return niveau_longueur_moyenne_contreventement_check(s, c, l); }, b);
 }
 
 void print_qualite_du_chainage_categorie(Format::Printer& ppf, const Q::qualite_du_chainage_categorie& q) {
@@ -387,43 +370,43 @@ void print_caracteristique_des_elements(Format::Printer& ppf, const Q::maconneri
   }
 }
 
-bool batiment_qualite_du_chainage_checkings(critere c, const T::batiment& b) {
+bool batiment_qualite_du_chainage_checkings(Check::session& s, critere c, const T::batiment& b) {
   const Q::qualite_du_chainage_categorie choisi = U::batiment_maconnerie(b).maconnerie_qualite_du_chainage;
   const Q::qualite_du_chainage_categorie preconise = Q::qualite_du_chainage_categorie::Chainage_4HA12;
   if (choisi == preconise)
-    return Check::batiment_logger()(c, [choisi](Format::Printer& ppf) {
+    return s.batiment_logger()(c, [choisi](Format::Printer& ppf) {
       Format::fprintf(ppf, "le chaînage choisi est correct: %a est le chaînage préconisé par le guide",
                       print_qualite_du_chainage_categorie, choisi);
     });
-  return Check::batiment_error(Format::asprintf("le chaînage choisi est %a, mais pour ce bâtiment ce devrait être %a",
+  return s.batiment_error(Format::asprintf("le chaînage choisi est %a, mais pour ce bâtiment ce devrait être %a",
                                                 print_qualite_du_chainage_categorie, choisi,
                                                 print_qualite_du_chainage_categorie, preconise));
 }
 
-bool batiment_qualite_des_elements_checkings(critere c, const T::batiment& b) {
+bool batiment_qualite_des_elements_checkings(Check::session& s, critere c, const T::batiment& b) {
   // The catalogue raises the fatal errors of the unsupported zones,
   // materials and masonry combinations.
   const Q::maconnerie_categorie preconisee = Tqmv::caracteristique_des_elements(b);
   const Q::maconnerie_categorie definie = U::batiment_maconnerie(b).maconnerie_categorie;
   if (definie == preconisee)
-    return Check::batiment_logger()(c, [definie](Format::Printer& ppf) {
+    return s.batiment_logger()(c, [definie](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la caractéristique des éléments est correcte: elle est définie comme %a, et c'est la "
                       "caractéristique préconisée pour ce bâtiment",
                       print_caracteristique_des_elements, definie);
     });
-  return Check::batiment_error(
+  return s.batiment_error(
       Format::asprintf("la caractéristique des éléments ne convient pas: elle est définie comme %a, mais devrait être "
                        "%a",
                        print_caracteristique_des_elements, definie, print_caracteristique_des_elements, preconisee));
 }
 
-bool batiment_joints_verticaux_remplis_checkings(critere c, const T::batiment& b) {
+bool batiment_joints_verticaux_remplis_checkings(Check::session& s, critere c, const T::batiment& b) {
   if (U::batiment_maconnerie(b).maconnerie_joint_vertical == Q::joint_vertical_categorie::Joint_rempli)
-    return Check::batiment_logger()(c, [](Format::Printer& ppf) {
+    return s.batiment_logger()(c, [](Format::Printer& ppf) {
       Format::fprintf(ppf, "les joints verticaux du bâtiment sont remplis ce qui est imposé par le guide");
     });
-  return Check::batiment_error(Format::asprintf(
+  return s.batiment_error(Format::asprintf(
       "les joints verticaux du bâtiment doivent impérativement être remplis, sous peine de perte importante de "
       "rigidité"));
 }
@@ -434,16 +417,16 @@ bool batiment_joints_verticaux_remplis_checkings(critere c, const T::batiment& b
 namespace {
 
 template <class C>
-bool pa_min_direction_check(critere c, const T::niveau<C>& l, T::direction d, double rapport, double pa_min) {
+bool pa_min_direction_check(Check::session& s, critere c, const T::niveau<C>& l, T::direction d, double rapport, double pa_min) {
   if (almost_greater_equal(rapport, pa_min))
-    return Check::niveau_logger(l)(c, [d, rapport, pa_min](Format::Printer& ppf) {
+    return s.niveau_logger(l)(c, [d, rapport, pa_min](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "le rapport de la surface au sol des murs de contreventements dans la direction %a sur la "
                       "surface totale du plancher est correcte:@ sa valeur %a est supérieure au pourcentage minimum "
                       "requis pour ce bâtiment (pa_min vaut %a)",
                       print_direction, d, print_percentage, rapport, print_percentage, pa_min);
     });
-  return Check::niveau_error(
+  return s.niveau_error(
       l, Format::asprintf("le rapport de la surface au sol des murs de contreventements dans la direction %a sur la "
                           "surface totale du plancher est incorrecte:@ sa valeur %a est inférieure au pourcentage "
                           "minimum requis pour ce bâtiment (pa_min vaut %a)",
@@ -451,20 +434,46 @@ bool pa_min_direction_check(critere c, const T::niveau<C>& l, T::direction d, do
 }
 
 template <class C>
-bool pa_min_checks(critere c, double pa_min, const T::niveau<C>& l) {
+bool pa_min_checks(Check::session& s, critere c, double pa_min, const T::niveau<C>& l) {
   const double surface = l.niveau_plan.plan_surface;
-  return pa_min_direction_check(c, l, T::direction::X, l.st_cvts_x / surface, pa_min) &&
-         pa_min_direction_check(c, l, T::direction::Y, l.st_cvts_y / surface, pa_min);
+  return pa_min_direction_check(s, c, l, T::direction::X, l.st_cvts_x / surface, pa_min) &&
+         pa_min_direction_check(s, c, l, T::direction::Y, l.st_cvts_y / surface, pa_min);
 }
 
 }  // namespace
 
-bool niveau_pa_min_checks(critere c, double pa_min, const T::niveau_plancher& l) { return pa_min_checks(c, pa_min, l); }
-bool niveau_pa_min_checks(critere c, double pa_min, const T::niveau_toit& l) { return pa_min_checks(c, pa_min, l); }
+bool niveau_pa_min_checks(Check::session& s, critere c, double pa_min, const T::niveau_plancher& l) { return pa_min_checks(s, c, pa_min, l); }
+bool niveau_pa_min_checks(Check::session& s, critere c, double pa_min, const T::niveau_toit& l) { return pa_min_checks(s, c, pa_min, l); }
 
-bool batiment_pa_min_checkings(critere c, const T::batiment& b) {
+bool batiment_pa_min_checkings(Check::session& s, critere c, const T::batiment& b) {
   const double p = Tqmv::pa_min(b);
-  return toit_puis_planchers([&](const auto& l) { return niveau_pa_min_checks(c, p, l); }, b);
+  return toit_puis_planchers([&](const auto& l) { return niveau_pa_min_checks(s, c, p, l); }, b);
+}
+
+// ---------------------------------------------------------------------------
+// The family.
+
+namespace {
+
+const Check::etape<T::batiment> etapes[] = {
+    {critere::CR_3_1, "proportion des contreventements en facade",
+     batiment_proportion_de_contreventements_de_facades_checkings, nullptr},
+    {critere::CR_3_2, "longueur cumulée des contreventements en X et Y",
+     batiment_longueur_cumulee_des_contreventements_checkings, nullptr},
+    {critere::CR_3_3, "pas trop de murs en refend", batiment_repartition_des_contreventements_en_refend_checkings,
+     nullptr},
+    {critere::CR_3_4, "repartition contreventements par rapport au centre de gravité",
+     batiment_repartition_contreventements_gravite_checkings, nullptr},
+    {critere::CR_3_6, "dimensionnement et qualité des éléments", nullptr,
+     batiment_dimensionnement_qualite_des_elements_checkings},
+    {critere::CR_3_7, "pa_min", batiment_pa_min_checkings, nullptr},
+    {critere::CR_3_5, "surface de plancher reprises par les murs", nullptr, Sp_batiment::batiment_sp_checkings},
+};
+
+}  // namespace
+
+bool batiment_dimensionnement_des_contreventements_checkings(Check::session& s, const T::batiment& b) {
+  return Check::run_family(s, etapes, b);
 }
 
 }  // namespace Dimensionnement_batiment

@@ -15,11 +15,11 @@ using Compute_data_utils::print_nom_entity;
 using Compute_utils::print_area;
 using Compute_utils::print_distance;
 
-bool batiment_sp_checkings(const T::batiment& b) {
-  Check::debug_checking(critere::CR_3_5_0, "calcul sp tous possibles");
-  if (!Check::make(critere::CR_3_5_0, batiment_sp_done_check, b)) return false;
-  Check::debug_checking(critere::CR_3_5_1, "sp correctement limités");
-  return Check::make(critere::CR_3_5_1, batiment_sp_max_check, b);
+bool batiment_sp_checkings(Check::session& s, const T::batiment& b) {
+  s.debug_checking(critere::CR_3_5_0, "calcul sp tous possibles");
+  if (!s.make(critere::CR_3_5_0, batiment_sp_done_check, b)) return false;
+  s.debug_checking(critere::CR_3_5_1, "sp correctement limités");
+  return s.make(critere::CR_3_5_1, batiment_sp_max_check, b);
 }
 
 // ---------------------------------------------------------------------------
@@ -28,12 +28,12 @@ bool batiment_sp_checkings(const T::batiment& b) {
 namespace {
 
 template <class C>
-bool mur_sp_check(const T::niveau<C>& l, const T::mur& m) {
+bool mur_sp_check(Check::session& s, const T::niveau<C>& l, const T::mur& m) {
   if (std::holds_alternative<Quavor_data_types::Sp_value>(m.mur_sp)) return true;
   if (std::holds_alternative<Quavor_data_types::Sp_not_yet_computed>(m.mur_sp))
-    return Check::niveau_error(
+    return s.niveau_error(
         l, Format::asprintf("la surface de plancher reprise par le mur %s n'a pas encore été calculée", m.mur_nom));
-  return Check::niveau_error(
+  return s.niveau_error(
       l, Format::asprintf("le calcul de la surface de plancher reprise par le mur %s a échoué. \nProbablement parce "
                           "qu'il est impossible de déterminer les portions de plancher reprises par le mur. "
                           "\nEssayez d'ajouter poutres et poteaux pour permettre la détection des surfaces de "
@@ -42,24 +42,24 @@ bool mur_sp_check(const T::niveau<C>& l, const T::mur& m) {
 }
 
 template <class C>
-bool sp_checks(critere c, const T::niveau<C>& l) {
-  if (!U::niveau_for_all_cvt([&](const T::mur& m) { return niveau_mur_sp_check(l, m); }, l)) return false;
-  return Check::niveau_logger(l)(c, [](Format::Printer& ppf) {
+bool sp_checks(Check::session& s, critere c, const T::niveau<C>& l) {
+  if (!U::niveau_for_all_cvt([&](const T::mur& m) { return niveau_mur_sp_check(s, l, m); }, l)) return false;
+  return s.niveau_logger(l)(c, [](Format::Printer& ppf) {
     Format::fprintf(ppf, "la surface de plancher reprise par chaque mur a été calculée");
   });
 }
 
 }  // namespace
 
-bool niveau_mur_sp_check(const T::niveau_plancher& l, const T::mur& m) { return mur_sp_check(l, m); }
-bool niveau_mur_sp_check(const T::niveau_toit& l, const T::mur& m) { return mur_sp_check(l, m); }
-bool niveau_sp_checks(critere c, const T::niveau_plancher& l) { return sp_checks(c, l); }
-bool niveau_sp_checks(critere c, const T::niveau_toit& l) { return sp_checks(c, l); }
+bool niveau_mur_sp_check(Check::session& s, const T::niveau_plancher& l, const T::mur& m) { return mur_sp_check(s, l, m); }
+bool niveau_mur_sp_check(Check::session& s, const T::niveau_toit& l, const T::mur& m) { return mur_sp_check(s, l, m); }
+bool niveau_sp_checks(Check::session& s, critere c, const T::niveau_plancher& l) { return sp_checks(s, c, l); }
+bool niveau_sp_checks(Check::session& s, critere c, const T::niveau_toit& l) { return sp_checks(s, c, l); }
 
-bool batiment_sp_done_check(critere c, const T::batiment& b) {
-  if (!niveau_sp_checks(c, b.batiment_niveau_toit)) return false;
+bool batiment_sp_done_check(Check::session& s, critere c, const T::batiment& b) {
+  if (!niveau_sp_checks(s, c, b.batiment_niveau_toit)) return false;
   for (const T::niveau_plancher& l : b.batiment_niveau_planchers)
-    if (!niveau_sp_checks(c, l)) return false;
+    if (!niveau_sp_checks(s, c, l)) return false;
   return true;
 }
 
@@ -73,34 +73,34 @@ double mur_sp_max(const T::batiment& b, const T::mur& m) {
 namespace {
 
 template <class C>
-bool mur_sp_max_check(critere c, const T::batiment& b, const T::niveau<C>& l, const T::mur& m) {
+bool mur_sp_max_check(Check::session& s, critere c, const T::batiment& b, const T::niveau<C>& l, const T::mur& m) {
   const double longueur = U::mur_longueur(m);
   const double sp_max = mur_sp_max(b, m);
   if (std::holds_alternative<Quavor_data_types::Sp_not_yet_computed>(m.mur_sp))
-    return Check::niveau_error(
+    return s.niveau_error(
         l, Format::asprintf("la surface de plancher reprise par le mur %a n'a pas encore été calculée",
                             print_nom_entity, m.mur_nom));
   if (std::holds_alternative<Quavor_data_types::Sp_failure>(m.mur_sp))
-    return Check::niveau_error(l, Format::asprintf("la surface de plancher reprise par le mur %a n'a pas pu être "
+    return s.niveau_error(l, Format::asprintf("la surface de plancher reprise par le mur %a n'a pas pu être "
                                                    "calculée",
                                                    print_nom_entity, m.mur_nom));
   const double sp = std::get<Quavor_data_types::Sp_value>(m.mur_sp).value;
   if (Quavor_pervasives::almost_less_equal(sp, sp_max))
-    return Check::critere_logger(c, [nom = m.mur_nom, longueur, sp, sp_max](Format::Printer& ppf) {
+    return s.critere_logger(c, [nom = m.mur_nom, longueur, sp, sp_max](Format::Printer& ppf) {
       Format::fprintf(ppf, "Le mur %a, de longueur %a, reprend %a (Sp,max %a)", print_nom_entity, nom,
                       print_distance, longueur, print_area, sp, print_area, sp_max);
     });
-  return Check::niveau_error(
+  return s.niveau_error(
       l, Format::asprintf("le mur %a reprend une surface de plancher incorrecte:@.l'aire calculée %a est supérieure "
                           "à %a, le Sp,max de ce mur de %a",
                           print_nom_entity, m.mur_nom, print_area, sp, print_area, sp_max, print_distance, longueur));
 }
 
 template <class C>
-bool sp_max_checks(critere c, const T::batiment& b, const T::niveau<C>& l) {
-  if (!U::niveau_for_all_cvt([&](const T::mur& m) { return niveau_mur_sp_max_check(c, b, l, m); }, l)) return false;
+bool sp_max_checks(Check::session& s, critere c, const T::batiment& b, const T::niveau<C>& l) {
+  if (!U::niveau_for_all_cvt([&](const T::mur& m) { return niveau_mur_sp_max_check(s, c, b, l, m); }, l)) return false;
   const double total = Quavor_pervasives::sigma_f([](const T::mur_ref& m) { return U::mur_sp_value(*m); }, l.cvts);
-  return Check::niveau_logger(l)(c, [total](Format::Printer& ppf) {
+  return s.niveau_logger(l)(c, [total](Format::Printer& ppf) {
     Format::fprintf(ppf,
                     "la surface de plancher reprise par chaque mur satisfait les@ contraintes de maxima spécifiées "
                     "par le guide TQMV.@,(Les murs du niveau reprennent au total %a de surface de plancher.)",
@@ -110,23 +110,23 @@ bool sp_max_checks(critere c, const T::batiment& b, const T::niveau<C>& l) {
 
 }  // namespace
 
-bool niveau_mur_sp_max_check(critere c, const T::batiment& b, const T::niveau_plancher& l, const T::mur& m) {
-  return mur_sp_max_check(c, b, l, m);
+bool niveau_mur_sp_max_check(Check::session& s, critere c, const T::batiment& b, const T::niveau_plancher& l, const T::mur& m) {
+  return mur_sp_max_check(s, c, b, l, m);
 }
-bool niveau_mur_sp_max_check(critere c, const T::batiment& b, const T::niveau_toit& l, const T::mur& m) {
-  return mur_sp_max_check(c, b, l, m);
+bool niveau_mur_sp_max_check(Check::session& s, critere c, const T::batiment& b, const T::niveau_toit& l, const T::mur& m) {
+  return mur_sp_max_check(s, c, b, l, m);
 }
-bool niveau_sp_max_checks(critere c, const T::batiment& b, const T::niveau_plancher& l) {
-  return sp_max_checks(c, b, l);
+bool niveau_sp_max_checks(Check::session& s, critere c, const T::batiment& b, const T::niveau_plancher& l) {
+  return sp_max_checks(s, c, b, l);
 }
-bool niveau_sp_max_checks(critere c, const T::batiment& b, const T::niveau_toit& l) {
-  return sp_max_checks(c, b, l);
+bool niveau_sp_max_checks(Check::session& s, critere c, const T::batiment& b, const T::niveau_toit& l) {
+  return sp_max_checks(s, c, b, l);
 }
 
-bool batiment_sp_max_check(critere c, const T::batiment& b) {
-  if (!niveau_sp_max_checks(c, b, b.batiment_niveau_toit)) return false;
+bool batiment_sp_max_check(Check::session& s, critere c, const T::batiment& b) {
+  if (!niveau_sp_max_checks(s, c, b, b.batiment_niveau_toit)) return false;
   for (const T::niveau_plancher& l : b.batiment_niveau_planchers)
-    if (!niveau_sp_max_checks(c, b, l)) return false;
+    if (!niveau_sp_max_checks(s, c, b, l)) return false;
   return true;
 }
 

@@ -12,22 +12,22 @@ namespace T = Compute_data_types;
 using Tqmv::critere;
 
 // The test of CR-3-5: CR-3-5-0, then CR-3-5-1.
-bool batiment_sp_checkings(const T::batiment& b);
+bool batiment_sp_checkings(Check::session& s, const T::batiment& b);
 
 // CR-3-5-0: the roof level, then each floor level, stopping at the first
 // failure.
-bool batiment_sp_done_check(critere c, const T::batiment& b);
-bool niveau_sp_checks(critere c, const T::niveau_plancher& l);
-bool niveau_sp_checks(critere c, const T::niveau_toit& l);
-bool niveau_mur_sp_check(const T::niveau_plancher& l, const T::mur& m);
-bool niveau_mur_sp_check(const T::niveau_toit& l, const T::mur& m);
+bool batiment_sp_done_check(Check::session& s, critere c, const T::batiment& b);
+bool niveau_sp_checks(Check::session& s, critere c, const T::niveau_plancher& l);
+bool niveau_sp_checks(Check::session& s, critere c, const T::niveau_toit& l);
+bool niveau_mur_sp_check(Check::session& s, const T::niveau_plancher& l, const T::mur& m);
+bool niveau_mur_sp_check(Check::session& s, const T::niveau_toit& l, const T::mur& m);
 
 // CR-3-5-1: the same level order.
-bool batiment_sp_max_check(critere c, const T::batiment& b);
-bool niveau_sp_max_checks(critere c, const T::batiment& b, const T::niveau_plancher& l);
-bool niveau_sp_max_checks(critere c, const T::batiment& b, const T::niveau_toit& l);
-bool niveau_mur_sp_max_check(critere c, const T::batiment& b, const T::niveau_plancher& l, const T::mur& m);
-bool niveau_mur_sp_max_check(critere c, const T::batiment& b, const T::niveau_toit& l, const T::mur& m);
+bool batiment_sp_max_check(Check::session& s, critere c, const T::batiment& b);
+bool niveau_sp_max_checks(Check::session& s, critere c, const T::batiment& b, const T::niveau_plancher& l);
+bool niveau_sp_max_checks(Check::session& s, critere c, const T::batiment& b, const T::niveau_toit& l);
+bool niveau_mur_sp_max_check(Check::session& s, critere c, const T::batiment& b, const T::niveau_plancher& l, const T::mur& m);
+bool niveau_mur_sp_max_check(Check::session& s, critere c, const T::batiment& b, const T::niveau_toit& l, const T::mur& m);
 
 // The guide's maximum floor area for the wall in this building.
 double mur_sp_max(const T::batiment& b, const T::mur& m);

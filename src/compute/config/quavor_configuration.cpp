@@ -29,7 +29,6 @@ quavor_configuration initial_configuration() {
   c.input_process_out_channel = stdout;
   c.input_process_scanning_buffer = std::make_shared<Scanning::Scanbuf>(Scanning::Scanbuf::from_file("-"));
   c.input_process_formatter = shared_printer(Format::err_formatter());
-  c.checking_number = 0;
   c.debug = false;
   c.compute_input_debugging_formatter = shared_printer(Format::err_formatter());
   c.compute_error_debugging_formatter = shared_printer(Format::err_formatter());
@@ -323,63 +322,6 @@ Format::Printer& get_compute_error_debugging_formatter() {
 }
 void set_compute_error_debugging_formatter(std::shared_ptr<Format::Printer> printer) {
   the_configuration().compute_error_debugging_formatter = std::move(printer);
-}
-
-// ===========================================================================
-// Checking state.
-
-int get_checking_number() { return the_configuration().checking_number; }
-void set_checking_number(int n) { the_configuration().checking_number = n; }
-void incr_checking_number() { ++the_configuration().checking_number; }
-void reset_checking_number() { the_configuration().checking_number = 0; }
-
-Tqmv::critere get_checking_critere() {
-  auto& c = the_configuration().checking_critere;
-  if (!c) fatal_error("Looking for a checking criterion when none has been entered");
-  return *c;
-}
-void set_checking_critere(Tqmv::critere c) { the_configuration().checking_critere = c; }
-void reset_checking_critere() { the_configuration().checking_critere.reset(); }
-
-std::shared_ptr<Tqmv::critere_table<bool>> get_critere_checked_table() {
-  auto& t = the_configuration().critere_checked_table;
-  if (!t) fatal_error("Looking for set of checked criterions when none has been entered");
-  return t;
-}
-void set_critere_checked_table(std::shared_ptr<Tqmv::critere_table<bool>> table) {
-  the_configuration().critere_checked_table = std::move(table);
-}
-void reset_critere_checked_table() { the_configuration().critere_checked_table.reset(); }
-
-std::shared_ptr<Tqmv::critere_table<std::vector<Tqmv::logger>>> get_critere_loggers_table() {
-  auto& t = the_configuration().critere_loggers_table;
-  if (!t) fatal_error("The (criterion, report messages) association hash table has not yet been created");
-  return t;
-}
-void set_critere_loggers_table(std::shared_ptr<Tqmv::critere_table<std::vector<Tqmv::logger>>> table) {
-  the_configuration().critere_loggers_table = std::move(table);
-}
-void reset_critere_loggers_table() { the_configuration().critere_loggers_table.reset(); }
-
-void set_critere_error_logger(Tqmv::logger logger) { the_configuration().critere_error_logger = std::move(logger); }
-std::optional<Tqmv::logger> get_critere_error_logger_opt() { return the_configuration().critere_error_logger; }
-Tqmv::logger get_critere_error_logger() {
-  auto& l = the_configuration().critere_error_logger;
-  if (!l) fatal_error("The error wrong test result logger has not yet been set");
-  return *l;
-}
-void reset_critere_error_logger() { the_configuration().critere_error_logger.reset(); }
-
-void reset_critere_tables() {
-  reset_critere_checked_table();
-  reset_critere_loggers_table();
-  reset_critere_error_logger();
-}
-
-void reset_checkings() {
-  reset_checking_number();
-  reset_checking_critere();
-  reset_critere_tables();
 }
 
 // ===========================================================================

@@ -1,7 +1,7 @@
 #pragma once
 // The single process-wide run configuration: what the command line asked for,
-// the values fixed at start-up, and the checking state that the checking
-// framework keeps between the criteria of one computation.
+// the values fixed at start-up, and what the flows set (file names, channels,
+// debugging printers). What a check records lives in its check session.
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -15,15 +15,6 @@
 namespace Format {
 class Printer;
 }
-
-// The criterion identity and its tables live in the criteria layer, above this
-// one: the configuration only stores them.
-namespace Tqmv {
-enum class critere : int;
-template <class T>
-struct critere_table;
-using logger = std::function<void(Format::Printer&)>;
-}  // namespace Tqmv
 
 namespace Quavor_configuration {
 
@@ -81,11 +72,6 @@ struct quavor_configuration {
   std::FILE* input_process_out_channel;
   std::shared_ptr<Scanning::Scanbuf> input_process_scanning_buffer;
   std::shared_ptr<Format::Printer> input_process_formatter;
-  std::optional<Tqmv::critere> checking_critere;
-  int checking_number;
-  std::shared_ptr<Tqmv::critere_table<bool>> critere_checked_table;
-  std::shared_ptr<Tqmv::critere_table<std::vector<Tqmv::logger>>> critere_loggers_table;
-  std::optional<Tqmv::logger> critere_error_logger;
   bool debug;
   std::shared_ptr<Format::Printer> compute_input_debugging_formatter;
   std::shared_ptr<Format::Printer> compute_error_debugging_formatter;
@@ -189,36 +175,6 @@ Format::Printer& get_compute_input_debugging_formatter();
 void set_compute_input_debugging_formatter(std::shared_ptr<Format::Printer> printer);
 Format::Printer& get_compute_error_debugging_formatter();
 void set_compute_error_debugging_formatter(std::shared_ptr<Format::Printer> printer);
-
-// ---------------------------------------------------------------------------
-// Checking state.
-
-int get_checking_number();
-void set_checking_number(int n);
-void incr_checking_number();
-void reset_checking_number();
-
-Tqmv::critere get_checking_critere();
-void set_checking_critere(Tqmv::critere c);
-void reset_checking_critere();
-
-std::shared_ptr<Tqmv::critere_table<bool>> get_critere_checked_table();
-void set_critere_checked_table(std::shared_ptr<Tqmv::critere_table<bool>> table);
-void reset_critere_checked_table();
-
-std::shared_ptr<Tqmv::critere_table<std::vector<Tqmv::logger>>> get_critere_loggers_table();
-void set_critere_loggers_table(std::shared_ptr<Tqmv::critere_table<std::vector<Tqmv::logger>>> table);
-void reset_critere_loggers_table();
-
-void set_critere_error_logger(Tqmv::logger logger);
-std::optional<Tqmv::logger> get_critere_error_logger_opt();
-Tqmv::logger get_critere_error_logger();
-void reset_critere_error_logger();
-
-// Makes the checked table, the loggers table and the error logger absent.
-void reset_critere_tables();
-// Counter to 0; criterion, both tables and error logger absent.
-void reset_checkings();
 
 // ---------------------------------------------------------------------------
 // Command line.

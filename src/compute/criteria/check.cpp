@@ -3,9 +3,7 @@
 #include <cctype>
 #include <cstdint>
 #include <limits>
-#include <memory>
 
-#include "config/quavor_configuration.hpp"
 #include "config/say.hpp"
 #include "text/format.hpp"
 
@@ -15,92 +13,85 @@ namespace QC = Quavor_configuration;
 
 namespace {
 
-// The two slots of one checking that the run configuration does not hold.
-std::optional<Wrong_test_result> error_wrong_test_result;
-const Compute_data_types::batiment* checking_batiment = nullptr;
-
 // Names of elements and levels are written as plain text, without quotes.
 void print_nom(Format::Printer& ppf, const std::string& nom) { Format::fprintf(ppf, "%s", nom); }
 
-void store_fresh_tables() {
-  QC::set_critere_loggers_table(std::make_shared<Tqmv::critere_loggers_table>(Tqmv::make_critere_loggers_table()));
-  QC::set_critere_checked_table(std::make_shared<Tqmv::critere_checked_table>(Tqmv::make_critere_checked_table()));
+// What the error stream shows after "Erroneous qvb file: ".
+constexpr std::string_view failure_heading = "Erroneous qvb file: ";
+
+std::string failure_text_as_printed(const logger& error_logger) {
+  Format::Printer printer;
+  Format::fprintf(printer, "%s%t@?", std::string(failure_heading), error_logger);
+  return printer.contents().substr(failure_heading.size());
 }
 
 }  // namespace
 
+session::session(run_context context)
+    : context_(std::move(context)),
+      checked_(Tqmv::make_critere_checked_table()),
+      loggers_(Tqmv::make_critere_loggers_table()) {}
+
 // ---------------------------------------------------------------------------
-// Start and end of a checking.
+// The checking state.
 
-void batiment_start_checkings(const Compute_data_types::batiment& b) {
-  QC::reset_checking_number();
-  QC::reset_checking_critere();
-  QC::reset_critere_checked_table();
-  QC::reset_critere_loggers_table();
-  QC::reset_critere_error_logger();
-  reset_error_wrong_test_result();
-  reset_checking_batiment();
-  store_fresh_tables();
-  batiment_set_checking(b);
+std::string session::get_report_target_file_name() const {
+  if (context_.report_target_file_name) return *context_.report_target_file_name;
+  const std::string& source = context_.report_source_file_name;
+  if (source == "-") return source;
+  return QC::remove_extension(source) + QC::report_target_file_extension();
 }
 
-void batiment_set_checkings(const Compute_data_types::batiment& b) {
-  store_fresh_tables();
-  batiment_set_checking(b);
+critere session::get_checking_critere() const {
+  if (!checking_critere_) QC::fatal_error("No criterion is being checked");
+  return *checking_critere_;
 }
 
-void batiment_set_checking(const Compute_data_types::batiment& b) {
-  if (checking_batiment != nullptr)
-    QC::fatal_error("batiment_set_checking: attempt to set twice the currently being checked batiment");
-  checking_batiment = &b;
-}
-
-void reset_checking_batiment() { checking_batiment = nullptr; }
-
-const Compute_data_types::batiment* get_checking_batiment() { return checking_batiment; }
-
-Tqmv::critere_checked_table& critere_checked_table() {
-  auto table = QC::get_critere_checked_table();
-  if (!table) QC::fatal_error("Looking for set of checked criterions when none has been entered");
-  return *table;
-}
-
-Tqmv::critere_loggers_table& critere_loggers_table() {
-  auto table = QC::get_critere_loggers_table();
-  if (!table) QC::fatal_error("The (criterion, report messages) association hash table has not yet been created");
-  return *table;
-}
-
-bool stop_checkings() { return Tqmv::all_critere_is_checked(critere_checked_table()); }
+bool session::stop_checkings() const { return Tqmv::all_critere_is_checked(checked_); }
 
 // ---------------------------------------------------------------------------
 // Tests.
 
-void critere_enter_checking(critere c) {
-  QC::set_checking_critere(c);
-  QC::incr_checking_number();
+void session::critere_enter_checking(critere c) {
+  set_checking_critere(c);
+  incr_checking_number();
+  Tqmv::set(test_numbers_, c, std::optional<int>(checking_number_));
 }
 
-void critere_done_checking(critere c) { Tqmv::critere_set_checked(c, critere_checked_table()); }
+void session::critere_done_checking(critere c) { Tqmv::critere_set_checked(c, checked_); }
 
-void debug_checking(critere c, const std::string& what) {
-  if (!QC::get_debug()) return;
+void session::debug_checking(critere c, const std::string& what) const {
+  if (!context_.debug) return;
   Say::debug(Format::sprintf("Check (%s): %s", Tqmv::critere_ident(c), what));
+}
+
+void session::record_measure(Outcome::measure m) {
+  Tqmv::get(measures_, get_checking_critere()).push_back(std::move(m));
 }
 
 // ---------------------------------------------------------------------------
 // Success paragraphs.
 
-bool critere_logger(critere c, logger message) {
-  std::vector<logger>& loggers = Tqmv::get(critere_loggers_table(), c);
+bool session::critere_logger(critere c, logger message) {
+  std::vector<logger>& loggers = Tqmv::get(loggers_, c);
   loggers.insert(loggers.begin(), std::move(message));
   return true;
 }
 
-bool entity_logger(logger location, critere c, logger message) {
+bool session::entity_logger(logger location, critere c, logger message) {
   return critere_logger(c, [location = std::move(location), message = std::move(message)](Format::Printer& ppf) {
     Format::fprintf(ppf, "%t, %t", location, message);
   });
+}
+
+recorder session::batiment_logger() {
+  return [this](critere c, logger message) { return entity_logger(batiment_loc_logger, c, std::move(message)); };
+}
+
+recorder session::niveau_logger(const std::string& niveau_nom) {
+  return [this, niveau_nom](critere c, logger message) {
+    return entity_logger(niveau_loc_logger(niveau_nom), c, std::move(message));
+  };
 }
 
 void batiment_loc_logger(Format::Printer& ppf) { Format::fprintf(ppf, "Pour ce bâtiment"); }
@@ -108,16 +99,6 @@ void batiment_loc_logger(Format::Printer& ppf) { Format::fprintf(ppf, "Pour ce b
 logger niveau_loc_logger(const std::string& niveau_nom) {
   return [niveau_nom](Format::Printer& ppf) {
     Format::fprintf(ppf, "Au %s (niveau %a)", niveau_nom_vernaculaire(niveau_nom), print_nom, niveau_nom);
-  };
-}
-
-recorder batiment_logger() {
-  return [](critere c, logger message) { return entity_logger(batiment_loc_logger, c, std::move(message)); };
-}
-
-recorder niveau_logger(const std::string& niveau_nom) {
-  return [niveau_nom](critere c, logger message) {
-    return entity_logger(niveau_loc_logger(niveau_nom), c, std::move(message));
   };
 }
 
@@ -170,13 +151,14 @@ bool k_false(const Error_wrong_test&) { return false; }
 
 bool k_raise(const Error_wrong_test& e) { throw e; }
 
-bool checking_error(const logger& information, const continuation& k,
-                    const std::optional<std::string>& niveau_nom, const std::string& message) {
-  const critere c = QC::get_checking_critere();
+bool session::checking_error(const logger& information, const continuation& k,
+                             const std::optional<std::string>& niveau_nom, const std::string& message,
+                             std::vector<std::string> elements) {
+  const critere c = get_checking_critere();
   const std::string code = Tqmv::critere_nom(c);
   const std::string text = Tqmv::critere_text(c);
   const std::string famille = Tqmv::critere_classification(c);
-  const int number = QC::get_checking_number();
+  const int number = get_checking_number();
   const std::string location = loc_message(niveau_nom);
   const logger error_logger = [famille, code, location, message, c, number](Format::Printer& ppf) {
     Format::fprintf(ppf, "@[<v 0>%s: échec du test %s:@,@;<1 2>@[<hov 2>%s, %s@]@,@,%a@,@,(Test %d).@]", famille,
@@ -186,67 +168,131 @@ bool checking_error(const logger& information, const continuation& k,
   Format::fprintf(buffer, "@[<v 0>%t@,%t@,@]@?", error_logger, information);
   const Wrong_test_result result{niveau_nom, buffer.contents(), text};
   set_error_wrong_test_result(result);
-  QC::set_critere_error_logger(error_logger);
+  critere_error_logger_ = error_logger;
+  const auto* raises = k.target<bool (*)(const Error_wrong_test&)>();
+  const bool fatal = raises != nullptr && *raises == &k_raise;
+  failure_ = Outcome::failure{c,
+                              code,
+                              famille,
+                              number,
+                              fatal,
+                              Outcome::location{niveau_nom, niveau_nom ? niveau_nom_vernaculaire(*niveau_nom) : "",
+                                                location},
+                              std::move(elements),
+                              message,
+                              fatal ? result.message : failure_text_as_printed(error_logger),
+                              result.message};
   return k(Error_wrong_test(result));
 }
 
-message_failure niveau_checking_error(const continuation& k, const std::string& niveau_nom) {
-  return [k, niveau_nom](const std::string& message) {
-    return checking_error(for_more_information_logger, k, niveau_nom, message);
+message_failure session::niveau_checking_error(const continuation& k, const std::string& niveau_nom) {
+  return [this, k, niveau_nom](const std::string& message) {
+    return checking_error(for_more_information_logger(), k, niveau_nom, message);
   };
 }
 
-message_failure niveau_error(const std::string& niveau_nom) { return niveau_checking_error(k_false, niveau_nom); }
+message_failure session::niveau_error(const std::string& niveau_nom) { return niveau_checking_error(k_false, niveau_nom); }
 
-bool niveau_error(const std::string& niveau_nom, const std::string& message) {
-  return niveau_error(niveau_nom)(message);
+bool session::niveau_error(const std::string& niveau_nom, const std::string& message,
+                           std::vector<std::string> elements) {
+  return checking_error(for_more_information_logger(), k_false, niveau_nom, message, std::move(elements));
 }
 
-message_failure fatal_niveau_error(const std::string& niveau_nom) {
+message_failure session::fatal_niveau_error(const std::string& niveau_nom) {
   return niveau_checking_error(k_raise, niveau_nom);
 }
 
-bool fatal_niveau_error(const std::string& niveau_nom, const std::string& message) {
+bool session::fatal_niveau_error(const std::string& niveau_nom, const std::string& message) {
   return fatal_niveau_error(niveau_nom)(message);
 }
 
-bool batiment_error(const std::string& message) {
-  return checking_error(for_more_information_logger, k_false, std::nullopt, message);
+bool session::batiment_error(const std::string& message, std::vector<std::string> elements) {
+  return checking_error(for_more_information_logger(), k_false, std::nullopt, message, std::move(elements));
 }
 
-bool fatal_batiment_error(const std::string& message) {
+bool session::fatal_batiment_error(const std::string& message) {
   return checking_error(fatal_information_logger, k_raise, std::nullopt, message);
 }
 
-Wrong_test_result get_error_wrong_test_result() {
-  if (!error_wrong_test_result) QC::fatal_error("Attempt to get error_wrong_test_result, when none has been set");
-  return *error_wrong_test_result;
+Wrong_test_result session::get_error_wrong_test_result() const {
+  if (!error_wrong_test_result_) QC::fatal_error("Attempt to get error_wrong_test_result, when none has been set");
+  return *error_wrong_test_result_;
 }
 
-std::optional<Wrong_test_result> get_error_wrong_test_result_opt() { return error_wrong_test_result; }
-
-void set_error_wrong_test_result(Wrong_test_result r) {
-  if (error_wrong_test_result) QC::fatal_error("Attempt to set twice error_wrong_test_result");
-  error_wrong_test_result = std::move(r);
+void session::set_error_wrong_test_result(Wrong_test_result r) {
+  if (error_wrong_test_result_) QC::fatal_error("Attempt to set twice error_wrong_test_result");
+  error_wrong_test_result_ = std::move(r);
 }
-
-void reset_error_wrong_test_result() { error_wrong_test_result.reset(); }
 
 // ---------------------------------------------------------------------------
 // Closing paragraphs.
 
-void for_more_information_logger(Format::Printer& ppf) {
-  Format::fprintf(ppf,
-                  "@,Pour plus d'information, consulter le détail des calculs dans le fichier:@,@[<v 2>@,%s@]",
-                  QC::get_report_target_file_name());
+logger for_more_information_logger(const std::string& report_target_file_name) {
+  return [report_target_file_name](Format::Printer& ppf) {
+    Format::fprintf(ppf,
+                    "@,Pour plus d'information, consulter le détail des calculs dans le fichier:@,@[<v 2>@,%s@]",
+                    report_target_file_name);
+  };
 }
 
 void fatal_information_logger(Format::Printer&) {}
 
-void all_tests_successful_logger(Format::Printer& ppf) {
-  Format::fprintf(ppf,
-                  "@[<v 0>Toutes les vérifications ont réussi.@,Le bâtiment est conforme aux recommandations du guide TQMV.@,%t@]",
-                  for_more_information_logger);
+logger all_tests_successful_logger(const std::string& report_target_file_name) {
+  return [more = for_more_information_logger(report_target_file_name)](Format::Printer& ppf) {
+    Format::fprintf(
+        ppf,
+        "@[<v 0>Toutes les vérifications ont réussi.@,Le bâtiment est conforme aux recommandations du guide TQMV.@,%t@]",
+        more);
+  };
+}
+
+logger session::for_more_information_logger() const {
+  return Check::for_more_information_logger(get_report_target_file_name());
+}
+
+logger session::all_tests_successful_logger() const {
+  return Check::all_tests_successful_logger(get_report_target_file_name());
+}
+
+// ---------------------------------------------------------------------------
+// The results as data.
+
+namespace {
+
+bool is_within(critere c, critere ancestor) {
+  for (std::optional<critere> p = c; p; p = Tqmv::critere_principal(*p))
+    if (*p == ancestor) return true;
+  return false;
+}
+
+}  // namespace
+
+Outcome::outcome session::make_outcome(bool compliant) const {
+  Outcome::outcome o;
+  o.report_source_file_name = context_.report_source_file_name;
+  o.report_target_file_name = get_report_target_file_name();
+  o.compliant = compliant;
+  o.tests_run = checking_number_;
+  o.failed = failure_;
+  o.error_logger = critere_error_logger_;
+  o.criteres.reserve(Tqmv::critere_count);
+  for (const critere c : Tqmv::all_criteres()) {
+    Outcome::criterion_result r;
+    r.critere = c;
+    r.code = Tqmv::critere_nom(c);
+    r.famille = Tqmv::critere_classification(c);
+    r.title = Tqmv::titre_text(Tqmv::critere_title(c));
+    r.reference = Tqmv::critere_reference(c);
+    r.test_number = Tqmv::get(test_numbers_, c);
+    r.paragraphs = Tqmv::get(loggers_, c);
+    r.measures = Tqmv::get(measures_, c);
+    if (Tqmv::critere_get_checked(c, checked_))
+      r.state = Outcome::status::passed;
+    else if (failure_ && r.test_number && is_within(failure_->critere, c))
+      r.state = failure_->fatal ? Outcome::status::fatal : Outcome::status::failed;
+    o.criteres.push_back(std::move(r));
+  }
+  return o;
 }
 
 }  // namespace Check

@@ -385,6 +385,16 @@ titre critere_title(critere c) {
 
 std::string critere_text(critere c) { return row(c).text; }
 
+std::string critere_reference(critere c) {
+  const critere_row& r = row(c);
+  switch (r.ref.form) {
+    case reference::form::none: return "";
+    case reference::form::table: return Format::sprintf("%s, p.%d, Tab (%s)", tqmv_guide(), r.ref.page, r.ref.table);
+    case reference::form::point: return Format::sprintf("%s, p.%d, point (%d)", tqmv_guide(), r.ref.page, r.ref.point);
+  }
+  throw Assertion_failure("src/compute/tqmv");
+}
+
 void print_critere_title(Format::Printer& ppf, critere c) {
   Format::fprintf(ppf, "%s", titre_text(critere_title(c)));
 }

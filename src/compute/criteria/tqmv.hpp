@@ -1,7 +1,7 @@
 #pragma once
 // The catalogue of the criteria of the guide TQMV and the guide's numeric
 // tables. Holds no mutable state: the checked and loggers tables live in the
-// run configuration and are created by the checking framework.
+// check session.
 #include <array>
 #include <cstddef>
 #include <functional>
@@ -124,6 +124,9 @@ bool critere_is_section(critere c);
 titre critere_title(critere c);
 // The explanatory paragraph.
 std::string critere_text(critere c);
+// The guide reference written into the title ("guide 2.1.4, p.73, point (2)"),
+// empty for a criterion without one.
+std::string critere_reference(critere c);
 
 // Writes the title's text with "%s", whatever its kind.
 void print_critere_title(Format::Printer& ppf, critere c);

@@ -46,20 +46,30 @@ namespace QC = Quavor_configuration;
   QC::exit_process(status);
 }
 
+// What the command line set for this run.
+Check::run_context file_run_context() {
+  return Check::run_context{QC::get_report_source_file_name(), QC::get_report_target_file_name_opt(),
+                            QC::get_compute_run_mode_opt(), QC::get_debug()};
+}
+
 // Reads, derives, checks, writes the report, then announces the outcome: the
-// report is on disk before the verdict is written.
+// report is on disk before the verdict is written. A fatal failure writes no
+// report.
 void compute_file_steps(Scanning::Scanbuf& ib) {
   const Input_data_types::input_data data = Input_data_types_read::scanner_input_data(ib);
-  const Compute_data_types::batiment b = Compute_data::input_batiment_pre_compute(data.batiment);
-  const bool valid = Compute::batiment_validity_check(b);
-  Report::write_report_text_file(Report::batiment_make_report(b));
-  if (valid) {
-    Format::fprintf(Format::err_formatter(), "%t@?@.", Check::all_tests_successful_logger);
+  const Compute::checked_batiment checked = Compute::check_description(data.batiment, file_run_context());
+  const Outcome::outcome& outcome = checked.outcome;
+  if (outcome.failed && outcome.failed->fatal) {
+    Format::fprintf(Format::err_formatter(), "%s@.", outcome.failed->text);
     QC::exit_process(0);
   }
-  const std::optional<Tqmv::logger> error_logger = QC::get_critere_error_logger_opt();
-  if (!error_logger) throw Fatal_error("No error report generation for a wrong input data file");
-  Format::fprintf(Format::err_formatter(), "%s: %t@?@.", "Erroneous qvb file", *error_logger);
+  Report::write_report_text_file(Report::batiment_make_report(outcome));
+  if (outcome.compliant) {
+    Format::fprintf(Format::err_formatter(), "%t@?@.", Check::all_tests_successful_logger(outcome.report_target_file_name));
+    QC::exit_process(0);
+  }
+  if (!outcome.error_logger) throw Fatal_error("No error report generation for a wrong input data file");
+  Format::fprintf(Format::err_formatter(), "%s: %t@?@.", "Erroneous qvb file", *outcome.error_logger);
 }
 
 }  // namespace

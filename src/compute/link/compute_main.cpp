@@ -241,26 +241,38 @@ void treat_input_process_communication(const input_message& message) {
   }
 }
 
-void reset_report_file_names(const Compute_data_types::batiment& b) {
+// Each description names its own files: the report goes to the address it
+// records.
+Check::run_context served_run_context(const Compute_data_types::batiment& b) {
   QC::set_report_source_file_name(b.batiment_file_name);
   QC::set_report_target_file_name(b.batiment_report_file_name);
+  return Check::run_context{b.batiment_file_name, b.batiment_report_file_name, QC::get_compute_run_mode_opt(),
+                            QC::get_debug()};
 }
 
 void debug_print_compute_data(const Compute_data_types::batiment& b) {
   Say::fdebug([&b](Format::Printer& ppf) { Format::fprintf(ppf, "%a@.", print_computed_batiment, b); });
 }
 
+Wrong_test_result wrong_test_result_of(const Outcome::failure& f) {
+  return Wrong_test_result{f.where.niveau_nom, f.record, Tqmv::critere_text(f.critere)};
+}
+
 void input_data_compute_report(const input_data& d) {
-  const Compute_data_types::batiment b = ::Compute_data::input_batiment_pre_compute(d.batiment);
-  debug_print_compute_data(b);
-  reset_report_file_names(b);
-  const bool valid = Compute::batiment_validity_check(b);
-  Report::write_report_text_file(Report::batiment_make_report(b));
-  if (valid) {
-    send_computation_acknowledgment(Compute_data_done{Format::asprintf("%t@?", Check::all_tests_successful_logger)});
+  const Compute::checked_batiment checked =
+      Compute::check_description(d.batiment, [](const Compute_data_types::batiment& b) {
+        debug_print_compute_data(b);
+        return served_run_context(b);
+      });
+  const Outcome::outcome& outcome = checked.outcome;
+  if (outcome.failed && outcome.failed->fatal) throw Error_wrong_test(wrong_test_result_of(*outcome.failed));
+  Report::write_report_text_file(Report::batiment_make_report(outcome));
+  if (outcome.compliant) {
+    send_computation_acknowledgment(Compute_data_done{
+        Format::asprintf("%t@?", Check::all_tests_successful_logger(outcome.report_target_file_name))});
     return;
   }
-  send_computation_error(Error_wrong_test_result{error_wrong_test_result_of(Check::get_error_wrong_test_result())});
+  send_computation_error(Error_wrong_test_result{error_wrong_test_result_of(wrong_test_result_of(*outcome.failed))});
 }
 
 }  // namespace Compute_main

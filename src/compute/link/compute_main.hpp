@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "link/message_types.hpp"
+#include "criteria/check.hpp"
 #include "model/compute_data_types.hpp"
 
 namespace Compute_main {
@@ -60,7 +61,9 @@ void treat_input_process_communication(const Message_types::input_message& messa
 void treat_compute_data_message(const std::optional<input_data>& d);
 
 // The report files are named after the file named inside the description.
-void reset_report_file_names(const Compute_data_types::batiment& b);
+Check::run_context served_run_context(const Compute_data_types::batiment& b);
+// The failure record the input program receives.
+Wrong_test_result wrong_test_result_of(const Outcome::failure& f);
 // Writes the computed model on the error-debugging printer when debugging.
 void debug_print_compute_data(const Compute_data_types::batiment& b);
 // Validate-and-report for one description, answered with Compute_data_done or

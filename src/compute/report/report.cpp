@@ -5,12 +5,9 @@
 #include <cstring>
 
 #include "config/path.hpp"
-#include "config/quavor_configuration.hpp"
 #include "text/format.hpp"
 
 namespace Report {
-
-namespace QC = Quavor_configuration;
 
 namespace {
 
@@ -72,22 +69,16 @@ void conclusion_logger(Format::Printer& ppf) {
 // ---------------------------------------------------------------------------
 // Building and printing the report.
 
-report batiment_make_report(const Compute_data_types::batiment&) {
-  auto checked_table = QC::get_critere_checked_table();
-  if (!checked_table) QC::fatal_error("Looking for set of checked criterions when none has been entered");
-  auto loggers_table = QC::get_critere_loggers_table();
-  if (!loggers_table)
-    QC::fatal_error("The (criterion, report messages) association hash table has not yet been created");
-  const std::string source = QC::get_report_source_file_name();
+report batiment_make_report(const Outcome::outcome& o) {
+  const std::string source = o.report_source_file_name;
   return report{
-      QC::get_report_target_file_name(),
+      o.report_target_file_name,
       title_document_logger("Rapport de conformité du bâtiment"),
       [source](Format::Printer& ppf) {
         Format::fprintf(ppf, "@[<b 0>%t@]@,", [&source](Format::Printer& p) { Format::fprintf(p, "%s", source); });
       },
-      loggers_table,
-      checked_table,
-      QC::get_critere_error_logger_opt(),
+      std::cref(o),
+      o.error_logger,
       [](Format::Printer& ppf) {
         Format::fprintf(ppf, "Tous les tests ont été réussis.@,Le bâtiment est conforme au guide TQMV.");
       },
@@ -99,12 +90,7 @@ void print_critere_title(Format::Printer& ppf, critere c) {
     Tqmv::print_critere_title(ppf, c);
     return;
   }
-  const int position = Tqmv::critere_index(c);
-  const std::string& famille = position <= 17   ? Tqmv::famille_coherence
-                               : position <= 29 ? Tqmv::famille_geometrie
-                               : position <= 36 ? Tqmv::famille_conception
-                                                : Tqmv::famille_dimensionnement;
-  Format::fprintf(ppf, "%s", famille);
+  Format::fprintf(ppf, "%s", Tqmv::critere_classification(c));
 }
 
 void print_critere_loggers(Format::Printer& ppf, const std::vector<logger>& loggers) {
@@ -116,16 +102,14 @@ void print_critere_loggers(Format::Printer& ppf, const std::vector<logger>& logg
 // sections, a heading would follow the last paragraph of the section before
 // it on the same line, and every later section would drift to the right.
 void print_report_critere_loggers_table(Format::Printer& ppf, const report& r) {
-  if (!r.checked_table || !r.loggers_table) throw Assertion_failure("src/compute/report");
   bool first = true;
-  Tqmv::iter_critere(
-      [&](critere c, const std::vector<logger>& loggers) {
-        if (!Tqmv::critere_get_checked(c, *r.checked_table)) return;
-        if (!first) Format::fprintf(ppf, "@,");
-        first = false;
-        Format::fprintf(ppf, "@[<v 0>%a@,%a@]", print_critere_title, c, print_critere_loggers, loggers);
-      },
-      *r.loggers_table);
+  for (const Outcome::criterion_result& result : r.outcome.get().criteres) {
+    if (result.state != Outcome::status::passed) continue;
+    if (!first) Format::fprintf(ppf, "@,");
+    first = false;
+    Format::fprintf(ppf, "@[<v 0>%a@,%a@]", print_critere_title, result.critere, print_critere_loggers,
+                    result.paragraphs);
+  }
 }
 
 void report_print(Format::Printer& ppf, const report& r) {
@@ -139,67 +123,40 @@ void report_print(Format::Printer& ppf, const report& r) {
 
 namespace {
 
-// The current stream and printer; the standard output and its printer
-// whenever no report file is open.
-std::FILE* current_stream = nullptr;
-std::string current_name;
-std::unique_ptr<Format::Printer> file_printer;
-
-bool on_standard_output() { return current_stream == nullptr || current_stream == stdout; }
-
-}  // namespace
-
-Format::Printer& get_report_formatter() {
-  if (on_standard_output() || !file_printer) return Format::std_formatter();
-  return *file_printer;
+void write_report_to_standard_output(const report& r) {
+  Format::Printer& ppf = Format::std_formatter();
+  Format::fprintf(ppf, "%a@.", report_print, r);
+  ppf.print_flush();
+  std::fflush(stdout);
 }
 
-void open_report_file(const std::string& name) {
-  if (name == "-") {
-    current_stream = stdout;
-    file_printer.reset();
-    return;
-  }
-  std::FILE* stream = Path::path_open_out(name);
-  current_stream = stream;
-  current_name = name;
-  file_printer = std::make_unique<Format::Printer>(stream);
-}
-
-void close_report_file() {
-  get_report_formatter().print_flush();
-  std::FILE* stream = current_stream;
-  const bool standard_output = on_standard_output();
-  file_printer.reset();
-  current_stream = nullptr;
-  if (standard_output) {
-    std::fflush(stdout);
-    return;
-  }
-  // A report that did not reach the disk (a full disk, say) must not be
-  // announced as written.
+// A report that did not reach the disk (a full disk, say) must not be
+// announced as written.
+void close_checked(std::FILE* stream, const std::string& name) {
   const bool write_failed = std::ferror(stream) != 0;
   const int write_errno = errno;
   const bool close_failed = std::fclose(stream) != 0;
   if (write_failed || close_failed)
-    throw Path::Sys_error(current_name + ": " + std::strerror(write_failed ? write_errno : errno));
+    throw Path::Sys_error(name + ": " + std::strerror(write_failed ? write_errno : errno));
 }
+
+}  // namespace
 
 void write_report_text_file(const report& r) {
-  open_report_file(r.target_file_name);
+  if (r.target_file_name == "-") {
+    write_report_to_standard_output(r);
+    return;
+  }
+  std::FILE* stream = Path::path_open_out(r.target_file_name);
   try {
-    Format::fprintf(get_report_formatter(), "%a@.", report_print, r);
+    Format::Printer printer(stream);
+    Format::fprintf(printer, "%a@.", report_print, r);
+    printer.print_flush();
   } catch (...) {
-    close_report_file();
+    std::fclose(stream);
     throw;
   }
-  close_report_file();
+  close_checked(stream, r.target_file_name);
 }
-
-void write_report_files(const report& r) { write_report_text_file(r); }
-
-void write_report_html_file(const report&) {}
-
-void batiment_write_report(const Compute_data_types::batiment& b) { write_report_text_file(batiment_make_report(b)); }
 
 }  // namespace Report

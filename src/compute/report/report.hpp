@@ -1,12 +1,14 @@
 #pragma once
 // The compliance report: a fixed frame (title, source file, one section per
-// checked criterion, final diagnosis) around the paragraphs that the checking
-// framework recorded while the tests ran.
+// passed criterion, final diagnosis) around the paragraphs that the check
+// recorded, rendered from its outcome.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "criteria/outcome.hpp"
 #include "criteria/tqmv.hpp"
 
 namespace Report {
@@ -18,16 +20,15 @@ struct report {
   std::string target_file_name;  // "-" for the standard output
   logger title_logger;
   logger source_logger;
-  std::shared_ptr<Tqmv::critere_loggers_table> loggers_table;
-  std::shared_ptr<Tqmv::critere_checked_table> checked_table;
+  // The outcome rendered; it outlives the report.
+  std::reference_wrapper<const Outcome::outcome> outcome;
   std::optional<logger> error_logger;  // present when a test failed
   logger success_logger;
 };
 
-// Builds the report from the checking state of the run configuration (the
-// model itself is not read). Fatal errors when a table is missing, the checked
-// table tested first.
-report batiment_make_report(const Compute_data_types::batiment& b);
+// Builds the report of a check's outcome: its file names, the paragraphs of
+// every criterion that passed and the failure text of the failed test.
+report batiment_make_report(const Outcome::outcome& o);
 
 // Writes the whole report.
 void report_print(Format::Printer& ppf, const report& r);
@@ -35,26 +36,15 @@ void report_print(Format::Printer& ppf, const report& r);
 // The criterion heading: the family name for a criterion without parent, its
 // title otherwise.
 void print_critere_title(Format::Printer& ppf, critere c);
-// The loggers of one criterion, in the order the table holds them (newest first).
+// The loggers of one criterion, in the order the outcome holds them (newest first).
 void print_critere_loggers(Format::Printer& ppf, const std::vector<logger>& loggers);
-// One section per checked criterion, in catalogue order, a line break between two.
+// One section per passed criterion, in catalogue order, a line break between two.
 void print_report_critere_loggers_table(Format::Printer& ppf, const report& r);
 
-// The report output: "-" selects the standard output, any other name is
-// created or truncated.
-void open_report_file(const std::string& name);
-// Flushes the current printer, closes the current stream unless it is the
-// standard output, and restores the defaults.
-void close_report_file();
-Format::Printer& get_report_formatter();
-
-// Open the report's target, write "%a@." with report_print, close.
+// Writes "%a@." with report_print to the report's target: "-" is the
+// standard output, any other name is created or truncated. A report that
+// cannot be written completely raises Path::Sys_error.
 void write_report_text_file(const report& r);
-void write_report_files(const report& r);
-// No HTML report is defined: does nothing.
-void write_report_html_file(const report& r);
-// batiment_make_report, then the text file.
-void batiment_write_report(const Compute_data_types::batiment& b);
 
 // Logger constructors for report paragraphs.
 logger title_document_logger(const std::string& title);             // "%s@,@,"
