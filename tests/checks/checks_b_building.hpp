@@ -12,12 +12,15 @@
 #include <vector>
 
 #include "config/quavor_configuration.hpp"
+#include "checks/checking_session.hpp"
 #include "criteria/check.hpp"
 #include "description/input_data_types.hpp"
 #include "model/compute_data.hpp"
 #include "text/format.hpp"
 
 namespace Checks_b_building {
+
+using Checking_session::session;
 
 namespace In = Input_data_types;
 namespace Cdt = Compute_data_types;
@@ -106,12 +109,8 @@ inline In::batiment house_r1() {
 class Checking {
  public:
   explicit Checking(const In::batiment& b)
-      : batiment_(std::make_unique<Cdt::batiment>(Compute_data::input_batiment_pre_compute(b))) {
-    Quavor_configuration::reset_for_tests();
-    Quavor_configuration::set_report_target_file_name("house.qvr");
-    Check::batiment_start_checkings(*batiment_);
-  }
-  ~Checking() { Check::reset_checking_batiment(); }
+      : batiment_(std::make_unique<Cdt::batiment>(Compute_data::input_batiment_pre_compute(b))), open_(Check::run_context{"house.qvb", "house.qvr", std::nullopt, false}) {}
+  Check::session& s() { return open_.get(); }
   Checking(const Checking&) = delete;
   Checking& operator=(const Checking&) = delete;
 
@@ -119,13 +118,13 @@ class Checking {
   Cdt::batiment& mutable_batiment() { return *batiment_; }
 
   // Enters the criterion as a test does (for the per-level operations).
-  void enter(critere c) const { Check::critere_enter_checking(c); }
+  void enter(critere c) const { Checking_session::session().critere_enter_checking(c); }
 
   // The paragraphs recorded for the criterion, oldest first, each laid out
   // in a box on a wide line so that only vertical boxes break.
   std::vector<std::string> paragraphs(critere c) const {
     std::vector<std::string> texts;
-    const auto& loggers = Tqmv::get(Check::critere_loggers_table(), c);
+    const auto& loggers = Tqmv::get(Checking_session::session().get_critere_loggers_table(), c);
     for (auto it = loggers.rbegin(); it != loggers.rend(); ++it) {
       Format::Printer ppf;
       ppf.set_margin(1000);
@@ -135,10 +134,10 @@ class Checking {
     return texts;
   }
 
-  bool checked(critere c) const { return Tqmv::get(Check::critere_checked_table(), c); }
+  bool checked(critere c) const { return Tqmv::get(Checking_session::session().get_critere_checked_table(), c); }
 
   // The failure text recorded, if any.
-  std::optional<Wrong_test_result> failure() const { return Check::get_error_wrong_test_result_opt(); }
+  std::optional<Wrong_test_result> failure() const { return Checking_session::session().get_error_wrong_test_result_opt(); }
 
   // The "<location>, <message>" line of the failure text.
   std::string failure_line() const {
@@ -160,6 +159,7 @@ class Checking {
 
  private:
   std::unique_ptr<Cdt::batiment> batiment_;
+  Checking_session::scope open_;
 };
 
 }  // namespace Checks_b_building

@@ -38,7 +38,7 @@ TEST(ConceptionRetraitEnElevation, SingleStoreyPassesWithTheRPlusZeroSentence) {
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 3, 10, 9, 0)});
   Checking k(b);
-  EXPECT_TRUE(Check::make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
   EXPECT_EQ(k.paragraphs(critere::CR_2_1),
             (std::vector<std::string>{"Le bâtiment est de type R+0, il n'a donc pas de retrait en élévation."}));
 }
@@ -57,7 +57,7 @@ TEST(ConceptionRetraitEnElevation, PassingDirectionsRecordBothRatios) {
   };
   for (const Case& c : cases) {
     Checking k(c.b);
-    EXPECT_TRUE(Check::make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
+    EXPECT_TRUE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
     EXPECT_EQ(k.paragraphs(critere::CR_2_1),
               (std::vector<std::string>{
                   "le retrait en élévation en x est correct: sa dimension " + c.x + " est inférieure à la limite 20.00 %",
@@ -69,7 +69,7 @@ TEST(ConceptionRetraitEnElevation, PassingDirectionsRecordBothRatios) {
 
 TEST(ConceptionRetraitEnElevation, TwentyOnePercentFailsInXBeforeYIsExamined) {
   Checking k(r1_with_east_strip(2.52));
-  EXPECT_FALSE(Check::make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
+  EXPECT_FALSE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
   EXPECT_EQ(k.failure_heading(), "Conception du bâtiment: échec du test CR-2-1:");
   EXPECT_EQ(k.failure_line(),
             "Pour ce bâtiment, le retrait en élévation en x est trop important:\n"
@@ -81,7 +81,7 @@ TEST(ConceptionRetraitEnElevation, TwentyOnePercentFailsInXBeforeYIsExamined) {
 
 TEST(ConceptionRetraitEnElevation, TooLargeInYFailsAfterXPassed) {
   Checking k(r1_with_north_strip(2.5));
-  EXPECT_FALSE(Check::make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
+  EXPECT_FALSE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
   EXPECT_EQ(k.failure_line(),
             "Pour ce bâtiment, le retrait en élévation en y est trop important:\n"
             "sa dimension 25.00 % est supérieure à la limite 20.00 %");
@@ -101,7 +101,7 @@ In::batiment r1_with_columns(In::point lower, In::point upper) {
 TEST(ConceptionContinuitePoteaux, ColumnWithinAMillimetreOfTheOneBelowIsFounded) {
   for (const In::point upper : {In::point{6.0, 5.0}, In::point{6.0005, 5.0}, In::point{6.0, 4.9991}}) {
     Checking k(r1_with_columns({6.0, 5.0}, upper));
-    EXPECT_TRUE(Check::make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
+    EXPECT_TRUE(session().make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
                             k.batiment()));
     EXPECT_EQ(k.paragraphs(critere::CR_2_2_1),
               (std::vector<std::string>{"Le poteau C1n1 est fondé au niveau Nv0 par le poteau C1n0"}));
@@ -111,7 +111,7 @@ TEST(ConceptionContinuitePoteaux, ColumnWithinAMillimetreOfTheOneBelowIsFounded)
 TEST(ConceptionContinuitePoteaux, ColumnOffsetByOneCentimetreIsNotFounded) {
   for (const In::point upper : {In::point{6.01, 5.0}, In::point{6.0, 5.002}}) {
     Checking k(r1_with_columns({6.0, 5.0}, upper));
-    EXPECT_FALSE(Check::make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
+    EXPECT_FALSE(session().make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
                              k.batiment()));
     EXPECT_EQ(k.failure_line(),
               "Au premier étage (niveau Nv1), le poteau C1n1 n'est pas fondé par rapport au niveau Nv0.\n"
@@ -131,7 +131,7 @@ TEST(ConceptionContinuitePoteaux, LevelsArePairedByStoreyWhateverTheirOrder) {
   b.batiment_niveau_toit = roof_level(2, enclosure(2), In::plan{{}, In::make_base_plan(upper_plan()), 2, "P2"});
   b.batiment_niveau_toit.niveau_poteaux = {In::poteau{{6, 5}, "C1n2"}};
   Checking k(b);
-  EXPECT_TRUE(Check::make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
+  EXPECT_TRUE(session().make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
                           k.batiment()));
   EXPECT_EQ(k.paragraphs(critere::CR_2_2_1),
             (std::vector<std::string>{"Le poteau C1n1 est fondé au niveau Nv0 par le poteau C1n0",
@@ -142,7 +142,7 @@ TEST(ConceptionContinuitePoteaux, BuildingWithoutFloorLevelPasses) {
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_poteaux = {In::poteau{{6, 5}, "C1n0"}};
   Checking k(b);
-  EXPECT_TRUE(Check::make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
+  EXPECT_TRUE(session().make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
                           k.batiment()));
   EXPECT_TRUE(k.paragraphs(critere::CR_2_2_1).empty());
 }
@@ -185,7 +185,7 @@ TEST(ConceptionMurSeProjetteSurMur, BothAxesWithTolerance) {
 
 TEST(ConceptionContinuiteContreventements, IdenticalStoreysRecordEveryWall) {
   Checking k(house_r1());
-  EXPECT_TRUE(Check::make(critere::CR_2_2_2, Conception_batiment::batiment_contreventement_continuite_checkings,
+  EXPECT_TRUE(session().make(critere::CR_2_2_2, Conception_batiment::batiment_contreventement_continuite_checkings,
                           k.batiment()));
   EXPECT_EQ(k.paragraphs(critere::CR_2_2_2),
             (std::vector<std::string>{
@@ -199,7 +199,7 @@ TEST(ConceptionContinuiteContreventements, ThickerUpperWallIsNotFounded) {
   In::batiment b = house_r1();
   b.batiment_niveau_toit.niveau_murs[1] = wall("M2n1", direction::X, 0, 9.75, 12, 0.25);
   Checking k(b);
-  EXPECT_FALSE(Check::make(critere::CR_2_2_2, Conception_batiment::batiment_contreventement_continuite_checkings,
+  EXPECT_FALSE(session().make(critere::CR_2_2_2, Conception_batiment::batiment_contreventement_continuite_checkings,
                            k.batiment()));
   EXPECT_EQ(k.failure_line(),
             "Au premier étage (niveau Nv1), le contreventement M2n1 n'est pas fondé par rapport au niveau Nv0.\n"
@@ -213,7 +213,7 @@ TEST(ConceptionContinuiteContreventements, SecondaryWallsNeedNoFoundation) {
                                                     Qdt::mur_categorie::Mur_en_refend,
                                                     Qdt::mur_genre::Mur_secondaire));
   Checking k(b);
-  EXPECT_TRUE(Check::make(critere::CR_2_2_2, Conception_batiment::batiment_contreventement_continuite_checkings,
+  EXPECT_TRUE(session().make(critere::CR_2_2_2, Conception_batiment::batiment_contreventement_continuite_checkings,
                           k.batiment()));
   EXPECT_EQ(k.paragraphs(critere::CR_2_2_2).size(), 4u);
 }
@@ -234,7 +234,7 @@ TEST(ConceptionAppuisPoutres, BeamOnAWallAndAColumnIsFoundedAndItsSupportsSet) {
   // The end 0.1 m from the column's centre still rests on it.
   for (const double l : {5.9, 6.0, 5.8}) {
     Checking k(r0_with_beam(0.1, 5, l));
-    EXPECT_TRUE(Check::make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
+    EXPECT_TRUE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
     EXPECT_EQ(k.paragraphs(critere::CR_2_2_3),
               (std::vector<std::string>{"La poutre P1n0 est fondée, son origine s'appuie sur le mur M3n0 et\n" +
                                         std::string(28, ' ') + "son extrémité s'appuie sur le poteau C1n0"}));
@@ -250,7 +250,7 @@ TEST(ConceptionAppuisPoutres, WallsAreLookedAtBeforeColumns) {
   In::batiment b = r0_with_beam(0.1, 5, 11.8);  // from the west wall to the east wall
   b.batiment_niveau_toit.niveau_poteaux.push_back(In::poteau{{11.9, 5}, "C2n0"});
   Checking k(b);
-  EXPECT_TRUE(Check::make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
   EXPECT_EQ(k.paragraphs(critere::CR_2_2_3),
             (std::vector<std::string>{"La poutre P1n0 est fondée, son origine s'appuie sur le mur M3n0 et\n" +
                                       std::string(28, ' ') + "son extrémité s'appuie sur le mur M4n0"}));
@@ -258,7 +258,7 @@ TEST(ConceptionAppuisPoutres, WallsAreLookedAtBeforeColumns) {
 
 TEST(ConceptionAppuisPoutres, EndElevenCentimetresFromTheColumnRestsOnNothing) {
   Checking k(r0_with_beam(0.1, 5, 6.01));
-  EXPECT_FALSE(Check::make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
+  EXPECT_FALSE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
   EXPECT_EQ(k.failure_heading(), "Conception du bâtiment: échec du test CR-2-2-3:");
   EXPECT_EQ(k.failure_line(),
             "Au rez-de-chaussée (niveau Nv0), le point (6.11, 5.00), une extrémité de la poutre P1n0, ne s'appuie "
@@ -269,7 +269,7 @@ TEST(ConceptionAppuisPoutres, EndElevenCentimetresFromTheColumnRestsOnNothing) {
 
 TEST(ConceptionAppuisPoutres, OriginWithoutSupportIsNamed) {
   Checking k(r0_with_beam(3, 5, 3));  // from (3, 5) to the column
-  EXPECT_FALSE(Check::make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
+  EXPECT_FALSE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
   EXPECT_EQ(k.failure_line(),
             "Au rez-de-chaussée (niveau Nv0), le point (3.00, 5.00), une extrémité de la poutre P1n0, ne s'appuie "
             "sur aucun contreventement ni sur aucun poteau");
@@ -277,7 +277,7 @@ TEST(ConceptionAppuisPoutres, OriginWithoutSupportIsNamed) {
 
 TEST(ConceptionAppuisPoutres, BeamWithNeitherEndSupported) {
   Checking k(r0_with_beam(2, 3, 2));
-  EXPECT_FALSE(Check::make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
+  EXPECT_FALSE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
   EXPECT_EQ(k.failure_line(),
             "Au rez-de-chaussée (niveau Nv0), les extrémités de la poutre P1n0, ne s'appuient sur aucun "
             "contreventement ni sur aucun poteau");
@@ -285,9 +285,9 @@ TEST(ConceptionAppuisPoutres, BeamWithNeitherEndSupported) {
 
 TEST(ConceptionAppuisPoutres, SettingTheSupportsTwiceIsAFatalError) {
   Checking k(r0_with_beam(0.1, 5, 5.9));
-  EXPECT_TRUE(Conception_batiment::batiment_poutre_appui_checkings(critere::CR_2_2_3, k.batiment()));
+  EXPECT_TRUE(Conception_batiment::batiment_poutre_appui_checkings(session(), critere::CR_2_2_3, k.batiment()));
   try {
-    Conception_batiment::batiment_poutre_appui_checkings(critere::CR_2_2_3, k.batiment());
+    Conception_batiment::batiment_poutre_appui_checkings(session(), critere::CR_2_2_3, k.batiment());
     FAIL() << "no fatal error";
   } catch (const Fatal_error& e) {
     EXPECT_EQ(std::string(e.what()),
@@ -302,7 +302,7 @@ TEST(ConceptionContinuite, SubCriteriaRunInOrderAndStopAtTheFirstFailure) {
   In::batiment b = r1_with_columns({6, 5}, {6.01, 5});
   b.batiment_niveau_toit.niveau_murs[0] = wall("M1n1", direction::X, 0, 0, 12, 0.3);  // would fail CR-2-2-2
   Checking k(b);
-  EXPECT_FALSE(Check::make_checkings(critere::CR_2_2, Conception_batiment::batiment_continuite_verticale_porteur_checkings,
+  EXPECT_FALSE(session().make_checkings(critere::CR_2_2, Conception_batiment::batiment_continuite_verticale_porteur_checkings,
                                      k.batiment()));
   EXPECT_EQ(k.failure_heading(), "Conception du bâtiment: échec du test CR-2-2-1:");
   EXPECT_FALSE(k.checked(critere::CR_2_2));
@@ -317,7 +317,7 @@ TEST(ConceptionRetraitEnPlan, CountWithinTheLimitIsRecordedPerLevel) {
   In::batiment b = house_r1();
   b.batiment_niveau_planchers[0].niveau_plan = ground_plan({retrait("R1n0", 2, 3, 10, 7)});
   Checking k(b);
-  EXPECT_TRUE(Check::make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
   // The roof level first, then the floor levels.
   EXPECT_EQ(k.paragraphs(critere::CR_2_3),
             (std::vector<std::string>{
@@ -338,15 +338,15 @@ TEST(ConceptionRetraitEnPlan, SixSetBacksPassSevenFailOnTheCount) {
     In::batiment b = house_r0();
     b.batiment_niveau_toit.niveau_plan = ground_plan(small_retraits(6));
     Checking k(b);
-    EXPECT_TRUE(Check::make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
+    EXPECT_TRUE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
   }
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_plan = ground_plan(small_retraits(7));
   Checking k(b);
   testing::internal::CaptureStderr();
-  Quavor_configuration::set_debug(true);
-  EXPECT_FALSE(Check::make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
-  Quavor_configuration::set_debug(false);
+  session().set_debug(true);
+  EXPECT_FALSE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
+  session().set_debug(false);
   // No area was examined: no verbose paragraph.
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   EXPECT_EQ(k.failure_line(),
@@ -364,7 +364,7 @@ TEST(ConceptionRetraitEnPlan, OneSetBackAtMostATenthOfTheFloorWithinTolerance) {
     In::batiment b = house_r0();
     b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 3, c.height, 9, 10 - c.height)});
     Checking k(b);
-    EXPECT_EQ(Check::make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()),
+    EXPECT_EQ(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()),
               c.passes)
         << c.height;
   }
@@ -374,7 +374,7 @@ TEST(ConceptionRetraitEnPlan, TooLargeSetBackNamesItsAreaAndTheLimit) {
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 4, 3, 8, 7)});
   Checking k(b);
-  EXPECT_FALSE(Check::make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
+  EXPECT_FALSE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
   EXPECT_EQ(k.failure_line(),
             "Au rez-de-chaussée (niveau Nv0), la surface du retrait R1n0 mesure 12.00 m2, cette dimension dépasse la "
             "limite autorisée 10.80 m2. Cette limite correspond à 10.00 % de la surface du plancher (108.00 m2)");
@@ -385,7 +385,7 @@ TEST(ConceptionRetraitEnPlan, TotalAreaAboveThreeTenthsOfTheFloorFails) {
   b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 2, 4, 1, 1), retrait("R2n0", 2, 4, 4, 1),
                                                     retrait("R3n0", 2, 4, 7, 1), retrait("R4n0", 2, 4, 1, 5.5)});
   Checking k(b);
-  EXPECT_FALSE(Check::make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
+  EXPECT_FALSE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
   EXPECT_EQ(k.failure_line(),
             "Au rez-de-chaussée (niveau Nv0), la surface totale des retraits mesure 32.00 m2,\n"
             "cette dimension dépasse la limite 26.40 m2 autorisée pour ce batiment");
@@ -408,9 +408,9 @@ TEST(ConceptionRetraitEnPlan, VerboseModeWritesTheAreaParagraphs) {
   k.enter(critere::CR_2_3);
   Format::err_formatter().print_flush();
   testing::internal::CaptureStderr();
-  Quavor_configuration::set_debug(true);
-  const bool ok = Conception_batiment::niveau_regularite_retrait_checkings(critere::CR_2_3, k.batiment().batiment_niveau_toit);
-  Quavor_configuration::set_debug(false);
+  session().set_debug(true);
+  const bool ok = Conception_batiment::niveau_regularite_retrait_checkings(session(), critere::CR_2_3, k.batiment().batiment_niveau_toit);
+  session().set_debug(false);
   // Each paragraph ends its line; the total's breaks split because each
   // following piece is too long for the rest of its line, the last because
   // it is still unmeasured when the paragraph ends.
@@ -433,11 +433,11 @@ TEST(ConceptionRetraitEnPlan, VerboseModeWritesTheAreaParagraphs) {
 TEST(ConceptionFamily, CompliantHouseMarksEveryConceptionCriterion) {
   for (const In::batiment& b : {house_r0(), house_r1()}) {
     Checking k(b);
-    EXPECT_TRUE(Check::make_checkings(critere::CR_2, batiment_conception_checkings, k.batiment()));
+    EXPECT_TRUE(session().make_checkings(critere::CR_2, batiment_conception_checkings, k.batiment()));
     for (critere c : {critere::CR_2, critere::CR_2_1, critere::CR_2_2, critere::CR_2_2_1, critere::CR_2_2_2,
                       critere::CR_2_2_3, critere::CR_2_3})
       EXPECT_TRUE(k.checked(c)) << Tqmv::critere_nom(c);
-    EXPECT_EQ(Quavor_configuration::get_checking_number(), 7);
+    EXPECT_EQ(session().get_checking_number(), 7);
   }
 }
 
@@ -445,9 +445,9 @@ TEST(ConceptionFamily, DebuggingLinesNameEachCriterionEntered) {
   Checking k(house_r0());
   Format::err_formatter().print_flush();
   testing::internal::CaptureStderr();
-  Quavor_configuration::set_debug(true);
-  EXPECT_TRUE(batiment_conception_checkings(k.batiment()));
-  Quavor_configuration::set_debug(false);
+  session().set_debug(true);
+  EXPECT_TRUE(batiment_conception_checkings(session(), k.batiment()));
+  session().set_debug(false);
   Format::err_formatter().print_flush();
   const std::string err = testing::internal::GetCapturedStderr();
   EXPECT_EQ(err,
@@ -465,7 +465,7 @@ TEST(ConceptionFamily, DebuggingLinesNameEachCriterionEntered) {
 
 TEST(ConceptionFamily, FailureStopsTheFamilyWithTheTestNumber) {
   Checking k(r1_with_east_strip(2.52));
-  EXPECT_FALSE(Check::make_checkings(critere::CR_2, batiment_conception_checkings, k.batiment()));
+  EXPECT_FALSE(session().make_checkings(critere::CR_2, batiment_conception_checkings, k.batiment()));
   EXPECT_NE(k.failure()->message.find("(Test 2)."), std::string::npos);
   EXPECT_FALSE(k.checked(critere::CR_2));
   EXPECT_FALSE(k.checked(critere::CR_2_2_1));

@@ -336,7 +336,7 @@ TEST(Superposition, TheCheckReportsTheFirstOverlapOfEveryPair) {
     const issue attendu = par_paires(murs);
     ASSERT_EQ(attendu.erreur, "");
     Checking checking(b);
-    const bool ok = Check::make_checkings(critere::CR_0_3, CB::batiment_murs_checkings, checking.b);
+    const bool ok = session().make_checkings(critere::CR_0_3, CB::batiment_murs_checkings, checking.b);
     EXPECT_EQ(ok, !attendu.paire.has_value()) << graine;
     if (!attendu.paire) continue;
     ++avec_superposition;

@@ -17,8 +17,8 @@ using namespace Test_building;
 namespace CB = Consistency_batiment;
 namespace QC = Quavor_configuration;
 
-using test_fn = bool (*)(critere, const Cdt::batiment&);
-using checkings_fn = bool (*)(const Cdt::batiment&);
+using test_fn = bool (*)(Check::session&, critere, const Cdt::batiment&);
+using checkings_fn = bool (*)(Check::session&, const Cdt::batiment&);
 
 failure fails(const std::string& code, const std::string& location, const std::string& message) {
   return failure{code, location, message};
@@ -28,27 +28,13 @@ failure fails(const std::string& code, const std::string& location, const std::s
 struct Running {
   Checking checking;
   bool result;
-  Running(const Cdt::batiment& b, critere c, test_fn test) : checking(b), result(Check::make(c, test, checking.b)) {}
+  Running(const Cdt::batiment& b, critere c, test_fn test) : checking(b), result(session().make(c, test, checking.b)) {}
   Running(const Cdt::batiment& b, critere c, checkings_fn test)
-      : checking(b), result(Check::make_checkings(c, test, checking.b)) {}
+      : checking(b), result(session().make_checkings(c, test, checking.b)) {}
 };
 
 // ---------------------------------------------------------------------------
 // Name tables and naming rule.
-
-TEST(ConsistencyNomTables, RememberTheFirstSightingAndAreEmptiedByClear) {
-  CB::clear_nom_tables();
-  CB::add_nom(CB::entity_kind::Mur, "M1n0", "Nv0");
-  CB::add_nom(CB::entity_kind::Mur, "M1n0", "Nv1");
-  CB::add_nom(CB::entity_kind::Poteau, "C1n1", "Nv1");
-  EXPECT_EQ(CB::find_nom(CB::entity_kind::Mur, "M1n0"), std::optional<std::string>("Nv0"));
-  EXPECT_EQ(CB::find_nom_in_tables("C1n1"), std::optional<CB::entity_kind>(CB::entity_kind::Poteau));
-  EXPECT_TRUE(CB::mem_nom_tables("M1n0"));
-  EXPECT_FALSE(CB::mem_nom_tables("M2n0"));
-  CB::clear_nom_tables();
-  EXPECT_FALSE(CB::mem_nom_tables("M1n0"));
-  EXPECT_FALSE(CB::find_nom(CB::entity_kind::Poteau, "C1n1").has_value());
-}
 
 TEST(ConsistencyNomTables, KindNamesArticlesAndSuffixes) {
   const struct {
@@ -105,11 +91,11 @@ TEST(ConsistencyFamily, ValidHousesPassEveryCriterionOfTheFamily) {
     house.batiment_file_name = probe_path("house.qvb");
     std::remove(probe_path("house.qvr").c_str());
     Checking checking(house);
-    EXPECT_TRUE(Check::make_checkings(critere::CR_0, CB::batiment_consistency_checkings, checking.b));
+    EXPECT_TRUE(session().make_checkings(critere::CR_0, CB::batiment_consistency_checkings, checking.b));
     EXPECT_FALSE(recorded_failure().has_value());
-    EXPECT_EQ(QC::get_checking_number(), 18);
+    EXPECT_EQ(session().get_checking_number(), 18);
     for (int i = Tqmv::critere_index(critere::CR_0); i <= Tqmv::critere_index(critere::CR_0_12); ++i)
-      EXPECT_TRUE(Tqmv::critere_get_checked(Tqmv::critere_of_index(i), Check::critere_checked_table())) << i;
+      EXPECT_TRUE(Tqmv::critere_get_checked(Tqmv::critere_of_index(i), session().get_critere_checked_table())) << i;
     EXPECT_FALSE(exists(probe_path("house.qvr"))) << "the probe left a file";
     // Newest first: the file name paragraph, then the probe.
     EXPECT_EQ(paragraphs(critere::CR_0_11),
@@ -128,11 +114,11 @@ TEST(ConsistencyFamily, DebuggingLinesNameEachCriterionEntered) {
   In::batiment house = r0_house();
   house.batiment_file_name = probe_path("house.qvb");
   Checking checking(house);
-  QC::set_debug(true);
+  session().set_debug(true);
   testing::internal::CaptureStderr();
-  Check::make_checkings(critere::CR_0, CB::batiment_consistency_checkings, checking.b);
+  session().make_checkings(critere::CR_0, CB::batiment_consistency_checkings, checking.b);
   const std::string err = testing::internal::GetCapturedStderr();
-  QC::set_debug(false);
+  session().set_debug(false);
   EXPECT_EQ(err,
             "Check (CR_0_11): cohérence du nom de fichier du bâtiment\n"
             "Check (CR_0_12): cohérence du type du bâtiment\n"
@@ -154,15 +140,15 @@ TEST(ConsistencyFamily, StopsAtTheFirstFailingCriterion) {
   house.batiment_file_name = probe_path("house.qvb");
   house.batiment_longueur = 7.0;  // CR-0-0-0 fails: the plans are never looked at
   Checking checking(house);
-  EXPECT_FALSE(Check::make_checkings(critere::CR_0, CB::batiment_consistency_checkings, checking.b));
-  EXPECT_EQ(QC::get_checking_number(), 5);
+  EXPECT_FALSE(session().make_checkings(critere::CR_0, CB::batiment_consistency_checkings, checking.b));
+  EXPECT_EQ(session().get_checking_number(), 5);
   EXPECT_EQ(recorded_failure(),
             fails("CR-0-0-0", batiment_loc,
                   "les dimensions horizontales du bâtiment sont erronées:\n"
                   "  la longueur Lmax est 7.00 m, la largeur Lmin est 8.00 m, mais on a Lmax < Lmin"));
-  EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_0_0, Check::critere_checked_table()));
-  EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_0_9, Check::critere_checked_table()));
-  EXPECT_TRUE(Tqmv::critere_get_checked(critere::CR_0_12, Check::critere_checked_table()));
+  EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_0_0, session().get_critere_checked_table()));
+  EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_0_9, session().get_critere_checked_table()));
+  EXPECT_TRUE(Tqmv::critere_get_checked(critere::CR_0_12, session().get_critere_checked_table()));
 }
 
 // ---------------------------------------------------------------------------
@@ -183,20 +169,20 @@ TEST(ConsistencyReportFile, AnUnwritableReportIsAFatalFailure) {
   In::batiment house = r0_house();
   house.batiment_file_name = "/nonexistent-quavor-dir/house.qvb";
   Checking checking(house);
-  EXPECT_THROW(Check::make(critere::CR_0_11, CB::batiment_file_name_checkings, checking.b), Error_wrong_test);
+  EXPECT_THROW(session().make(critere::CR_0_11, CB::batiment_file_name_checkings, checking.b), Error_wrong_test);
   EXPECT_EQ(recorded_failure(), fails("CR-0-11", batiment_loc, unwritable_text));
   // The fatal failure carries no closing paragraph.
-  EXPECT_EQ(Check::get_error_wrong_test_result().message.find("Pour plus d'information"), std::string::npos);
+  EXPECT_EQ(session().get_error_wrong_test_result().message.find("Pour plus d'information"), std::string::npos);
 }
 
 TEST(ConsistencyReportFile, TheRunModeOfAReportRequestAddsANote) {
   In::batiment house = r0_house();
   house.batiment_file_name = "/nonexistent-quavor-dir/house.qvb";
   Checking checking(house);
-  QC::set_compute_run_mode(QC::run_mode::Compute_qvr_from_qvb);
-  QC::set_report_source_file_name("house.qvb");
-  QC::set_report_target_file_name("house.qvr");
-  EXPECT_THROW(Check::make(critere::CR_0_11, CB::batiment_file_name_checkings, checking.b), Error_wrong_test);
+  session().set_compute_run_mode(QC::run_mode::Compute_qvr_from_qvb);
+  session().set_report_source_file_name("house.qvb");
+  session().set_report_target_file_name("house.qvr");
+  EXPECT_THROW(session().make(critere::CR_0_11, CB::batiment_file_name_checkings, checking.b), Error_wrong_test);
   EXPECT_EQ(recorded_failure(), fails("CR-0-11", batiment_loc,
                                       unwritable_text +
                                           "\n"
@@ -218,13 +204,13 @@ TEST(ConsistencyReportFile, TheProbeNeitherEmptiesNorLeavesAFile) {
   }
   {
     Checking checking(house);
-    EXPECT_TRUE(CB::batiment_report_file_name_writable_check(checking.b));
+    EXPECT_TRUE(CB::batiment_report_file_name_writable_check(session(), checking.b));
   }
   EXPECT_EQ(read_file(report), "an older report\n");
   std::remove(report.c_str());
   {
     Checking checking(house);
-    EXPECT_TRUE(CB::batiment_report_file_name_writable_check(checking.b));
+    EXPECT_TRUE(CB::batiment_report_file_name_writable_check(session(), checking.b));
   }
   EXPECT_FALSE(exists(report));
 }
@@ -233,16 +219,16 @@ TEST(ConsistencyReportFile, TheStandardOutputIsAlwaysWritable) {
   In::batiment house = r0_house();
   house.batiment_file_name = "-";
   Checking checking(house);
-  QC::set_report_target_file_name("-");
-  EXPECT_TRUE(Check::make(critere::CR_0_11, CB::batiment_file_name_checkings, checking.b));
+  session().set_report_target_file_name("-");
+  EXPECT_TRUE(session().make(critere::CR_0_11, CB::batiment_file_name_checkings, checking.b));
   EXPECT_FALSE(exists("-"));
 }
 
 TEST(ConsistencyReportFile, TheRecordedNameMustBeTheOneRead) {
   {
     Checking checking(r0_house());
-    QC::set_report_target_file_name("house.qvr");
-    EXPECT_TRUE(CB::batiment_internal_file_name_check(checking.b));
+    session().set_report_target_file_name("house.qvr");
+    EXPECT_TRUE(CB::batiment_internal_file_name_check(session(), checking.b));
     EXPECT_EQ(paragraphs(critere::CR_0_11),
               (std::vector<std::string>{"Pour ce bâtiment, le nom du fichier enregistré dans les données du bâtiment "
                                         "est correct:\n  house.qvb correspond au fichier du rapport en cours: house.qvr"}));
@@ -250,14 +236,14 @@ TEST(ConsistencyReportFile, TheRecordedNameMustBeTheOneRead) {
   {
     // Without a target name the building's own report name is taken.
     Checking checking(r0_house());
-    EXPECT_TRUE(CB::batiment_internal_file_name_check(checking.b));
-    EXPECT_EQ(QC::get_report_target_file_name_opt(), std::optional<std::string>("house.qvr"));
+    EXPECT_TRUE(CB::batiment_internal_file_name_check(session(), checking.b));
+    EXPECT_EQ(session().get_report_target_file_name_opt(), std::optional<std::string>("house.qvr"));
   }
   {
     Checking checking(r0_house());
-    QC::set_report_target_file_name("other.qvr");
-    Check::critere_enter_checking(critere::CR_0_11);
-    EXPECT_FALSE(CB::batiment_internal_file_name_check(checking.b));
+    session().set_report_target_file_name("other.qvr");
+    session().critere_enter_checking(critere::CR_0_11);
+    EXPECT_FALSE(CB::batiment_internal_file_name_check(session(), checking.b));
     EXPECT_EQ(recorded_failure(), fails("CR-0-11", batiment_loc,
                                         "le nom du fichier enregistré dans les données du bâtiment est incorrect:\n"
                                         "  house.qvb ne correspond pas au fichier du rapport en cours:\n"
@@ -353,8 +339,8 @@ TEST(ConsistencyDimensions, DeclaredHeightIsTheSumOfTheLevels) {
 TEST(ConsistencyDimensions, TheCriterionRunsBothSubCriteria) {
   Running run(compute(r1_house()), critere::CR_0_0, CB::batiment_dimension_checkings);
   EXPECT_TRUE(run.result);
-  EXPECT_EQ(QC::get_checking_number(), 3);
-  EXPECT_TRUE(Tqmv::critere_get_checked(critere::CR_0_0_1, Check::critere_checked_table()));
+  EXPECT_EQ(session().get_checking_number(), 3);
+  EXPECT_TRUE(Tqmv::critere_get_checked(critere::CR_0_0_1, session().get_critere_checked_table()));
 }
 
 // ---------------------------------------------------------------------------
@@ -442,7 +428,7 @@ TEST(ConsistencyNiveaux, NamesEndWithTheStoreyAndAreUnique) {
   {
     Running run(compute(r1_house()), critere::CR_0_1, CB::batiment_niveaux_checkings);
     EXPECT_TRUE(run.result);
-    EXPECT_EQ(CB::find_nom(CB::entity_kind::Niveau, "Nv1"), std::optional<std::string>("1"));
+    EXPECT_EQ(session().nom_tables().find(CB::entity_kind::Niveau, "Nv1"), std::optional<std::string>("1"));
   }
   {
     In::batiment house = r1_house();
@@ -671,8 +657,8 @@ TEST(ConsistencyMurs, NamesAreUniqueAcrossKinds) {
   In::batiment house = r0_house();
   roof_wall(house, 1).mur_nom = "P1n0";
   Checking checking(house);
-  EXPECT_TRUE(Check::make_checkings(critere::CR_0_9, CB::batiment_plans_checkings, checking.b));
-  EXPECT_FALSE(Check::make_checkings(critere::CR_0_3, CB::batiment_murs_checkings, checking.b));
+  EXPECT_TRUE(session().make_checkings(critere::CR_0_9, CB::batiment_plans_checkings, checking.b));
+  EXPECT_FALSE(session().make_checkings(critere::CR_0_3, CB::batiment_murs_checkings, checking.b));
   EXPECT_EQ(recorded_failure(),
             fails("CR-0-3", rdc_loc, "le mur P1n0 n'a pas un nom unique:\nune entité de même nom apparaît au niveau Nv0"));
 }
@@ -682,7 +668,7 @@ TEST(ConsistencyMurs, WoodAndConcreteAreNotHandled) {
   b.batiment_materiau_categorie = Qdt::Bois{};
   Checking checking(b);
   try {
-    Check::make_checkings(critere::CR_0_3, CB::batiment_murs_checkings, checking.b);
+    session().make_checkings(critere::CR_0_3, CB::batiment_murs_checkings, checking.b);
     FAIL() << "no fatal error";
   } catch (const Fatal_error& e) {
     EXPECT_EQ(std::string(e.what()),
@@ -738,8 +724,8 @@ TEST(ConsistencyPoteaux, NamedLikeAWall) {
   In::batiment house = r1_house();
   ground(house).niveau_poteaux = {{{5.0, 4.0}, "M1n0"}};
   Checking checking(house);
-  EXPECT_TRUE(Check::make_checkings(critere::CR_0_3, CB::batiment_murs_checkings, checking.b));
-  EXPECT_FALSE(Check::make_checkings(critere::CR_0_4, CB::batiment_poteaux_checkings, checking.b));
+  EXPECT_TRUE(session().make_checkings(critere::CR_0_3, CB::batiment_murs_checkings, checking.b));
+  EXPECT_FALSE(session().make_checkings(critere::CR_0_4, CB::batiment_poteaux_checkings, checking.b));
   EXPECT_EQ(recorded_failure(),
             fails("CR-0-4", rdc_loc,
                   "le poteau M1n0 n'a pas un nom unique:\nune entité de même nom apparaît au niveau Nv0"));
@@ -835,7 +821,7 @@ TEST(ConsistencyBalcons, AFloatingBalconIsAFatalFailure) {
   In::batiment house = r1_house();
   ground(house).niveau_categorie.plancher_balcons = {In::balcon{rect(3.0, 1.0, 2.0, 9.0), "B1n0"}};
   Checking checking(house);
-  EXPECT_THROW(Check::make_checkings(critere::CR_0_7, CB::batiment_balcons_checkings, checking.b), Error_wrong_test);
+  EXPECT_THROW(session().make_checkings(critere::CR_0_7, CB::batiment_balcons_checkings, checking.b), Error_wrong_test);
   EXPECT_EQ(recorded_failure(),
             fails("CR-0-7", rdc_loc, "le balcon B1n0 n'est pas géométriquement basé sur la facade du bâtiment"));
 }

@@ -9,12 +9,15 @@
 
 #include "checks/consistency_batiment.hpp"
 #include "config/quavor_configuration.hpp"
+#include "checks/checking_session.hpp"
 #include "criteria/check.hpp"
 #include "description/input_data_types.hpp"
 #include "model/compute_data.hpp"
 #include "text/format.hpp"
 
 namespace Test_building {
+
+using Checking_session::session;
 
 namespace In = Input_data_types;
 namespace Cdt = Compute_data_types;
@@ -100,14 +103,20 @@ inline In::batiment r1_house() {
 
 inline Cdt::batiment compute(const In::batiment& b) { return Compute_data::input_batiment_pre_compute(b); }
 
+// The run context of a fresh run configuration.
+inline Check::run_context fresh_run_context() {
+  Quavor_configuration::reset_for_tests();
+  return Check::run_context{Quavor_configuration::get_report_source_file_name(),
+                            Quavor_configuration::get_report_target_file_name_opt(), std::nullopt, false};
+}
+
 // A checking started on a building, with empty name tables.
 struct Checking {
   Cdt::batiment b;
-  explicit Checking(Cdt::batiment building) : b(std::move(building)) {
-    Quavor_configuration::reset_for_tests();
-    Check::batiment_start_checkings(b);
-    Consistency_batiment::clear_nom_tables();
-  }
+  Checking_session::scope open;
+  Check::session& s;
+  explicit Checking(Cdt::batiment building)
+      : b(std::move(building)), open(fresh_run_context()), s(open.get()) {}
   explicit Checking(const In::batiment& description) : Checking(compute(description)) {}
   Checking(const Checking&) = delete;
   Checking& operator=(const Checking&) = delete;
@@ -127,7 +136,7 @@ inline std::ostream& operator<<(std::ostream& os, const failure& f) {
 }
 
 inline std::optional<failure> recorded_failure() {
-  const auto r = Check::get_error_wrong_test_result_opt();
+  const auto r = session().get_error_wrong_test_result_opt();
   if (!r) return std::nullopt;
   const std::string& text = r->message;
   const std::string test = "échec du test ";
@@ -148,7 +157,7 @@ inline std::optional<failure> recorded_failure() {
 // box of its own.
 inline std::vector<std::string> paragraphs(critere c) {
   std::vector<std::string> out;
-  for (const auto& l : Tqmv::get(Check::critere_loggers_table(), c)) {
+  for (const auto& l : Tqmv::get(session().get_critere_loggers_table(), c)) {
     Format::Printer p;
     Format::fprintf(p, "@[<hov 0>%t@]", l);
     out.push_back(p.contents());

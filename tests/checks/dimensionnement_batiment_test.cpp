@@ -48,7 +48,7 @@ std::string fatal_text(Test test, const In::batiment& b) {
 
 TEST(DimensionnementFacades, LongFacadesInXPassInX) {
   Checking k(house_r0());
-  EXPECT_TRUE(Check::make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
+  EXPECT_TRUE(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
                           k.batiment()));
   EXPECT_EQ(k.paragraphs(critere::CR_3_1),
             (std::vector<std::string>{rdc + "il existe, dans la direction X, deux murs en façades opposées mesurant "
@@ -59,11 +59,11 @@ TEST(DimensionnementFacades, WallsOfExactlyThirtyPercentPass) {
   // 3.6 m of a 12 m building in X; in Y 3.0 m of 10 m.
   Checking kx(r0_with_walls({wall("M1n0", direction::X, 0, 0, 3.6), wall("M2n0", direction::X, 8.4, 9.8, 3.6),
                              wall("M3n0", direction::Y, 0, 0, 2.9), wall("M4n0", direction::Y, 11.8, 0, 2.9)}));
-  EXPECT_TRUE(Check::make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
+  EXPECT_TRUE(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
                           kx.batiment()));
   Checking ky(r0_with_walls({wall("M1n0", direction::X, 0, 0, 3.5), wall("M2n0", direction::X, 8.4, 9.8, 3.5),
                              wall("M3n0", direction::Y, 0, 0, 3.0), wall("M4n0", direction::Y, 11.8, 7, 3.0)}));
-  EXPECT_TRUE(Check::make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
+  EXPECT_TRUE(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
                           ky.batiment()));
   EXPECT_EQ(ky.paragraphs(critere::CR_3_1),
             (std::vector<std::string>{rdc + "il existe, dans la direction Y, deux murs en façades opposées mesurant "
@@ -88,7 +88,7 @@ TEST(DimensionnementFacades, NoDirectionWithTwoLongOppositeWallsFails) {
   };
   for (const Case& c : cases) {
     Checking k(r0_with_walls(c.murs));
-    EXPECT_FALSE(Check::make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
+    EXPECT_FALSE(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
                              k.batiment()));
     EXPECT_EQ(k.failure_heading(), "Dimensionnement du bâtiment: échec du test CR-3-1:");
     EXPECT_EQ(k.failure_line(), rdc + "il n'existe, dans aucune direction, deux murs en façades opposées mesurant au "
@@ -124,7 +124,7 @@ TEST(DimensionnementLongueursCumulees, RatioWithinTheBoundsWithTolerance) {
   for (const Case& c : cases) {
     Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, c.m1), wall("M2n0", direction::X, 0, 9.8, c.m2),
                               wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-    EXPECT_EQ(Check::make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings, k.batiment()),
+    EXPECT_EQ(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings, k.batiment()),
               c.passes)
         << c.m1 << " " << c.m2;
   }
@@ -133,7 +133,7 @@ TEST(DimensionnementLongueursCumulees, RatioWithinTheBoundsWithTolerance) {
 TEST(DimensionnementLongueursCumulees, TextsWriteEveryQuantityAsARatio) {
   {
     Checking k(house_r0());
-    EXPECT_TRUE(Check::make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings,
+    EXPECT_TRUE(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings,
                             k.batiment()));
     EXPECT_EQ(k.paragraphs(critere::CR_3_2),
               (std::vector<std::string>{rdc + "le rapport des longueurs cumulées des murs de contreventements en X "
@@ -142,7 +142,7 @@ TEST(DimensionnementLongueursCumulees, TextsWriteEveryQuantityAsARatio) {
   }
   Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 13.2),
                             wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-  EXPECT_FALSE(Check::make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings,
+  EXPECT_FALSE(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings,
                            k.batiment()));
   EXPECT_EQ(k.failure_line(), rdc + "le rapport des longueurs cumulées des murs de contreventements en X (25.200) "
                                     "et en Y (20.000) est 1.260,\nce rapport ne respecte pas les limites inférieure "
@@ -161,7 +161,7 @@ In::batiment r0_with_inner_wall(double r) {
 
 TEST(DimensionnementRefends, NoInnerWall) {
   Checking k(house_r0());
-  EXPECT_TRUE(Check::make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
+  EXPECT_TRUE(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
                           k.batiment()));
   EXPECT_EQ(k.paragraphs(critere::CR_3_3),
             (std::vector<std::string>{
@@ -173,7 +173,7 @@ TEST(DimensionnementRefends, NoInnerWall) {
 
 TEST(DimensionnementRefends, ShareOfExactlyAQuarterPasses) {
   Checking k(r0_with_inner_wall(12));
-  EXPECT_TRUE(Check::make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
+  EXPECT_TRUE(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
                           k.batiment()));
   EXPECT_EQ(k.paragraphs(critere::CR_3_3),
             (std::vector<std::string>{
@@ -185,10 +185,10 @@ TEST(DimensionnementRefends, ShareOfExactlyAQuarterPasses) {
 
 TEST(DimensionnementRefends, ToleranceOfAThousandth) {
   Checking within(r0_with_inner_wall(12.06));  // 0.250936
-  EXPECT_TRUE(Check::make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
+  EXPECT_TRUE(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
                           within.batiment()));
   Checking k(r0_with_inner_wall(12.1));  // 0.251559
-  EXPECT_FALSE(Check::make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
+  EXPECT_FALSE(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
                            k.batiment()));
   EXPECT_EQ(k.failure_line(), rdc +
                                   "la répartition des murs en refend est incorrecte:\n"
@@ -248,7 +248,7 @@ TEST(DimensionnementGravite, OneDirectionNarrowTheOtherWide) {
 
 TEST(DimensionnementGravite, BalancedHouseRecordsItsShares) {
   Checking k(house_r0());
-  EXPECT_TRUE(Check::make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
   const std::string v1(102, ' ');
   const std::string v2(104, ' ');
   EXPECT_EQ(k.paragraphs(critere::CR_3_4),
@@ -266,13 +266,13 @@ TEST(DimensionnementGravite, BalancedHouseRecordsItsShares) {
 TEST(DimensionnementGravite, EastThirtyFiveWestSixtyFivePasses) {
   Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 12),
                             wall("M3n0", direction::Y, 0, 0, 10, 0.65), wall("M4n0", direction::Y, 11.65, 0, 10, 0.35)}));
-  EXPECT_TRUE(Check::make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
 }
 
 TEST(DimensionnementGravite, EastTwentyFiveWestSeventyFiveFails) {
   Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 12),
                             wall("M3n0", direction::Y, 0, 0, 10, 0.6), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-  EXPECT_FALSE(Check::make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
+  EXPECT_FALSE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
   EXPECT_EQ(k.failure_line(), rdc +
                                   "la dissymétrie d'implantation des contreventements n'est pas respectée.\n"
                                   "Les répartitions actuelles sont:\n"
@@ -289,7 +289,7 @@ TEST(DimensionnementGravite, EastTwentyFiveWestSeventyFiveFails) {
 
 TEST(DimensionnementQualite, MeanLengthPerDirection) {
   Checking k(house_r0());
-  EXPECT_TRUE(Check::make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.batiment()));
   EXPECT_EQ(k.paragraphs(critere::CR_3_6_1),
             (std::vector<std::string>{
                 rdc + "la longueur moyenne des murs de contreventement dans la direction X est correcte. cette moyenne "
@@ -317,7 +317,7 @@ TEST(DimensionnementQualite, MeanLengthBoundary) {
   for (const Case& c : cases) {
     Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, c.lx), wall("M2n0", direction::X, 0, 9.8, c.lx),
                               wall("M3n0", direction::Y, 0, 0, c.ly), wall("M4n0", direction::Y, 11.8, 0, c.ly)}));
-    EXPECT_EQ(Check::make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.batiment()),
+    EXPECT_EQ(session().make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.batiment()),
               c.passes);
     if (!c.passes) {
       EXPECT_EQ(k.failure_line(), rdc + c.message);
@@ -328,7 +328,7 @@ TEST(DimensionnementQualite, MeanLengthBoundary) {
 TEST(DimensionnementQualite, TieBeams) {
   {
     Checking k(house_r0());
-    EXPECT_TRUE(Check::make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.batiment()));
+    EXPECT_TRUE(session().make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.batiment()));
     EXPECT_EQ(k.paragraphs(critere::CR_3_6_2),
               (std::vector<std::string>{
                   "Pour ce bâtiment, le chaînage choisi est correct: 4HA12 est le chaînage préconisé par le guide"}));
@@ -336,7 +336,7 @@ TEST(DimensionnementQualite, TieBeams) {
   Qdt::maconnerie m = brique_8();
   m.maconnerie_qualite_du_chainage = Qdt::qualite_du_chainage_categorie::Chainage_4HA10;
   Checking k(r0_with_maconnerie(m));
-  EXPECT_FALSE(Check::make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.batiment()));
+  EXPECT_FALSE(session().make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.batiment()));
   EXPECT_EQ(k.failure_line(),
             "Pour ce bâtiment, le chaînage choisi est 4HA10, mais pour ce bâtiment ce devrait être 4HA12");
 }
@@ -347,13 +347,13 @@ TEST(DimensionnementQualite, WoodAndConcreteAreFatal) {
   In::batiment beton = house_r0();
   beton.batiment_materiau = Qdt::Beton{};
   const auto chainage = [](Checking& k) {
-    Check::make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.batiment());
+    session().make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.batiment());
   };
   const auto joints = [](Checking& k) {
-    Check::make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.batiment());
+    session().make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.batiment());
   };
   const auto elements = [](Checking& k) {
-    Check::make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.batiment());
+    session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.batiment());
   };
   EXPECT_EQ(fatal_text(chainage, bois), fatal + "les constructions en bois ne sont pas traitées");
   EXPECT_EQ(fatal_text(chainage, beton), fatal + "les constructions en béton ne sont pas traitées");
@@ -365,7 +365,7 @@ TEST(DimensionnementQualite, WoodAndConcreteAreFatal) {
 TEST(DimensionnementQualite, MasonryElementRecommendedByTheGuide) {
   {
     Checking k(house_r0());
-    EXPECT_TRUE(Check::make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.batiment()));
+    EXPECT_TRUE(session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.batiment()));
     EXPECT_EQ(k.paragraphs(critere::CR_3_6_3),
               (std::vector<std::string>{"Pour ce bâtiment, la caractéristique des éléments est correcte: elle est "
                                         "définie comme Brique creuse 8, et c'est la caractéristique préconisée pour "
@@ -373,7 +373,7 @@ TEST(DimensionnementQualite, MasonryElementRecommendedByTheGuide) {
   }
   In::batiment b = house_r1();  // thin joints, two storeys: Brique creuse 12
   Checking k(b);
-  EXPECT_FALSE(Check::make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.batiment()));
+  EXPECT_FALSE(session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.batiment()));
   EXPECT_EQ(k.failure_line(),
             "Pour ce bâtiment, la caractéristique des éléments ne convient pas: elle est définie comme Brique creuse "
             "8, mais devrait être Brique creuse 12");
@@ -381,7 +381,7 @@ TEST(DimensionnementQualite, MasonryElementRecommendedByTheGuide) {
 
 TEST(DimensionnementQualite, UnsupportedZonesAndCombinationsAreFatal) {
   const auto elements = [](Checking& k) {
-    Check::make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.batiment());
+    session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.batiment());
   };
   In::batiment zone3 = house_r0();
   zone3.batiment_zone_de_sismicite = Qdt::zone_de_sismicite::Zone3;
@@ -402,7 +402,7 @@ TEST(DimensionnementQualite, UnsupportedZonesAndCombinationsAreFatal) {
 TEST(DimensionnementQualite, VerticalJoints) {
   {
     Checking k(house_r0());
-    EXPECT_TRUE(Check::make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.batiment()));
+    EXPECT_TRUE(session().make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.batiment()));
     EXPECT_EQ(k.paragraphs(critere::CR_3_6_4),
               (std::vector<std::string>{
                   "Pour ce bâtiment, les joints verticaux du bâtiment sont remplis ce qui est imposé par le guide"}));
@@ -411,7 +411,7 @@ TEST(DimensionnementQualite, VerticalJoints) {
     Qdt::maconnerie m = brique_8();
     m.maconnerie_joint_vertical = j;
     Checking k(r0_with_maconnerie(m));
-    EXPECT_FALSE(Check::make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.batiment()));
+    EXPECT_FALSE(session().make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.batiment()));
     EXPECT_EQ(k.failure_line(),
               "Pour ce bâtiment, les joints verticaux du bâtiment doivent impérativement être remplis, sous peine de "
               "perte importante de rigidité");
@@ -444,14 +444,14 @@ TEST(DimensionnementQualite, Chainage4HA10FailsAfterTheMeanLengthPassed) {
   m.maconnerie_qualite_du_chainage = Qdt::qualite_du_chainage_categorie::Chainage_4HA10;
   m.maconnerie_joint_vertical = Qdt::joint_vertical_categorie::Joint_vide;
   Checking k(r0_with_maconnerie(m));
-  EXPECT_FALSE(Check::make_checkings(critere::CR_3_6, D::batiment_dimensionnement_qualite_des_elements_checkings,
+  EXPECT_FALSE(session().make_checkings(critere::CR_3_6, D::batiment_dimensionnement_qualite_des_elements_checkings,
                                      k.batiment()));
   EXPECT_TRUE(k.checked(critere::CR_3_6_1));
   EXPECT_FALSE(k.checked(critere::CR_3_6_2));
   EXPECT_FALSE(k.checked(critere::CR_3_6_3));
   EXPECT_FALSE(k.checked(critere::CR_3_6_4));
   EXPECT_EQ(k.failure_heading(), "Dimensionnement du bâtiment: échec du test CR-3-6-2:");
-  EXPECT_EQ(Quavor_configuration::get_checking_number(), 3);
+  EXPECT_EQ(session().get_checking_number(), 3);
 }
 
 // ---------------------------------------------------------------------------
@@ -459,7 +459,7 @@ TEST(DimensionnementQualite, Chainage4HA10FailsAfterTheMeanLengthPassed) {
 
 TEST(DimensionnementPaMin, RatiosOfTheWallGroundAreaPerDirection) {
   Checking k(house_r0());  // bricks, thin joints, R0, Sol_B: 1.4 %
-  EXPECT_TRUE(Check::make(critere::CR_3_7, D::batiment_pa_min_checkings, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.batiment()));
   const std::string debut =
       "le rapport de la surface au sol des murs de contreventements dans la direction ";
   EXPECT_EQ(k.paragraphs(critere::CR_3_7),
@@ -485,9 +485,9 @@ In::batiment r1_thick_joints(double e) {
 
 TEST(DimensionnementPaMin, TwoStoreysOfHollowBricksWithThickJointsOnSoilC) {
   Checking within(r1_thick_joints(0.1365));  // 2.73 %
-  EXPECT_TRUE(Check::make(critere::CR_3_7, D::batiment_pa_min_checkings, within.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, within.batiment()));
   Checking k(r1_thick_joints(0.13));  // 2.60 %
-  EXPECT_FALSE(Check::make(critere::CR_3_7, D::batiment_pa_min_checkings, k.batiment()));
+  EXPECT_FALSE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.batiment()));
   EXPECT_EQ(k.failure_line(),
             "Au premier étage (niveau Nv1), le rapport de la surface au sol des murs de contreventements dans la "
             "direction X sur la surface totale du plancher est incorrecte:\nsa valeur 2.60 % est inférieure au "
@@ -508,20 +508,20 @@ In::batiment r1_bricks_12() {
 TEST(DimensionnementFamily, CompliantHousesMarkEveryCriterionInOrder) {
   for (const In::batiment& b : {house_r0(), r1_bricks_12()}) {
     Checking k(b);
-    EXPECT_TRUE(Check::make_checkings(critere::CR_3, D::batiment_dimensionnement_des_contreventements_checkings,
+    EXPECT_TRUE(session().make_checkings(critere::CR_3, D::batiment_dimensionnement_des_contreventements_checkings,
                                       k.batiment()));
     for (int i = Tqmv::critere_index(critere::CR_3); i < Tqmv::critere_count; ++i)
       EXPECT_TRUE(k.checked(Tqmv::critere_of_index(i))) << i;
-    EXPECT_EQ(Quavor_configuration::get_checking_number(), 14);
+    EXPECT_EQ(session().get_checking_number(), 14);
   }
 }
 
 TEST(DimensionnementFamily, DebuggingLinesInTheFamilyOrder) {
   Checking k(house_r0());
   testing::internal::CaptureStderr();
-  Quavor_configuration::set_debug(true);
-  EXPECT_TRUE(D::batiment_dimensionnement_des_contreventements_checkings(k.batiment()));
-  Quavor_configuration::set_debug(false);
+  session().set_debug(true);
+  EXPECT_TRUE(D::batiment_dimensionnement_des_contreventements_checkings(session(), k.batiment()));
+  session().set_debug(false);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Check (CR_3_1): proportion des contreventements en facade\n"
             "Check (CR_3_2): longueur cumulée des contreventements en X et Y\n"
@@ -537,7 +537,7 @@ TEST(DimensionnementFamily, DebuggingLinesInTheFamilyOrder) {
 TEST(DimensionnementFamily, ZoneThreeStopsTheWholeComputationAtTheMasonryElement) {
   In::batiment b = house_r0();
   b.batiment_zone_de_sismicite = Qdt::zone_de_sismicite::Zone3;
-  const auto family = [](Checking& k) { D::batiment_dimensionnement_des_contreventements_checkings(k.batiment()); };
+  const auto family = [](Checking& k) { D::batiment_dimensionnement_des_contreventements_checkings(session(), k.batiment()); };
   EXPECT_EQ(fatal_text(family, b), fatal + "Le logiciel ne traite que les bâtiments situés en zone de sismicité 5");
 }
 
@@ -545,7 +545,7 @@ TEST(DimensionnementFamily, SpIsCheckedLast) {
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_murs[0].mur_sp = Qdt::Sp_value{102.002};
   Checking k(b);
-  EXPECT_FALSE(D::batiment_dimensionnement_des_contreventements_checkings(k.batiment()));
+  EXPECT_FALSE(D::batiment_dimensionnement_des_contreventements_checkings(session(), k.batiment()));
   EXPECT_TRUE(k.checked(critere::CR_3_7));
   EXPECT_TRUE(k.checked(critere::CR_3_5_0));
   EXPECT_FALSE(k.checked(critere::CR_3_5_1));

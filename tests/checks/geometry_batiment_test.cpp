@@ -14,8 +14,8 @@ using namespace Test_building;
 namespace GB = Geometry_batiment;
 namespace QC = Quavor_configuration;
 
-using test_fn = bool (*)(critere, const Cdt::batiment&);
-using checkings_fn = bool (*)(const Cdt::batiment&);
+using test_fn = bool (*)(Check::session&, critere, const Cdt::batiment&);
+using checkings_fn = bool (*)(Check::session&, const Cdt::batiment&);
 
 failure fails(const std::string& code, const std::string& location, const std::string& message) {
   return failure{code, location, message};
@@ -25,9 +25,9 @@ failure fails(const std::string& code, const std::string& location, const std::s
 struct Running {
   Checking checking;
   bool result;
-  Running(const Cdt::batiment& b, critere c, test_fn test) : checking(b), result(Check::make(c, test, checking.b)) {}
+  Running(const Cdt::batiment& b, critere c, test_fn test) : checking(b), result(session().make(c, test, checking.b)) {}
   Running(const Cdt::batiment& b, critere c, checkings_fn test)
-      : checking(b), result(Check::make_checkings(c, test, checking.b)) {}
+      : checking(b), result(session().make_checkings(c, test, checking.b)) {}
 };
 
 // The R0 or R1 house on an l x w plan (walls as for 10 x 8).
@@ -70,7 +70,7 @@ TEST(GeometryNombreDeNiveaux, AtMostOneStoreyAboveTheGround) {
   Cdt::batiment b = compute(r1_house());
   b.batiment_nombre_etages = 2;
   Checking checking(b);
-  EXPECT_FALSE(GB::batiment_nombre_de_niveaux_checks(checking.b));
+  EXPECT_FALSE(GB::batiment_nombre_de_niveaux_checks(session(), checking.b));
   EXPECT_EQ(recorded_failure(), fails("CR-1-0", batiment_loc,
                                       "le bâtiment comporte trop d'étages:\n"
                                       "  il a 2 étages, ce qui est supérieur à\n"
@@ -203,7 +203,7 @@ TEST(GeometryFormeHorizontale, PassesWithoutAParagraph) {
   house.batiment_niveau_toit.niveau_plan.plan_retraits = {In::retrait{rect(5.0, 4.0, 5.0, 4.0), "R1n0"}};
   Running run(compute(house), critere::CR_1_5, GB::batiment_forme_horizontale_checkings);
   EXPECT_TRUE(run.result);
-  EXPECT_TRUE(Tqmv::critere_get_checked(critere::CR_1_5, Check::critere_checked_table()));
+  EXPECT_TRUE(Tqmv::critere_get_checked(critere::CR_1_5, session().get_critere_checked_table()));
   EXPECT_TRUE(paragraphs(critere::CR_1_5).empty());
 }
 
@@ -385,30 +385,30 @@ TEST(GeometryElancement, LengthAtMostTwiceTheWidth) {
 
 TEST(GeometryFamily, AValidHousePassesEveryCriterion) {
   Checking checking(compute(r1_house()));
-  EXPECT_TRUE(Check::make_checkings(critere::CR_1, GB::batiment_geometrie_checkings, checking.b));
-  EXPECT_EQ(QC::get_checking_number(), 12);
+  EXPECT_TRUE(session().make_checkings(critere::CR_1, GB::batiment_geometrie_checkings, checking.b));
+  EXPECT_EQ(session().get_checking_number(), 12);
   for (int i = Tqmv::critere_index(critere::CR_1); i <= Tqmv::critere_index(critere::CR_1_10); ++i)
-    EXPECT_TRUE(Tqmv::critere_get_checked(Tqmv::critere_of_index(i), Check::critere_checked_table())) << i;
+    EXPECT_TRUE(Tqmv::critere_get_checked(Tqmv::critere_of_index(i), session().get_critere_checked_table())) << i;
 }
 
 TEST(GeometryFamily, StopsAtTheFirstFailingCriterion) {
   Cdt::batiment b = compute(r1_house());
   b.batiment_hauteur = 16.0;
   Checking checking(b);
-  EXPECT_FALSE(Check::make_checkings(critere::CR_1, GB::batiment_geometrie_checkings, checking.b));
-  EXPECT_EQ(QC::get_checking_number(), 4);
+  EXPECT_FALSE(session().make_checkings(critere::CR_1, GB::batiment_geometrie_checkings, checking.b));
+  EXPECT_EQ(session().get_checking_number(), 4);
   EXPECT_EQ(recorded_failure()->code, "CR-1-2");
-  EXPECT_TRUE(Tqmv::critere_get_checked(critere::CR_1_1, Check::critere_checked_table()));
-  EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_1_3, Check::critere_checked_table()));
+  EXPECT_TRUE(Tqmv::critere_get_checked(critere::CR_1_1, session().get_critere_checked_table()));
+  EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_1_3, session().get_critere_checked_table()));
 }
 
 TEST(GeometryFamily, DebuggingLinesNameEachCriterionEntered) {
   Checking checking(compute(r1_house()));
-  QC::set_debug(true);
+  session().set_debug(true);
   testing::internal::CaptureStderr();
-  Check::make_checkings(critere::CR_1, GB::batiment_geometrie_checkings, checking.b);
+  session().make_checkings(critere::CR_1, GB::batiment_geometrie_checkings, checking.b);
   const std::string err = testing::internal::GetCapturedStderr();
-  QC::set_debug(false);
+  session().set_debug(false);
   EXPECT_EQ(err,
             "Check (CR_1_0): limitation du nombre d'étages (max R+4, maconnerie R+1)\n"
             "Check (CR_1_1): limitation de la surface totale des trémies\n"

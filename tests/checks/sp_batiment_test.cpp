@@ -30,7 +30,7 @@ In::batiment r0_with_sp(int wall, Qdt::mur_sp sp) {
 
 TEST(SpDone, EveryBracingWallComputedRecordsOneParagraphPerLevel) {
   Checking k(house_r1());
-  EXPECT_TRUE(Check::make(critere::CR_3_5_0, Sp_batiment::batiment_sp_done_check, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_5_0, Sp_batiment::batiment_sp_done_check, k.batiment()));
   EXPECT_EQ(k.paragraphs(critere::CR_3_5_0),
             (std::vector<std::string>{
                 "Au premier étage (niveau Nv1), la surface de plancher reprise par chaque mur a été calculée",
@@ -48,7 +48,7 @@ TEST(SpDone, MissingValuesFailWithTheirMessages) {
   };
   for (const Case& c : cases) {
     Checking k(r0_with_sp(0, c.sp));
-    EXPECT_FALSE(Check::make(critere::CR_3_5_0, Sp_batiment::batiment_sp_done_check, k.batiment()));
+    EXPECT_FALSE(session().make(critere::CR_3_5_0, Sp_batiment::batiment_sp_done_check, k.batiment()));
     EXPECT_EQ(k.failure_heading(), "Dimensionnement du bâtiment: échec du test CR-3-5-0:");
     EXPECT_EQ(k.failure_line(), "Au rez-de-chaussée (niveau Nv0), " + c.message);
     EXPECT_TRUE(k.paragraphs(critere::CR_3_5_0).empty());
@@ -60,7 +60,7 @@ TEST(SpDone, RoofLevelFailsBeforeAnyFloorLevelIsLookedAt) {
   b.batiment_niveau_toit.niveau_murs[1].mur_sp = Qdt::Sp_not_yet_computed{};
   b.batiment_niveau_planchers[0].niveau_murs[0].mur_sp = Qdt::Sp_failure{};
   Checking k(b);
-  EXPECT_FALSE(Check::make(critere::CR_3_5_0, Sp_batiment::batiment_sp_done_check, k.batiment()));
+  EXPECT_FALSE(session().make(critere::CR_3_5_0, Sp_batiment::batiment_sp_done_check, k.batiment()));
   EXPECT_EQ(k.failure_line(),
             "Au premier étage (niveau Nv1), la surface de plancher reprise par le mur M2n1 n'a pas encore été "
             "calculée");
@@ -71,7 +71,7 @@ TEST(SpDone, SecondaryWallsAreNeverExamined) {
   b.batiment_niveau_toit.niveau_murs.push_back(wall("S1n0", direction::X, 2, 5, 3, 0.1, Qdt::Sp_failure{},
                                                     Qdt::mur_categorie::Mur_en_refend, Qdt::mur_genre::Mur_secondaire));
   Checking k(b);
-  EXPECT_TRUE(Sp_batiment::batiment_sp_checkings(k.batiment()));
+  EXPECT_TRUE(Sp_batiment::batiment_sp_checkings(session(), k.batiment()));
   EXPECT_TRUE(k.checked(critere::CR_3_5_0));
   EXPECT_TRUE(k.checked(critere::CR_3_5_1));
 }
@@ -81,7 +81,7 @@ TEST(SpDone, SecondaryWallsAreNeverExamined) {
 
 TEST(SpMax, WallLinesThenTheLevelTotal) {
   Checking k(house_r0());
-  EXPECT_TRUE(Check::make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
   // 12 m: 44 + 44 + 14; 10 m: 44 + 44.
   EXPECT_EQ(k.paragraphs(critere::CR_3_5_1),
             (std::vector<std::string>{
@@ -96,7 +96,7 @@ TEST(SpMax, WallLinesThenTheLevelTotal) {
 
 TEST(SpMax, TwoStoreyBuildingUsesTheR1Table) {
   Checking k(house_r1());
-  EXPECT_TRUE(Check::make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
   const auto p = k.paragraphs(critere::CR_3_5_1);
   ASSERT_EQ(p.size(), 10u);
   // The roof level first: 12 m gives 31 + 31 + 11, 10 m gives 31 + 31.
@@ -115,7 +115,7 @@ TEST(SpMax, ThreeMetreWallAtItsMaximumWithinTolerance) {
     In::batiment b = house_r0();
     b.batiment_niveau_toit.niveau_murs[0] = wall("M1n0", direction::X, 0, 0, 3.0, 0.2, Qdt::Sp_value{c.sp});
     Checking k(b);
-    EXPECT_EQ(Check::make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()), c.passes) << c.sp;
+    EXPECT_EQ(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()), c.passes) << c.sp;
     if (!c.passes) {
       EXPECT_EQ(k.failure_line(),
                 "Au rez-de-chaussée (niveau Nv0), le mur M1n0 reprend une surface de plancher incorrecte:\n"
@@ -129,7 +129,7 @@ TEST(SpMax, LengthOfAYWallIsItsRectangleHeight) {
   b.batiment_niveau_toit.niveau_murs[2] = wall("M3n0", direction::Y, 0, 0, 4.0);
   Checking k(b);
   EXPECT_DOUBLE_EQ(Sp_batiment::mur_sp_max(k.batiment(), *k.batiment().batiment_niveau_toit.niveau_murs[2]), 30.0);
-  EXPECT_TRUE(Check::make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
   EXPECT_EQ(k.paragraphs(critere::CR_3_5_1)[2], "Le mur M3n0, de longueur 4.00 m, reprend 10.00 m2 (Sp,max 30.00 m2)");
 }
 
@@ -144,7 +144,7 @@ TEST(SpMax, MissingValuesAreHandledWithTheirOwnTexts) {
   };
   for (const Case& c : cases) {
     Checking k(r0_with_sp(0, c.sp));
-    EXPECT_FALSE(Check::make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
+    EXPECT_FALSE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
     EXPECT_EQ(k.failure_line(), "Au rez-de-chaussée (niveau Nv0), " + c.message);
   }
 }
@@ -153,7 +153,7 @@ TEST(SpMax, LevelWithoutBracingWallsPassesWithANullTotal) {
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_murs.clear();
   Checking k(b);
-  EXPECT_TRUE(Sp_batiment::batiment_sp_checkings(k.batiment()));
+  EXPECT_TRUE(Sp_batiment::batiment_sp_checkings(session(), k.batiment()));
   EXPECT_EQ(k.paragraphs(critere::CR_3_5_1),
             (std::vector<std::string>{
                 "Au rez-de-chaussée (niveau Nv0), la surface de plancher reprise par chaque mur satisfait les "
@@ -167,26 +167,26 @@ TEST(SpMax, LevelWithoutBracingWallsPassesWithANullTotal) {
 TEST(SpCheckings, StopsAfterAFailedComputationCheck) {
   Checking k(r0_with_sp(3, Qdt::Sp_not_yet_computed{}));
   testing::internal::CaptureStderr();
-  Quavor_configuration::set_debug(true);
-  EXPECT_FALSE(Sp_batiment::batiment_sp_checkings(k.batiment()));
-  Quavor_configuration::set_debug(false);
+  session().set_debug(true);
+  EXPECT_FALSE(Sp_batiment::batiment_sp_checkings(session(), k.batiment()));
+  session().set_debug(false);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Check (CR_3_5_0): calcul sp tous possibles\n");
   EXPECT_FALSE(k.checked(critere::CR_3_5_0));
   EXPECT_FALSE(k.checked(critere::CR_3_5_1));
-  EXPECT_EQ(Quavor_configuration::get_checking_number(), 1);
+  EXPECT_EQ(session().get_checking_number(), 1);
 }
 
 TEST(SpCheckings, BothSubCriteriaMarkedWhenTheyPass) {
   Checking k(house_r0());
   testing::internal::CaptureStderr();
-  Quavor_configuration::set_debug(true);
-  EXPECT_TRUE(Sp_batiment::batiment_sp_checkings(k.batiment()));
-  Quavor_configuration::set_debug(false);
+  session().set_debug(true);
+  EXPECT_TRUE(Sp_batiment::batiment_sp_checkings(session(), k.batiment()));
+  session().set_debug(false);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Check (CR_3_5_0): calcul sp tous possibles\nCheck (CR_3_5_1): sp correctement limités\n");
   EXPECT_TRUE(k.checked(critere::CR_3_5_0));
   EXPECT_TRUE(k.checked(critere::CR_3_5_1));
-  EXPECT_EQ(Quavor_configuration::get_checking_number(), 2);
+  EXPECT_EQ(session().get_checking_number(), 2);
 }
 
 // ---------------------------------------------------------------------------

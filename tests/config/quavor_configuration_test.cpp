@@ -117,14 +117,6 @@ TEST_F(Configuration, FatalErrorsNameTheFullVersion) {
   EXPECT_EQ(fatal_message_of([] { Qc::fatal_error("retrait_categorie"); }), fatal_text("retrait_categorie"));
   EXPECT_EQ(fatal_message_of([] { Qc::get_compute_run_mode(); }),
             fatal_text("Attempt to get the quavor run mode when none has been set"));
-  EXPECT_EQ(fatal_message_of([] { Qc::get_checking_critere(); }),
-            fatal_text("Looking for a checking criterion when none has been entered"));
-  EXPECT_EQ(fatal_message_of([] { Qc::get_critere_checked_table(); }),
-            fatal_text("Looking for set of checked criterions when none has been entered"));
-  EXPECT_EQ(fatal_message_of([] { Qc::get_critere_loggers_table(); }),
-            fatal_text("The (criterion, report messages) association hash table has not yet been created"));
-  EXPECT_EQ(fatal_message_of([] { Qc::get_critere_error_logger(); }),
-            fatal_text("The error wrong test result logger has not yet been set"));
 }
 
 TEST_F(Configuration, RunModeFirstSettingWins) {
@@ -155,50 +147,6 @@ TEST_F(Configuration, RunModeSetByTheOptions) {
     parse(c.arguments);
     EXPECT_EQ(Qc::get_compute_run_mode_opt(), c.mode) << c.arguments[0];
   }
-}
-
-// ---------------------------------------------------------------------------
-// Checking state.
-
-TEST_F(Configuration, CheckingCounter) {
-  EXPECT_EQ(Qc::get_checking_number(), 0);
-  Qc::incr_checking_number();
-  Qc::incr_checking_number();
-  EXPECT_EQ(Qc::get_checking_number(), 2);
-  Qc::set_checking_number(7);
-  EXPECT_EQ(Qc::get_checking_number(), 7);
-  Qc::reset_checking_number();
-  EXPECT_EQ(Qc::get_checking_number(), 0);
-}
-
-TEST_F(Configuration, ResetCheckingsEmptiesTheWholeCheckingState) {
-  Qc::set_checking_number(3);
-  Qc::set_checking_critere(static_cast<Tqmv::critere>(4));
-  EXPECT_EQ(static_cast<int>(Qc::get_checking_critere()), 4);
-  int written = 0;
-  Qc::set_critere_error_logger([&written](Format::Printer&) { ++written; });
-  ASSERT_TRUE(Qc::get_critere_error_logger_opt());
-  Format::Printer p;
-  Qc::get_critere_error_logger()(p);
-  EXPECT_EQ(written, 1);
-  Qc::reset_checkings();
-  EXPECT_EQ(Qc::get_checking_number(), 0);
-  EXPECT_FALSE(Qc::configuration().checking_critere);
-  EXPECT_FALSE(Qc::get_critere_error_logger_opt());
-  EXPECT_FALSE(Qc::configuration().critere_checked_table);
-  EXPECT_FALSE(Qc::configuration().critere_loggers_table);
-}
-
-TEST_F(Configuration, ResetCritereTablesKeepsCounterAndCriterion) {
-  Qc::set_checking_number(3);
-  Qc::set_checking_critere(static_cast<Tqmv::critere>(1));
-  Qc::set_critere_error_logger([](Format::Printer&) {});
-  Qc::reset_critere_tables();
-  EXPECT_EQ(Qc::get_checking_number(), 3);
-  EXPECT_TRUE(Qc::configuration().checking_critere);
-  EXPECT_FALSE(Qc::get_critere_error_logger_opt());
-  Qc::reset_checking_critere();
-  EXPECT_FALSE(Qc::configuration().checking_critere);
 }
 
 // ---------------------------------------------------------------------------

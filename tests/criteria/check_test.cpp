@@ -35,21 +35,11 @@ Tqmv::logger text_logger(const std::string& text) {
 
 std::string render(const Tqmv::logger& l) { return Format::asprintf("%t", l); }
 
-bool passes(critere, const Compute_data_types::batiment&) { return true; }
+bool passes(Check::session&, critere, const Compute_data_types::batiment&) { return true; }
 
 class CheckTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    QC::reset_for_tests();
-    Check::reset_error_wrong_test_result();
-    Check::reset_checking_batiment();
-    QC::set_report_source_file_name("house.qvb");
-    QC::set_report_target_file_name("house.qvr");
-  }
-  void TearDown() override {
-    Check::reset_error_wrong_test_result();
-    Check::reset_checking_batiment();
-  }
+  Check::session s{Check::run_context{"house.qvb", "house.qvr", std::nullopt, false}};
   Compute_data_types::batiment b{};
 };
 
@@ -92,64 +82,57 @@ TEST(CheckVernacular, LocationTexts) {
 // ---------------------------------------------------------------------------
 // Tests and their numbering.
 
-TEST_F(CheckTest, StartResetsTheStateAndCreatesTables) {
-  QC::set_checking_number(12);
-  Check::batiment_start_checkings(b);
-  EXPECT_EQ(QC::get_checking_number(), 0);
-  EXPECT_EQ(Check::get_checking_batiment(), &b);
-  EXPECT_FALSE(QC::get_critere_error_logger_opt().has_value());
+TEST_F(CheckTest, AFreshSessionHasNothingRecorded) {
+  EXPECT_EQ(s.get_checking_number(), 0);
+  EXPECT_FALSE(s.get_critere_error_logger_opt().has_value());
+  EXPECT_FALSE(s.get_error_wrong_test_result_opt().has_value());
   for (critere c : Tqmv::all_criteres()) {
-    EXPECT_FALSE(Tqmv::critere_get_checked(c, Check::critere_checked_table()));
-    EXPECT_TRUE(Tqmv::get(Check::critere_loggers_table(), c).empty());
+    EXPECT_FALSE(Tqmv::critere_get_checked(c, s.get_critere_checked_table()));
+    EXPECT_TRUE(Tqmv::get(s.get_critere_loggers_table(), c).empty());
   }
-  // A second start may register the building again.
-  Check::batiment_start_checkings(b);
-  EXPECT_EQ(Check::get_checking_batiment(), &b);
 }
 
 TEST_F(CheckTest, EveryTestEnteredCountsSectionsIncluded) {
-  Check::batiment_start_checkings(b);
   std::vector<int> numbers;
-  const auto numbered = [&numbers](critere, const Compute_data_types::batiment&) {
-    numbers.push_back(QC::get_checking_number());
+  const auto numbered = [&numbers](Check::session& k, critere, const Compute_data_types::batiment&) {
+    numbers.push_back(k.get_checking_number());
     return true;
   };
-  const bool ok = Check::make_checkings(critere::CR_0, [&](const Compute_data_types::batiment& x) {
-    numbers.push_back(QC::get_checking_number());
-    return Check::make(critere::CR_0_11, numbered, x) && Check::critere_make(critere::CR_0_12, numbered, x) &&
-           Check::make_checkings(critere::CR_0_0, [&](const Compute_data_types::batiment& y) {
-             numbers.push_back(QC::get_checking_number());
-             return Check::make(critere::CR_0_0_0, numbered, y);
+  const bool ok = s.make_checkings(critere::CR_0, [&](Check::session& k, const Compute_data_types::batiment& x) {
+    numbers.push_back(k.get_checking_number());
+    return k.make(critere::CR_0_11, numbered, x) && k.make(critere::CR_0_12, numbered, x) &&
+           k.make_checkings(critere::CR_0_0, [&](Check::session& l, const Compute_data_types::batiment& y) {
+             numbers.push_back(l.get_checking_number());
+             return l.make(critere::CR_0_0_0, numbered, y);
            }, x);
   }, b);
   EXPECT_TRUE(ok);
   EXPECT_EQ(numbers, (std::vector<int>{1, 2, 3, 4, 5}));
   // The current criterion is the last one entered.
-  EXPECT_EQ(QC::get_checking_critere(), critere::CR_0_0_0);
+  EXPECT_EQ(s.get_checking_critere(), critere::CR_0_0_0);
   for (critere c : {critere::CR_0, critere::CR_0_11, critere::CR_0_12, critere::CR_0_0, critere::CR_0_0_0})
-    EXPECT_TRUE(Tqmv::critere_get_checked(c, Check::critere_checked_table()));
-  EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_0_1, Check::critere_checked_table()));
+    EXPECT_TRUE(Tqmv::critere_get_checked(c, s.get_critere_checked_table()));
+  EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_0_1, s.get_critere_checked_table()));
 }
 
 TEST_F(CheckTest, AFailedTestLeavesItsCriterionUnmarked) {
-  Check::batiment_start_checkings(b);
-  const bool ok = Check::make_checkings(critere::CR_0, [&](const Compute_data_types::batiment& x) {
-    return Check::make(critere::CR_0_11, passes, x) && Check::make(critere::CR_0_12, passes, x) &&
-           Check::make(critere::CR_0_1, [](critere, const Compute_data_types::batiment&) {
-             return Check::niveau_error("Nv1")("le niveau Nv1 n'a pas un nom unique");
+  const bool ok = s.make_checkings(critere::CR_0, [&](Check::session& k, const Compute_data_types::batiment& x) {
+    return k.make(critere::CR_0_11, passes, x) && k.make(critere::CR_0_12, passes, x) &&
+           k.make(critere::CR_0_1, [](Check::session& t, critere, const Compute_data_types::batiment&) {
+             return t.niveau_error("Nv1")("le niveau Nv1 n'a pas un nom unique");
            }, x) &&
-           Check::make(critere::CR_0_9, passes, x);
+           k.make(critere::CR_0_9, passes, x);
   }, b);
   EXPECT_FALSE(ok);
-  const auto& checked = Check::critere_checked_table();
+  const auto& checked = s.get_critere_checked_table();
   EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_0, checked));
   EXPECT_TRUE(Tqmv::critere_get_checked(critere::CR_0_11, checked));
   EXPECT_TRUE(Tqmv::critere_get_checked(critere::CR_0_12, checked));
   EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_0_1, checked));
   EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_0_9, checked));
-  EXPECT_EQ(QC::get_checking_number(), 4);
+  EXPECT_EQ(s.get_checking_number(), 4);
 
-  const Wrong_test_result r = Check::get_error_wrong_test_result();
+  const Wrong_test_result r = s.get_error_wrong_test_result();
   EXPECT_EQ(r.niveau_nom, std::optional<std::string>("Nv1"));
   EXPECT_EQ(r.critere_text, "On vérifie que les niveaux ont tous un nom unique.");
   EXPECT_EQ(r.message,
@@ -166,7 +149,7 @@ TEST_F(CheckTest, AFailedTestLeavesItsCriterionUnmarked) {
             "\n"
             "  house.qvr\n");
   // The stored error logger is the failure paragraph alone.
-  EXPECT_EQ(render(QC::get_critere_error_logger()),
+  EXPECT_EQ(render(*s.get_critere_error_logger_opt()),
             "Cohérence du bâtiment: échec du test CR-0-1:\n"
             "\n"
             "  Au premier étage (niveau Nv1), le niveau Nv1 n'a pas un nom unique\n"
@@ -178,15 +161,14 @@ TEST_F(CheckTest, AFailedTestLeavesItsCriterionUnmarked) {
 }
 
 TEST_F(CheckTest, BuildingFailureWithALaidOutMessage) {
-  Check::batiment_start_checkings(b);
-  Check::critere_enter_checking(critere::CR_1);
-  Check::critere_enter_checking(critere::CR_1_10);
+  s.critere_enter_checking(critere::CR_1);
+  s.critere_enter_checking(critere::CR_1_10);
   // The break hint of the message is laid out, never copied: it belongs to the
   // outermost box of the message's own printer, still unmeasured when that
   // printer is flushed, so it becomes a line break.
   const std::string message = Format::asprintf("l'élancement %s est trop grand:@ il vaut %s", "du bâtiment", "2.005");
-  EXPECT_FALSE(Check::batiment_error(message));
-  const Wrong_test_result r = Check::get_error_wrong_test_result();
+  EXPECT_FALSE(s.batiment_error(message));
+  const Wrong_test_result r = s.get_error_wrong_test_result();
   EXPECT_FALSE(r.niveau_nom.has_value());
   EXPECT_EQ(r.message,
             "Géométrie du bâtiment: échec du test CR-1-10:\n"
@@ -206,33 +188,20 @@ TEST_F(CheckTest, BuildingFailureWithALaidOutMessage) {
 
 // A message whose hints sit in a box of its own keeps them on the line when it fits.
 TEST_F(CheckTest, LevelFailureWithABoxedMessage) {
-  Check::batiment_start_checkings(b);
-  Check::critere_enter_checking(critere::CR_0_3);
+  s.critere_enter_checking(critere::CR_0_3);
   const std::string message = Format::asprintf("@[<hov 2>le mur %s@ est trop long@]", "M1n0");
-  EXPECT_FALSE(Check::niveau_error("Etage1", message));
-  EXPECT_TRUE(Check::get_error_wrong_test_result().message.starts_with(
+  EXPECT_FALSE(s.niveau_error("Etage1", message));
+  EXPECT_TRUE(s.get_error_wrong_test_result().message.starts_with(
       "Cohérence du bâtiment: échec du test CR-0-3:\n\n  Au niveau Etage1 (niveau Etage1), le mur M1n0 est trop "
       "long\n\nCritère CR-0-3\n"));
 }
 
-TEST_F(CheckTest, SetCheckingsKeepsTheCounter) {
-  Check::batiment_start_checkings(b);
-  Check::critere_enter_checking(critere::CR_0);
-  Check::critere_done_checking(critere::CR_0);
-  Check::reset_checking_batiment();
-  Check::batiment_set_checkings(b);
-  EXPECT_EQ(QC::get_checking_number(), 1);
-  EXPECT_FALSE(Tqmv::critere_get_checked(critere::CR_0, Check::critere_checked_table()));
-  EXPECT_EQ(Check::get_checking_batiment(), &b);
-}
-
 TEST_F(CheckTest, FatalBuildingFailureRaisesWithoutTheClosingParagraph) {
-  Check::batiment_start_checkings(b);
-  Check::critere_enter_checking(critere::CR_0);
-  Check::critere_enter_checking(critere::CR_0_11);
-  Check::critere_enter_checking(critere::CR_0_12);
+  s.critere_enter_checking(critere::CR_0);
+  s.critere_enter_checking(critere::CR_0_11);
+  s.critere_enter_checking(critere::CR_0_12);
   try {
-    Check::fatal_batiment_error("le type du bâtiment R1 ne correspond pas à son nombre de niveaux");
+    s.fatal_batiment_error("le type du bâtiment R1 ne correspond pas à son nombre de niveaux");
     FAIL() << "no Error_wrong_test";
   } catch (const Error_wrong_test& e) {
     const std::string expected =
@@ -248,18 +217,17 @@ TEST_F(CheckTest, FatalBuildingFailureRaisesWithoutTheClosingParagraph) {
     EXPECT_EQ(e.result.message, expected);
     EXPECT_FALSE(e.result.niveau_nom.has_value());
     EXPECT_EQ(e.result.critere_text, "On vérifie que le type du bâtiment est compatible avec son nombre de niveaux.");
-    EXPECT_EQ(Check::get_error_wrong_test_result(), e.result);
+    EXPECT_EQ(s.get_error_wrong_test_result(), e.result);
   }
 }
 
 TEST_F(CheckTest, FatalLevelFailureRaisesWithTheLevel) {
-  Check::batiment_start_checkings(b);
-  Check::critere_enter_checking(critere::CR_3_7);
+  s.critere_enter_checking(critere::CR_3_7);
   struct level {
     std::string niveau_nom;
   };
   try {
-    Check::fatal_niveau_error(level{"Nv0"}, "la section est trop faible");
+    s.fatal_niveau_error(level{"Nv0"}, "la section est trop faible");
     FAIL() << "no Error_wrong_test";
   } catch (const Error_wrong_test& e) {
     EXPECT_EQ(e.result.niveau_nom, std::optional<std::string>("Nv0"));
@@ -275,75 +243,60 @@ TEST_F(CheckTest, FatalLevelFailureRaisesWithTheLevel) {
 // Failures of the framework itself.
 
 TEST_F(CheckTest, TwoFailuresInOneChecking) {
-  Check::batiment_start_checkings(b);
-  Check::critere_enter_checking(critere::CR_0_3);
-  EXPECT_FALSE(Check::niveau_error("Nv0", "premier échec"));
-  EXPECT_EQ(fatal_text([] { Check::niveau_error("Nv0", "second échec"); }),
+  s.critere_enter_checking(critere::CR_0_3);
+  EXPECT_FALSE(s.niveau_error("Nv0", "premier échec"));
+  EXPECT_EQ(fatal_text([this] { s.niveau_error("Nv0", "second échec"); }),
             fatal_prefix + "Attempt to set twice error_wrong_test_result");
 }
 
 TEST_F(CheckTest, FrameworkFatalErrors) {
-  EXPECT_EQ(fatal_text([] { Check::batiment_error("x"); }),
+  EXPECT_EQ(fatal_text([this] { s.batiment_error("x"); }),
             fatal_prefix + "Looking for a checking criterion when none has been entered");
-  EXPECT_EQ(fatal_text([] { Check::get_error_wrong_test_result(); }),
+  EXPECT_EQ(fatal_text([this] { s.get_error_wrong_test_result(); }),
             fatal_prefix + "Attempt to get error_wrong_test_result, when none has been set");
-  EXPECT_EQ(fatal_text([] { Check::critere_logger(critere::CR_0, text_logger("x")); }),
-            fatal_prefix + "The (criterion, report messages) association hash table has not yet been created");
-  EXPECT_EQ(fatal_text([this] { Check::make(critere::CR_0_11, passes, b); }),
-            fatal_prefix + "Looking for set of checked criterions when none has been entered");
-  EXPECT_EQ(fatal_text([] { Check::stop_checkings(); }),
-            fatal_prefix + "Looking for set of checked criterions when none has been entered");
-  Check::batiment_set_checking(b);
-  EXPECT_EQ(fatal_text([this] { Check::batiment_set_checking(b); }),
-            fatal_prefix + "batiment_set_checking: attempt to set twice the currently being checked batiment");
-  Check::reset_checking_batiment();
-  Check::batiment_set_checking(b);
 }
 
 TEST_F(CheckTest, MarkingTwiceThroughMake) {
-  Check::batiment_start_checkings(b);
-  EXPECT_TRUE(Check::make(critere::CR_0_2, passes, b));
-  EXPECT_EQ(fatal_text([this] { Check::make(critere::CR_0_2, passes, b); }),
+  EXPECT_TRUE(s.make(critere::CR_0_2, passes, b));
+  EXPECT_EQ(fatal_text([this] { s.make(critere::CR_0_2, passes, b); }),
             fatal_prefix +
                 "Attempt to check twice Critère CR-0-2\n  \"Nombre minimal de murs de contreventement\"\n  Nombre "
                 "minimal de murs de contreventement");
 }
 
 TEST_F(CheckTest, StopCheckings) {
-  Check::batiment_start_checkings(b);
   for (critere c : Tqmv::all_criteres())
-    if (c != critere::CR_2_2_3) Check::critere_done_checking(c);
-  EXPECT_EQ(fatal_text([] { Check::stop_checkings(); }),
+    if (c != critere::CR_2_2_3) s.critere_done_checking(c);
+  EXPECT_EQ(fatal_text([this] { s.stop_checkings(); }),
             fatal_prefix +
                 "Critère CR-2-2-3\n  \"Continuité des appuis de poutres (guide 2.1.4, p.73, point (5))\"\n  has never "
                 "been checked");
-  Check::critere_done_checking(critere::CR_2_2_3);
-  EXPECT_TRUE(Check::stop_checkings());
+  s.critere_done_checking(critere::CR_2_2_3);
+  EXPECT_TRUE(s.stop_checkings());
 }
 
 // ---------------------------------------------------------------------------
 // Success paragraphs.
 
 TEST_F(CheckTest, LoggersNewestFirstWithTheirLocations) {
-  Check::batiment_start_checkings(b);
   struct level {
     std::string niveau_nom;
   };
-  EXPECT_TRUE(Check::batiment_logger()(critere::CR_0_11, text_logger("le nom de fichier est correct")));
-  EXPECT_TRUE(Check::niveau_logger("Nv0")(critere::CR_0_11, text_logger("premier paragraphe")));
-  EXPECT_TRUE(Check::niveau_logger(level{"Nv7"})(critere::CR_0_11, text_logger("second paragraphe")));
-  EXPECT_TRUE(Check::critere_logger(critere::CR_0_11, text_logger("sans lieu")));
-  const auto& loggers = Tqmv::get(Check::critere_loggers_table(), critere::CR_0_11);
+  EXPECT_TRUE(s.batiment_logger()(critere::CR_0_11, text_logger("le nom de fichier est correct")));
+  EXPECT_TRUE(s.niveau_logger("Nv0")(critere::CR_0_11, text_logger("premier paragraphe")));
+  EXPECT_TRUE(s.niveau_logger(level{"Nv7"})(critere::CR_0_11, text_logger("second paragraphe")));
+  EXPECT_TRUE(s.critere_logger(critere::CR_0_11, text_logger("sans lieu")));
+  const auto& loggers = Tqmv::get(s.get_critere_loggers_table(), critere::CR_0_11);
   ASSERT_EQ(loggers.size(), 4u);
   EXPECT_EQ(render(loggers[0]), "sans lieu");
   EXPECT_EQ(render(loggers[1]), "Au niveau 7 (niveau Nv7), second paragraphe");
   EXPECT_EQ(render(loggers[2]), "Au rez-de-chaussée (niveau Nv0), premier paragraphe");
   EXPECT_EQ(render(loggers[3]), "Pour ce bâtiment, le nom de fichier est correct");
-  EXPECT_TRUE(Tqmv::get(Check::critere_loggers_table(), critere::CR_0_12).empty());
+  EXPECT_TRUE(Tqmv::get(s.get_critere_loggers_table(), critere::CR_0_12).empty());
 }
 
 TEST_F(CheckTest, ClosingParagraphs) {
-  EXPECT_EQ(render(Check::all_tests_successful_logger),
+  EXPECT_EQ(render(s.all_tests_successful_logger()),
             "Toutes les vérifications ont réussi.\n"
             "Le bâtiment est conforme aux recommandations du guide TQMV.\n"
             "\n"
@@ -355,10 +308,10 @@ TEST_F(CheckTest, ClosingParagraphs) {
 
 TEST_F(CheckTest, DebugLineOnlyWhenDebugging) {
   testing::internal::CaptureStderr();
-  Check::debug_checking(critere::CR_3_7, "pa_min");
-  QC::set_debug(true);
-  Check::debug_checking(critere::CR_3_7, "pa_min");
-  QC::set_debug(false);
+  s.debug_checking(critere::CR_3_7, "pa_min");
+  s.set_debug(true);
+  s.debug_checking(critere::CR_3_7, "pa_min");
+  s.set_debug(false);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Check (CR_3_7): pa_min\n");
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -18,15 +20,11 @@
 namespace {
 
 using Tqmv::critere;
-namespace QC = Quavor_configuration;
-
-const std::string fatal_prefix = "Fatal error in QuavorTQMV-3.1.0, please report to Vantrel: ";
-
 Tqmv::logger text_logger(const std::string& text) {
   return [text](Format::Printer& ppf) { Format::fprintf(ppf, "%s", text); };
 }
 
-bool passes(critere, const Compute_data_types::batiment&) { return true; }
+bool passes(Check::session&, critere, const Compute_data_types::batiment&) { return true; }
 
 // The report as written to its file: "%a@.".
 std::string printed(const Report::report& r) {
@@ -44,19 +42,14 @@ std::string read_file(const std::string& name) {
 
 class ReportTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    QC::reset_for_tests();
-    Check::reset_error_wrong_test_result();
-    Check::reset_checking_batiment();
-    QC::set_report_source_file_name("house.qvb");
-    QC::set_report_target_file_name("house.qvr");
-    Check::batiment_start_checkings(b);
+  // The report of what the session recorded; the outcome stays with the
+  // fixture, which the report refers to.
+  Report::report report(bool compliant = true) {
+    outcome = s.make_outcome(compliant);
+    return Report::batiment_make_report(outcome);
   }
-  void TearDown() override {
-    Check::reset_error_wrong_test_result();
-    Check::reset_checking_batiment();
-  }
-  Compute_data_types::batiment b{};
+  Check::session s{Check::run_context{"house.qvb", "house.qvr", std::nullopt, false}};
+  Outcome::outcome outcome;
 };
 
 // ---------------------------------------------------------------------------
@@ -82,17 +75,17 @@ TEST_F(ReportTest, HeadingsAreFamiliesForSectionsAndTitlesOtherwise) {
 // Sections with and without paragraphs follow each other, each heading at the
 // start of its own line; paragraphs are indented by two columns, newest first.
 TEST_F(ReportTest, CompliantReportWithSeveralSections) {
-  Check::critere_done_checking(critere::CR_0);
-  Check::critere_done_checking(critere::CR_0_1);
-  Check::niveau_logger("Nv0")(critere::CR_0_1, text_logger("le niveau a un nom unique"));
-  Check::niveau_logger("Nv1")(critere::CR_0_1, text_logger("le niveau a un nom unique"));
-  Check::critere_done_checking(critere::CR_0_11);
-  Check::batiment_logger()(critere::CR_0_11, text_logger("le nom de fichier est correct"));
-  Check::critere_done_checking(critere::CR_2_2);
+  s.critere_done_checking(critere::CR_0);
+  s.critere_done_checking(critere::CR_0_1);
+  s.niveau_logger("Nv0")(critere::CR_0_1, text_logger("le niveau a un nom unique"));
+  s.niveau_logger("Nv1")(critere::CR_0_1, text_logger("le niveau a un nom unique"));
+  s.critere_done_checking(critere::CR_0_11);
+  s.batiment_logger()(critere::CR_0_11, text_logger("le nom de fichier est correct"));
+  s.critere_done_checking(critere::CR_2_2);
   // Paragraphs of a criterion that was not checked are left out with it.
-  Check::batiment_logger()(critere::CR_1_0, text_logger("jamais écrit"));
+  s.batiment_logger()(critere::CR_1_0, text_logger("jamais écrit"));
 
-  EXPECT_EQ(printed(Report::batiment_make_report(b)),
+  EXPECT_EQ(printed(report()),
             "Rapport de conformité du bâtiment\n"
             "\n"
             "house.qvb\n"
@@ -119,11 +112,11 @@ TEST_F(ReportTest, CompliantReportWithSeveralSections) {
 // Two sections with paragraphs in a row: the second heading does not follow
 // the last paragraph of the first on its line.
 TEST_F(ReportTest, ConsecutiveSectionsWithParagraphs) {
-  Check::critere_done_checking(critere::CR_1_2);
-  Check::batiment_logger()(critere::CR_1_2, text_logger("la hauteur est correcte"));
-  Check::critere_done_checking(critere::CR_1_3);
-  Check::batiment_logger()(critere::CR_1_3, text_logger("la surface est correcte"));
-  const std::string text = printed(Report::batiment_make_report(b));
+  s.critere_done_checking(critere::CR_1_2);
+  s.batiment_logger()(critere::CR_1_2, text_logger("la hauteur est correcte"));
+  s.critere_done_checking(critere::CR_1_3);
+  s.batiment_logger()(critere::CR_1_3, text_logger("la surface est correcte"));
+  const std::string text = printed(report());
   EXPECT_NE(text.find("  Pour ce bâtiment, la hauteur est correcte\n"
                       "Limitation de la surface rectangulaire projetée au sol (guide 2.1.4, p.10, Tab (2-1))\n"
                       "\n"
@@ -135,7 +128,7 @@ TEST_F(ReportTest, ConsecutiveSectionsWithParagraphs) {
 }
 
 TEST_F(ReportTest, NoCheckedCriterion) {
-  EXPECT_EQ(printed(Report::batiment_make_report(b)),
+  EXPECT_EQ(printed(report()),
             "Rapport de conformité du bâtiment\n"
             "\n"
             "house.qvb\n"
@@ -151,17 +144,18 @@ TEST_F(ReportTest, NoCheckedCriterion) {
 
 // A failing consistency family: only what was checked, then the failure.
 TEST_F(ReportTest, FailureConclusion) {
-  const bool ok = Check::make_checkings(critere::CR_0, [](const Compute_data_types::batiment& x) {
-    return Check::make(critere::CR_0_11, [](critere c, const Compute_data_types::batiment&) {
-             return Check::batiment_logger()(c, text_logger("le nom de fichier est correct"));
+  const Compute_data_types::batiment b{};
+  const bool ok = s.make_checkings(critere::CR_0, [](Check::session& k, const Compute_data_types::batiment& x) {
+    return k.make(critere::CR_0_11, [](Check::session& t, critere c, const Compute_data_types::batiment&) {
+             return t.batiment_logger()(c, text_logger("le nom de fichier est correct"));
            }, x) &&
-           Check::make(critere::CR_0_12, [](critere, const Compute_data_types::batiment&) {
-             return Check::batiment_error("le type du bâtiment ne convient pas");
+           k.make(critere::CR_0_12, [](Check::session& t, critere, const Compute_data_types::batiment&) {
+             return t.batiment_error("le type du bâtiment ne convient pas");
            }, x) &&
-           Check::make(critere::CR_0_0, passes, x);
+           k.make(critere::CR_0_0, passes, x);
   }, b);
   ASSERT_FALSE(ok);
-  EXPECT_EQ(printed(Report::batiment_make_report(b)),
+  EXPECT_EQ(printed(report(false)),
             "Rapport de conformité du bâtiment\n"
             "\n"
             "house.qvb\n"
@@ -183,54 +177,37 @@ TEST_F(ReportTest, FailureConclusion) {
             "\n");
 }
 
-TEST_F(ReportTest, MissingTablesCheckedTableFirst) {
-  QC::reset_critere_tables();
-  EXPECT_THROW(
-      {
-        try {
-          Report::batiment_make_report(b);
-        } catch (const Fatal_error& e) {
-          EXPECT_EQ(e.what(), fatal_prefix + "Looking for set of checked criterions when none has been entered");
-          throw;
-        }
-      },
-      Fatal_error);
-  QC::set_critere_checked_table(std::make_shared<Tqmv::critere_checked_table>(Tqmv::make_critere_checked_table()));
-  try {
-    Report::batiment_make_report(b);
-    FAIL() << "no fatal error";
-  } catch (const Fatal_error& e) {
-    EXPECT_EQ(e.what(),
-              fatal_prefix + "The (criterion, report messages) association hash table has not yet been created");
-  }
-}
-
 // ---------------------------------------------------------------------------
 // Output files.
 
+// A fresh directory of the test's own.
+std::string fresh_directory() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "quavor_report_test.XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  return pattern;
+}
+
 TEST_F(ReportTest, WritesTheTargetFile) {
-  const auto dir = std::filesystem::temp_directory_path() / "quavor_report_test";
-  std::filesystem::create_directories(dir);
-  const std::string target = (dir / "house.qvr").string();
+  const std::string dir = fresh_directory();
+  const std::string target = dir + "/house.qvr";
   {
     std::ofstream old(target);
     old << "an older and longer report that must disappear entirely";
   }
-  QC::set_report_target_file_name(target);
-  Check::critere_done_checking(critere::CR_0);
-  const Report::report r = Report::batiment_make_report(b);
+  s.set_report_target_file_name(target);
+  s.critere_done_checking(critere::CR_0);
+  const Report::report r = report();
   EXPECT_EQ(r.target_file_name, target);
   Report::write_report_text_file(r);
   EXPECT_EQ(read_file(target), printed(r));
-  EXPECT_EQ(&Report::get_report_formatter(), &Format::std_formatter());
   std::filesystem::remove_all(dir);
 }
 
 TEST_F(ReportTest, DashWritesOnTheStandardOutput) {
-  QC::set_report_target_file_name("-");
-  const Report::report r = Report::batiment_make_report(b);
+  s.set_report_target_file_name("-");
+  const Report::report r = report();
   testing::internal::CaptureStdout();
-  Report::write_report_files(r);
+  Report::write_report_text_file(r);
   const std::string out = testing::internal::GetCapturedStdout();
   EXPECT_EQ(out, printed(r));
   // The standard output stays open.
@@ -238,13 +215,10 @@ TEST_F(ReportTest, DashWritesOnTheStandardOutput) {
 }
 
 TEST_F(ReportTest, UnopenableTargetWritesNothing) {
-  const Report::report r = [this] {
-    QC::set_report_target_file_name("/nonexistent-quavor-dir/house.qvr");
-    return Report::batiment_make_report(b);
-  }();
+  s.set_report_target_file_name("/nonexistent-quavor-dir/house.qvr");
+  const Report::report r = report();
   EXPECT_ANY_THROW(Report::write_report_text_file(r));
   EXPECT_FALSE(std::filesystem::exists("/nonexistent-quavor-dir/house.qvr"));
-  EXPECT_EQ(&Report::get_report_formatter(), &Format::std_formatter());
 }
 
 // ---------------------------------------------------------------------------

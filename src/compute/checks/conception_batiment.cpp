@@ -295,7 +295,7 @@ bool check_regularite_retrait(Check::session& s, const std::string& niveau_nom, 
   const double limite = fraction * surface_plancher;
   const double surface = r.retrait_surface;
   const bool satisfait = almost_less_equal(surface, limite);
-  Say::fdebug([&](Format::Printer& ppf) {
+  s.fdebug([&](Format::Printer& ppf) {
     Format::fprintf(ppf,
                     "@[<v 0>retrait %a, surface %a,@ limite_tqmv = %a de la surface du plancher de %a,@ limite en "
                     "surface des retraits = %a,@ Satisfaction du critère = %B@]",
@@ -316,7 +316,7 @@ bool surface_totale_retraits_check(Check::session& s, const std::string& niveau_
   const double limite = fraction * surface_plancher;
   const double totale = Quavor_pervasives::sigma_f([](const T::retrait_ref& r) { return r->retrait_surface; }, rs);
   const bool satisfait = almost_less_equal(totale, limite);
-  Say::fdebug([&](Format::Printer& ppf) {
+  s.fdebug([&](Format::Printer& ppf) {
     Format::fprintf(ppf,
                     "la surface totale des retraits mesure %a,@ la limite autorisée est %a de la surface du plancher "
                     "%a,@ soit une limite de %a.@ Le test vaut donc %B",

@@ -13,15 +13,19 @@ Format::Printer& input_debugging_printer() { return Format::err_formatter(); }
 }  // namespace
 
 void debug(const std::string& text) {
-  if (Quavor_configuration::get_debug()) Format::fprintf(error_debugging_printer(), "%s@.", text);
+  if (Quavor_configuration::get_debug()) debug_always(text);
 }
+
+void debug_always(const std::string& text) { Format::fprintf(error_debugging_printer(), "%s@.", text); }
+
+void fdebug_always(const std::function<void(Format::Printer&)>& f) { f(error_debugging_printer()); }
 
 void i_debug(const std::string& text) {
   if (Quavor_configuration::get_debug()) Format::fprintf(input_debugging_printer(), "%s@.", text);
 }
 
 void fdebug(const std::function<void(Format::Printer&)>& f) {
-  if (Quavor_configuration::get_debug()) f(error_debugging_printer());
+  if (Quavor_configuration::get_debug()) fdebug_always(f);
 }
 
 void i_fdebug(const std::function<void(Format::Printer&)>& f) {

@@ -43,7 +43,7 @@ std::string session::get_report_target_file_name() const {
 }
 
 critere session::get_checking_critere() const {
-  if (!checking_critere_) QC::fatal_error("No criterion is being checked");
+  if (!checking_critere_) QC::fatal_error("Looking for a checking criterion when none has been entered");
   return *checking_critere_;
 }
 
@@ -62,7 +62,11 @@ void session::critere_done_checking(critere c) { Tqmv::critere_set_checked(c, ch
 
 void session::debug_checking(critere c, const std::string& what) const {
   if (!context_.debug) return;
-  Say::debug(Format::sprintf("Check (%s): %s", Tqmv::critere_ident(c), what));
+  Say::debug_always(Format::sprintf("Check (%s): %s", Tqmv::critere_ident(c), what));
+}
+
+void session::fdebug(const std::function<void(Format::Printer&)>& f) const {
+  if (context_.debug) Say::fdebug_always(f);
 }
 
 void session::record_measure(Outcome::measure m) {

@@ -65,6 +65,9 @@ class session {
   const std::string& get_report_source_file_name() const { return context_.report_source_file_name; }
   std::optional<run_mode> get_compute_run_mode_opt() const { return context_.compute_run_mode; }
   bool get_debug() const { return context_.debug; }
+  void set_report_source_file_name(const std::string& name) { context_.report_source_file_name = name; }
+  void set_compute_run_mode(run_mode mode) { context_.compute_run_mode = mode; }
+  void set_debug(bool on) { context_.debug = on; }
 
   // -------------------------------------------------------------------------
   // The checking state.
@@ -116,6 +119,8 @@ class session {
 
   // Writes the debugging line "Check (<CR_...>): <what>" when debugging is on.
   void debug_checking(critere c, const std::string& what) const;
+  // Calls f with the debugging printer when debugging is on.
+  void fdebug(const std::function<void(Format::Printer&)>& f) const;
 
   // -------------------------------------------------------------------------
   // Measures: each comparison of a quantity with a limit that a test makes,
