@@ -1,7 +1,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test test-sanitize fuzz bench clean
+.PHONY: all build run test test-sanitize test-tsan fuzz bench clean
 
 all: build
 
@@ -18,6 +18,17 @@ run: build
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	$(MAKE) test-sanitize
+	$(MAKE) test-tsan
+
+# Checks of several houses at once, under ThreadSanitizer: the engine's
+# libraries and the concurrency test only.
+TSAN_BUILD ?= build-tsan
+test-tsan:
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_TSAN=ON > /dev/null
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_report
+	cd $(CURDIR) && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+	  ./$(TSAN_BUILD)/test_report --gtest_filter='ConcurrentChecks.*'
+
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
 # g++ 12 warns maybe-uninitialized falsely under the sanitizers.

@@ -77,13 +77,15 @@ constexpr int paragraph_margin = 76;
 // Wide enough that no breakable space breaks.
 constexpr int plain_margin = 100000;
 
-std::vector<std::string> render(const criterion_result& r, int margin) {
+std::vector<std::string> render(const criterion_result& r, int margin, Format::Box_kind kind) {
   std::vector<std::string> texts;
   texts.reserve(r.paragraphs.size());
   for (const Tqmv::logger& paragraph : r.paragraphs) {
     Format::Printer printer;
     printer.set_margin(margin);
-    Format::fprintf(printer, "@[<v 0>%t@]", paragraph);
+    printer.open_box(kind, 0);
+    paragraph(printer);
+    printer.close_box();
     texts.push_back(printer.contents());
   }
   return texts;
@@ -91,9 +93,15 @@ std::vector<std::string> render(const criterion_result& r, int margin) {
 
 }  // namespace
 
-std::vector<std::string> paragraph_texts(const criterion_result& r) { return render(r, paragraph_margin); }
+// The report sets each paragraph in a vertical box: its breaks are all line
+// breaks; for programs the breaks that may stay spaces do.
+std::vector<std::string> paragraph_texts(const criterion_result& r) {
+  return render(r, paragraph_margin, Format::Box_kind::V);
+}
 
-std::vector<std::string> paragraph_plain_texts(const criterion_result& r) { return render(r, plain_margin); }
+std::vector<std::string> paragraph_plain_texts(const criterion_result& r) {
+  return render(r, plain_margin, Format::Box_kind::HOV);
+}
 
 const criterion_result& result_of(const outcome& o, Tqmv::critere c) {
   const auto index = static_cast<std::size_t>(Tqmv::critere_index(c));
