@@ -427,9 +427,11 @@ void scan_backslash_char(Scanbuf& ib, const char* what) {
   if (is_digit(c)) {
     char c1 = next_digit(false);
     char c2 = next_digit(false);
-    ib.consume();
+    // The third digit is looked at, not consumed, when it makes a code too
+    // large: the failure points at it, as at any other character refused.
     int code = (c - '0') * 100 + (c1 - '0') * 10 + (c2 - '0');
     if (code > 255) fail(Format::sprintf("bad character decimal encoding \\%c%c%c", c, c1, c2));
+    ib.consume();
     ib.token.push_back(static_cast<char>(code));
     return;
   }
@@ -458,14 +460,13 @@ void scan_caml_string(Scanbuf& ib) {
     ib.consume();
     c = next_in_token(ib, "a String");
     if (c == '\r' || c == '\n') {
-      // A line break after a backslash is dropped with the spaces after it;
-      // a carriage return without its line feed stays.
+      // A line break after a backslash is dropped with the spaces after it.
+      // A carriage return is one only with its line feed: alone it is an
+      // escape character like any other, and none is defined for it. One
+      // character of lookahead means it is consumed before this is known.
       ib.consume();
       if (c == '\r') {
-        if (next_in_token(ib, "a String") != '\n') {
-          ib.token.push_back('\r');
-          continue;
-        }
+        if (next_in_token(ib, "a String") != '\n') fail(Format::sprintf("illegal escape character %C", c));
         ib.consume();
       }
       while (next_in_token(ib, "a String") == ' ') ib.consume();
@@ -685,7 +686,7 @@ void run_program(Scanbuf& ib, const Program& program, const Out* outs) {
 }
 
 [[noreturn, gnu::noinline]] void rethrow_prefixed(const Scanbuf& ib, const Scan_failure& failure) {
-  throw Scan_failure(Format::sprintf("scanf: bad input at char number %i: %s", ib.char_count(), failure.what()));
+  throw Scan_failure(Format::sprintf("scanf: bad input at char number %i: %s", ib.char_count(), failure.message()));
 }
 
 void run_step(Scanbuf& ib, const Program& program, const Out* outs) {
