@@ -1,5 +1,5 @@
 // Syntax errors deep inside a multi-line description, through the real
-// binary (`quavor -i input.qvb`). Each description is the two-storey example
+// binary (`quavor -i input.qvb`, or `-r`). Each description is the two-storey example
 // with one change. The expected text is built from where the change stands
 // in the file: the outer header at the point where reading stopped (lines
 // counted from 0, characters as an absolute offset), one "scanf: bad input
@@ -29,11 +29,14 @@ const std::string& example() {
   return text;
 }
 
-Cli::Result run_on(const std::string& text) {
+// Runs `quavor <option> input.qvb` on `text` in a fresh directory;
+// `report_written` says whether input.qvr was there afterwards.
+Cli::Result run_on(const std::string& text, const std::string& option = "-i", bool* report_written = nullptr) {
   std::string pattern = (fs::temp_directory_path() / "quavor_reading_XXXXXX").string();
   const fs::path dir = ::mkdtemp(pattern.data());
   std::ofstream(dir / "input.qvb", std::ios::binary) << text;
-  Cli::Result r = Cli::run({"-i", "input.qvb"}, Cli::Options().in(dir.string()));
+  Cli::Result r = Cli::run({option, "input.qvb"}, Cli::Options().in(dir.string()));
+  if (report_written) *report_written = fs::exists(dir / "input.qvr");
   fs::remove_all(dir);
   return r;
 }
@@ -134,6 +137,89 @@ TEST(PrematureEnd, InsideTheRoofLevel) {
   EXPECT_EQ(r.err, header(lines_before(text, text.size()), text.size(), text.size()) +
                        "\nSyntax error: Premature end of file\n");
   EXPECT_EQ(r.status, 2);
+}
+
+// ---------------------------------------------------------------------------
+// Reader exactness, through `quavor -r`: escapes refused where they stand,
+// counts that stop at the character looked at, and messages that carry
+// input bytes such as a NUL arriving whole on the error stream.
+
+struct Bad_escape {
+  const char* name;
+  const char* address;  // replaces the building's address between its double quotes
+  std::size_t read;     // characters read from the opening double quote on when reading stops
+  const char* message;
+};
+
+// The address is a string of the building record: the building and
+// input_data steps enclose it.
+const std::vector<Bad_escape> bad_escapes = {
+    // A carriage return without its line feed after a backslash: it is
+    // consumed to look at the character after it, so the count includes it
+    // (`"12 rue`, the backslash, the carriage return).
+    {"lone_carriage_return", "12 rue\\\rdes Tilleuls", 9, "illegal escape character '\\r'"},
+    // A decimal escape above 255: the third digit is looked at, not
+    // consumed (`"12 rue`, the backslash, `2` and `5`).
+    {"decimal_code_above_255", "12 rue\\256 des Tilleuls", 10, "bad character decimal encoding \\256"},
+};
+
+class Bad_escape_in_a_string : public ::testing::TestWithParam<Bad_escape> {};
+
+TEST_P(Bad_escape_in_a_string, StopsAtTheCharacterLookedAt) {
+  const Bad_escape& c = GetParam();
+  std::string text = example();
+  const std::string address = "\"12 rue des Tilleuls, Basse-Terre\"";
+  const std::size_t quote = text.find(address);
+  ASSERT_NE(quote, std::string::npos);
+  text.replace(quote, address.size(), std::string("\"") + c.address + "\"");
+  const std::size_t stop = quote + c.read;
+  bool report_written = true;
+  const Cli::Result r = run_on(text, "-r", &report_written);
+  EXPECT_EQ(r.err, header(lines_before(text, stop), stop, stop) + "\nSyntax error: " + prefixes(2, stop) +
+                       c.message + "\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_FALSE(report_written);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Bad_escape_in_a_string, ::testing::ValuesIn(bad_escapes),
+                         [](const ::testing::TestParamInfo<Bad_escape>& info) { return info.param.name; });
+
+// With its line feed, the carriage return after a backslash is a line break,
+// dropped with the blanks after it: the description reads on to its check.
+TEST(EscapedLineBreak, CarriageReturnAndLineFeedReadOn) {
+  std::string text = example();
+  const std::size_t at = text.find("Tilleuls, Basse-Terre");
+  ASSERT_NE(at, std::string::npos);
+  text.insert(at + 9, "\\\r\n    ");
+  const Cli::Result r = run_on(text, "-r");
+  EXPECT_EQ(r.err.find("Syntax error"), std::string::npos) << r.err;
+  EXPECT_EQ(r.status, 0);
+}
+
+// A NUL byte where a wall's direction is expected: the direction reader
+// consumes it and names it raw between apostrophes; nothing on the way to
+// the error stream cuts the message there. A wall of the ground floor is
+// enclosed by eight steps, as in the enumeration cases above.
+TEST(MessageHoldingANul, IsPrintedWhole) {
+  std::string text = example();
+  const std::size_t floors = text.find("batiment_niveau_planchers");
+  ASSERT_NE(floors, std::string::npos);
+  const std::string field = "mur_direction = ";
+  const std::size_t at = text.find(field, floors);
+  ASSERT_NE(at, std::string::npos);
+  const std::size_t start = at + field.size();
+  ASSERT_EQ(text[start], 'X');
+  text[start] = '\0';
+  const std::size_t end = start + 1;
+  const long line = lines_before(text, start);
+  bool report_written = true;
+  const Cli::Result r = run_on(text, "-r", &report_written);
+  EXPECT_EQ(r.err, header(line, end, end) + "\nSyntax error: " + prefixes(8, end) + header(line, start, end) +
+                       "\n'" + '\0' + "' is not a valid direction\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_FALSE(report_written);
 }
 
 }  // namespace

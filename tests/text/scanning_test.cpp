@@ -29,7 +29,7 @@ std::string failure_of(const std::string& input, const std::function<void(Scanbu
   try {
     run(ib);
   } catch (const Scan_failure& failure) {
-    return failure.what();
+    return failure.message();
   } catch (const End_of_file&) {
     return "<End_of_file>";
   }
@@ -301,7 +301,6 @@ TEST(Scanning_string, Escapes) {
       {R"("\255")", "\xff"},
       {"\"ab\\\n   cd\"", "abcd"},
       {"\"ab\\\r\n  cd\"", "abcd"},
-      {"\"ab\\\rcd\"", "ab\rcd"},
       {"\"a\nb\"", "a\nb"},
       {"\"caf\xc3\xa9\"", "caf\xc3\xa9"},
   };
@@ -318,7 +317,17 @@ TEST(Scanning_string, Failures) {
   };
   auto premature = "scanning of a String failed: premature end of file occurred before end of token";
   const std::vector<Case> cases = {
-      {R"("\256")", P(5) + "bad character decimal encoding \\256"},
+      // The third digit that makes the code too large is looked at, not
+      // consumed: the count stops after the second one.
+      {R"("\256")", P(4) + "bad character decimal encoding \\256"},
+      {R"("ab\999")", P(6) + "bad character decimal encoding \\999"},
+      // A carriage return after a backslash is a line break only with its
+      // line feed; alone it is an illegal escape, known as such once the
+      // character after it is looked at.
+      {"\"ab\\\rcd\"", P(5) + "illegal escape character '\\r'"},
+      {"\"ab\\\r\"", P(5) + "illegal escape character '\\r'"},
+      {"\"ab\\\r\r\n\"", P(5) + "illegal escape character '\\r'"},
+      {"\"ab\\\r", P(5) + premature},
       {R"("\q")", P(2) + "illegal escape character 'q'"},
       {R"("\ ")", P(2) + "illegal escape character ' '"},
       {R"("\1x2")", P(3) + "illegal escape character 'x'"},
@@ -363,6 +372,8 @@ TEST(Scanning_char, QuotedCharacters) {
   EXPECT_EQ(failure_of("'a", run),
             P(2) + "scanning of a Char failed: premature end of file occurred before end of token");
   EXPECT_EQ(failure_of("a", run), P(0) + "looking for '\\'', found 'a'");
+  EXPECT_EQ(failure_of(R"('\300')", run), P(4) + "bad character decimal encoding \\300");
+  EXPECT_EQ(failure_of("'\\\r'", run), P(2) + "illegal escape character '\\r'");
 }
 
 // ---------------------------------------------------------------------------
@@ -572,6 +583,21 @@ TEST(Scanning_steps, ContinuationIsNotPrefixedByItsOwnStep) {
   EXPECT_EQ(failure_of("< a >", [&](Scanbuf& ib) { scan(ib, "< %r >", r(late)); }),
             P(3) + "late");
   EXPECT_EQ(failure_of("a", late), "late");
+}
+
+TEST(Scanning_steps, MessagesHoldingANulArriveWhole) {
+  // The character read is a NUL: the message that names it is not cut there
+  // by any of the steps it crosses.
+  auto direction = [](Scanbuf& ib) {
+    char c = 0;
+    scan(ib, "%c", c);
+    throw Scan_failure(std::string("'") + c + "' is not a valid direction");
+  };
+  auto outer = [&](Scanbuf& ib) { scan(ib, "[ %r ]", r([&](Scanbuf& b) { scan(b, "( %r )", r(direction)); })); };
+  EXPECT_EQ(failure_of(std::string("[ ( ") + '\0' + " ) ]", outer),
+            P(5) + P(5) + "'" + '\0' + "' is not a valid direction");
+  const Scan_failure failure(std::string("a\0b", 3));
+  EXPECT_EQ(failure.message(), std::string("a\0b", 3));
 }
 
 TEST(Scanning_steps, EndOfFilePassesUnchanged) {

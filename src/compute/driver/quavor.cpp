@@ -78,7 +78,7 @@ void compute_file_body(Scanning::Scanbuf& ib) {
   try {
     compute_file_steps(ib);
   } catch (const Scan_failure& e) {
-    report_syntax_error(ib, e.what(), 1);
+    report_syntax_error(ib, e.message(), 1);
   } catch (const End_of_file&) {
     report_syntax_error(ib, "Premature end of file", 2);
   } catch (const Error_wrong_test& e) {

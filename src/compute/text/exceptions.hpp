@@ -1,15 +1,26 @@
 #pragma once
 // The failures every layer of the engine may raise. Each flow's top level
 // catches them all; nothing fed to the engine may end in a crash.
-#include <optional>
+#include <memory>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 // A reader met text it cannot accept; the message grows outward with one
 // "scanf: bad input at char number %i: " prefix per enclosing scan step.
-struct Scan_failure : std::runtime_error {
-  explicit Scan_failure(const std::string& message) : std::runtime_error(message) {}
+// The message holds bytes of the input as they are, a NUL among them: it is
+// read whole through message(), never through what(), which a NUL cuts. It
+// is shared, so that copying the failure never throws.
+struct Scan_failure : std::exception {
+  explicit Scan_failure(std::string message)
+      : message_(std::make_shared<const std::string>(std::move(message))) {}
+  const std::string& message() const noexcept { return *message_; }
+  const char* what() const noexcept override { return message_->c_str(); }
+
+ private:
+  std::shared_ptr<const std::string> message_;
 };
 
 // A value nested deeper than the readers accept (plans standing on plans).
