@@ -864,6 +864,97 @@ TEST(ConsistencyRetraits, LargeEnoughInsideAndApartFromOpenings) {
 }
 
 // ---------------------------------------------------------------------------
+// Minimum sizes within the family's tolerance; a beam across a notch.
+
+TEST(ConsistencyMinimumSizes, ComparedWithinAMillimetre) {
+  using P = In::poutre;
+  using T = In::tremie;
+  using B = In::balcon;
+  using R = In::retrait;
+  const struct {
+    const char* what;
+    critere c;
+    checkings_fn test;
+    house_change change;
+    Outcome::measure attendue;
+  } cases[] = {
+      {"beam of 0.4995 m", critere::CR_0_5, CB::batiment_poutres_checkings,
+       [](In::batiment& h) { ground(h).niveau_poutres = {P{{1.0, 4.0}, direction::X, 0.4995, 1, "B1n0"}}; },
+       mesure("longueur de la poutre", 0.4995, 0.5, comparison::at_least, tolerance::fine, "m", "Nv0", "B1n0", true)},
+      {"beam of 0.4989 m", critere::CR_0_5, CB::batiment_poutres_checkings,
+       [](In::batiment& h) { ground(h).niveau_poutres = {P{{1.0, 4.0}, direction::X, 0.4989, 1, "B1n0"}}; },
+       mesure("longueur de la poutre", 0.4989, 0.5, comparison::at_least, tolerance::fine, "m", "Nv0", "B1n0", false)},
+      {"opening of 0.9991 m2", critere::CR_0_6, CB::batiment_tremies_checkings,
+       [](In::batiment& h) { ground(h).niveau_categorie.plancher_tremies = {T{rect(0.9991, 1.0, 4.0, 3.0), "T1n0"}}; },
+       mesure("surface de la trémie", 0.9991, 1.0, comparison::at_least, tolerance::fine, "m2", "Nv0", "T1n0", true)},
+      {"opening of 0.9989 m2", critere::CR_0_6, CB::batiment_tremies_checkings,
+       [](In::batiment& h) { ground(h).niveau_categorie.plancher_tremies = {T{rect(0.9989, 1.0, 4.0, 3.0), "T1n0"}}; },
+       mesure("surface de la trémie", 0.9989, 1.0, comparison::at_least, tolerance::fine, "m2", "Nv0", "T1n0", false)},
+      {"balcony of 0.2991 m2", critere::CR_0_7, CB::batiment_balcons_checkings,
+       [](In::batiment& h) { ground(h).niveau_categorie.plancher_balcons = {B{rect(0.2991, 1.0, 2.0, 8.0), "B1n0"}}; },
+       mesure("surface du balcon", 0.2991, 0.3, comparison::at_least, tolerance::fine, "m2", "Nv0", "B1n0", true)},
+      {"balcony of 0.2989 m2", critere::CR_0_7, CB::batiment_balcons_checkings,
+       [](In::batiment& h) { ground(h).niveau_categorie.plancher_balcons = {B{rect(0.2989, 1.0, 2.0, 8.0), "B1n0"}}; },
+       mesure("surface du balcon", 0.2989, 0.3, comparison::at_least, tolerance::fine, "m2", "Nv0", "B1n0", false)},
+      {"set-back of 0.9991 m2", critere::CR_0_8, CB::batiment_retraits_checkings,
+       [](In::batiment& h) { ground(h).niveau_plan.plan_retraits = {R{rect(0.9991, 1.0, 9.0009, 7.0), "R1n0"}}; },
+       mesure("surface du retrait", 0.9991, 1.0, comparison::at_least, tolerance::fine, "m2", "Nv0", "R1n0", true)},
+      {"set-back of 0.9989 m2", critere::CR_0_8, CB::batiment_retraits_checkings,
+       [](In::batiment& h) { ground(h).niveau_plan.plan_retraits = {R{rect(0.9989, 1.0, 9.0011, 7.0), "R1n0"}}; },
+       mesure("surface du retrait", 0.9989, 1.0, comparison::at_least, tolerance::fine, "m2", "Nv0", "R1n0", false)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    In::batiment house = r1_house();
+    c.change(house);
+    Running run(compute(house), c.c, c.test);
+    EXPECT_EQ(run.result, c.attendue.passed);
+    ASSERT_FALSE(measures(c.c).empty());
+    expect_measures({measures(c.c).front()}, {c.attendue});
+    if (!c.attendue.passed) {
+      EXPECT_EQ(failure_elements(), std::vector<std::string>{*c.attendue.element});
+      EXPECT_NE(recorded_failure()->message.find(" n'est pas valide:\n"), std::string::npos);
+    }
+  }
+}
+
+// A notch 2 m wide in the middle of the north facade of the ground floor.
+void north_notch(In::batiment& h) {
+  ground(h).niveau_plan.plan_retraits = {In::retrait{rect(2.0, 1.0, 4.0, 7.0), "R1n0"}};
+}
+
+TEST(ConsistencyPoutres, TheWholeBeamLiesInThePlan) {
+  using P = In::poutre;
+  expect_cases(critere::CR_0_5, CB::batiment_poutres_checkings, "CR-0-5", rdc_loc,
+               {
+                   {"across the notch",
+                    [](In::batiment& h) {
+                      north_notch(h);
+                      ground(h).niveau_poutres = {P{{3.0, 7.5}, direction::X, 4.0, 1, "B1n0"}};
+                    },
+                    "la poutre B1n0 n'est pas géométriquement incluse dans le bâtiment"},
+                   {"along the notch's border",
+                    [](In::batiment& h) {
+                      north_notch(h);
+                      ground(h).niveau_poutres = {P{{3.0, 7.0}, direction::X, 4.0, 1, "B1n0"}};
+                    },
+                    std::nullopt},
+                   {"an end in the notch: the end is named",
+                    [](In::batiment& h) {
+                      north_notch(h);
+                      ground(h).niveau_poutres = {P{{3.0, 7.5}, direction::X, 2.0, 1, "B1n0"}};
+                    },
+                    "la poutre B1n0 n'est pas géométriquement incluse dans le bâtiment: son point extrémité, (5.00, "
+                    "7.50), n'est pas dans le bâtiment"},
+               });
+  In::batiment house = r1_house();
+  north_notch(house);
+  ground(house).niveau_poutres = {P{{3.0, 7.5}, direction::X, 4.0, 1, "B1n0"}};
+  Running run(compute(house), critere::CR_0_5, CB::batiment_poutres_checkings);
+  EXPECT_EQ(failure_elements(), std::vector<std::string>{"B1n0"});
+}
+
+// ---------------------------------------------------------------------------
 // Measures: every comparison with a limit, passing or not, at its tolerance;
 // failures name their elements.
 

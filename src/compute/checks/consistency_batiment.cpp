@@ -410,14 +410,20 @@ constexpr doublon_messages poutre_messages{
 template <class C>
 bool niveau_poutre_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::poutre& p) {
   if (!entity_nom_check(s, n, entity_kind::Poutre, p.poutre_nom, poutre_messages, true)) return false;
-  if (!Cdu::poutre_valid(p))
+  // The minimum sizes are compared within the family's tolerance, unlike the
+  // model's own validity predicates.
+  const double longueur = Cdu::poutre_length(p);
+  if (!mesure(s, almost_greater_equal(longueur, Cdu::poutre_longueur_min), "longueur de la poutre", longueur,
+              Cdu::poutre_longueur_min, comparison::at_least, tolerance::fine, "m", n.niveau_nom, p.poutre_nom))
     return s.niveau_error(
         n, Format::asprintf("la poutre %a n'est pas valide:@ sa longueur est trop faible", print_nom_entity, p.poutre_nom),
         {p.poutre_nom});
   const std::array<coin, 2> bouts{coin{"origine", p.poutre_segment.s_position},
                                   coin{"extrémité", p.poutre_segment.s_vertex}};
+  // Both ends in the building, and the beam does not cross a notch of the
+  // plan between them.
   const std::string hors = point_hors_batiment(bouts, n.niveau_plan);
-  if (hors.empty()) return true;
+  if (hors.empty() && Cdu::poutre_dans_plan(p, n.niveau_plan)) return true;
   return s.niveau_error(n, Format::asprintf("la poutre %a n'est pas géométriquement incluse dans le bâtiment%s",
                                                  print_nom_entity, p.poutre_nom, hors),
                         {p.poutre_nom});
@@ -453,7 +459,9 @@ constexpr doublon_messages tremie_messages{
 template <class C>
 bool niveau_tremie_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::tremie& t) {
   if (!entity_nom_check(s, n, entity_kind::Tremie, t.tremie_nom, tremie_messages, true)) return false;
-  if (!Cdu::tremie_valid(t))
+  const double surface = Cdu::tremie_surface(t);
+  if (!mesure(s, almost_greater_equal(surface, Cdu::tremie_surface_min), "surface de la trémie", surface,
+              Cdu::tremie_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom, t.tremie_nom))
     return s.niveau_error(
         n, Format::asprintf("la trémie %a n'est pas valide:@ sa surface est trop faible", print_nom_entity, t.tremie_nom),
         {t.tremie_nom});
@@ -500,7 +508,9 @@ std::optional<Cdu::edge_contact> contact_facade(const Cdt::rectangle& r, const C
 template <class C>
 bool niveau_balcon_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::balcon& b) {
   if (!entity_nom_check(s, n, entity_kind::Balcon, b.balcon_nom, balcon_messages, true)) return false;
-  if (!Cdu::balcon_valid(b))
+  const double surface = Cdu::balcon_surface(b);
+  if (!mesure(s, almost_greater_equal(surface, Cdu::balcon_surface_min), "surface du balcon", surface,
+              Cdu::balcon_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom, b.balcon_nom))
     return s.niveau_error(
         n, Format::asprintf("le balcon %a n'est pas valide:@ sa surface est trop faible", print_nom_entity, b.balcon_nom),
         {b.balcon_nom});
@@ -558,7 +568,9 @@ constexpr doublon_messages retrait_messages{
 template <class C>
 bool niveau_retrait_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::retrait& r) {
   if (!entity_nom_check(s, n, entity_kind::Retrait, r.retrait_nom, retrait_messages, true)) return false;
-  if (!Cdu::retrait_valid(r))
+  const double surface = Cdu::retrait_surface(r);
+  if (!mesure(s, almost_greater_equal(surface, Cdu::retrait_surface_min), "surface du retrait", surface,
+              Cdu::retrait_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom, r.retrait_nom))
     return s.niveau_error(n, Format::asprintf("le retrait %a n'est pas valide:@ sa surface est trop faible",
                                                    print_nom_entity, r.retrait_nom),
                           {r.retrait_nom});
