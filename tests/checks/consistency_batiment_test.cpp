@@ -863,6 +863,51 @@ TEST(ConsistencyRetraits, LargeEnoughInsideAndApartFromOpenings) {
       });
 }
 
+TEST(ConsistencyNoms, DuplicateMessagesOfEveryKind) {
+  const struct {
+    const char* what;
+    critere c;
+    checkings_fn test;
+    house_change change;
+    const char* message;
+  } cases[] = {
+      {"beams", critere::CR_0_5, CB::batiment_poutres_checkings,
+       [](In::batiment& h) {
+         ground(h).niveau_poutres = {In::poutre{{1.0, 4.0}, direction::X, 1.0, 1, "B1n0"},
+                                     In::poutre{{1.0, 5.0}, direction::X, 1.0, 2, "B1n0"}};
+       },
+       "la poutre B1n0 n'a pas un nom unique:\nune poutre de même nom apparaît au niveau Nv0"},
+      {"openings", critere::CR_0_6, CB::batiment_tremies_checkings,
+       [](In::batiment& h) {
+         ground(h).niveau_categorie.plancher_tremies = {In::tremie{rect(1.0, 1.0, 2.0, 2.0), "T1n0"},
+                                                        In::tremie{rect(1.0, 1.0, 5.0, 2.0), "T1n0"}};
+       },
+       "la trémie T1n0 n'a pas un nom unique:\nune trémie de même nom apparaît au niveau Nv0"},
+      {"balconies", critere::CR_0_7, CB::batiment_balcons_checkings,
+       [](In::batiment& h) {
+         ground(h).niveau_categorie.plancher_balcons = {In::balcon{rect(2.0, 1.0, 1.0, 8.0), "B1n0"},
+                                                        In::balcon{rect(2.0, 1.0, 5.0, 8.0), "B1n0"}};
+       },
+       "le balcon B1n0 n'a pas un nom unique:\nun balcon de même nom apparaît au niveau Nv0"},
+      {"an opening named like a column", critere::CR_0_6, CB::batiment_tremies_checkings,
+       [](In::batiment& h) {
+         ground(h).niveau_categorie.plancher_tremies = {In::tremie{rect(1.0, 1.0, 2.0, 2.0), "T1n0"}};
+         ground(h).niveau_poteaux = {{{5.0, 4.0}, "T1n0"}};
+       },
+       "la trémie T1n0 n'a pas un nom unique:\nune entité de même nom apparaît au niveau Nv0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    In::batiment house = r1_house();
+    c.change(house);
+    Checking checking(house);
+    // The columns are named first, as in the family's order.
+    session().make_checkings(critere::CR_0_4, CB::batiment_poteaux_checkings, checking.b);
+    EXPECT_FALSE(session().make_checkings(c.c, c.test, checking.b));
+    EXPECT_EQ(recorded_failure()->message, c.message);
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Minimum sizes within the family's tolerance; a beam across a notch.
 

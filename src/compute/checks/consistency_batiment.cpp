@@ -1,16 +1,13 @@
 #include "checks/consistency_batiment.hpp"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <variant>
 #include <vector>
 
+#include "checks/report_file_probe.hpp"
 #include "config/quavor_configuration.hpp"
 #include "geometry/compute_utils.hpp"
 #include "geometry/quavor_pervasives.hpp"
@@ -57,18 +54,23 @@ bool ends_with(const std::string& text, const std::string& suffix) {
   return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-// The two messages of a name met twice: same kind, or another kind.
-struct doublon_messages {
-  std::string (*meme_kind)(const std::string& nom, const std::string& ou);
-  std::string (*autre_kind)(const std::string& nom, const std::string& ou);
-};
+// A name met twice, first at the level `ou`: "le mur M1n0 n'a pas un nom
+// unique:@ un mur de même nom apparaît au niveau Nv0" when the first one is of
+// the same kind, "... une entité de même nom ..." otherwise.
+std::string doublon_message(entity_kind kind, const std::string& nom, const std::string& ou, bool meme_kind) {
+  const bool feminin = kind == entity_kind::Poutre || kind == entity_kind::Tremie;
+  const std::string kind_nom = batiment_entity_name(kind);
+  const std::string premier = meme_kind ? (feminin ? "une " : "un ") + kind_nom : "une entité";
+  return Format::asprintf("%s %a n'a pas un nom unique:@ %s de même nom apparaît au niveau %a",
+                          (feminin ? "la " : "le ") + kind_nom, print_nom_entity, nom, premier, print_niveau_nom, ou);
+}
 
 // The name of an element of a level: it ends with the level's suffix, it is
 // not yet in its kind's table and, when asked, in no other table. Once
 // accepted it is recorded with the level's name.
 template <class C>
 bool entity_nom_check(Check::session& s, const Cdt::niveau<C>& n, entity_kind kind, const std::string& nom,
-                      const doublon_messages& messages, bool toutes_tables) {
+                      bool toutes_tables) {
   const std::string suffix = batiment_entity_suffix(entity_kind::Niveau, n.niveau_etage);
   if (!ends_with(nom, suffix))
     return s.niveau_error(
@@ -76,10 +78,11 @@ bool entity_nom_check(Check::session& s, const Cdt::niveau<C>& n, entity_kind ki
                             batiment_entity_of_the(kind) + batiment_entity_name(kind), nom,
                             batiment_entity_name(entity_kind::Niveau), suffix),
         {nom});
-  if (const auto ou = s.nom_tables().find(kind, nom)) return s.niveau_error(n, messages.meme_kind(nom, *ou), {nom});
+  if (const auto ou = s.nom_tables().find(kind, nom))
+    return s.niveau_error(n, doublon_message(kind, nom, *ou, true), {nom});
   if (toutes_tables)
     if (const auto autre = s.nom_tables().find_in_tables(nom))
-      return s.niveau_error(n, messages.autre_kind(nom, *s.nom_tables().find(*autre, nom)), {nom});
+      return s.niveau_error(n, doublon_message(kind, nom, *s.nom_tables().find(*autre, nom), false), {nom});
   s.nom_tables().add(kind, nom, n.niveau_nom);
   return true;
 }
@@ -104,38 +107,7 @@ bool for_all_niveaux(const batiment& b, F f) {
 }
 
 // ---------------------------------------------------------------------------
-// The report-file probe. It opens the file for writing without emptying it
-// and removes it again when the probe itself created it, so that an older
-// report survives and no stray file is left when the checking stops later.
-
-bool report_file_writable(const std::string& name) {
-  // "-" is the standard output.
-  if (name == "-") return true;
-  int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-  if (fd >= 0) {
-    ::close(fd);
-    ::unlink(name.c_str());
-    return true;
-  }
-  if (errno != EEXIST) return false;
-  fd = ::open(name.c_str(), O_WRONLY);
-  if (fd < 0) return false;
-  ::close(fd);
-  return true;
-}
-
-// ---------------------------------------------------------------------------
 // Walls.
-
-constexpr doublon_messages mur_messages{
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le mur %a n'a pas un nom unique:@ un mur de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    },
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le mur %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    }};
 
 template <class C>
 bool niveau_mur_epaisseur_check(Check::session& s, const batiment& b, const Cdt::niveau<C>& n, const Cdt::mur& m) {
@@ -269,7 +241,7 @@ bool niveau_mur_categorie_check(Check::session& s, const Cdt::niveau<C>& n, cons
 template <class C>
 bool niveau_mur_checks(Check::session& s, const batiment& b, const Cdt::niveau<C>& n, const categories_calculees& calcules,
                        const Cdt::mur& m) {
-  return entity_nom_check(s, n, entity_kind::Mur, m.mur_nom, mur_messages, true) &&
+  return entity_nom_check(s, n, entity_kind::Mur, m.mur_nom, true) &&
          niveau_mur_epaisseur_check(s, b, n, m) && niveau_mur_longueur_check(s, n, m) && niveau_mur_hauteur_check(s, n, m) &&
          niveau_mur_dans_plan_check(s, n, m) && niveau_mur_categorie_check(s, n, calcules, m);
 }
@@ -361,21 +333,11 @@ bool niveau_murs_checks(Check::session& s, const batiment& b, const Cdt::niveau<
 // ---------------------------------------------------------------------------
 // Columns.
 
-constexpr doublon_messages poteau_messages{
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le poteau %a n'a pas un nom unique:@ un poteau de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    },
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le poteau %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    }};
-
 template <class C>
 bool niveau_poteaux_checks(Check::session& s, const Cdt::niveau<C>& n) {
   const bool un_a_un = Cdu::niveau_for_all_poteau(
       [&](const Cdt::poteau& p) {
-        if (!entity_nom_check(s, n, entity_kind::Poteau, p.poteau_nom, poteau_messages, true)) return false;
+        if (!entity_nom_check(s, n, entity_kind::Poteau, p.poteau_nom, true)) return false;
         if (Cdu::poteau_dans_plan(p, n.niveau_plan)) return true;
         return s.niveau_error(n, Format::asprintf("le poteau %a n'est pas géométriquement inclus dans le bâtiment",
                                                        print_nom_entity, p.poteau_nom),
@@ -397,19 +359,9 @@ bool niveau_poteaux_checks(Check::session& s, const Cdt::niveau<C>& n) {
 // ---------------------------------------------------------------------------
 // Beams.
 
-constexpr doublon_messages poutre_messages{
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("la poutre %a n'a pas un nom unique:@ une poutre de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    },
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("la poutre %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    }};
-
 template <class C>
 bool niveau_poutre_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::poutre& p) {
-  if (!entity_nom_check(s, n, entity_kind::Poutre, p.poutre_nom, poutre_messages, true)) return false;
+  if (!entity_nom_check(s, n, entity_kind::Poutre, p.poutre_nom, true)) return false;
   // The minimum sizes are compared within the family's tolerance, unlike the
   // model's own validity predicates.
   const double longueur = Cdu::poutre_length(p);
@@ -446,19 +398,9 @@ bool niveau_poutres_checks(Check::session& s, const Cdt::niveau<C>& n) {
 // ---------------------------------------------------------------------------
 // Floor openings.
 
-constexpr doublon_messages tremie_messages{
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("la trémie %a n'a pas un nom unique:@ une trémie de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    },
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("la trémie %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    }};
-
 template <class C>
 bool niveau_tremie_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::tremie& t) {
-  if (!entity_nom_check(s, n, entity_kind::Tremie, t.tremie_nom, tremie_messages, true)) return false;
+  if (!entity_nom_check(s, n, entity_kind::Tremie, t.tremie_nom, true)) return false;
   const double surface = Cdu::tremie_surface(t);
   if (!mesure(s, almost_greater_equal(surface, Cdu::tremie_surface_min), "surface de la trémie", surface,
               Cdu::tremie_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom, t.tremie_nom))
@@ -489,16 +431,6 @@ bool niveau_tremies_checks(Check::session& s, const Cdt::niveau<C>& n) {
 // ---------------------------------------------------------------------------
 // Balconies.
 
-constexpr doublon_messages balcon_messages{
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le balcon %a n'a pas un nom unique:@ un balcon de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    },
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le balcon %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    }};
-
 // The facade edge a rectangle rests on: along X first, then along Y.
 std::optional<Cdu::edge_contact> contact_facade(const Cdt::rectangle& r, const Cdt::plan& plan) {
   if (auto x = Cdu::edges_find_edge_contact_contour_x(r.edges, plan.plan_contour_x)) return x;
@@ -507,7 +439,7 @@ std::optional<Cdu::edge_contact> contact_facade(const Cdt::rectangle& r, const C
 
 template <class C>
 bool niveau_balcon_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::balcon& b) {
-  if (!entity_nom_check(s, n, entity_kind::Balcon, b.balcon_nom, balcon_messages, true)) return false;
+  if (!entity_nom_check(s, n, entity_kind::Balcon, b.balcon_nom, true)) return false;
   const double surface = Cdu::balcon_surface(b);
   if (!mesure(s, almost_greater_equal(surface, Cdu::balcon_surface_min), "surface du balcon", surface,
               Cdu::balcon_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom, b.balcon_nom))
@@ -555,19 +487,9 @@ bool niveau_balcons_checks(Check::session& s, const Cdt::niveau<C>& n) {
 // ---------------------------------------------------------------------------
 // Set-backs.
 
-constexpr doublon_messages retrait_messages{
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le retrait %a n'a pas un nom unique:@ un retrait de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    },
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le retrait %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    }};
-
 template <class C>
 bool niveau_retrait_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::retrait& r) {
-  if (!entity_nom_check(s, n, entity_kind::Retrait, r.retrait_nom, retrait_messages, true)) return false;
+  if (!entity_nom_check(s, n, entity_kind::Retrait, r.retrait_nom, true)) return false;
   const double surface = Cdu::retrait_surface(r);
   if (!mesure(s, almost_greater_equal(surface, Cdu::retrait_surface_min), "surface du retrait", surface,
               Cdu::retrait_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom, r.retrait_nom))
@@ -635,13 +557,6 @@ bool niveau_unique_nom(Check::session& s, const Cdt::niveau<C>& n) {
   return true;
 }
 
-constexpr doublon_messages plan_messages{
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le plan %a n'a pas un nom unique:@ un plan de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    },
-    nullptr};
-
 template <class C>
 bool niveau_plan_enveloppe_check(Check::session& s, const batiment& b, const Cdt::niveau<C>& n) {
   const Cdt::rectangle& r = Cdu::plan_base_rectangle(n.niveau_plan);
@@ -684,7 +599,7 @@ bool niveau_plan_heritage(Check::session& s, const Cdt::niveau<C>& n) {
 
 template <class C>
 bool niveau_plan(Check::session& s, const batiment& b, const Cdt::niveau<C>& n) {
-  return entity_nom_check(s, n, entity_kind::Plan, n.niveau_plan.plan_nom, plan_messages, false) &&
+  return entity_nom_check(s, n, entity_kind::Plan, n.niveau_plan.plan_nom, false) &&
          niveau_plan_enveloppe_check(s, b, n) && niveau_plan_heritage(s, n);
 }
 
@@ -757,7 +672,7 @@ std::string batiment_entity_suffix(entity_kind container, int etage) {
 bool batiment_report_file_name_writable_check(Check::session& s, const batiment& b) {
   const std::string nom = b.batiment_report_file_name;
   const critere c = critere::CR_0_11;
-  if (report_file_writable(nom))
+  if (Report_file_probe::writable(nom))
     return s.batiment_logger()(c, [nom](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "Le rapport de conformité au guide du bâtiment peut être enregistré:@,le droit d'écriture du "
