@@ -16,6 +16,8 @@ namespace {
 using namespace Test_building;
 namespace CB = Consistency_batiment;
 namespace QC = Quavor_configuration;
+using Outcome::comparison;
+using Outcome::tolerance;
 
 using test_fn = bool (*)(Check::session&, critere, const Cdt::batiment&);
 using checkings_fn = bool (*)(Check::session&, const Cdt::batiment&);
@@ -859,6 +861,418 @@ TEST(ConsistencyRetraits, LargeEnoughInsideAndApartFromOpenings) {
            },
            "le retrait R1n0 n'a pas un nom unique:\nun retrait de même nom apparaît au niveau Nv0"},
       });
+}
+
+TEST(ConsistencyNoms, DuplicateMessagesOfEveryKind) {
+  const struct {
+    const char* what;
+    critere c;
+    checkings_fn test;
+    house_change change;
+    const char* message;
+  } cases[] = {
+      {"beams", critere::CR_0_5, CB::batiment_poutres_checkings,
+       [](In::batiment& h) {
+         ground(h).niveau_poutres = {In::poutre{{1.0, 4.0}, direction::X, 1.0, 1, "B1n0"},
+                                     In::poutre{{1.0, 5.0}, direction::X, 1.0, 2, "B1n0"}};
+       },
+       "la poutre B1n0 n'a pas un nom unique:\nune poutre de même nom apparaît au niveau Nv0"},
+      {"openings", critere::CR_0_6, CB::batiment_tremies_checkings,
+       [](In::batiment& h) {
+         ground(h).niveau_categorie.plancher_tremies = {In::tremie{rect(1.0, 1.0, 2.0, 2.0), "T1n0"},
+                                                        In::tremie{rect(1.0, 1.0, 5.0, 2.0), "T1n0"}};
+       },
+       "la trémie T1n0 n'a pas un nom unique:\nune trémie de même nom apparaît au niveau Nv0"},
+      {"balconies", critere::CR_0_7, CB::batiment_balcons_checkings,
+       [](In::batiment& h) {
+         ground(h).niveau_categorie.plancher_balcons = {In::balcon{rect(2.0, 1.0, 1.0, 8.0), "B1n0"},
+                                                        In::balcon{rect(2.0, 1.0, 5.0, 8.0), "B1n0"}};
+       },
+       "le balcon B1n0 n'a pas un nom unique:\nun balcon de même nom apparaît au niveau Nv0"},
+      {"an opening named like a column", critere::CR_0_6, CB::batiment_tremies_checkings,
+       [](In::batiment& h) {
+         ground(h).niveau_categorie.plancher_tremies = {In::tremie{rect(1.0, 1.0, 2.0, 2.0), "T1n0"}};
+         ground(h).niveau_poteaux = {{{5.0, 4.0}, "T1n0"}};
+       },
+       "la trémie T1n0 n'a pas un nom unique:\nune entité de même nom apparaît au niveau Nv0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    In::batiment house = r1_house();
+    c.change(house);
+    Checking checking(house);
+    // The columns are named first, as in the family's order.
+    session().make_checkings(critere::CR_0_4, CB::batiment_poteaux_checkings, checking.b);
+    EXPECT_FALSE(session().make_checkings(c.c, c.test, checking.b));
+    EXPECT_EQ(recorded_failure()->message, c.message);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Minimum sizes within the family's tolerance; a beam across a notch.
+
+TEST(ConsistencyMinimumSizes, ComparedWithinAMillimetre) {
+  using P = In::poutre;
+  using T = In::tremie;
+  using B = In::balcon;
+  using R = In::retrait;
+  const struct {
+    const char* what;
+    critere c;
+    checkings_fn test;
+    house_change change;
+    Outcome::measure attendue;
+  } cases[] = {
+      {"beam of 0.4995 m", critere::CR_0_5, CB::batiment_poutres_checkings,
+       [](In::batiment& h) { ground(h).niveau_poutres = {P{{1.0, 4.0}, direction::X, 0.4995, 1, "B1n0"}}; },
+       mesure("longueur de la poutre", 0.4995, 0.5, comparison::at_least, tolerance::fine, "m", "Nv0", "B1n0", true)},
+      {"beam of 0.4989 m", critere::CR_0_5, CB::batiment_poutres_checkings,
+       [](In::batiment& h) { ground(h).niveau_poutres = {P{{1.0, 4.0}, direction::X, 0.4989, 1, "B1n0"}}; },
+       mesure("longueur de la poutre", 0.4989, 0.5, comparison::at_least, tolerance::fine, "m", "Nv0", "B1n0", false)},
+      {"opening of 0.9991 m2", critere::CR_0_6, CB::batiment_tremies_checkings,
+       [](In::batiment& h) { ground(h).niveau_categorie.plancher_tremies = {T{rect(0.9991, 1.0, 4.0, 3.0), "T1n0"}}; },
+       mesure("surface de la trémie", 0.9991, 1.0, comparison::at_least, tolerance::fine, "m2", "Nv0", "T1n0", true)},
+      {"opening of 0.9989 m2", critere::CR_0_6, CB::batiment_tremies_checkings,
+       [](In::batiment& h) { ground(h).niveau_categorie.plancher_tremies = {T{rect(0.9989, 1.0, 4.0, 3.0), "T1n0"}}; },
+       mesure("surface de la trémie", 0.9989, 1.0, comparison::at_least, tolerance::fine, "m2", "Nv0", "T1n0", false)},
+      {"balcony of 0.2991 m2", critere::CR_0_7, CB::batiment_balcons_checkings,
+       [](In::batiment& h) { ground(h).niveau_categorie.plancher_balcons = {B{rect(0.2991, 1.0, 2.0, 8.0), "B1n0"}}; },
+       mesure("surface du balcon", 0.2991, 0.3, comparison::at_least, tolerance::fine, "m2", "Nv0", "B1n0", true)},
+      {"balcony of 0.2989 m2", critere::CR_0_7, CB::batiment_balcons_checkings,
+       [](In::batiment& h) { ground(h).niveau_categorie.plancher_balcons = {B{rect(0.2989, 1.0, 2.0, 8.0), "B1n0"}}; },
+       mesure("surface du balcon", 0.2989, 0.3, comparison::at_least, tolerance::fine, "m2", "Nv0", "B1n0", false)},
+      {"set-back of 0.9991 m2", critere::CR_0_8, CB::batiment_retraits_checkings,
+       [](In::batiment& h) { ground(h).niveau_plan.plan_retraits = {R{rect(0.9991, 1.0, 9.0009, 7.0), "R1n0"}}; },
+       mesure("surface du retrait", 0.9991, 1.0, comparison::at_least, tolerance::fine, "m2", "Nv0", "R1n0", true)},
+      {"set-back of 0.9989 m2", critere::CR_0_8, CB::batiment_retraits_checkings,
+       [](In::batiment& h) { ground(h).niveau_plan.plan_retraits = {R{rect(0.9989, 1.0, 9.0011, 7.0), "R1n0"}}; },
+       mesure("surface du retrait", 0.9989, 1.0, comparison::at_least, tolerance::fine, "m2", "Nv0", "R1n0", false)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    In::batiment house = r1_house();
+    c.change(house);
+    Running run(compute(house), c.c, c.test);
+    EXPECT_EQ(run.result, c.attendue.passed);
+    ASSERT_FALSE(measures(c.c).empty());
+    expect_measures({measures(c.c).front()}, {c.attendue});
+    if (!c.attendue.passed) {
+      EXPECT_EQ(failure_elements(), std::vector<std::string>{*c.attendue.element});
+      EXPECT_NE(recorded_failure()->message.find(" n'est pas valide:\n"), std::string::npos);
+    }
+  }
+}
+
+// A notch 2 m wide in the middle of the north facade of the ground floor.
+void north_notch(In::batiment& h) {
+  ground(h).niveau_plan.plan_retraits = {In::retrait{rect(2.0, 1.0, 4.0, 7.0), "R1n0"}};
+}
+
+TEST(ConsistencyPoutres, TheWholeBeamLiesInThePlan) {
+  using P = In::poutre;
+  expect_cases(critere::CR_0_5, CB::batiment_poutres_checkings, "CR-0-5", rdc_loc,
+               {
+                   {"across the notch",
+                    [](In::batiment& h) {
+                      north_notch(h);
+                      ground(h).niveau_poutres = {P{{3.0, 7.5}, direction::X, 4.0, 1, "B1n0"}};
+                    },
+                    "la poutre B1n0 n'est pas géométriquement incluse dans le bâtiment"},
+                   {"along the notch's border",
+                    [](In::batiment& h) {
+                      north_notch(h);
+                      ground(h).niveau_poutres = {P{{3.0, 7.0}, direction::X, 4.0, 1, "B1n0"}};
+                    },
+                    std::nullopt},
+                   {"an end in the notch: the end is named",
+                    [](In::batiment& h) {
+                      north_notch(h);
+                      ground(h).niveau_poutres = {P{{3.0, 7.5}, direction::X, 2.0, 1, "B1n0"}};
+                    },
+                    "la poutre B1n0 n'est pas géométriquement incluse dans le bâtiment: son point extrémité, (5.00, "
+                    "7.50), n'est pas dans le bâtiment"},
+               });
+  In::batiment house = r1_house();
+  north_notch(house);
+  ground(house).niveau_poutres = {P{{3.0, 7.5}, direction::X, 4.0, 1, "B1n0"}};
+  Running run(compute(house), critere::CR_0_5, CB::batiment_poutres_checkings);
+  EXPECT_EQ(failure_elements(), std::vector<std::string>{"B1n0"});
+}
+
+// ---------------------------------------------------------------------------
+// Measures: every comparison with a limit, passing or not, at its tolerance;
+// failures name their elements.
+
+// The measures of a criterion about one element.
+std::vector<Outcome::measure> measures_of(critere c, const std::string& element) {
+  std::vector<Outcome::measure> out;
+  for (const auto& m : measures(c))
+    if (m.element == element) out.push_back(m);
+  return out;
+}
+
+TEST(ConsistencyMeasures, TypeAgainstTheStoreyCount) {
+  {
+    Running run(compute(r1_house()), critere::CR_0_12, CB::batiment_type_check);
+    expect_measures(measures(critere::CR_0_12),
+                    {mesure("nombre d'étages", 1, 1, comparison::equal, tolerance::none, "", {}, {}, true)});
+  }
+  Cdt::batiment b = compute(r0_house());
+  b.batiment_type = Qdt::batiment_type::R1;
+  Running run(b, critere::CR_0_12, CB::batiment_type_check);
+  expect_measures(measures(critere::CR_0_12),
+                  {mesure("nombre d'étages", 0, 1, comparison::equal, tolerance::none, "", {}, {}, false)});
+}
+
+TEST(ConsistencyMeasures, DimensionsWithinAMillimetre) {
+  const struct {
+    double longueur;
+    bool passes;
+  } cases[] = {{9.9991, true}, {9.9989, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.longueur);
+    Cdt::batiment b = compute(r0_house());
+    b.batiment_longueur = c.longueur;
+    b.batiment_largeur = 10.0;
+    Running run(b, critere::CR_0_0_0, CB::batiment_lmin_lmax_check);
+    EXPECT_EQ(run.result, c.passes);
+    expect_measures(measures(critere::CR_0_0_0), {mesure("longueur Lmax", c.longueur, 10.0, comparison::at_least,
+                                                         tolerance::fine, "m", {}, {}, c.passes)});
+  }
+  const struct {
+    double hauteur;
+    bool passes;
+  } hauteurs[] = {{4.0009, true}, {4.0011, false}};
+  for (const auto& c : hauteurs) {
+    SCOPED_TRACE(c.hauteur);
+    Cdt::batiment b = compute(r0_house());
+    b.batiment_hauteur = c.hauteur;
+    Running run(b, critere::CR_0_0_1, CB::batiment_hauteur_consistency_check);
+    EXPECT_EQ(run.result, c.passes);
+    expect_measures(measures(critere::CR_0_0_1), {mesure("hauteur déclarée du bâtiment", c.hauteur, 4.0,
+                                                         comparison::equal, tolerance::fine, "m", {}, {}, c.passes)});
+  }
+}
+
+TEST(ConsistencyMeasures, SlopeAsAFactorInRangeThenBelowTheMaximum) {
+  {
+    Running run(with_slope(34.99), critere::CR_0_10_0, CB::batiment_pente_de_sol_valid);
+    expect_measures(measures(critere::CR_0_10_0),
+                    {mesure("pente de sol", 0.3499, 0.0, comparison::range, tolerance::fine, "", {}, {}, true, 1.0),
+                     mesure("pente de sol", 0.3499, 0.35, comparison::at_most, tolerance::none, "", {}, {}, true)});
+  }
+  {
+    // Strictly below: the limit itself fails.
+    Running run(with_slope(35.0), critere::CR_0_10_0, CB::batiment_pente_de_sol_valid);
+    expect_measures(measures(critere::CR_0_10_0),
+                    {mesure("pente de sol", 0.35, 0.0, comparison::range, tolerance::fine, "", {}, {}, true, 1.0),
+                     mesure("pente de sol", 0.35, 0.35, comparison::at_most, tolerance::none, "", {}, {}, false)});
+  }
+  const struct {
+    double percentage;
+    bool passes;
+  } bornes[] = {{100.09, true}, {100.11, false}};
+  for (const auto& c : bornes) {
+    SCOPED_TRACE(c.percentage);
+    Running run(with_slope(c.percentage), critere::CR_0_10_0, CB::batiment_pente_de_sol_valid);
+    EXPECT_EQ(measures(critere::CR_0_10_0).at(0),
+              mesure("pente de sol", c.percentage / 100.0, 0.0, comparison::range, tolerance::fine, "", {}, {},
+                     c.passes, 1.0));
+  }
+}
+
+TEST(ConsistencyMeasures, SlopeWithoutJustification) {
+  {
+    Running run(with_slope(10.0), critere::CR_0_10_1, CB::batiment_pente_de_sol_add_justification);
+    expect_measures(measures(critere::CR_0_10_1),
+                    {mesure("pente de sol sans justification", 0.1, 0.1, comparison::at_most, tolerance::none, "", {},
+                            {}, true),
+                     mesure("pente de sol", 0.1, 0.35, comparison::at_most, tolerance::none, "", {}, {}, true)});
+  }
+  // Above 10 % the criterion passes with its warning; the comparison did not.
+  Running run(with_slope(20.0), critere::CR_0_10_1, CB::batiment_pente_de_sol_add_justification);
+  EXPECT_TRUE(run.result);
+  expect_measures(measures(critere::CR_0_10_1),
+                  {mesure("pente de sol sans justification", 0.2, 0.1, comparison::at_most, tolerance::none, "", {}, {},
+                          false),
+                   mesure("pente de sol", 0.2, 0.35, comparison::at_most, tolerance::none, "", {}, {}, true)});
+}
+
+TEST(ConsistencyMeasures, EnvelopePerLevel) {
+  {
+    Cdt::batiment b = compute(r1_house());
+    b.batiment_longueur = 10.0009;
+    Running run(b, critere::CR_0_9, CB::batiment_plans_checkings);
+    EXPECT_TRUE(run.result);
+    const auto enveloppe = [](const std::string& niveau) {
+      return std::vector<Outcome::measure>{
+          mesure("longueur de l'enveloppe rectangulaire", 10.0, 10.0009, comparison::equal, tolerance::fine, "m",
+                 niveau, {}, true),
+          mesure("largeur de l'enveloppe rectangulaire", 8.0, 8.0, comparison::equal, tolerance::fine, "m", niveau, {},
+                 true)};
+    };
+    std::vector<Outcome::measure> attendues = enveloppe("Nv0");
+    for (const auto& m : enveloppe("Nv1")) attendues.push_back(m);
+    expect_measures(measures(critere::CR_0_9), attendues);
+  }
+  Cdt::batiment b = compute(r1_house());
+  b.batiment_longueur = 10.0011;
+  Running run(b, critere::CR_0_9, CB::batiment_plans_checkings);
+  EXPECT_FALSE(run.result);
+  expect_measures(measures(critere::CR_0_9), {mesure("longueur de l'enveloppe rectangulaire", 10.0, 10.0011,
+                                                     comparison::equal, tolerance::fine, "m", "Nv0", {}, false)});
+}
+
+TEST(ConsistencyMeasures, BracingWallCountsInBothDirections) {
+  {
+    Running run(compute(r0_house()), critere::CR_0_2, CB::batiment_nombre_contreventements_checkings);
+    expect_measures(measures(critere::CR_0_2),
+                    {mesure("nombre de murs de contreventement dans la direction X", 2, 1, comparison::at_least,
+                            tolerance::none, "", "Nv0", {}, true),
+                     mesure("nombre de murs de contreventement dans la direction Y", 2, 1, comparison::at_least,
+                            tolerance::none, "", "Nv0", {}, true)});
+  }
+  In::batiment house = r0_house();
+  for (auto& m : house.batiment_niveau_toit.niveau_murs)
+    if (m.mur_direction == direction::Y) m.mur_genre = Qdt::mur_genre::Mur_secondaire;
+  Running run(compute(house), critere::CR_0_2, CB::batiment_nombre_contreventements_checkings);
+  expect_measures(measures(critere::CR_0_2),
+                  {mesure("nombre de murs de contreventement dans la direction X", 2, 1, comparison::at_least,
+                          tolerance::none, "", "Nv0", {}, true),
+                   mesure("nombre de murs de contreventement dans la direction Y", 0, 1, comparison::at_least,
+                          tolerance::none, "", "Nv0", {}, false)});
+}
+
+TEST(ConsistencyMeasures, WallSizesHeightAndCornerOverlaps) {
+  {
+    Running run(compute(r0_house()), critere::CR_0_3, CB::batiment_murs_checkings);
+    const double coin = 0.2 * 0.2;
+    expect_measures(measures_of(critere::CR_0_3, "M1n0"),
+                    {mesure("épaisseur du mur", 0.2, 0.2, comparison::range, tolerance::fine, "m", "Nv0", "M1n0", true,
+                            0.6),
+                     mesure("longueur du mur", 10.0, 0.8, comparison::range, tolerance::fine, "m", "Nv0", "M1n0", true,
+                            10.0),
+                     mesure("hauteur du mur", 2.5, 2.5, comparison::equal, tolerance::fine, "m", "Nv0", "M1n0", true),
+                     // the west and east walls meet it at its corners (the east
+                     // corner's width is 10 - 9.8 in floating point)
+                     mesure("aire de chevauchement", coin, coin, comparison::at_most, tolerance::fine, "m2", "Nv0",
+                            "M1n0", true),
+                     mesure("aire de chevauchement", (10.0 - 9.8) * 0.2, coin, comparison::at_most, tolerance::fine, "m2", "Nv0",
+                            "M1n0", true)});
+  }
+  // The south wall's measures: thickness, length, height, in this order.
+  const struct {
+    const char* what;
+    house_change change;
+    std::size_t index;
+    Outcome::measure attendue;
+  } cases[] = {
+      {"thin within a millimetre", [](In::batiment& h) { roof_wall(h, 0).mur_solide.s_ly = 0.1991; }, 0,
+       mesure("épaisseur du mur", 0.1991, 0.2, comparison::range, tolerance::fine, "m", "Nv0", "M1n0", true, 0.6)},
+      {"thin by more", [](In::batiment& h) { roof_wall(h, 0).mur_solide.s_ly = 0.1989; }, 0,
+       mesure("épaisseur du mur", 0.1989, 0.2, comparison::range, tolerance::fine, "m", "Nv0", "M1n0", false, 0.6)},
+      {"long within a millimetre", [](In::batiment& h) { roof_wall(h, 0).mur_solide.s_lx = 10.0009; }, 1,
+       mesure("longueur du mur", 10.0009, 0.8, comparison::range, tolerance::fine, "m", "Nv0", "M1n0", true, 10.0)},
+      {"long by more", [](In::batiment& h) { roof_wall(h, 0).mur_solide.s_lx = 10.0011; }, 1,
+       mesure("longueur du mur", 10.0011, 0.8, comparison::range, tolerance::fine, "m", "Nv0", "M1n0", false, 10.0)},
+      {"height within a millimetre", [](In::batiment& h) { roof_wall(h, 0).mur_solide.s_lz = 2.5009; }, 2,
+       mesure("hauteur du mur", 2.5009, 2.5, comparison::equal, tolerance::fine, "m", "Nv0", "M1n0", true)},
+      {"height off by more", [](In::batiment& h) { roof_wall(h, 0).mur_solide.s_lz = 2.5011; }, 2,
+       mesure("hauteur du mur", 2.5011, 2.5, comparison::equal, tolerance::fine, "m", "Nv0", "M1n0", false)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    In::batiment house = r0_house();
+    c.change(house);
+    Running run(compute(house), critere::CR_0_3, CB::batiment_murs_checkings);
+    EXPECT_EQ(run.result, c.attendue.passed);
+    const auto m = measures_of(critere::CR_0_3, "M1n0");
+    // Nothing is measured after a failed comparison.
+    ASSERT_EQ(m.size(), c.attendue.passed ? 5u : c.index + 1);
+    expect_measures({m.at(c.index)}, {c.attendue});
+    EXPECT_EQ(failure_elements(), c.attendue.passed ? std::vector<std::string>{} : std::vector<std::string>{"M1n0"});
+  }
+}
+
+TEST(ConsistencyMeasures, AnOverlapNamesBothWalls) {
+  In::batiment house = r0_house();
+  add_inner_wall(house, wall("M5n0", direction::X, 0.0, 0.1, 10.0, 0.2));
+  Running run(compute(house), critere::CR_0_3, CB::batiment_murs_checkings);
+  EXPECT_FALSE(run.result);
+  expect_measures({measures(critere::CR_0_3).back()}, {mesure("aire de chevauchement", 10.0 * 0.1, 0.2 * 0.2,
+                                                              comparison::at_most, tolerance::fine, "m2", "Nv0",
+                                                              "M1n0", false)});
+  EXPECT_EQ(failure_elements(), (std::vector<std::string>{"M1n0", "M5n0"}));
+}
+
+TEST(ConsistencyMeasures, BalconyDepthWithinAMillimetre) {
+  const struct {
+    double profondeur;
+    bool passes;
+  } cases[] = {{1.0009, true}, {1.0011, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.profondeur);
+    In::batiment house = r1_house();
+    ground(house).niveau_categorie.plancher_balcons = {In::balcon{rect(3.0, c.profondeur, 2.0, 8.0), "B1n0"}};
+    Running run(compute(house), critere::CR_0_7, CB::batiment_balcons_checkings);
+    EXPECT_EQ(run.result, c.passes);
+    const auto m = measures_of(critere::CR_0_7, "B1n0");
+    ASSERT_FALSE(m.empty());
+    expect_measures({m.back()}, {mesure("profondeur du balcon", c.profondeur, 1.0, comparison::at_most,
+                                        tolerance::fine, "m", "Nv0", "B1n0", c.passes)});
+    EXPECT_EQ(failure_elements(), c.passes ? std::vector<std::string>{} : std::vector<std::string>{"B1n0"});
+  }
+}
+
+TEST(ConsistencyMeasures, FailuresNameTheirElements) {
+  const struct {
+    const char* what;
+    critere c;
+    checkings_fn test;
+    house_change change;
+    std::vector<std::string> elements;
+  } cases[] = {
+      {"column outside", critere::CR_0_4, CB::batiment_poteaux_checkings,
+       [](In::batiment& h) { ground(h).niveau_poteaux = {{{12.0, 4.0}, "C1n0"}}; }, {"C1n0"}},
+      {"columns together", critere::CR_0_4, CB::batiment_poteaux_checkings,
+       [](In::batiment& h) { ground(h).niveau_poteaux = {{{5.0, 4.0}, "C1n0"}, {{5.0005, 4.0}, "C2n0"}}; },
+       {"C1n0", "C2n0"}},
+      {"beams overlapping", critere::CR_0_5, CB::batiment_poutres_checkings,
+       [](In::batiment& h) {
+         ground(h).niveau_poutres = {In::poutre{{1.0, 4.0}, direction::X, 4.0, 1, "B1n0"},
+                                     In::poutre{{3.0, 4.0}, direction::X, 4.0, 2, "B2n0"}};
+       },
+       {"B1n0", "B2n0"}},
+      {"beam end outside", critere::CR_0_5, CB::batiment_poutres_checkings,
+       [](In::batiment& h) { ground(h).niveau_poutres = {In::poutre{{5.0, 4.0}, direction::X, 6.0, 1, "B1n0"}}; },
+       {"B1n0"}},
+      {"opening outside", critere::CR_0_6, CB::batiment_tremies_checkings,
+       [](In::batiment& h) { ground(h).niveau_categorie.plancher_tremies = {In::tremie{rect(2.0, 2.0, 9.0, 3.0), "T1n0"}}; },
+       {"T1n0"}},
+      {"balcony inside", critere::CR_0_7, CB::batiment_balcons_checkings,
+       [](In::batiment& h) { ground(h).niveau_categorie.plancher_balcons = {In::balcon{rect(3.0, 1.0, 2.0, 6.0), "B1n0"}}; },
+       {"B1n0"}},
+      {"set-back over an opening", critere::CR_0_8, CB::batiment_retraits_checkings,
+       [](In::batiment& h) {
+         ground(h).niveau_plan.plan_retraits = {In::retrait{rect(2.0, 3.0, 8.0, 5.0), "R1n0"}};
+         ground(h).niveau_categorie.plancher_tremies = {In::tremie{rect(2.0, 2.0, 7.0, 4.0), "T1n0"}};
+       },
+       {"R1n0", "T1n0"}},
+      {"set-back named twice", critere::CR_0_8, CB::batiment_retraits_checkings,
+       [](In::batiment& h) {
+         ground(h).niveau_plan.plan_retraits = {In::retrait{rect(2.0, 3.0, 8.0, 5.0), "R1n0"},
+                                                In::retrait{rect(2.0, 2.0, 8.0, 0.0), "R1n0"}};
+       },
+       {"R1n0"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    In::batiment house = r1_house();
+    c.change(house);
+    Running run(compute(house), c.c, c.test);
+    EXPECT_FALSE(run.result);
+    EXPECT_EQ(failure_elements(), c.elements);
+  }
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 // Small buildings for the tests of the checks, built as descriptions and
 // derived into the computed model, and the reading of what a checking
 // recorded (failure message and location, success paragraphs).
+#include <gtest/gtest.h>
+
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,7 +16,20 @@
 #include "criteria/check.hpp"
 #include "description/input_data_types.hpp"
 #include "model/compute_data.hpp"
+#include "criteria/outcome.hpp"
 #include "text/format.hpp"
+
+namespace Outcome {
+
+// Lets a failed expectation show the measures it compared.
+inline void PrintTo(const measure& m, std::ostream* os) {
+  *os << "{" << m.quantity << " | " << m.value << " " << comparison_name(m.compare) << " " << m.limit;
+  if (m.upper_limit) *os << ".." << *m.upper_limit;
+  *os << " | tol " << tolerance_value(m.tol) << " | " << m.unit << " | " << m.niveau.value_or("-") << " | "
+      << m.element.value_or("-") << " | " << (m.passed ? "passed" : "failed") << "}";
+}
+
+}  // namespace Outcome
 
 namespace Test_building {
 
@@ -163,6 +179,49 @@ inline std::vector<std::string> paragraphs(critere c) {
     out.push_back(p.contents());
   }
   return out;
+}
+
+// The measures recorded under a criterion, in the order the check made them.
+inline std::vector<Outcome::measure> measures(critere c) {
+  return Outcome::result_of(session().make_outcome(false), c).measures;
+}
+
+// The elements named by the recorded failure (none when no test failed).
+inline std::vector<std::string> failure_elements() {
+  const auto& f = session().get_failure();
+  return f ? f->elements : std::vector<std::string>{};
+}
+
+// A measure as the tests write it: quantity, value, limit, comparison,
+// tolerance, unit, level, element, verdict (upper limit for ranges only).
+inline Outcome::measure mesure(std::string quantite, double valeur, double limite, Outcome::comparison cmp,
+                               Outcome::tolerance tol, std::string unite, std::optional<std::string> niveau,
+                               std::optional<std::string> element, bool passed,
+                               std::optional<double> upper = std::nullopt) {
+  return Outcome::measure{std::move(quantite), valeur, limite, upper, cmp, tol, std::move(unite),
+                          std::move(niveau), std::move(element), passed};
+}
+
+// The measures are those expected: every field equal, the numbers within a
+// few units in the last place (they come out of the check's own arithmetic).
+inline void expect_measures(const std::vector<Outcome::measure>& actual,
+                            const std::vector<Outcome::measure>& expected) {
+  ASSERT_EQ(actual.size(), expected.size()) << testing::PrintToString(actual);
+  for (std::size_t i = 0; i < actual.size(); ++i) {
+    SCOPED_TRACE(testing::PrintToString(actual[i]));
+    Outcome::measure a = actual[i];
+    const Outcome::measure& e = expected[i];
+    EXPECT_DOUBLE_EQ(a.value, e.value);
+    EXPECT_DOUBLE_EQ(a.limit, e.limit);
+    EXPECT_EQ(a.upper_limit.has_value(), e.upper_limit.has_value());
+    if (a.upper_limit && e.upper_limit) {
+      EXPECT_DOUBLE_EQ(*a.upper_limit, *e.upper_limit);
+    }
+    a.value = e.value;
+    a.limit = e.limit;
+    a.upper_limit = e.upper_limit;
+    EXPECT_EQ(a, e);
+  }
 }
 
 inline const std::string batiment_loc = "Pour ce bâtiment";

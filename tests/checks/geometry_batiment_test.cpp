@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -378,6 +379,182 @@ TEST(GeometryElancement, LengthAtMostTwiceTheWidth) {
   }
   Cdt::batiment b = compute(r0_house());
   EXPECT_DOUBLE_EQ(GB::batiment_elancement(b), 1.25);
+}
+
+// ---------------------------------------------------------------------------
+// Measures: every comparison with a limit, passing or not, at its tolerance.
+
+using Outcome::comparison;
+using Outcome::tolerance;
+
+TEST(GeometryMeasures, StoreyCountAgainstItsIntegerLimit) {
+  {
+    Running run(compute(r1_house()), critere::CR_1_0, GB::batiment_nombre_de_niveaux_check);
+    expect_measures(measures(critere::CR_1_0),
+                    {mesure("nombre d'étages", 1, 1, comparison::at_most, tolerance::none, "", {}, {}, true)});
+  }
+  Cdt::batiment b = compute(r1_house());
+  b.batiment_nombre_etages = 2;
+  Running run(b, critere::CR_1_0, GB::batiment_nombre_de_niveaux_check);
+  expect_measures(measures(critere::CR_1_0),
+                  {mesure("nombre d'étages", 2, 1, comparison::at_most, tolerance::none, "", {}, {}, false)});
+}
+
+TEST(GeometryMeasures, OpeningAreaPerLevelRoofFirst) {
+  const struct {
+    double hauteur;  // of the 2 m wide ground-floor opening
+    bool passes;
+  } cases[] = {{2.00045, true}, {2.00055, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hauteur);
+    Running run(compute(with_floor_opening(r1_house(), rect(2.0, c.hauteur, 4.0, 3.0))), critere::CR_1_1,
+                GB::batiment_tremies_surface_checkings);
+    EXPECT_EQ(run.result, c.passes);
+    expect_measures(measures(critere::CR_1_1),
+                    {mesure("surface totale des trémies", 0.0, 4.0, comparison::at_most, tolerance::fine, "m2", "Nv1",
+                            {}, true),
+                     mesure("surface totale des trémies", 2.0 * c.hauteur, 4.0, comparison::at_most, tolerance::fine,
+                            "m2", "Nv0", {}, c.passes)});
+  }
+}
+
+TEST(GeometryMeasures, BuildingHeightWithinAMillimetre) {
+  const struct {
+    double hauteur;
+    bool passes;
+  } cases[] = {{4.0, true}, {15.0009, true}, {15.0011, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hauteur);
+    Cdt::batiment b = compute(r0_house());
+    b.batiment_hauteur = c.hauteur;
+    Running run(b, critere::CR_1_2, GB::batiment_hauteur_checking);
+    EXPECT_EQ(run.result, c.passes);
+    expect_measures(measures(critere::CR_1_2), {mesure("hauteur déclarée du bâtiment", c.hauteur, 15.0,
+                                                       comparison::at_most, tolerance::fine, "m", {}, {}, c.passes)});
+  }
+}
+
+TEST(GeometryMeasures, GroundAreaAgainstTheTypesLimit) {
+  const struct {
+    In::batiment house;
+    double surface, limite;
+    bool passes;
+  } cases[] = {
+      {sized(r0_house(), 25.0, 20.000036), 25.0 * 20.000036, 500.0, true},   // 500.0009
+      {sized(r0_house(), 25.0, 20.000044), 25.0 * 20.000044, 500.0, false},  // 500.0011
+      {sized(r1_house(), 24.0, 20.0), 480.0, 400.0, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.surface);
+    Running run(compute(c.house), critere::CR_1_3, GB::batiment_surface_totale_checking);
+    EXPECT_EQ(run.result, c.passes);
+    expect_measures(measures(critere::CR_1_3), {mesure("surface du bâtiment", c.surface, c.limite, comparison::at_most,
+                                                       tolerance::fine, "m2", {}, {}, c.passes)});
+  }
+}
+
+TEST(GeometryMeasures, DiagonalPerLevel) {
+  {
+    Running run(compute(r1_house()), critere::CR_1_4, GB::batiment_diagonale_plancher_checkings);
+    const double d = std::sqrt(164.0);
+    expect_measures(measures(critere::CR_1_4),
+                    {mesure("diagonale du plancher", d, 53.0, comparison::at_most, tolerance::fine, "m", "Nv1", {}, true),
+                     mesure("diagonale du plancher", d, 53.0, comparison::at_most, tolerance::fine, "m", "Nv0", {},
+                            true)});
+  }
+  Running run(compute(sized(r0_house(), 50.0, 18.0)), critere::CR_1_4, GB::batiment_diagonale_plancher_checkings);
+  expect_measures(measures(critere::CR_1_4), {mesure("diagonale du plancher", std::sqrt(2824.0), 53.0,
+                                                     comparison::at_most, tolerance::fine, "m", "Nv0", {}, false)});
+}
+
+TEST(GeometryMeasures, BasementHeightOnlyWithABasement) {
+  {
+    Running run(compute(r0_house()), critere::CR_1_6, GB::batiment_hauteur_sous_sol_checking);
+    EXPECT_TRUE(measures(critere::CR_1_6).empty());
+  }
+  const struct {
+    double hauteur;
+    bool passes;
+  } cases[] = {{2.5009, true}, {2.5011, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hauteur);
+    In::batiment house = r0_house();
+    house.batiment_sous_sol = In::sous_sol{c.hauteur};
+    Running run(compute(house), critere::CR_1_6, GB::batiment_hauteur_sous_sol_checking);
+    EXPECT_EQ(run.result, c.passes);
+    expect_measures(measures(critere::CR_1_6), {mesure("hauteur du sous-sol", c.hauteur, 2.5, comparison::at_most,
+                                                       tolerance::fine, "m", {}, {}, c.passes)});
+  }
+}
+
+TEST(GeometryMeasures, StoreyHeightRoofFirstAndNothingAfterTheFailure) {
+  {
+    Cdt::batiment b = compute(r1_house());
+    b.batiment_niveau_toit.niveau_hauteur = 2.8009;
+    Running run(b, critere::CR_1_7, GB::batiment_hauteur_maximale_etage_checking);
+    expect_measures(measures(critere::CR_1_7),
+                    {mesure("hauteur du niveau", 2.8009, 2.8, comparison::at_most, tolerance::fine, "m", "Nv1", {}, true),
+                     mesure("hauteur du niveau", 2.5, 2.8, comparison::at_most, tolerance::fine, "m", "Nv0", {}, true)});
+  }
+  Cdt::batiment b = compute(r1_house());
+  b.batiment_niveau_toit.niveau_hauteur = 2.8011;
+  Running run(b, critere::CR_1_7, GB::batiment_hauteur_maximale_etage_checking);
+  expect_measures(measures(critere::CR_1_7), {mesure("hauteur du niveau", 2.8011, 2.8, comparison::at_most,
+                                                     tolerance::fine, "m", "Nv1", {}, false)});
+}
+
+TEST(GeometryMeasures, FloorMassWithinOneCentimetre) {
+  // 0.2 m of concrete (500 kg/m2), 100 kg/m2 of load and the partitions.
+  const struct {
+    double cloison;
+    bool passes;
+  } cases[] = {{50.0, true}, {50.009, true}, {50.011, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.cloison);
+    Running run(compute(with_slab(0.2, c.cloison)), critere::CR_1_8, GB::batiment_masse_surfacique_plancher_checking);
+    EXPECT_EQ(run.result, c.passes);
+    expect_measures(measures(critere::CR_1_8),
+                    {mesure("masse surfacique propre du plancher", 600.0 + c.cloison, 650.0, comparison::at_most,
+                            tolerance::coarse, "kg/m2", "Nv0", {}, c.passes)});
+  }
+}
+
+TEST(GeometryMeasures, OpeningLengthsPerDirectionNameTheOpening) {
+  // Half of the 5 x 4 plan: 2.5 m along X, 2 m along Y (both under the 4 m cap).
+  const struct {
+    double largeur;
+    bool passes;
+  } cases[] = {{2.5009, true}, {2.5011, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.largeur);
+    In::batiment house = with_floor_opening(sized(r1_house(), 5.0, 4.0), rect(c.largeur, 1.0, 1.0, 1.0));
+    Running run(compute(house), critere::CR_1_9, GB::batiment_tremie_dimension_checking);
+    EXPECT_EQ(run.result, c.passes);
+    std::vector<Outcome::measure> attendues{mesure("longueur de la trémie dans la direction X", c.largeur, 2.5,
+                                                   comparison::at_most, tolerance::fine, "m", "Nv0", "T1n0", c.passes)};
+    if (c.passes)
+      attendues.push_back(mesure("longueur de la trémie dans la direction Y", 1.0, 2.0, comparison::at_most,
+                                 tolerance::fine, "m", "Nv0", "T1n0", true));
+    expect_measures(measures(critere::CR_1_9), attendues);
+    EXPECT_EQ(failure_elements(), c.passes ? std::vector<std::string>{} : std::vector<std::string>{"T1n0"});
+  }
+}
+
+TEST(GeometryMeasures, SlendernessIsAPlainRatio) {
+  const struct {
+    double longueur;
+    bool passes;
+  } cases[] = {{20.009, true}, {20.011, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.longueur);
+    Cdt::batiment b = compute(r0_house());
+    b.batiment_longueur = c.longueur;
+    b.batiment_largeur = 10.0;
+    Running run(b, critere::CR_1_10, GB::batiment_elancement_checking);
+    EXPECT_EQ(run.result, c.passes);
+    expect_measures(measures(critere::CR_1_10), {mesure("élancement du bâtiment", c.longueur / 10.0, 2.0,
+                                                        comparison::at_most, tolerance::fine, "", {}, {}, c.passes)});
+  }
 }
 
 // ---------------------------------------------------------------------------

@@ -1,15 +1,13 @@
 #include "checks/consistency_batiment.hpp"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <variant>
 #include <vector>
 
+#include "checks/report_file_probe.hpp"
 #include "config/quavor_configuration.hpp"
 #include "geometry/compute_utils.hpp"
 #include "geometry/quavor_pervasives.hpp"
@@ -34,6 +32,20 @@ using Cdu::print_nom_entity;
 using Quavor_pervasives::almost_equal;
 using Quavor_pervasives::almost_greater_equal;
 using Quavor_pervasives::almost_less_equal;
+using Outcome::comparison;
+using Outcome::tolerance;
+
+// Records one comparison of a quantity with its limit under the current
+// criterion and returns the check's own verdict on it, so that the check
+// branches on what it recorded. Slopes stay the factors the checks compare
+// (0.35, not 35 %), so that a tolerance applies to the numbers recorded.
+bool mesure(Check::session& s, bool passed, const char* quantite, double valeur, double limite, comparison cmp,
+            tolerance tol, const char* unite, std::optional<std::string> niveau = std::nullopt,
+            std::optional<std::string> element = std::nullopt, std::optional<double> limite_haute = std::nullopt) {
+  s.record_measure(Outcome::measure{quantite, valeur, limite, limite_haute, cmp, tol, unite, std::move(niveau),
+                                    std::move(element), passed});
+  return passed;
+}
 
 // ---------------------------------------------------------------------------
 // Name tables.
@@ -42,28 +54,35 @@ bool ends_with(const std::string& text, const std::string& suffix) {
   return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-// The two messages of a name met twice: same kind, or another kind.
-struct doublon_messages {
-  std::string (*meme_kind)(const std::string& nom, const std::string& ou);
-  std::string (*autre_kind)(const std::string& nom, const std::string& ou);
-};
+// A name met twice, first at the level `ou`: "le mur M1n0 n'a pas un nom
+// unique:@ un mur de même nom apparaît au niveau Nv0" when the first one is of
+// the same kind, "... une entité de même nom ..." otherwise.
+std::string doublon_message(entity_kind kind, const std::string& nom, const std::string& ou, bool meme_kind) {
+  const bool feminin = kind == entity_kind::Poutre || kind == entity_kind::Tremie;
+  const std::string kind_nom = batiment_entity_name(kind);
+  const std::string premier = meme_kind ? (feminin ? "une " : "un ") + kind_nom : "une entité";
+  return Format::asprintf("%s %a n'a pas un nom unique:@ %s de même nom apparaît au niveau %a",
+                          (feminin ? "la " : "le ") + kind_nom, print_nom_entity, nom, premier, print_niveau_nom, ou);
+}
 
 // The name of an element of a level: it ends with the level's suffix, it is
 // not yet in its kind's table and, when asked, in no other table. Once
 // accepted it is recorded with the level's name.
 template <class C>
 bool entity_nom_check(Check::session& s, const Cdt::niveau<C>& n, entity_kind kind, const std::string& nom,
-                      const doublon_messages& messages, bool toutes_tables) {
+                      bool toutes_tables) {
   const std::string suffix = batiment_entity_suffix(entity_kind::Niveau, n.niveau_etage);
   if (!ends_with(nom, suffix))
     return s.niveau_error(
         n, Format::asprintf("le nom %s %s n'est pas valide. car il ne se termine pas par le numéro de son %s, %s",
                             batiment_entity_of_the(kind) + batiment_entity_name(kind), nom,
-                            batiment_entity_name(entity_kind::Niveau), suffix));
-  if (const auto ou = s.nom_tables().find(kind, nom)) return s.niveau_error(n, messages.meme_kind(nom, *ou));
+                            batiment_entity_name(entity_kind::Niveau), suffix),
+        {nom});
+  if (const auto ou = s.nom_tables().find(kind, nom))
+    return s.niveau_error(n, doublon_message(kind, nom, *ou, true), {nom});
   if (toutes_tables)
     if (const auto autre = s.nom_tables().find_in_tables(nom))
-      return s.niveau_error(n, messages.autre_kind(nom, *s.nom_tables().find(*autre, nom)));
+      return s.niveau_error(n, doublon_message(kind, nom, *s.nom_tables().find(*autre, nom), false), {nom});
   s.nom_tables().add(kind, nom, n.niveau_nom);
   return true;
 }
@@ -88,38 +107,7 @@ bool for_all_niveaux(const batiment& b, F f) {
 }
 
 // ---------------------------------------------------------------------------
-// The report-file probe. It opens the file for writing without emptying it
-// and removes it again when the probe itself created it, so that an older
-// report survives and no stray file is left when the checking stops later.
-
-bool report_file_writable(const std::string& name) {
-  // "-" is the standard output.
-  if (name == "-") return true;
-  int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-  if (fd >= 0) {
-    ::close(fd);
-    ::unlink(name.c_str());
-    return true;
-  }
-  if (errno != EEXIST) return false;
-  fd = ::open(name.c_str(), O_WRONLY);
-  if (fd < 0) return false;
-  ::close(fd);
-  return true;
-}
-
-// ---------------------------------------------------------------------------
 // Walls.
-
-constexpr doublon_messages mur_messages{
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le mur %a n'a pas un nom unique:@ un mur de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    },
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le mur %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    }};
 
 template <class C>
 bool niveau_mur_epaisseur_check(Check::session& s, const batiment& b, const Cdt::niveau<C>& n, const Cdt::mur& m) {
@@ -127,17 +115,20 @@ bool niveau_mur_epaisseur_check(Check::session& s, const batiment& b, const Cdt:
   const double e = Cdu::mur_epaisseur(m);
   const double minimum = Tqmv::mur_minimum_epaisseur(b.batiment_materiau_categorie);
   const double maximum = Tqmv::mur_maximum_epaisseur(b.batiment_materiau_categorie);
+  if (mesure(s, almost_greater_equal(e, minimum) && almost_less_equal(e, maximum), "épaisseur du mur", e, minimum,
+             comparison::range, tolerance::fine, "m", n.niveau_nom, m.mur_nom, maximum))
+    return true;
   if (!almost_greater_equal(e, minimum))
     return s.niveau_error(
         n, Format::asprintf("le mur primaire %a n'est pas assez épais:@ il mesure %a mais la limite inférieure pour ce "
                             "type de matériau est %a",
-                            print_nom_entity, m.mur_nom, print_distance, e, print_distance, minimum));
-  if (!almost_less_equal(e, maximum))
-    return s.niveau_error(
-        n, Format::asprintf("le mur primaire %a est trop épais:@ il mesure %a mais la limite supérieure pour ce type de "
-                            "matériau est %a",
-                            print_nom_entity, m.mur_nom, print_distance, e, print_distance, maximum));
-  return true;
+                            print_nom_entity, m.mur_nom, print_distance, e, print_distance, minimum),
+        {m.mur_nom});
+  return s.niveau_error(
+      n, Format::asprintf("le mur primaire %a est trop épais:@ il mesure %a mais la limite supérieure pour ce type de "
+                          "matériau est %a",
+                          print_nom_entity, m.mur_nom, print_distance, e, print_distance, maximum),
+      {m.mur_nom});
 }
 
 template <class C>
@@ -146,26 +137,32 @@ bool niveau_mur_longueur_check(Check::session& s, const Cdt::niveau<C>& n, const
   const double l = Cdu::mur_longueur(m);
   const double minimum = Tqmv::mur_longueur_min;
   const double maximum = Tqmv::mur_longueur_max;
+  if (mesure(s, almost_greater_equal(l, minimum) && almost_less_equal(l, maximum), "longueur du mur", l, minimum,
+             comparison::range, tolerance::fine, "m", n.niveau_nom, m.mur_nom, maximum))
+    return true;
   if (!almost_greater_equal(l, minimum))
     return s.niveau_error(
         n, Format::asprintf("le mur primaire %a est trop court:@ sa longueur, %a, est inférieure à la limite inférieure "
                             "autorisée %a",
-                            print_nom_entity, m.mur_nom, print_distance, l, print_distance, minimum));
-  if (!almost_less_equal(l, maximum))
-    return s.niveau_error(
-        n, Format::asprintf("le mur primaire %a est trop long:@ sa longueur %a est supérieure à la limite supérieure "
-                            "autorisée %a",
-                            print_nom_entity, m.mur_nom, print_distance, l, print_distance, maximum));
-  return true;
+                            print_nom_entity, m.mur_nom, print_distance, l, print_distance, minimum),
+        {m.mur_nom});
+  return s.niveau_error(
+      n, Format::asprintf("le mur primaire %a est trop long:@ sa longueur %a est supérieure à la limite supérieure "
+                          "autorisée %a",
+                          print_nom_entity, m.mur_nom, print_distance, l, print_distance, maximum),
+      {m.mur_nom});
 }
 
 template <class C>
 bool niveau_mur_hauteur_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::mur& m) {
-  if (almost_equal(m.mur_hauteur, n.niveau_hauteur)) return true;
+  if (mesure(s, almost_equal(m.mur_hauteur, n.niveau_hauteur), "hauteur du mur", m.mur_hauteur, n.niveau_hauteur,
+             comparison::equal, tolerance::fine, "m", n.niveau_nom, m.mur_nom))
+    return true;
   return s.niveau_error(
       n, Format::asprintf("le mur %a n'a pas la bonne hauteur:@ sa hauteur (%a) n'est pas celle de son niveau (%a)",
                           print_nom_entity, m.mur_nom, print_distance, m.mur_hauteur, print_distance,
-                          n.niveau_hauteur));
+                          n.niveau_hauteur),
+      {m.mur_nom});
 }
 
 // A point of the building: in the plan's base and not strictly inside one
@@ -197,7 +194,8 @@ bool niveau_mur_dans_plan_check(Check::session& s, const Cdt::niveau<C>& n, cons
   const std::string hors = point_hors_batiment(coins, n.niveau_plan);
   if (Cdu::rectangle_dans_plan(m.mur_rectangle, n.niveau_plan) && hors.empty()) return true;
   return s.niveau_error(n, Format::asprintf("le mur %a n'est pas géométriquement inclus dans le bâtiment%s",
-                                                 print_nom_entity, m.mur_nom, hors));
+                                                 print_nom_entity, m.mur_nom, hors),
+                        {m.mur_nom});
 }
 
 // The walls of a level's list, recognised as the same elements (not as equal
@@ -230,18 +228,20 @@ bool niveau_mur_categorie_check(Check::session& s, const Cdt::niveau<C>& n, cons
     if (calcules.facade.contient(m)) return true;
     return s.niveau_error(
         n, Format::asprintf("le mur %a est déclaré de façade, mais ce mur n'est pas géométriquement un mur de façade",
-                            print_nom_entity, m.mur_nom));
+                            print_nom_entity, m.mur_nom),
+        {m.mur_nom});
   }
   if (calcules.refend.contient(m)) return true;
   return s.niveau_error(
       n, Format::asprintf("le mur %a est déclaré en refend, mais ce mur n'est pas géométriquement un mur en refend",
-                          print_nom_entity, m.mur_nom));
+                          print_nom_entity, m.mur_nom),
+      {m.mur_nom});
 }
 
 template <class C>
 bool niveau_mur_checks(Check::session& s, const batiment& b, const Cdt::niveau<C>& n, const categories_calculees& calcules,
                        const Cdt::mur& m) {
-  return entity_nom_check(s, n, entity_kind::Mur, m.mur_nom, mur_messages, true) &&
+  return entity_nom_check(s, n, entity_kind::Mur, m.mur_nom, true) &&
          niveau_mur_epaisseur_check(s, b, n, m) && niveau_mur_longueur_check(s, n, m) && niveau_mur_hauteur_check(s, n, m) &&
          niveau_mur_dans_plan_check(s, n, m) && niveau_mur_categorie_check(s, n, calcules, m);
 }
@@ -263,12 +263,15 @@ bool niveau_mur_no_superposition_check(Check::session& s, const Cdt::niveau<C>& 
     const double aire = r->value.width * r->value.height;
     const double e = Cdu::mur_epaisseur(m);
     const double maximum = e * e;
-    if (almost_less_equal(aire, maximum)) return true;
+    if (mesure(s, almost_less_equal(aire, maximum), "aire de chevauchement", aire, maximum, comparison::at_most,
+               tolerance::fine, "m2", n.niveau_nom, m.mur_nom))
+      return true;
     return s.niveau_error(
         n, Format::asprintf("le mur %a n'est pas disjoint du mur %a:@ les murs se superposent sur une aire de %a "
                             "mais l'aire de chevauchement maximale tolérée est %a",
                             print_nom_entity, m.mur_nom, print_nom_entity, autre.mur_nom, print_area, aire,
-                            print_area, maximum));
+                            print_area, maximum),
+        {m.mur_nom, autre.mur_nom});
   });
 }
 
@@ -280,7 +283,8 @@ bool niveau_tremie_inter_mur_check(Check::session& s, const Cdt::niveau<C>& n, c
         n, Format::asprintf("une partie du mur %a se trouve dans la trémie %a,@ ce qui est incorrect car la partie haute "
                             "correspondante du mur %a n'est rattachée à aucun support physique du bâtiment",
                             print_nom_entity, m.mur_nom, print_nom_entity, t.tremie_nom, print_nom_entity,
-                            m.mur_nom));
+                            m.mur_nom),
+        {m.mur_nom, t.tremie_nom});
   });
 }
 
@@ -293,7 +297,8 @@ bool niveau_retrait_inter_mur_check(Check::session& s, const Cdt::niveau<C>& n, 
             n, Format::asprintf("une partie du mur %a se trouve dans le retrait %a,@ ce qui est incorrect car la partie "
                                 "haute correspondante du mur %a n'est rattachée à aucun support physique du bâtiment",
                                 print_nom_entity, m.mur_nom, print_nom_entity, r.retrait_nom, print_nom_entity,
-                                m.mur_nom));
+                                m.mur_nom),
+            {m.mur_nom, r.retrait_nom});
       },
       n);
 }
@@ -328,24 +333,15 @@ bool niveau_murs_checks(Check::session& s, const batiment& b, const Cdt::niveau<
 // ---------------------------------------------------------------------------
 // Columns.
 
-constexpr doublon_messages poteau_messages{
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le poteau %a n'a pas un nom unique:@ un poteau de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    },
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le poteau %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    }};
-
 template <class C>
 bool niveau_poteaux_checks(Check::session& s, const Cdt::niveau<C>& n) {
   const bool un_a_un = Cdu::niveau_for_all_poteau(
       [&](const Cdt::poteau& p) {
-        if (!entity_nom_check(s, n, entity_kind::Poteau, p.poteau_nom, poteau_messages, true)) return false;
+        if (!entity_nom_check(s, n, entity_kind::Poteau, p.poteau_nom, true)) return false;
         if (Cdu::poteau_dans_plan(p, n.niveau_plan)) return true;
         return s.niveau_error(n, Format::asprintf("le poteau %a n'est pas géométriquement inclus dans le bâtiment",
-                                                       print_nom_entity, p.poteau_nom));
+                                                       print_nom_entity, p.poteau_nom),
+                              {p.poteau_nom});
       },
       n);
   if (!un_a_un) return false;
@@ -354,7 +350,8 @@ bool niveau_poteaux_checks(Check::session& s, const Cdt::niveau<C>& n) {
         if (!Cdu::poteau_dans_poteau(p1, p2)) return true;
         return s.niveau_error(n, Format::asprintf("le poteau %a et le poteau %a ne sont pas disjoints",
                                                        print_nom_entity, p1.poteau_nom, print_nom_entity,
-                                                       p2.poteau_nom));
+                                                       p2.poteau_nom),
+                              {p1.poteau_nom, p2.poteau_nom});
       },
       n);
 }
@@ -362,28 +359,26 @@ bool niveau_poteaux_checks(Check::session& s, const Cdt::niveau<C>& n) {
 // ---------------------------------------------------------------------------
 // Beams.
 
-constexpr doublon_messages poutre_messages{
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("la poutre %a n'a pas un nom unique:@ une poutre de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    },
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("la poutre %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    }};
-
 template <class C>
 bool niveau_poutre_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::poutre& p) {
-  if (!entity_nom_check(s, n, entity_kind::Poutre, p.poutre_nom, poutre_messages, true)) return false;
-  if (!Cdu::poutre_valid(p))
+  if (!entity_nom_check(s, n, entity_kind::Poutre, p.poutre_nom, true)) return false;
+  // The minimum sizes are compared within the family's tolerance, unlike the
+  // model's own validity predicates.
+  const double longueur = Cdu::poutre_length(p);
+  if (!mesure(s, almost_greater_equal(longueur, Cdu::poutre_longueur_min), "longueur de la poutre", longueur,
+              Cdu::poutre_longueur_min, comparison::at_least, tolerance::fine, "m", n.niveau_nom, p.poutre_nom))
     return s.niveau_error(
-        n, Format::asprintf("la poutre %a n'est pas valide:@ sa longueur est trop faible", print_nom_entity, p.poutre_nom));
+        n, Format::asprintf("la poutre %a n'est pas valide:@ sa longueur est trop faible", print_nom_entity, p.poutre_nom),
+        {p.poutre_nom});
   const std::array<coin, 2> bouts{coin{"origine", p.poutre_segment.s_position},
                                   coin{"extrémité", p.poutre_segment.s_vertex}};
+  // Both ends in the building, and the beam does not cross a notch of the
+  // plan between them.
   const std::string hors = point_hors_batiment(bouts, n.niveau_plan);
-  if (hors.empty()) return true;
+  if (hors.empty() && Cdu::poutre_dans_plan(p, n.niveau_plan)) return true;
   return s.niveau_error(n, Format::asprintf("la poutre %a n'est pas géométriquement incluse dans le bâtiment%s",
-                                                 print_nom_entity, p.poutre_nom, hors));
+                                                 print_nom_entity, p.poutre_nom, hors),
+                        {p.poutre_nom});
 }
 
 template <class C>
@@ -394,7 +389,8 @@ bool niveau_poutres_checks(Check::session& s, const Cdt::niveau<C>& n) {
         if (!Cdu::poutre_intersect_poutre(p1, p2)) return true;
         return s.niveau_error(n, Format::asprintf("la poutre %a et la poutre %a ne sont pas disjointes",
                                                        print_nom_entity, p1.poutre_nom, print_nom_entity,
-                                                       p2.poutre_nom));
+                                                       p2.poutre_nom),
+                              {p1.poutre_nom, p2.poutre_nom});
       },
       n);
 }
@@ -402,25 +398,19 @@ bool niveau_poutres_checks(Check::session& s, const Cdt::niveau<C>& n) {
 // ---------------------------------------------------------------------------
 // Floor openings.
 
-constexpr doublon_messages tremie_messages{
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("la trémie %a n'a pas un nom unique:@ une trémie de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    },
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("la trémie %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    }};
-
 template <class C>
 bool niveau_tremie_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::tremie& t) {
-  if (!entity_nom_check(s, n, entity_kind::Tremie, t.tremie_nom, tremie_messages, true)) return false;
-  if (!Cdu::tremie_valid(t))
+  if (!entity_nom_check(s, n, entity_kind::Tremie, t.tremie_nom, true)) return false;
+  const double surface = Cdu::tremie_surface(t);
+  if (!mesure(s, almost_greater_equal(surface, Cdu::tremie_surface_min), "surface de la trémie", surface,
+              Cdu::tremie_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom, t.tremie_nom))
     return s.niveau_error(
-        n, Format::asprintf("la trémie %a n'est pas valide:@ sa surface est trop faible", print_nom_entity, t.tremie_nom));
+        n, Format::asprintf("la trémie %a n'est pas valide:@ sa surface est trop faible", print_nom_entity, t.tremie_nom),
+        {t.tremie_nom});
   if (Cdu::tremie_dans_plan(t, n.niveau_plan)) return true;
   return s.niveau_error(n, Format::asprintf("la trémie %a n'est pas géométriquement incluse dans le bâtiment",
-                                                 print_nom_entity, t.tremie_nom));
+                                                 print_nom_entity, t.tremie_nom),
+                        {t.tremie_nom});
 }
 
 template <class C>
@@ -432,23 +422,14 @@ bool niveau_tremies_checks(Check::session& s, const Cdt::niveau<C>& n) {
         if (!Cdu::tremie_intersect_tremie(t1, t2)) return true;
         return s.niveau_error(n, Format::asprintf("la trémie %a et la trémie %a ne sont pas disjointes",
                                                        print_nom_entity, t1.tremie_nom, print_nom_entity,
-                                                       t2.tremie_nom));
+                                                       t2.tremie_nom),
+                              {t1.tremie_nom, t2.tremie_nom});
       },
       tremies);
 }
 
 // ---------------------------------------------------------------------------
 // Balconies.
-
-constexpr doublon_messages balcon_messages{
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le balcon %a n'a pas un nom unique:@ un balcon de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    },
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le balcon %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    }};
 
 // The facade edge a rectangle rests on: along X first, then along Y.
 std::optional<Cdu::edge_contact> contact_facade(const Cdt::rectangle& r, const Cdt::plan& plan) {
@@ -458,14 +439,18 @@ std::optional<Cdu::edge_contact> contact_facade(const Cdt::rectangle& r, const C
 
 template <class C>
 bool niveau_balcon_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::balcon& b) {
-  if (!entity_nom_check(s, n, entity_kind::Balcon, b.balcon_nom, balcon_messages, true)) return false;
-  if (!Cdu::balcon_valid(b))
+  if (!entity_nom_check(s, n, entity_kind::Balcon, b.balcon_nom, true)) return false;
+  const double surface = Cdu::balcon_surface(b);
+  if (!mesure(s, almost_greater_equal(surface, Cdu::balcon_surface_min), "surface du balcon", surface,
+              Cdu::balcon_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom, b.balcon_nom))
     return s.niveau_error(
-        n, Format::asprintf("le balcon %a n'est pas valide:@ sa surface est trop faible", print_nom_entity, b.balcon_nom));
+        n, Format::asprintf("le balcon %a n'est pas valide:@ sa surface est trop faible", print_nom_entity, b.balcon_nom),
+        {b.balcon_nom});
   if (Cdu::rectangle_dans_plan(b.balcon_rectangle, n.niveau_plan))
     return s.niveau_error(
         n, Format::asprintf("le balcon %a n'est pas géométriquement situé à l'extérieur du bâtiment", print_nom_entity,
-                            b.balcon_nom));
+                            b.balcon_nom),
+        {b.balcon_nom});
   const auto contact = contact_facade(b.balcon_rectangle, n.niveau_plan);
   if (!contact)
     return s.fatal_niveau_error(
@@ -475,10 +460,13 @@ bool niveau_balcon_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::
   const bool nord_sud = cote == Cdt::cardinal_point::North || cote == Cdt::cardinal_point::South;
   const double profondeur = nord_sud ? b.balcon_rectangle.height : b.balcon_rectangle.width;
   const double maximum = Tqmv::balcon_profondeur_max;
-  if (almost_less_equal(profondeur, maximum)) return true;
+  if (mesure(s, almost_less_equal(profondeur, maximum), "profondeur du balcon", profondeur, maximum,
+             comparison::at_most, tolerance::fine, "m", n.niveau_nom, b.balcon_nom))
+    return true;
   return s.niveau_error(
       n, Format::asprintf("le balcon %a a une profondeur de %a, ce qui est supérieur à la limite autorisé de %a",
-                          print_nom_entity, b.balcon_nom, print_distance, profondeur, print_distance, maximum));
+                          print_nom_entity, b.balcon_nom, print_distance, profondeur, print_distance, maximum),
+      {b.balcon_nom});
 }
 
 template <class C>
@@ -490,7 +478,8 @@ bool niveau_balcons_checks(Check::session& s, const Cdt::niveau<C>& n) {
         if (!Cdu::balcon_intersect_balcon(b1, b2)) return true;
         return s.niveau_error(n, Format::asprintf("le balcon %a et le balcon %a ne sont pas disjoints",
                                                        print_nom_entity, b1.balcon_nom, print_nom_entity,
-                                                       b2.balcon_nom));
+                                                       b2.balcon_nom),
+                              {b1.balcon_nom, b2.balcon_nom});
       },
       balcons);
 }
@@ -498,33 +487,29 @@ bool niveau_balcons_checks(Check::session& s, const Cdt::niveau<C>& n) {
 // ---------------------------------------------------------------------------
 // Set-backs.
 
-constexpr doublon_messages retrait_messages{
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le retrait %a n'a pas un nom unique:@ un retrait de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    },
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le retrait %a n'a pas un nom unique:@ une entité de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    }};
-
 template <class C>
 bool niveau_retrait_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::retrait& r) {
-  if (!entity_nom_check(s, n, entity_kind::Retrait, r.retrait_nom, retrait_messages, true)) return false;
-  if (!Cdu::retrait_valid(r))
+  if (!entity_nom_check(s, n, entity_kind::Retrait, r.retrait_nom, true)) return false;
+  const double surface = Cdu::retrait_surface(r);
+  if (!mesure(s, almost_greater_equal(surface, Cdu::retrait_surface_min), "surface du retrait", surface,
+              Cdu::retrait_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom, r.retrait_nom))
     return s.niveau_error(n, Format::asprintf("le retrait %a n'est pas valide:@ sa surface est trop faible",
-                                                   print_nom_entity, r.retrait_nom));
+                                                   print_nom_entity, r.retrait_nom),
+                          {r.retrait_nom});
   if (!contact_facade(r.retrait_rectangle, n.niveau_plan))
     return s.niveau_error(
         n, Format::asprintf("le retrait %a n'est pas géométriquement basé sur la facade du bâtiment", print_nom_entity,
-                            r.retrait_nom));
+                            r.retrait_nom),
+        {r.retrait_nom});
   if (!Cdu::retrait_dans_plan(r, n.niveau_plan))
     return s.niveau_error(
         n, Format::asprintf("le retrait %a n'est pas géométriquement situé à l'intérieur du bâtiment", print_nom_entity,
-                            r.retrait_nom));
+                            r.retrait_nom),
+        {r.retrait_nom});
   if (contact_facade(r.retrait_rectangle, n.niveau_plan)) return true;
   return s.niveau_error(n, Format::asprintf("le retrait %a n'est pas basé sur la facade du bâtiment",
-                                                 print_nom_entity, r.retrait_nom));
+                                                 print_nom_entity, r.retrait_nom),
+                        {r.retrait_nom});
 }
 
 template <class C>
@@ -535,7 +520,8 @@ bool niveau_retraits_checks(Check::session& s, const Cdt::niveau<C>& n) {
         if (!Cdu::retrait_intersect_retrait(*r1, *r2)) return true;
         return s.niveau_error(n, Format::asprintf("le retrait %a et le retrait %a ne sont pas disjoints",
                                                        print_nom_entity, r1->retrait_nom, print_nom_entity,
-                                                       r2->retrait_nom));
+                                                       r2->retrait_nom),
+                              {r1->retrait_nom, r2->retrait_nom});
       },
       Cdu::niveau_retraits(n));
   if (!disjoints) return false;
@@ -545,7 +531,8 @@ bool niveau_retraits_checks(Check::session& s, const Cdt::niveau<C>& n) {
           if (!Cdu::retrait_intersect_tremie(r, t)) return true;
           return s.niveau_error(n, Format::asprintf("le retrait %a et la trémie %a ne sont pas disjoints",
                                                          print_nom_entity, r.retrait_nom, print_nom_entity,
-                                                         t.tremie_nom));
+                                                         t.tremie_nom),
+                                {r.retrait_nom, t.tremie_nom});
         });
       },
       n);
@@ -570,22 +557,17 @@ bool niveau_unique_nom(Check::session& s, const Cdt::niveau<C>& n) {
   return true;
 }
 
-constexpr doublon_messages plan_messages{
-    [](const std::string& nom, const std::string& ou) {
-      return Format::asprintf("le plan %a n'a pas un nom unique:@ un plan de même nom apparaît au niveau %a",
-                              print_nom_entity, nom, print_niveau_nom, ou);
-    },
-    nullptr};
-
 template <class C>
 bool niveau_plan_enveloppe_check(Check::session& s, const batiment& b, const Cdt::niveau<C>& n) {
   const Cdt::rectangle& r = Cdu::plan_base_rectangle(n.niveau_plan);
-  if (!almost_equal(r.width, b.batiment_longueur))
+  if (!mesure(s, almost_equal(r.width, b.batiment_longueur), "longueur de l'enveloppe rectangulaire", r.width,
+              b.batiment_longueur, comparison::equal, tolerance::fine, "m", n.niveau_nom))
     return s.batiment_error(
         Format::asprintf("l'enveloppe rectangulaire est incorrecte:@ sa longueur est %a, mais ce devrait être %a, la "
                          "longueur du bâtiment (aussi appelée dimension Lmax)",
                          print_distance, r.width, print_distance, b.batiment_longueur));
-  if (!almost_equal(r.height, b.batiment_largeur))
+  if (!mesure(s, almost_equal(r.height, b.batiment_largeur), "largeur de l'enveloppe rectangulaire", r.height,
+              b.batiment_largeur, comparison::equal, tolerance::fine, "m", n.niveau_nom))
     return s.batiment_error(
         Format::asprintf("l'enveloppe rectangulaire est incorrecte:@ sa largeur est %a, mais ce devrait être %a, la "
                          "largeur du bâtiment (aussi appelée dimension Lmin)",
@@ -617,13 +599,17 @@ bool niveau_plan_heritage(Check::session& s, const Cdt::niveau<C>& n) {
 
 template <class C>
 bool niveau_plan(Check::session& s, const batiment& b, const Cdt::niveau<C>& n) {
-  return entity_nom_check(s, n, entity_kind::Plan, n.niveau_plan.plan_nom, plan_messages, false) &&
+  return entity_nom_check(s, n, entity_kind::Plan, n.niveau_plan.plan_nom, false) &&
          niveau_plan_enveloppe_check(s, b, n) && niveau_plan_heritage(s, n);
 }
 
 template <class C>
 bool niveau_nombre_contreventements(Check::session& s, const Cdt::niveau<C>& n) {
-  if (n.n_cvts_x >= 1 && n.n_cvts_y >= 1) return true;
+  const bool en_x = mesure(s, n.n_cvts_x >= 1, "nombre de murs de contreventement dans la direction X", n.n_cvts_x, 1,
+                           comparison::at_least, tolerance::none, "", n.niveau_nom);
+  const bool en_y = mesure(s, n.n_cvts_y >= 1, "nombre de murs de contreventement dans la direction Y", n.n_cvts_y, 1,
+                           comparison::at_least, tolerance::none, "", n.niveau_nom);
+  if (en_x && en_y) return true;
   const Cdt::direction d = n.n_cvts_x == 0 ? Cdt::direction::X : Cdt::direction::Y;
   return s.niveau_error(n, Format::asprintf("il n'y a pas de murs de contreventement dans la direction %a",
                                                  print_direction, d));
@@ -686,7 +672,7 @@ std::string batiment_entity_suffix(entity_kind container, int etage) {
 bool batiment_report_file_name_writable_check(Check::session& s, const batiment& b) {
   const std::string nom = b.batiment_report_file_name;
   const critere c = critere::CR_0_11;
-  if (report_file_writable(nom))
+  if (Report_file_probe::writable(nom))
     return s.batiment_logger()(c, [nom](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "Le rapport de conformité au guide du bâtiment peut être enregistré:@,le droit d'écriture du "
@@ -743,7 +729,7 @@ bool batiment_type_check(Check::session& s, critere c, const batiment& b) {
   const auto print_type = [](Format::Printer& ppf, const Quavor_data_types::batiment_type& t) {
     ppf.print_string(Quavor_data_types::name_of(t));
   };
-  if (nombre == attendu)
+  if (mesure(s, nombre == attendu, "nombre d'étages", nombre, attendu, comparison::equal, tolerance::none, ""))
     return s.batiment_logger()(c, [print_type, type, nombre](Format::Printer& ppf) {
       Format::fprintf(ppf, "le type du bâtiment %a est correct:@,en effet, le bâtiment comporte %d étages", print_type,
                       type, nombre);
@@ -760,7 +746,8 @@ bool batiment_type_check(Check::session& s, critere c, const batiment& b) {
 bool batiment_lmin_lmax_check(Check::session& s, critere c, const batiment& b) {
   const double lmax = b.batiment_longueur;
   const double lmin = b.batiment_largeur;
-  if (almost_greater_equal(lmax, lmin))
+  if (mesure(s, almost_greater_equal(lmax, lmin), "longueur Lmax", lmax, lmin, comparison::at_least, tolerance::fine,
+             "m"))
     return s.critere_logger(c, [lmax, lmin](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "les dimensions horizontales du bâtiment sont correctes:@;<1 2>la longueur Lmax est %a, la "
@@ -776,7 +763,8 @@ bool batiment_lmin_lmax_check(Check::session& s, critere c, const batiment& b) {
 bool batiment_hauteur_consistency_check(Check::session& s, critere c, const batiment& b) {
   const double declaree = b.batiment_hauteur;
   const double calculee = batiment_hauteur_calculee(b);
-  if (almost_equal(declaree, calculee))
+  if (mesure(s, almost_equal(declaree, calculee), "hauteur déclarée du bâtiment", declaree, calculee, comparison::equal,
+             tolerance::fine, "m"))
     return s.critere_logger(c, [declaree](Format::Printer& ppf) {
       Format::fprintf(ppf, "la hauteur déclarée du bâtiment est correcte:@;<1 2>%a est bien la hauteur calculée",
                       print_distance, declaree);
@@ -797,12 +785,13 @@ bool batiment_dimension_checkings(Check::session& s, const batiment& b) {
 bool batiment_pente_de_sol_valid(Check::session& s, critere c, const batiment& b) {
   const double p = b.batiment_implantation.implantation_pente;
   const double maximum = Tqmv::pente_max;
-  if (!Quavor_pervasives::valid_percentage_factor(p))
+  if (!mesure(s, Quavor_pervasives::valid_percentage_factor(p), "pente de sol", p, 0.0, comparison::range,
+              tolerance::fine, "", std::nullopt, std::nullopt, 1.0))
     return s.batiment_error(
         Format::asprintf("la pente de sol où est implanté le bâtiment est une donnée invalide:@ elle vaut %a, mais cette "
                          "pente devrait être comprise entre 0.0 et 1.0",
                          print_percentage, p));
-  if (p < maximum)
+  if (mesure(s, p < maximum, "pente de sol", p, maximum, comparison::at_most, tolerance::none, ""))
     return s.critere_logger(c, [p, maximum](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la pente de sol %a où est implanté le bâtiment est valide:@ elle est inférieure à la pente "
@@ -819,8 +808,11 @@ bool batiment_pente_de_sol_add_justification(Check::session& s, critere c, const
   const double p = b.batiment_implantation.implantation_pente;
   const bool justification = b.batiment_implantation.implantation_pente_needs_justification;
   const double limite = Tqmv::pente_etude_specialisee;
-  const bool au_dela = p > limite;
-  if (justification != au_dela || !(p < Tqmv::pente_max))
+  const bool au_dela = !mesure(s, !(p > limite), "pente de sol sans justification", p, limite, comparison::at_most,
+                               tolerance::none, "");
+  const bool sous_maximum =
+      mesure(s, p < Tqmv::pente_max, "pente de sol", p, Tqmv::pente_max, comparison::at_most, tolerance::none, "");
+  if (justification != au_dela || !sous_maximum)
     return s.batiment_error(
         Format::asprintf("la pente de sol où est implanté le bâtiment et la nécessité de vérification de cette pente sont "
                          "incohérentes:@ la pente vaut %a, pourtant la nécessité de vérification est %a",

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -22,6 +23,19 @@ using Compute_utils::print_percentage;
 using Compute_utils::print_rapport;
 using Quavor_pervasives::almost_less_equal;
 using Quavor_pervasives::roughly_less_equal;
+using Outcome::comparison;
+using Outcome::tolerance;
+
+// Records one comparison of a quantity with its upper limit under the current
+// criterion and returns the check's own verdict on it, so that the check
+// branches on what it recorded.
+bool au_plus(Check::session& s, bool passed, const char* quantite, double valeur, double limite, tolerance tol,
+             const char* unite, std::optional<std::string> niveau = std::nullopt,
+             std::optional<std::string> element = std::nullopt) {
+  s.record_measure(Outcome::measure{quantite, valeur, limite, std::nullopt, comparison::at_most, tol, unite,
+                                    std::move(niveau), std::move(element), passed});
+  return passed;
+}
 
 // Names of levels and openings are written as they are, without quotes.
 using Compute_data_utils::print_niveau_nom;
@@ -37,7 +51,9 @@ double tremies_surface(const Compute_data_types::tremies& tremies) {
 bool niveau_tremies_surface_check(Check::session& s, const std::string& niveau_nom, double total, double diaphragme) {
   const double rapport = Tqmv::rapport_max_surface_tremies;
   const double limite = rapport * diaphragme;
-  if (almost_less_equal(total, limite)) return true;
+  if (au_plus(s, almost_less_equal(total, limite), "surface totale des trémies", total, limite, tolerance::fine, "m2",
+              niveau_nom))
+    return true;
   return s.niveau_error(
       niveau_nom,
       Format::asprintf("la surface totale des trémies est de %a, ce qui est supérieur à la limite de %a autorisée "
@@ -51,7 +67,7 @@ bool niveau_diagonale(Check::session& s, critere c, const Compute_data_types::ni
   const auto r = Compute_data_utils::plan_base_rectangle(n.niveau_plan);
   const double d = std::hypot(r.width, r.height);
   const double limite = Tqmv::diagonale_max_plancher;
-  if (almost_less_equal(d, limite))
+  if (au_plus(s, almost_less_equal(d, limite), "diagonale du plancher", d, limite, tolerance::fine, "m", n.niveau_nom))
     return s.critere_logger(c, [d, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la diagonale du bâtiment est correcte: sa diagonale %a, est inférieure à %a, la limite "
@@ -68,7 +84,7 @@ template <class C>
 bool niveau_hauteur_maximale_etage(Check::session& s, critere c, const Compute_data_types::niveau<C>& n) {
   const double h = n.niveau_hauteur;
   const double limite = Tqmv::hauteur_max_etage;
-  if (almost_less_equal(h, limite)) {
+  if (au_plus(s, almost_less_equal(h, limite), "hauteur du niveau", h, limite, tolerance::fine, "m", n.niveau_nom)) {
     const std::string nom = n.niveau_nom;
     return s.critere_logger(c, [nom, h, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
@@ -97,7 +113,7 @@ bool tremies_dimension(Check::session& s, critere c, const Compute_data_types::n
 bool batiment_nombre_de_niveaux_check(Check::session& s, critere c, const batiment& b) {
   const int n = b.batiment_nombre_etages;
   const int limite = std::min(Tqmv::nombre_max_etages_general, Tqmv::nombre_max_etages_maconnerie);
-  if (n <= limite)
+  if (au_plus(s, n <= limite, "nombre d'étages", n, limite, tolerance::none, ""))
     return s.critere_logger(c, [n, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "le bâtiment comporte un nombre acceptable d'étages:@;<1 2>@[<v 0>il a %d étage(s), ce qui "
@@ -141,7 +157,7 @@ bool batiment_tremies_surface_checkings(Check::session& s, const batiment& b) {
 bool batiment_hauteur_checking(Check::session& s, critere c, const batiment& b) {
   const double h = b.batiment_hauteur;
   const double limite = Tqmv::hauteur_max_batiment;
-  if (almost_less_equal(h, limite))
+  if (au_plus(s, almost_less_equal(h, limite), "hauteur déclarée du bâtiment", h, limite, tolerance::fine, "m"))
     return s.critere_logger(c, [h, limite](Format::Printer& ppf) {
       Format::fprintf(ppf, "la hauteur déclarée du bâtiment est correcte: %a est bien inférieure à la limite autorisée %a",
                       print_distance, h, print_distance, limite);
@@ -159,7 +175,7 @@ bool batiment_surface_totale_checking(Check::session& s, critere c, const batime
                                                                                   : Tqmv::surface_max_R1;
   const double limite = std::min(Tqmv::surface_max_absolue, par_type);
   const double surface = Compute_data_utils::batiment_plan_rdc(b).plan_surface;
-  if (almost_less_equal(surface, limite))
+  if (au_plus(s, almost_less_equal(surface, limite), "surface du bâtiment", surface, limite, tolerance::fine, "m2"))
     return s.critere_logger(c, [surface, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la surface du bâtiment est correcte: sa surface %a, est inférieure à %a, la limite autorisée "
@@ -198,7 +214,7 @@ bool batiment_hauteur_sous_sol_checking(Check::session& s, critere c, const bati
   if (sous_sol == nullptr) return true;
   const double h = sous_sol->value;
   const double limite = Tqmv::hauteur_max_sous_sol;
-  if (almost_less_equal(h, limite))
+  if (au_plus(s, almost_less_equal(h, limite), "hauteur du sous-sol", h, limite, tolerance::fine, "m"))
     return s.critere_logger(c, [h, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la hauteur du sous-sol est correcte: sa hauteur %a est inférieure à %a, la limite autorisée "
@@ -233,7 +249,8 @@ bool batiment_hauteur_maximale_etage_checking(Check::session& s, critere c, cons
 bool niveau_plancher_masse_surfacique_check(Check::session& s, critere c, const niveau_plancher& n) {
   const double m = Compute_data_utils::plancher_masse_surfacique_permanente(n.niveau_categorie);
   const double limite = Tqmv::masse_surfacique_max_plancher;
-  if (roughly_less_equal(m, limite)) {
+  if (au_plus(s, roughly_less_equal(m, limite), "masse surfacique propre du plancher", m, limite, tolerance::coarse,
+              "kg/m2", n.niveau_nom)) {
     const std::string nom = n.niveau_nom;
     return s.critere_logger(c, [nom, m, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
@@ -266,7 +283,8 @@ bool direction_l_tremie_l_plan_check(Check::session& s, critere c, const std::st
   const double maximum = Tqmv::dimension_max_tremie;
   const double limite = std::min(fraction * dimension_plan, maximum);
   const std::string tremie_nom = t.tremie_nom;
-  if (almost_less_equal(l, limite))
+  const char* quantite = en_x ? "longueur de la trémie dans la direction X" : "longueur de la trémie dans la direction Y";
+  if (au_plus(s, almost_less_equal(l, limite), quantite, l, limite, tolerance::fine, "m", niveau_nom, tremie_nom))
     return s.critere_logger(c, [=](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "Au niveau %a, la trémie %a a pour une longueur correcte dans la direction %a, %a est "
@@ -280,7 +298,8 @@ bool direction_l_tremie_l_plan_check(Check::session& s, critere c, const std::st
       Format::asprintf("la trémie %a a pour longueur %a dans la direction %a, ce qui est supérieur à la limite de "
                        "%a\n(Cette limite est le minimum entre %a et %a de %a.)",
                        print_nom_entity, tremie_nom, print_distance, l, print_direction, d, print_distance, limite,
-                       print_distance, maximum, print_percentage, fraction, print_distance, dimension_plan));
+                       print_distance, maximum, print_percentage, fraction, print_distance, dimension_plan),
+      {tremie_nom});
 }
 
 bool niveau_tremie_dimension_check(Check::session& s, critere c, const std::string& niveau_nom, const Compute_data_types::plan& p,
@@ -312,7 +331,7 @@ double batiment_elancement(const batiment& b) { return b.batiment_longueur / b.b
 bool batiment_elancement_checking(Check::session& s, critere c, const batiment& b) {
   const double e = batiment_elancement(b);
   const double limite = Tqmv::elancement_max;
-  if (almost_less_equal(e, limite))
+  if (au_plus(s, almost_less_equal(e, limite), "élancement du bâtiment", e, limite, tolerance::fine, ""))
     return s.critere_logger(c, [e, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "l'élancement du bâtiment est correct: il vaut %a, mais la limite autorisée pour ce bâtiment "

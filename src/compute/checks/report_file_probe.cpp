@@ -1,0 +1,25 @@
+#include "checks/report_file_probe.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace Report_file_probe {
+
+bool writable(const std::string& name) {
+  if (name == "-") return true;
+  int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+  if (fd >= 0) {
+    ::close(fd);
+    ::unlink(name.c_str());
+    return true;
+  }
+  if (errno != EEXIST) return false;
+  fd = ::open(name.c_str(), O_WRONLY);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
+}  // namespace Report_file_probe
