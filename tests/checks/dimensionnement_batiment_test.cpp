@@ -284,6 +284,71 @@ TEST(DimensionnementGravite, EastTwentyFiveWestSeventyFiveFails) {
                                   "Le centre de gravité se situe au point: (g_x = 6.000, g_y = 5.000)");
 }
 
+// The four shares read one way at Nv0: north and south within ns, east and
+// west within eo; each passes when its flag says so.
+std::vector<Outcome::measure> share_measures(double n, double sd, double e, double w, std::pair<double, double> ns,
+                                             std::pair<double, double> eo, std::vector<bool> passed) {
+  const auto share = [](const char* q, double v, std::pair<double, double> r, bool p) {
+    return Outcome::measure{q, v, r.first, r.second, Outcome::comparison::range, Outcome::tolerance::fine, "%",
+                            "Nv0", std::nullopt, p};
+  };
+  return {share("répartition Nord", n, ns, passed[0]), share("répartition Sud", sd, ns, passed[1]),
+          share("répartition Est", e, eo, passed[2]), share("répartition Ouest", w, eo, passed[3])};
+}
+
+const std::pair<double, double> narrow{0.45, 0.55};
+const std::pair<double, double> wide{0.3, 0.7};
+
+std::vector<Outcome::measure> concat(std::vector<Outcome::measure> a, const std::vector<Outcome::measure>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+TEST(DimensionnementGravite, MeasuresOfThePassingReadingOnly) {
+  Checking k(house_r0());
+  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
+  EXPECT_EQ(k.measures(critere::CR_3_4), share_measures(0.5, 0.5, 0.5, 0.5, narrow, wide, {true, true, true, true}));
+  // Read the other way: north 65 %, south 35 %.
+  Checking ky(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12, 0.35), wall("M2n0", direction::X, 0, 9.35, 12, 0.65),
+                             wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
+  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, ky.batiment()));
+  const double nord = 12 * 0.65 / (12 * 0.35 + 12 * 0.65);
+  const double sud = 12 * 0.35 / (12 * 0.35 + 12 * 0.65);
+  EXPECT_EQ(ky.measures(critere::CR_3_4), share_measures(nord, sud, 0.5, 0.5, wide, narrow, {true, true, true, true}));
+}
+
+TEST(DimensionnementGravite, FailingSharesRecordBothReadings) {
+  Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 12),
+                            wall("M3n0", direction::Y, 0, 0, 10, 0.6), wall("M4n0", direction::Y, 11.8, 0, 10)}));
+  EXPECT_FALSE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
+  EXPECT_EQ(k.measures(critere::CR_3_4),
+            concat(share_measures(0.5, 0.5, 0.25, 0.75, narrow, wide, {true, true, false, false}),
+                   share_measures(0.5, 0.5, 0.25, 0.75, wide, narrow, {true, true, false, false})));
+}
+
+TEST(DimensionnementGravite, WestShareAtTheToleranceOfItsRange) {
+  // Y walls of thickness w (west) and 1 - w (east): the west share is w,
+  // the east share 1 - w, both beyond their range by w - 0.7.
+  const auto house = [](double w) {
+    return r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 12),
+                          wall("M3n0", direction::Y, 0, 0, 10, w), wall("M4n0", direction::Y, 11 + w, 0, 10, 1 - w)});
+  };
+  const auto shares = [](double w) { return std::pair{(1 - w) * 10 / (w * 10 + (1 - w) * 10), w * 10 / (w * 10 + (1 - w) * 10)}; };
+  Checking within(house(0.7009));
+  EXPECT_TRUE(
+      session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, within.batiment()));
+  const auto [est, ouest] = shares(0.7009);
+  EXPECT_EQ(within.measures(critere::CR_3_4),
+            share_measures(0.5, 0.5, est, ouest, narrow, wide, {true, true, true, true}));
+  Checking beyond(house(0.7011));
+  EXPECT_FALSE(
+      session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, beyond.batiment()));
+  const auto [est2, ouest2] = shares(0.7011);
+  EXPECT_EQ(beyond.measures(critere::CR_3_4),
+            concat(share_measures(0.5, 0.5, est2, ouest2, narrow, wide, {true, true, false, false}),
+                   share_measures(0.5, 0.5, est2, ouest2, wide, narrow, {true, true, false, false})));
+}
+
 // ---------------------------------------------------------------------------
 // CR-3-6
 

@@ -1,7 +1,9 @@
 #include "checks/dimensionnement_batiment.hpp"
 
 #include <cmath>
+#include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "checks/sp_batiment.hpp"
@@ -20,8 +22,22 @@ using Compute_utils::print_rapport;
 using Quavor_pervasives::almost_greater_equal;
 using Quavor_pervasives::almost_less_equal;
 
-
 namespace {
+
+constexpr Outcome::comparison at_most = Outcome::comparison::at_most;
+constexpr Outcome::comparison at_least = Outcome::comparison::at_least;
+constexpr Outcome::comparison range = Outcome::comparison::range;
+constexpr Outcome::tolerance fine = Outcome::tolerance::fine;
+
+// Records a comparison the check made at a level and returns its verdict.
+// Shares are kept as fractions (unit "%"), as the check compares them.
+template <class C>
+bool mesure(Check::session& s, const T::niveau<C>& l, Outcome::measure m) {
+  m.niveau = l.niveau_nom;
+  const bool passed = m.passed;
+  s.record_measure(std::move(m));
+  return passed;
+}
 
 // The per-level criteria visit the roof level first, then the floor levels
 // in order, and stop at the first level that fails.
@@ -238,6 +254,20 @@ bool good_repartition_y(const repartition& parts) {
 
 namespace {
 
+// The four shares read one way: north and south within the first range,
+// east and west within the second.
+template <class C>
+void mesures_parts(Check::session& s, const T::niveau<C>& l, const repartition& parts,
+                   std::pair<double, double> nord_sud, std::pair<double, double> est_ouest) {
+  const auto part = [&](const char* quantity, double value, std::pair<double, double> plage) {
+    mesure(s, l, {quantity, value, plage.first, plage.second, range, fine, "%", {}, {}, bounded(value, plage)});
+  };
+  part("répartition Nord", parts.north, nord_sud);
+  part("répartition Sud", parts.south, nord_sud);
+  part("répartition Est", parts.east, est_ouest);
+  part("répartition Ouest", parts.west, est_ouest);
+}
+
 template <class C>
 bool gravite_check(Check::session& s, critere c, const T::niveau<C>& l) {
   const T::point g = l.niveau_plan.plan_centre.second;
@@ -247,7 +277,12 @@ bool gravite_check(Check::session& s, critere c, const T::niveau<C>& l) {
                           sommes.east / l.st_cvts_y};
   const double gx = g.p_x;
   const double gy = g.p_y;
-  if (good_repartition_x(parts) || good_repartition_y(parts))
+  // The reading that passes, or both when neither does.
+  const bool en_x = good_repartition_x(parts);
+  const bool en_y = !en_x && good_repartition_y(parts);
+  if (!en_y) mesures_parts(s, l, parts, plage_etroite, plage_large);
+  if (!en_x) mesures_parts(s, l, parts, plage_large, plage_etroite);
+  if (en_x || en_y)
     return s.niveau_logger(l)(c, [parts, gx, gy](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la dissymétrie d'implantation des contreventements est respectée.@;<1 2>@[<v 0>Les "
