@@ -149,6 +149,27 @@ TEST(DimensionnementLongueursCumulees, TextsWriteEveryQuantityAsARatio) {
                                     "(0.800) et supérieure (1.250) autorisées");
 }
 
+TEST(DimensionnementLongueursCumulees, MeasureOfTheRatioAgainstItsRange) {
+  const auto rapport = [](double value, bool passed) {
+    return Outcome::measure{"rapport des longueurs cumulées des murs de contreventements en X et en Y", value, 0.8,
+                            1.25, Outcome::comparison::range, Outcome::tolerance::fine, "", "Nv0", std::nullopt,
+                            passed};
+  };
+  struct Case {
+    double m2;  // the north wall; the south wall keeps 12, lt_y = 20
+    Outcome::measure expected;
+  };
+  for (const Case& c : {Case{12, rapport(1.2, true)}, Case{13.018, rapport(1.2509, true)},
+                        Case{13.022, rapport(1.2511, false)}}) {
+    SCOPED_TRACE(c.m2);
+    Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, c.m2),
+                              wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
+    EXPECT_EQ(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings, k.batiment()),
+              c.expected.passed);
+    EXPECT_EQ(k.measures(critere::CR_3_2), rounded_as(k.measures(critere::CR_3_2), {c.expected}));
+  }
+}
+
 // ---------------------------------------------------------------------------
 // CR-3-3
 
@@ -196,6 +217,24 @@ TEST(DimensionnementRefends, ToleranceOfAThousandth) {
                                   "la longueur totale des murs de contreventement vaut 48.10 m;\n"
                                   "la répartition des murs en refend est donc 12.10 / 48.10, soit 25.16 %;\n"
                                   "cette répartition est supérieure à 25.00 %, la limite autorisée pour ce bâtiment");
+}
+
+TEST(DimensionnementRefends, MeasureOfTheShareOfInnerWalls) {
+  // r of 36 + r: 25 %, 25.09 % and 25.11 %, computed as the level sums the
+  // lengths (the X walls, then the Y walls).
+  for (const double r : {12.0, 12.0576, 12.0705}) {
+    SCOPED_TRACE(r);
+    const double part = r / ((12 + 12 + r) + (6 + 6));
+    const bool passed = r < 12.06;
+    Checking k(r0_with_inner_wall(r));
+    EXPECT_EQ(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
+                             k.batiment()),
+              passed);
+    EXPECT_EQ(k.measures(critere::CR_3_3),
+              (std::vector<Outcome::measure>{{"répartition des murs en refend", part, 0.25, std::nullopt,
+                                              Outcome::comparison::at_most, Outcome::tolerance::fine, "%", "Nv0",
+                                              std::nullopt, passed}}));
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -390,6 +429,33 @@ TEST(DimensionnementQualite, MeanLengthBoundary) {
   }
 }
 
+// The mean length of the bracing walls in one direction at Nv0.
+Outcome::measure moyenne(const char* d, double value, bool passed) {
+  return Outcome::measure{std::string("longueur moyenne des murs de contreventement dans la direction ") + d, value,
+                          2.0, std::nullopt, Outcome::comparison::at_least, Outcome::tolerance::fine, "m", "Nv0",
+                          std::nullopt, passed};
+}
+
+TEST(DimensionnementQualite, MeanLengthMeasuresPerDirection) {
+  struct Case {
+    double lx;
+    std::vector<Outcome::measure> expected;
+  };
+  const std::vector<Case> cases{
+      {12, {moyenne("X", 12, true), moyenne("Y", 10, true)}},
+      {1.9991, {moyenne("X", 1.9991, true), moyenne("Y", 10, true)}},
+      {1.9989, {moyenne("X", 1.9989, false)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lx);
+    Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, c.lx), wall("M2n0", direction::X, 0, 9.8, c.lx),
+                              wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
+    EXPECT_EQ(session().make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.batiment()),
+              c.expected.back().passed);
+    EXPECT_EQ(k.measures(critere::CR_3_6_1), c.expected);
+  }
+}
+
 TEST(DimensionnementQualite, TieBeams) {
   {
     Checking k(house_r0());
@@ -546,6 +612,33 @@ In::batiment r1_thick_joints(double e) {
   b.batiment_niveau_toit.niveau_murs[0] = wall("M1n1", direction::X, 0, 0, 12, e);
   b.batiment_niveau_toit.niveau_murs[1] = wall("M2n1", direction::X, 0, 10 - e, 12, e);
   return b;
+}
+
+// The ground-area ratio of the bracing walls in one direction.
+Outcome::measure pa(const char* niveau, const char* d, double value, double pa_min, bool passed) {
+  return Outcome::measure{std::string("rapport de la surface au sol des murs de contreventements dans la direction ") +
+                              d + " sur la surface totale du plancher",
+                          value, pa_min, std::nullopt, Outcome::comparison::at_least, Outcome::tolerance::fine, "%",
+                          niveau, std::nullopt, passed};
+}
+
+TEST(DimensionnementPaMin, MeasuresPerLevelAndDirection) {
+  {
+    Checking k(house_r0());
+    EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.batiment()));
+    const std::vector<Outcome::measure> expected{pa("Nv0", "X", 0.04, 0.014, true), pa("Nv0", "Y", 4.0 / 120, 0.014, true)};
+    EXPECT_EQ(k.measures(critere::CR_3_7), rounded_as(k.measures(critere::CR_3_7), expected));
+  }
+  // pa_min 2.8 %: 2.71 % (limit - 0.0009) passes, 2.69 % fails.
+  Checking within(r1_thick_joints(0.1355));
+  EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, within.batiment()));
+  const std::vector<Outcome::measure> passing{pa("Nv1", "X", 0.0271, 0.028, true), pa("Nv1", "Y", 4.0 / 120, 0.028, true),
+                                              pa("Nv0", "X", 0.04, 0.028, true), pa("Nv0", "Y", 4.0 / 120, 0.028, true)};
+  EXPECT_EQ(within.measures(critere::CR_3_7), rounded_as(within.measures(critere::CR_3_7), passing));
+  Checking k(r1_thick_joints(0.1345));
+  EXPECT_FALSE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.batiment()));
+  EXPECT_EQ(k.measures(critere::CR_3_7),
+            rounded_as(k.measures(critere::CR_3_7), {pa("Nv1", "X", 0.0269, 0.028, false)}));
 }
 
 TEST(DimensionnementPaMin, TwoStoreysOfHollowBricksWithThickJointsOnSoilC) {

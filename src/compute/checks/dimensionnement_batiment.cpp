@@ -126,7 +126,8 @@ bool longueur_cumulee_check(Check::session& s, critere c, const T::niveau<C>& l)
   const double r = lt_x / lt_y;
   const double inf = Tqmv::rapport_longueurs_xy_min;
   const double sup = Tqmv::rapport_longueurs_xy_max;
-  if (almost_greater_equal(r, inf) && almost_less_equal(r, sup))
+  if (mesure(s, l, {"rapport des longueurs cumulées des murs de contreventements en X et en Y", r, inf, sup, range,
+                    fine, "", {}, {}, almost_greater_equal(r, inf) && almost_less_equal(r, sup)}))
     return s.niveau_logger(l)(c, [lt_x, lt_y, r, inf, sup](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "le rapport des longueurs cumulées des murs de contreventements en X (%a) et en Y (%a) est "
@@ -166,7 +167,8 @@ bool refend_check(Check::session& s, critere c, const T::niveau<C>& l) {
   const double lt = l.lt_cvts;
   const double part = lt_refend / lt;
   const double limite = Tqmv::part_max_refend;
-  if (almost_less_equal(part, limite))
+  if (mesure(s, l, {"répartition des murs en refend", part, limite, std::nullopt, at_most, fine, "%", {}, {},
+                    almost_less_equal(part, limite)}))
     return s.niveau_logger(l)(c, [lt_refend, lt, part, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la répartition des murs en refend est correcte:@ la longueur totale des murs de "
@@ -331,7 +333,10 @@ namespace {
 template <class C>
 bool longueur_moyenne_direction_check(Check::session& s, critere c, const T::niveau<C>& l, T::direction d, double moyenne) {
   const double limite = Tqmv::longueur_moyenne_min;
-  if (almost_greater_equal(moyenne, limite))
+  const std::string quantity = Format::asprintf("longueur moyenne des murs de contreventement dans la direction %a",
+                                                print_direction, d);
+  if (mesure(s, l, {quantity, moyenne, limite, std::nullopt, at_least, fine, "m", {}, {},
+                    almost_greater_equal(moyenne, limite)}))
     return s.niveau_logger(l)(c, [d, moyenne, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la longueur moyenne des murs de contreventement dans la direction %a est correcte.@ cette "
@@ -453,7 +458,12 @@ namespace {
 
 template <class C>
 bool pa_min_direction_check(Check::session& s, critere c, const T::niveau<C>& l, T::direction d, double rapport, double pa_min) {
-  if (almost_greater_equal(rapport, pa_min))
+  const std::string quantity = Format::asprintf(
+      "rapport de la surface au sol des murs de contreventements dans la direction %a sur la surface totale du "
+      "plancher",
+      print_direction, d);
+  if (mesure(s, l, {quantity, rapport, pa_min, std::nullopt, at_least, fine, "%", {}, {},
+                    almost_greater_equal(rapport, pa_min)}))
     return s.niveau_logger(l)(c, [d, rapport, pa_min](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "le rapport de la surface au sol des murs de contreventements dans la direction %a sur la "
