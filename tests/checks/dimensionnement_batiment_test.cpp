@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,63 @@ TEST(DimensionnementFacades, LongEnoughWithoutTolerance) {
   EXPECT_FALSE(D::cvt_long_enough_x(b, *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 3.5995))));
   EXPECT_TRUE(D::cvt_long_enough_y(b, *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 3.0))));
   EXPECT_FALSE(D::cvt_long_enough_y(b, *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.9995))));
+}
+
+TEST(DimensionnementFacades, LengthAgainstThirtyPercentOfTheDimensionAsWritten) {
+  // 2.01 / 6.70 rounds to 0.29999999999999993, below 0.3, while 0.3 x 6.70
+  // rounds to the double of 2.01.
+  In::batiment b = house_r0();
+  b.batiment_longueur = 6.7;
+  b.batiment_largeur = 6.7;
+  Checking k(b);
+  EXPECT_TRUE(D::cvt_long_enough_x(k.batiment(), *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 2.01))));
+  EXPECT_TRUE(D::cvt_long_enough_y(k.batiment(), *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.01))));
+  EXPECT_FALSE(D::cvt_long_enough_x(k.batiment(), *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 2.0099))));
+  EXPECT_FALSE(D::cvt_long_enough_y(k.batiment(), *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.0099))));
+}
+
+// The longest wall of a facade of the 12 x 10 house at Nv0 against 30 % of
+// the building's dimension (0.3 x 12 or 0.3 x 10).
+Outcome::measure facade(const char* cote, const std::optional<std::string>& mur, double longueur, bool passed) {
+  const std::string c = cote;
+  const double dimension = c == "nord" || c == "sud" ? 12.0 : 10.0;
+  return Outcome::measure{"longueur du plus long mur de la façade " + c, longueur, 0.3 * dimension, std::nullopt,
+                          Outcome::comparison::at_least, Outcome::tolerance::none, "m", "Nv0", mur, passed};
+}
+
+TEST(DimensionnementFacades, MeasuresOfTheFacadesLookedAt) {
+  struct Case {
+    std::vector<In::mur> murs;
+    std::vector<Outcome::measure> expected;
+  };
+  const std::vector<Case> cases{
+      // Long in X: the Y facades are not looked at.
+      {enclosure(0), {facade("nord", "M2n0", 12, true), facade("sud", "M1n0", 12, true)}},
+      // Short in X (3.5 m of 12 m): the north facade fails first; in Y
+      // exactly 3.0 m of 10 m passes.
+      {{wall("M1n0", direction::X, 0, 0, 3.5), wall("M2n0", direction::X, 8.4, 9.8, 3.5),
+        wall("M3n0", direction::Y, 0, 0, 3.0), wall("M4n0", direction::Y, 11.8, 7, 3.0)},
+       {facade("nord", "M2n0", 3.5, false), facade("est", "M4n0", 3.0, true), facade("ouest", "M3n0", 3.0, true)}},
+      // 3.5995 m against 3.6 m, without tolerance; 2.9 m of 10 m.
+      {{wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 3.5995),
+        wall("M3n0", direction::Y, 0, 0, 2.9), wall("M4n0", direction::Y, 11.8, 0, 2.9)},
+       {facade("nord", "M2n0", 3.5995, false), facade("est", "M4n0", 2.9, false)}},
+      // The longest of two walls stands for the facade; a facade without a
+      // wall measures 0 m.
+      {{wall("M1n0", direction::X, 0, 0, 2), wall("M5n0", direction::X, 6, 0, 4), wall("M2n0", direction::X, 0, 9.8, 12),
+        wall("M3n0", direction::Y, 0, 0, 10)},
+       {facade("nord", "M2n0", 12, true), facade("sud", "M5n0", 4, true)}},
+      {{wall("M1n0", direction::X, 0, 0, 12), wall("M3n0", direction::Y, 0, 0, 10)},
+       {facade("nord", std::nullopt, 0, false), facade("est", std::nullopt, 0, false)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.murs.size());
+    Checking k(r0_with_walls(c.murs));
+    EXPECT_EQ(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
+                             k.batiment()),
+              c.expected.back().passed);
+    EXPECT_EQ(k.measures(critere::CR_3_1), c.expected);
+  }
 }
 
 // ---------------------------------------------------------------------------

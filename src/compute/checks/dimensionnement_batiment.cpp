@@ -54,15 +54,16 @@ bool toit_puis_planchers(F f, const T::batiment& b) {
 // ---------------------------------------------------------------------------
 // CR-3-1
 
-// The share of the building dimension is compared, without tolerance, so
-// that a wall of exactly 30 % passes whatever the rounding of 0.3 times
-// the dimension.
+// The length is compared with 30 % of the building dimension, without
+// tolerance and as the guide writes it (length >= 0.3 x dimension): the
+// quotient length / dimension may round below 0.3 for a wall that reaches
+// it, such as 2.01 m of 6.70 m.
 bool cvt_long_enough_x(const T::batiment& b, const T::mur& m) {
-  return U::mur_longueur(m) / b.batiment_longueur >= Tqmv::facade_longueur_min;
+  return U::mur_longueur(m) >= Tqmv::facade_longueur_min * b.batiment_longueur;
 }
 
 bool cvt_long_enough_y(const T::batiment& b, const T::mur& m) {
-  return U::mur_longueur(m) / b.batiment_largeur >= Tqmv::facade_longueur_min;
+  return U::mur_longueur(m) >= Tqmv::facade_longueur_min * b.batiment_largeur;
 }
 
 namespace {
@@ -74,19 +75,42 @@ bool exists_long_enough(const T::murs& facade, const T::batiment& b, bool (*long
   return false;
 }
 
+// Whether the facade has a wall long enough, recorded as the measure of its
+// longest wall (none: 0 m): one wall is long enough exactly when the longest
+// is.
+template <class C>
+bool facade_check(Check::session& s, const T::batiment& b, const T::niveau<C>& l, const char* quantity,
+                  const T::murs& facade, double dimension,
+                  bool (*long_enough)(const T::batiment&, const T::mur&)) {
+  const T::mur* longest = nullptr;
+  for (const T::mur_ref& m : facade)
+    if (longest == nullptr || U::mur_longueur(*m) > U::mur_longueur(*longest)) longest = &*m;
+  Outcome::measure m{quantity, longest != nullptr ? U::mur_longueur(*longest) : 0.0,
+                     Tqmv::facade_longueur_min * dimension, std::nullopt, at_least, Outcome::tolerance::none, "m",
+                     {}, {}, exists_long_enough(facade, b, long_enough)};
+  if (longest != nullptr) m.element = longest->mur_nom;
+  return mesure(s, l, std::move(m));
+}
+
 template <class C>
 bool proportion_facades_check(Check::session& s, critere c, const T::batiment& b, const T::niveau<C>& l) {
   const double limite = Tqmv::facade_longueur_min;
-  if (exists_long_enough(l.cvts_x_facade_north, b, cvt_long_enough_x) &&
-      exists_long_enough(l.cvts_x_facade_south, b, cvt_long_enough_x))
+  const double longueur = b.batiment_longueur;
+  const double largeur = b.batiment_largeur;
+  if (facade_check(s, b, l, "longueur du plus long mur de la façade nord", l.cvts_x_facade_north, longueur,
+                   cvt_long_enough_x) &&
+      facade_check(s, b, l, "longueur du plus long mur de la façade sud", l.cvts_x_facade_south, longueur,
+                   cvt_long_enough_x))
     return s.niveau_logger(l)(c, [limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "il existe, dans la direction X, deux murs en façades opposées mesurant au moins %a de la "
                       "longueur de la façade correspondante",
                       print_percentage, limite);
     });
-  if (exists_long_enough(l.cvts_y_facade_east, b, cvt_long_enough_y) &&
-      exists_long_enough(l.cvts_y_facade_west, b, cvt_long_enough_y))
+  if (facade_check(s, b, l, "longueur du plus long mur de la façade est", l.cvts_y_facade_east, largeur,
+                   cvt_long_enough_y) &&
+      facade_check(s, b, l, "longueur du plus long mur de la façade ouest", l.cvts_y_facade_west, largeur,
+                   cvt_long_enough_y))
     return s.niveau_logger(l)(c, [limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "il existe, dans la direction Y, deux murs en façades opposées mesurant au moins %a de la "
