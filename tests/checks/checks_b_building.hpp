@@ -5,8 +5,11 @@
 // of what a checking recorded.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstddef>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +20,18 @@
 #include "description/input_data_types.hpp"
 #include "model/compute_data.hpp"
 #include "text/format.hpp"
+
+namespace Outcome {
+
+// A measure as gtest prints it when a comparison fails.
+inline void PrintTo(const measure& m, std::ostream* os) {
+  *os << "{" << m.quantity << ", " << m.value << ", " << comparison_name(m.compare) << " " << m.limit;
+  if (m.upper_limit) *os << ".." << *m.upper_limit;
+  *os << ", tol " << tolerance_value(m.tol) << ", \"" << m.unit << "\", " << m.niveau.value_or("-") << ", "
+      << m.element.value_or("-") << ", " << (m.passed ? "passed" : "failed") << "}";
+}
+
+}  // namespace Outcome
 
 namespace Checks_b_building {
 
@@ -104,6 +119,18 @@ inline In::batiment house_r1() {
   return b;
 }
 
+// The expected measures, each value replaced by the recorded one where they
+// differ only by the rounding of the check's arithmetic (1e-9), so that the
+// rest of each measure is compared exactly.
+inline std::vector<Outcome::measure> rounded_as(const std::vector<Outcome::measure>& recorded,
+                                                std::vector<Outcome::measure> expected) {
+  for (std::size_t i = 0; i < expected.size() && i < recorded.size(); ++i) {
+    if (std::fabs(recorded[i].value - expected[i].value) <= 1e-9) expected[i].value = recorded[i].value;
+    if (std::fabs(recorded[i].limit - expected[i].limit) <= 1e-9) expected[i].limit = recorded[i].limit;
+  }
+  return expected;
+}
+
 // The derived building and a checking started on it (tables created, the
 // report target named house.qvr).
 class Checking {
@@ -134,10 +161,22 @@ class Checking {
     return texts;
   }
 
+  // The measures recorded for the criterion, in the order the check made
+  // them.
+  std::vector<Outcome::measure> measures(critere c) const {
+    return Outcome::result_of(Checking_session::session().make_outcome(false), c).measures;
+  }
+
   bool checked(critere c) const { return Tqmv::get(Checking_session::session().get_critere_checked_table(), c); }
 
   // The failure text recorded, if any.
   std::optional<Wrong_test_result> failure() const { return Checking_session::session().get_error_wrong_test_result_opt(); }
+
+  // The elements the failure names.
+  std::vector<std::string> failure_elements() const {
+    const auto& f = Checking_session::session().get_failure();
+    return f ? f->elements : std::vector<std::string>{"<no failure>"};
+  }
 
   // The "<location>, <message>" line of the failure text.
   std::string failure_line() const {

@@ -67,6 +67,37 @@ TEST(ConceptionRetraitEnElevation, PassingDirectionsRecordBothRatios) {
   }
 }
 
+// A set-back in elevation against its limit of 20 %.
+Outcome::measure elevation(const char* axe, double value, bool passed) {
+  return Outcome::measure{std::string("retrait en élévation en ") + axe, value, 0.2, std::nullopt,
+                          Outcome::comparison::at_most, Outcome::tolerance::fine, "%", std::nullopt, std::nullopt,
+                          passed};
+}
+
+TEST(ConceptionRetraitEnElevation, MeasuresOfBothDirectionsThenOfTheFailingOne) {
+  struct Case {
+    In::batiment b;
+    std::vector<Outcome::measure> expected;
+  };
+  const std::vector<Case> cases{
+      {house_r1(), {elevation("x", 0, true), elevation("y", 0, true)}},
+      // 2.4108 m of 12 m: 20.09 %, within the tolerance; 2.4132 m: 20.11 %.
+      {r1_with_east_strip(2.4108), {elevation("x", 0.2009, true), elevation("y", 0, true)}},
+      {r1_with_east_strip(2.4132), {elevation("x", 0.2011, false)}},
+      {r1_with_north_strip(2.009), {elevation("x", 0, true), elevation("y", 0.2009, true)}},
+      {r1_with_north_strip(2.011), {elevation("x", 0, true), elevation("y", 0.2011, false)}},
+  };
+  for (const Case& c : cases) {
+    Checking k(c.b);
+    EXPECT_EQ(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()),
+              c.expected.back().passed);
+    EXPECT_EQ(k.measures(critere::CR_2_1), rounded_as(k.measures(critere::CR_2_1), c.expected));
+  }
+  Checking r0(house_r0());
+  EXPECT_TRUE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, r0.batiment()));
+  EXPECT_TRUE(r0.measures(critere::CR_2_1).empty());
+}
+
 TEST(ConceptionRetraitEnElevation, TwentyOnePercentFailsInXBeforeYIsExamined) {
   Checking k(r1_with_east_strip(2.52));
   EXPECT_FALSE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
@@ -117,6 +148,7 @@ TEST(ConceptionContinuitePoteaux, ColumnOffsetByOneCentimetreIsNotFounded) {
               "Au premier étage (niveau Nv1), le poteau C1n1 n'est pas fondé par rapport au niveau Nv0.\n"
               "Il faut mettre un poteau au-dessous du poteau C1n1");
     EXPECT_EQ(k.failure()->niveau_nom, std::optional<std::string>("Nv1"));
+    EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"C1n1"}));
   }
 }
 
@@ -204,6 +236,7 @@ TEST(ConceptionContinuiteContreventements, ThickerUpperWallIsNotFounded) {
   EXPECT_EQ(k.failure_line(),
             "Au premier étage (niveau Nv1), le contreventement M2n1 n'est pas fondé par rapport au niveau Nv0.\n"
             "Il faut mettre un contreventement au-dessous du contreventement M2n1");
+  EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"M2n1"}));
   EXPECT_EQ(k.paragraphs(critere::CR_2_2_2).size(), 1u);  // M1n1, checked before
 }
 
@@ -273,6 +306,7 @@ TEST(ConceptionAppuisPoutres, OriginWithoutSupportIsNamed) {
   EXPECT_EQ(k.failure_line(),
             "Au rez-de-chaussée (niveau Nv0), le point (3.00, 5.00), une extrémité de la poutre P1n0, ne s'appuie "
             "sur aucun contreventement ni sur aucun poteau");
+  EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"P1n0"}));
 }
 
 TEST(ConceptionAppuisPoutres, BeamWithNeitherEndSupported) {
@@ -281,6 +315,7 @@ TEST(ConceptionAppuisPoutres, BeamWithNeitherEndSupported) {
   EXPECT_EQ(k.failure_line(),
             "Au rez-de-chaussée (niveau Nv0), les extrémités de la poutre P1n0, ne s'appuient sur aucun "
             "contreventement ni sur aucun poteau");
+  EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"P1n0"}));
 }
 
 TEST(ConceptionAppuisPoutres, SettingTheSupportsTwiceIsAFatalError) {
@@ -368,6 +403,67 @@ TEST(ConceptionRetraitEnPlan, OneSetBackAtMostATenthOfTheFloorWithinTolerance) {
               c.passes)
         << c.height;
   }
+}
+
+// The measures of CR-2-3 at Nv0.
+Outcome::measure nombre(int n, bool passed) {
+  return Outcome::measure{"nombre de retraits", static_cast<double>(n), 6, std::nullopt, Outcome::comparison::at_most,
+                          Outcome::tolerance::none, "", "Nv0", std::nullopt, passed};
+}
+Outcome::measure surface(const std::string& retrait, double value, double limit, bool passed) {
+  return Outcome::measure{"surface du retrait", value, limit, std::nullopt, Outcome::comparison::at_most,
+                          Outcome::tolerance::fine, "m2", "Nv0", retrait, passed};
+}
+Outcome::measure totale(double value, double limit, bool passed) {
+  return Outcome::measure{"surface totale des retraits", value, limit, std::nullopt, Outcome::comparison::at_most,
+                          Outcome::tolerance::fine, "m2", "Nv0", std::nullopt, passed};
+}
+
+TEST(ConceptionRetraitEnPlan, MeasuresOfTheCountTheAreasAndTheTotal) {
+  struct Case {
+    std::vector<In::retrait> retraits;
+    std::vector<Outcome::measure> expected;
+  };
+  const std::vector<Case> cases{
+      {{}, {nombre(0, true), totale(0, 36, true)}},
+      {small_retraits(6),
+       {nombre(6, true), surface("R1n0", 1, 11.4, true), surface("R2n0", 1, 11.4, true), surface("R3n0", 1, 11.4, true),
+        surface("R4n0", 1, 11.4, true), surface("R5n0", 1, 11.4, true), surface("R6n0", 1, 11.4, true),
+        totale(6, 34.2, true)}},
+      {small_retraits(7), {nombre(7, false)}},
+      // 10.9099 m2 against a tenth of 109.0901 m2 (limit + 0.00089): passes;
+      // 10.9101 m2 against 10.90899 (limit + 0.00111): fails.
+      {{retrait("R1n0", 2, 5.45495, 10, 0)},
+       {nombre(1, true), surface("R1n0", 10.9099, 10.90901, true), totale(10.9099, 32.72703, true)}},
+      {{retrait("R1n0", 2, 5.45505, 10, 0)}, {nombre(1, true), surface("R1n0", 10.9101, 10.90899, false)}},
+      {{retrait("R1n0", 2, 4, 1, 1), retrait("R2n0", 2, 4, 4, 1), retrait("R3n0", 2, 4, 7, 1),
+        retrait("R4n0", 2, 4, 1, 5.5)},
+       {nombre(4, true), surface("R1n0", 8, 8.8, true), surface("R2n0", 8, 8.8, true), surface("R3n0", 8, 8.8, true),
+        surface("R4n0", 8, 8.8, true), totale(32, 26.4, false)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.retraits.size());
+    In::batiment b = house_r0();
+    b.batiment_niveau_toit.niveau_plan = ground_plan(c.retraits);
+    Checking k(b);
+    EXPECT_EQ(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()),
+              c.expected.back().passed);
+    EXPECT_EQ(k.measures(critere::CR_2_3), rounded_as(k.measures(critere::CR_2_3), c.expected));
+  }
+}
+
+TEST(ConceptionRetraitEnPlan, FailuresNameTheirSetBacks) {
+  In::batiment b = house_r0();
+  b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 4, 3, 8, 7)});
+  Checking k(b);
+  EXPECT_FALSE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
+  EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"R1n0"}));
+  b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 2, 4, 1, 1), retrait("R2n0", 2, 4, 4, 1),
+                                                    retrait("R3n0", 2, 4, 7, 1), retrait("R4n0", 2, 4, 1, 5.5)});
+  Checking total(b);
+  EXPECT_FALSE(
+      session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, total.batiment()));
+  EXPECT_EQ(total.failure_elements(), (std::vector<std::string>{"R1n0", "R2n0", "R3n0", "R4n0"}));
 }
 
 TEST(ConceptionRetraitEnPlan, TooLargeSetBackNamesItsAreaAndTheLimit) {

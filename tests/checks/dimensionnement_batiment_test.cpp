@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,63 @@ TEST(DimensionnementFacades, LongEnoughWithoutTolerance) {
   EXPECT_FALSE(D::cvt_long_enough_y(b, *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.9995))));
 }
 
+TEST(DimensionnementFacades, LengthAgainstThirtyPercentOfTheDimensionAsWritten) {
+  // 2.01 / 6.70 rounds to 0.29999999999999993, below 0.3, while 0.3 x 6.70
+  // rounds to the double of 2.01.
+  In::batiment b = house_r0();
+  b.batiment_longueur = 6.7;
+  b.batiment_largeur = 6.7;
+  Checking k(b);
+  EXPECT_TRUE(D::cvt_long_enough_x(k.batiment(), *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 2.01))));
+  EXPECT_TRUE(D::cvt_long_enough_y(k.batiment(), *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.01))));
+  EXPECT_FALSE(D::cvt_long_enough_x(k.batiment(), *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 2.0099))));
+  EXPECT_FALSE(D::cvt_long_enough_y(k.batiment(), *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.0099))));
+}
+
+// The longest wall of a facade of the 12 x 10 house at Nv0 against 30 % of
+// the building's dimension (0.3 x 12 or 0.3 x 10).
+Outcome::measure facade(const char* cote, const std::optional<std::string>& mur, double longueur, bool passed) {
+  const std::string c = cote;
+  const double dimension = c == "nord" || c == "sud" ? 12.0 : 10.0;
+  return Outcome::measure{"longueur du plus long mur de la façade " + c, longueur, 0.3 * dimension, std::nullopt,
+                          Outcome::comparison::at_least, Outcome::tolerance::none, "m", "Nv0", mur, passed};
+}
+
+TEST(DimensionnementFacades, MeasuresOfTheFacadesLookedAt) {
+  struct Case {
+    std::vector<In::mur> murs;
+    std::vector<Outcome::measure> expected;
+  };
+  const std::vector<Case> cases{
+      // Long in X: the Y facades are not looked at.
+      {enclosure(0), {facade("nord", "M2n0", 12, true), facade("sud", "M1n0", 12, true)}},
+      // Short in X (3.5 m of 12 m): the north facade fails first; in Y
+      // exactly 3.0 m of 10 m passes.
+      {{wall("M1n0", direction::X, 0, 0, 3.5), wall("M2n0", direction::X, 8.4, 9.8, 3.5),
+        wall("M3n0", direction::Y, 0, 0, 3.0), wall("M4n0", direction::Y, 11.8, 7, 3.0)},
+       {facade("nord", "M2n0", 3.5, false), facade("est", "M4n0", 3.0, true), facade("ouest", "M3n0", 3.0, true)}},
+      // 3.5995 m against 3.6 m, without tolerance; 2.9 m of 10 m.
+      {{wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 3.5995),
+        wall("M3n0", direction::Y, 0, 0, 2.9), wall("M4n0", direction::Y, 11.8, 0, 2.9)},
+       {facade("nord", "M2n0", 3.5995, false), facade("est", "M4n0", 2.9, false)}},
+      // The longest of two walls stands for the facade; a facade without a
+      // wall measures 0 m.
+      {{wall("M1n0", direction::X, 0, 0, 2), wall("M5n0", direction::X, 6, 0, 4), wall("M2n0", direction::X, 0, 9.8, 12),
+        wall("M3n0", direction::Y, 0, 0, 10)},
+       {facade("nord", "M2n0", 12, true), facade("sud", "M5n0", 4, true)}},
+      {{wall("M1n0", direction::X, 0, 0, 12), wall("M3n0", direction::Y, 0, 0, 10)},
+       {facade("nord", std::nullopt, 0, false), facade("est", std::nullopt, 0, false)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.murs.size());
+    Checking k(r0_with_walls(c.murs));
+    EXPECT_EQ(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
+                             k.batiment()),
+              c.expected.back().passed);
+    EXPECT_EQ(k.measures(critere::CR_3_1), c.expected);
+  }
+}
+
 // ---------------------------------------------------------------------------
 // CR-3-2
 
@@ -147,6 +205,27 @@ TEST(DimensionnementLongueursCumulees, TextsWriteEveryQuantityAsARatio) {
   EXPECT_EQ(k.failure_line(), rdc + "le rapport des longueurs cumulées des murs de contreventements en X (25.200) "
                                     "et en Y (20.000) est 1.260,\nce rapport ne respecte pas les limites inférieure "
                                     "(0.800) et supérieure (1.250) autorisées");
+}
+
+TEST(DimensionnementLongueursCumulees, MeasureOfTheRatioAgainstItsRange) {
+  const auto rapport = [](double value, bool passed) {
+    return Outcome::measure{"rapport des longueurs cumulées des murs de contreventements en X et en Y", value, 0.8,
+                            1.25, Outcome::comparison::range, Outcome::tolerance::fine, "", "Nv0", std::nullopt,
+                            passed};
+  };
+  struct Case {
+    double m2;  // the north wall; the south wall keeps 12, lt_y = 20
+    Outcome::measure expected;
+  };
+  for (const Case& c : {Case{12, rapport(1.2, true)}, Case{13.018, rapport(1.2509, true)},
+                        Case{13.022, rapport(1.2511, false)}}) {
+    SCOPED_TRACE(c.m2);
+    Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, c.m2),
+                              wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
+    EXPECT_EQ(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings, k.batiment()),
+              c.expected.passed);
+    EXPECT_EQ(k.measures(critere::CR_3_2), rounded_as(k.measures(critere::CR_3_2), {c.expected}));
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -196,6 +275,24 @@ TEST(DimensionnementRefends, ToleranceOfAThousandth) {
                                   "la longueur totale des murs de contreventement vaut 48.10 m;\n"
                                   "la répartition des murs en refend est donc 12.10 / 48.10, soit 25.16 %;\n"
                                   "cette répartition est supérieure à 25.00 %, la limite autorisée pour ce bâtiment");
+}
+
+TEST(DimensionnementRefends, MeasureOfTheShareOfInnerWalls) {
+  // r of 36 + r: 25 %, 25.09 % and 25.11 %, computed as the level sums the
+  // lengths (the X walls, then the Y walls).
+  for (const double r : {12.0, 12.0576, 12.0705}) {
+    SCOPED_TRACE(r);
+    const double part = r / ((12 + 12 + r) + (6 + 6));
+    const bool passed = r < 12.06;
+    Checking k(r0_with_inner_wall(r));
+    EXPECT_EQ(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
+                             k.batiment()),
+              passed);
+    EXPECT_EQ(k.measures(critere::CR_3_3),
+              (std::vector<Outcome::measure>{{"répartition des murs en refend", part, 0.25, std::nullopt,
+                                              Outcome::comparison::at_most, Outcome::tolerance::fine, "%", "Nv0",
+                                              std::nullopt, passed}}));
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -284,6 +381,71 @@ TEST(DimensionnementGravite, EastTwentyFiveWestSeventyFiveFails) {
                                   "Le centre de gravité se situe au point: (g_x = 6.000, g_y = 5.000)");
 }
 
+// The four shares read one way at Nv0: north and south within ns, east and
+// west within eo; each passes when its flag says so.
+std::vector<Outcome::measure> share_measures(double n, double sd, double e, double w, std::pair<double, double> ns,
+                                             std::pair<double, double> eo, std::vector<bool> passed) {
+  const auto share = [](const char* q, double v, std::pair<double, double> r, bool p) {
+    return Outcome::measure{q, v, r.first, r.second, Outcome::comparison::range, Outcome::tolerance::fine, "%",
+                            "Nv0", std::nullopt, p};
+  };
+  return {share("répartition Nord", n, ns, passed[0]), share("répartition Sud", sd, ns, passed[1]),
+          share("répartition Est", e, eo, passed[2]), share("répartition Ouest", w, eo, passed[3])};
+}
+
+const std::pair<double, double> narrow{0.45, 0.55};
+const std::pair<double, double> wide{0.3, 0.7};
+
+std::vector<Outcome::measure> concat(std::vector<Outcome::measure> a, const std::vector<Outcome::measure>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+TEST(DimensionnementGravite, MeasuresOfThePassingReadingOnly) {
+  Checking k(house_r0());
+  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
+  EXPECT_EQ(k.measures(critere::CR_3_4), share_measures(0.5, 0.5, 0.5, 0.5, narrow, wide, {true, true, true, true}));
+  // Read the other way: north 65 %, south 35 %.
+  Checking ky(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12, 0.35), wall("M2n0", direction::X, 0, 9.35, 12, 0.65),
+                             wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
+  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, ky.batiment()));
+  const double nord = 12 * 0.65 / (12 * 0.35 + 12 * 0.65);
+  const double sud = 12 * 0.35 / (12 * 0.35 + 12 * 0.65);
+  EXPECT_EQ(ky.measures(critere::CR_3_4), share_measures(nord, sud, 0.5, 0.5, wide, narrow, {true, true, true, true}));
+}
+
+TEST(DimensionnementGravite, FailingSharesRecordBothReadings) {
+  Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 12),
+                            wall("M3n0", direction::Y, 0, 0, 10, 0.6), wall("M4n0", direction::Y, 11.8, 0, 10)}));
+  EXPECT_FALSE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
+  EXPECT_EQ(k.measures(critere::CR_3_4),
+            concat(share_measures(0.5, 0.5, 0.25, 0.75, narrow, wide, {true, true, false, false}),
+                   share_measures(0.5, 0.5, 0.25, 0.75, wide, narrow, {true, true, false, false})));
+}
+
+TEST(DimensionnementGravite, WestShareAtTheToleranceOfItsRange) {
+  // Y walls of thickness w (west) and 1 - w (east): the west share is w,
+  // the east share 1 - w, both beyond their range by w - 0.7.
+  const auto house = [](double w) {
+    return r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 12),
+                          wall("M3n0", direction::Y, 0, 0, 10, w), wall("M4n0", direction::Y, 11 + w, 0, 10, 1 - w)});
+  };
+  const auto shares = [](double w) { return std::pair{(1 - w) * 10 / (w * 10 + (1 - w) * 10), w * 10 / (w * 10 + (1 - w) * 10)}; };
+  Checking within(house(0.7009));
+  EXPECT_TRUE(
+      session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, within.batiment()));
+  const auto [est, ouest] = shares(0.7009);
+  EXPECT_EQ(within.measures(critere::CR_3_4),
+            share_measures(0.5, 0.5, est, ouest, narrow, wide, {true, true, true, true}));
+  Checking beyond(house(0.7011));
+  EXPECT_FALSE(
+      session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, beyond.batiment()));
+  const auto [est2, ouest2] = shares(0.7011);
+  EXPECT_EQ(beyond.measures(critere::CR_3_4),
+            concat(share_measures(0.5, 0.5, est2, ouest2, narrow, wide, {true, true, false, false}),
+                   share_measures(0.5, 0.5, est2, ouest2, wide, narrow, {true, true, false, false})));
+}
+
 // ---------------------------------------------------------------------------
 // CR-3-6
 
@@ -322,6 +484,33 @@ TEST(DimensionnementQualite, MeanLengthBoundary) {
     if (!c.passes) {
       EXPECT_EQ(k.failure_line(), rdc + c.message);
     }
+  }
+}
+
+// The mean length of the bracing walls in one direction at Nv0.
+Outcome::measure moyenne(const char* d, double value, bool passed) {
+  return Outcome::measure{std::string("longueur moyenne des murs de contreventement dans la direction ") + d, value,
+                          2.0, std::nullopt, Outcome::comparison::at_least, Outcome::tolerance::fine, "m", "Nv0",
+                          std::nullopt, passed};
+}
+
+TEST(DimensionnementQualite, MeanLengthMeasuresPerDirection) {
+  struct Case {
+    double lx;
+    std::vector<Outcome::measure> expected;
+  };
+  const std::vector<Case> cases{
+      {12, {moyenne("X", 12, true), moyenne("Y", 10, true)}},
+      {1.9991, {moyenne("X", 1.9991, true), moyenne("Y", 10, true)}},
+      {1.9989, {moyenne("X", 1.9989, false)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.lx);
+    Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, c.lx), wall("M2n0", direction::X, 0, 9.8, c.lx),
+                              wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
+    EXPECT_EQ(session().make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.batiment()),
+              c.expected.back().passed);
+    EXPECT_EQ(k.measures(critere::CR_3_6_1), c.expected);
   }
 }
 
@@ -481,6 +670,33 @@ In::batiment r1_thick_joints(double e) {
   b.batiment_niveau_toit.niveau_murs[0] = wall("M1n1", direction::X, 0, 0, 12, e);
   b.batiment_niveau_toit.niveau_murs[1] = wall("M2n1", direction::X, 0, 10 - e, 12, e);
   return b;
+}
+
+// The ground-area ratio of the bracing walls in one direction.
+Outcome::measure pa(const char* niveau, const char* d, double value, double pa_min, bool passed) {
+  return Outcome::measure{std::string("rapport de la surface au sol des murs de contreventements dans la direction ") +
+                              d + " sur la surface totale du plancher",
+                          value, pa_min, std::nullopt, Outcome::comparison::at_least, Outcome::tolerance::fine, "%",
+                          niveau, std::nullopt, passed};
+}
+
+TEST(DimensionnementPaMin, MeasuresPerLevelAndDirection) {
+  {
+    Checking k(house_r0());
+    EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.batiment()));
+    const std::vector<Outcome::measure> expected{pa("Nv0", "X", 0.04, 0.014, true), pa("Nv0", "Y", 4.0 / 120, 0.014, true)};
+    EXPECT_EQ(k.measures(critere::CR_3_7), rounded_as(k.measures(critere::CR_3_7), expected));
+  }
+  // pa_min 2.8 %: 2.71 % (limit - 0.0009) passes, 2.69 % fails.
+  Checking within(r1_thick_joints(0.1355));
+  EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, within.batiment()));
+  const std::vector<Outcome::measure> passing{pa("Nv1", "X", 0.0271, 0.028, true), pa("Nv1", "Y", 4.0 / 120, 0.028, true),
+                                              pa("Nv0", "X", 0.04, 0.028, true), pa("Nv0", "Y", 4.0 / 120, 0.028, true)};
+  EXPECT_EQ(within.measures(critere::CR_3_7), rounded_as(within.measures(critere::CR_3_7), passing));
+  Checking k(r1_thick_joints(0.1345));
+  EXPECT_FALSE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.batiment()));
+  EXPECT_EQ(k.measures(critere::CR_3_7),
+            rounded_as(k.measures(critere::CR_3_7), {pa("Nv1", "X", 0.0269, 0.028, false)}));
 }
 
 TEST(DimensionnementPaMin, TwoStoreysOfHollowBricksWithThickJointsOnSoilC) {

@@ -52,6 +52,7 @@ TEST(SpDone, MissingValuesFailWithTheirMessages) {
     EXPECT_EQ(k.failure_heading(), "Dimensionnement du bâtiment: échec du test CR-3-5-0:");
     EXPECT_EQ(k.failure_line(), "Au rez-de-chaussée (niveau Nv0), " + c.message);
     EXPECT_TRUE(k.paragraphs(critere::CR_3_5_0).empty());
+    EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"M1n0"}));
   }
 }
 
@@ -124,6 +125,47 @@ TEST(SpMax, ThreeMetreWallAtItsMaximumWithinTolerance) {
   }
 }
 
+// The measure of a wall's floor area against its Sp,max at Nv0.
+Outcome::measure sp_measure(const std::string& mur, double sp, double sp_max, bool passed) {
+  return Outcome::measure{"surface de plancher reprise", sp, sp_max, std::nullopt, Outcome::comparison::at_most,
+                          Outcome::tolerance::fine, "m2", "Nv0", mur, passed};
+}
+
+TEST(SpMax, EveryWallRecordsItsAreaAgainstItsMaximum) {
+  Checking k(house_r0());
+  EXPECT_TRUE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
+  EXPECT_EQ(k.measures(critere::CR_3_5_1),
+            (std::vector<Outcome::measure>{sp_measure("M1n0", 10, 102, true), sp_measure("M2n0", 10, 102, true),
+                                           sp_measure("M3n0", 10, 88, true), sp_measure("M4n0", 10, 88, true)}));
+  EXPECT_TRUE(k.measures(critere::CR_3_5_0).empty());
+}
+
+TEST(SpMax, MeasuresAtTheToleranceAndTheFailingWall) {
+  // The 3.0 m wall M1n0 (Sp,max 20) is the first wall looked at.
+  struct Case {
+    double sp;
+    std::vector<Outcome::measure> expected;
+  };
+  const std::vector<Case> cases{
+      {20.0009,
+       {sp_measure("M1n0", 20.0009, 20, true), sp_measure("M2n0", 10, 102, true), sp_measure("M3n0", 10, 88, true),
+        sp_measure("M4n0", 10, 88, true)}},
+      {20.0011, {sp_measure("M1n0", 20.0011, 20, false)}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.sp);
+    In::batiment b = house_r0();
+    b.batiment_niveau_toit.niveau_murs[0] = wall("M1n0", direction::X, 0, 0, 3.0, 0.2, Qdt::Sp_value{c.sp});
+    Checking k(b);
+    EXPECT_EQ(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()),
+              c.expected.back().passed);
+    EXPECT_EQ(k.measures(critere::CR_3_5_1), c.expected);
+    if (!c.expected.back().passed) {
+      EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"M1n0"}));
+    }
+  }
+}
+
 TEST(SpMax, LengthOfAYWallIsItsRectangleHeight) {
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_murs[2] = wall("M3n0", direction::Y, 0, 0, 4.0);
@@ -146,6 +188,8 @@ TEST(SpMax, MissingValuesAreHandledWithTheirOwnTexts) {
     Checking k(r0_with_sp(0, c.sp));
     EXPECT_FALSE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
     EXPECT_EQ(k.failure_line(), "Au rez-de-chaussée (niveau Nv0), " + c.message);
+    EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"M1n0"}));
+    EXPECT_TRUE(k.measures(critere::CR_3_5_1).empty());
   }
 }
 

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "config/say.hpp"
 #include "geometry/compute_pervasives.hpp"
@@ -23,6 +26,19 @@ using Quavor_pervasives::almost_equal;
 using Quavor_pervasives::almost_greater_equal;
 using Quavor_pervasives::almost_less_equal;
 
+namespace {
+
+constexpr Outcome::comparison at_most = Outcome::comparison::at_most;
+
+// Records a comparison the check made and returns its verdict. Shares are
+// kept as fractions (unit "%"), as the check compares them.
+bool mesure(Check::session& s, Outcome::measure m) {
+  const bool passed = m.passed;
+  s.record_measure(std::move(m));
+  return passed;
+}
+
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // CR-2-1
@@ -31,7 +47,8 @@ namespace {
 
 bool retrait_en_elevation_x_check(Check::session& s, critere c, double rx) {
   const double limite = Tqmv::retrait_elevation_max;
-  if (almost_less_equal(rx, limite))
+  if (mesure(s, {"retrait en élévation en x", rx, limite, std::nullopt, at_most, Outcome::tolerance::fine, "%", {}, {},
+                 almost_less_equal(rx, limite)}))
     return s.critere_logger(c, [rx, limite](Format::Printer& ppf) {
       Format::fprintf(ppf, "le retrait en élévation en x est correct:@ sa dimension %a est inférieure à la limite %a",
                       print_percentage, rx, print_percentage, limite);
@@ -43,7 +60,8 @@ bool retrait_en_elevation_x_check(Check::session& s, critere c, double rx) {
 
 bool retrait_en_elevation_y_check(Check::session& s, critere c, double ry) {
   const double limite = Tqmv::retrait_elevation_max;
-  if (almost_less_equal(ry, limite))
+  if (mesure(s, {"retrait en élévation en y", ry, limite, std::nullopt, at_most, Outcome::tolerance::fine, "%", {}, {},
+                 almost_less_equal(ry, limite)}))
     return s.critere_logger(c, [ry, limite](Format::Printer& ppf) {
       Format::fprintf(ppf, "le retrait en élévation en y est correct:@ sa dimension %a est inférieure à la limite %a",
                       print_percentage, ry, print_percentage, limite);
@@ -107,7 +125,8 @@ bool poteau_continuite_check(Check::session& s, critere c, const T::niveau_planc
               upper, Format::asprintf("le poteau %a n'est pas fondé par rapport au niveau %a.\nIl faut mettre un "
                                       "poteau au-dessous du poteau %a",
                                       print_nom_entity, p.poteau_nom, print_niveau_nom, lower.niveau_nom,
-                                      print_nom_entity, p.poteau_nom));
+                                      print_nom_entity, p.poteau_nom),
+              {p.poteau_nom});
         return s.critere_logger(
             c, [haut = p.poteau_nom, niveau = lower.niveau_nom, bas = (*found)->poteau_nom](Format::Printer& ppf) {
               Format::fprintf(ppf, "Le poteau %a est fondé au niveau %a par le poteau %a", print_nom_entity, haut,
@@ -128,7 +147,8 @@ bool contreventement_continuite_check(Check::session& s, critere c, const T::niv
               upper, Format::asprintf("le contreventement %a n'est pas fondé par rapport au niveau %a.\nIl faut "
                                       "mettre un contreventement au-dessous du contreventement %a",
                                       print_nom_entity, m.mur_nom, print_niveau_nom, lower.niveau_nom,
-                                      print_nom_entity, m.mur_nom));
+                                      print_nom_entity, m.mur_nom),
+              {m.mur_nom});
         return s.critere_logger(
             c, [haut = m.mur_nom, niveau = lower.niveau_nom, bas = (*found)->mur_nom](Format::Printer& ppf) {
               Format::fprintf(ppf, "Le contreventement %a est fondé au niveau %a par le contreventement %a",
@@ -237,12 +257,14 @@ bool fonde_poutre(Check::session& s, critere c, const T::niveau<C>& l, T::poutre
     return s.niveau_error(
         l, Format::asprintf("les extrémités de la poutre %a, ne s'appuient sur aucun contreventement ni sur aucun "
                             "poteau",
-                            print_nom_entity, p.poutre_nom));
+                            print_nom_entity, p.poutre_nom),
+        {p.poutre_nom});
   const T::point libre = appui_origine ? extremite : origine;
   return s.niveau_error(
       l, Format::asprintf("le point %a, une extrémité de la poutre %a, ne s'appuie sur aucun contreventement ni sur "
                           "aucun poteau",
-                          print_point, libre, print_nom_entity, p.poutre_nom));
+                          print_point, libre, print_nom_entity, p.poutre_nom),
+      {p.poutre_nom});
 }
 
 template <class C>
@@ -273,7 +295,8 @@ namespace {
 
 bool nombre_retraits_check(Check::session& s, critere c, const std::string& niveau_nom, int n) {
   const int limite = Tqmv::retraits_nombre_max;
-  if (n <= limite)
+  if (mesure(s, {"nombre de retraits", static_cast<double>(n), static_cast<double>(limite), std::nullopt, at_most,
+                 Outcome::tolerance::none, "", niveau_nom, {}, n <= limite}))
     return s.critere_logger(c, [niveau_nom, n, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "Au niveau %a, il y a %d retraits, ce nombre est inférieur à la limite de %d retraits "
@@ -294,7 +317,9 @@ bool check_regularite_retrait(Check::session& s, const std::string& niveau_nom, 
   const double fraction = Tqmv::retrait_surface_max;
   const double limite = fraction * surface_plancher;
   const double surface = r.retrait_surface;
-  const bool satisfait = almost_less_equal(surface, limite);
+  const bool satisfait = mesure(s, {"surface du retrait", surface, limite, std::nullopt, at_most,
+                                    Outcome::tolerance::fine, "m2", niveau_nom, r.retrait_nom,
+                                    almost_less_equal(surface, limite)});
   s.fdebug([&](Format::Printer& ppf) {
     Format::fprintf(ppf,
                     "@[<v 0>retrait %a, surface %a,@ limite_tqmv = %a de la surface du plancher de %a,@ limite en "
@@ -308,14 +333,22 @@ bool check_regularite_retrait(Check::session& s, const std::string& niveau_nom, 
       niveau_nom, Format::asprintf("la surface du retrait %a mesure %a, cette dimension dépasse la limite autorisée "
                                    "%a. Cette limite correspond à %a de la surface du plancher (%a)",
                                    print_nom_entity, r.retrait_nom, print_area, surface, print_area, limite,
-                                   print_percentage, fraction, print_area, surface_plancher));
+                                   print_percentage, fraction, print_area, surface_plancher),
+      {r.retrait_nom});
+}
+
+std::vector<std::string> noms_des_retraits(const T::retraits& rs) {
+  std::vector<std::string> noms;
+  for (const T::retrait_ref& r : rs) noms.push_back(r->retrait_nom);
+  return noms;
 }
 
 bool surface_totale_retraits_check(Check::session& s, const std::string& niveau_nom, const T::retraits& rs, double surface_plancher) {
   const double fraction = Tqmv::retraits_surface_totale_max;
   const double limite = fraction * surface_plancher;
   const double totale = Quavor_pervasives::sigma_f([](const T::retrait_ref& r) { return r->retrait_surface; }, rs);
-  const bool satisfait = almost_less_equal(totale, limite);
+  const bool satisfait = mesure(s, {"surface totale des retraits", totale, limite, std::nullopt, at_most,
+                                    Outcome::tolerance::fine, "m2", niveau_nom, {}, almost_less_equal(totale, limite)});
   s.fdebug([&](Format::Printer& ppf) {
     Format::fprintf(ppf,
                     "la surface totale des retraits mesure %a,@ la limite autorisée est %a de la surface du plancher "
@@ -328,7 +361,8 @@ bool surface_totale_retraits_check(Check::session& s, const std::string& niveau_
   return s.niveau_error(
       niveau_nom, Format::asprintf("la surface totale des retraits mesure %a,@ cette dimension dépasse la limite %a "
                                    "autorisée pour ce batiment",
-                                   print_area, totale, print_area, limite));
+                                   print_area, totale, print_area, limite),
+      noms_des_retraits(rs));
 }
 
 template <class C>

@@ -1,7 +1,9 @@
 #include "checks/dimensionnement_batiment.hpp"
 
 #include <cmath>
+#include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "checks/sp_batiment.hpp"
@@ -20,8 +22,22 @@ using Compute_utils::print_rapport;
 using Quavor_pervasives::almost_greater_equal;
 using Quavor_pervasives::almost_less_equal;
 
-
 namespace {
+
+constexpr Outcome::comparison at_most = Outcome::comparison::at_most;
+constexpr Outcome::comparison at_least = Outcome::comparison::at_least;
+constexpr Outcome::comparison range = Outcome::comparison::range;
+constexpr Outcome::tolerance fine = Outcome::tolerance::fine;
+
+// Records a comparison the check made at a level and returns its verdict.
+// Shares are kept as fractions (unit "%"), as the check compares them.
+template <class C>
+bool mesure(Check::session& s, const T::niveau<C>& l, Outcome::measure m) {
+  m.niveau = l.niveau_nom;
+  const bool passed = m.passed;
+  s.record_measure(std::move(m));
+  return passed;
+}
 
 // The per-level criteria visit the roof level first, then the floor levels
 // in order, and stop at the first level that fails.
@@ -38,15 +54,16 @@ bool toit_puis_planchers(F f, const T::batiment& b) {
 // ---------------------------------------------------------------------------
 // CR-3-1
 
-// The share of the building dimension is compared, without tolerance, so
-// that a wall of exactly 30 % passes whatever the rounding of 0.3 times
-// the dimension.
+// The length is compared with 30 % of the building dimension, without
+// tolerance and as the guide writes it (length >= 0.3 x dimension): the
+// quotient length / dimension may round below 0.3 for a wall that reaches
+// it, such as 2.01 m of 6.70 m.
 bool cvt_long_enough_x(const T::batiment& b, const T::mur& m) {
-  return U::mur_longueur(m) / b.batiment_longueur >= Tqmv::facade_longueur_min;
+  return U::mur_longueur(m) >= Tqmv::facade_longueur_min * b.batiment_longueur;
 }
 
 bool cvt_long_enough_y(const T::batiment& b, const T::mur& m) {
-  return U::mur_longueur(m) / b.batiment_largeur >= Tqmv::facade_longueur_min;
+  return U::mur_longueur(m) >= Tqmv::facade_longueur_min * b.batiment_largeur;
 }
 
 namespace {
@@ -58,19 +75,42 @@ bool exists_long_enough(const T::murs& facade, const T::batiment& b, bool (*long
   return false;
 }
 
+// Whether the facade has a wall long enough, recorded as the measure of its
+// longest wall (none: 0 m): one wall is long enough exactly when the longest
+// is.
+template <class C>
+bool facade_check(Check::session& s, const T::batiment& b, const T::niveau<C>& l, const char* quantity,
+                  const T::murs& facade, double dimension,
+                  bool (*long_enough)(const T::batiment&, const T::mur&)) {
+  const T::mur* longest = nullptr;
+  for (const T::mur_ref& m : facade)
+    if (longest == nullptr || U::mur_longueur(*m) > U::mur_longueur(*longest)) longest = &*m;
+  Outcome::measure m{quantity, longest != nullptr ? U::mur_longueur(*longest) : 0.0,
+                     Tqmv::facade_longueur_min * dimension, std::nullopt, at_least, Outcome::tolerance::none, "m",
+                     {}, {}, exists_long_enough(facade, b, long_enough)};
+  if (longest != nullptr) m.element = longest->mur_nom;
+  return mesure(s, l, std::move(m));
+}
+
 template <class C>
 bool proportion_facades_check(Check::session& s, critere c, const T::batiment& b, const T::niveau<C>& l) {
   const double limite = Tqmv::facade_longueur_min;
-  if (exists_long_enough(l.cvts_x_facade_north, b, cvt_long_enough_x) &&
-      exists_long_enough(l.cvts_x_facade_south, b, cvt_long_enough_x))
+  const double longueur = b.batiment_longueur;
+  const double largeur = b.batiment_largeur;
+  if (facade_check(s, b, l, "longueur du plus long mur de la façade nord", l.cvts_x_facade_north, longueur,
+                   cvt_long_enough_x) &&
+      facade_check(s, b, l, "longueur du plus long mur de la façade sud", l.cvts_x_facade_south, longueur,
+                   cvt_long_enough_x))
     return s.niveau_logger(l)(c, [limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "il existe, dans la direction X, deux murs en façades opposées mesurant au moins %a de la "
                       "longueur de la façade correspondante",
                       print_percentage, limite);
     });
-  if (exists_long_enough(l.cvts_y_facade_east, b, cvt_long_enough_y) &&
-      exists_long_enough(l.cvts_y_facade_west, b, cvt_long_enough_y))
+  if (facade_check(s, b, l, "longueur du plus long mur de la façade est", l.cvts_y_facade_east, largeur,
+                   cvt_long_enough_y) &&
+      facade_check(s, b, l, "longueur du plus long mur de la façade ouest", l.cvts_y_facade_west, largeur,
+                   cvt_long_enough_y))
     return s.niveau_logger(l)(c, [limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "il existe, dans la direction Y, deux murs en façades opposées mesurant au moins %a de la "
@@ -110,7 +150,8 @@ bool longueur_cumulee_check(Check::session& s, critere c, const T::niveau<C>& l)
   const double r = lt_x / lt_y;
   const double inf = Tqmv::rapport_longueurs_xy_min;
   const double sup = Tqmv::rapport_longueurs_xy_max;
-  if (almost_greater_equal(r, inf) && almost_less_equal(r, sup))
+  if (mesure(s, l, {"rapport des longueurs cumulées des murs de contreventements en X et en Y", r, inf, sup, range,
+                    fine, "", {}, {}, almost_greater_equal(r, inf) && almost_less_equal(r, sup)}))
     return s.niveau_logger(l)(c, [lt_x, lt_y, r, inf, sup](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "le rapport des longueurs cumulées des murs de contreventements en X (%a) et en Y (%a) est "
@@ -150,7 +191,8 @@ bool refend_check(Check::session& s, critere c, const T::niveau<C>& l) {
   const double lt = l.lt_cvts;
   const double part = lt_refend / lt;
   const double limite = Tqmv::part_max_refend;
-  if (almost_less_equal(part, limite))
+  if (mesure(s, l, {"répartition des murs en refend", part, limite, std::nullopt, at_most, fine, "%", {}, {},
+                    almost_less_equal(part, limite)}))
     return s.niveau_logger(l)(c, [lt_refend, lt, part, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la répartition des murs en refend est correcte:@ la longueur totale des murs de "
@@ -238,6 +280,20 @@ bool good_repartition_y(const repartition& parts) {
 
 namespace {
 
+// The four shares read one way: north and south within the first range,
+// east and west within the second.
+template <class C>
+void mesures_parts(Check::session& s, const T::niveau<C>& l, const repartition& parts,
+                   std::pair<double, double> nord_sud, std::pair<double, double> est_ouest) {
+  const auto part = [&](const char* quantity, double value, std::pair<double, double> plage) {
+    mesure(s, l, {quantity, value, plage.first, plage.second, range, fine, "%", {}, {}, bounded(value, plage)});
+  };
+  part("répartition Nord", parts.north, nord_sud);
+  part("répartition Sud", parts.south, nord_sud);
+  part("répartition Est", parts.east, est_ouest);
+  part("répartition Ouest", parts.west, est_ouest);
+}
+
 template <class C>
 bool gravite_check(Check::session& s, critere c, const T::niveau<C>& l) {
   const T::point g = l.niveau_plan.plan_centre.second;
@@ -247,7 +303,12 @@ bool gravite_check(Check::session& s, critere c, const T::niveau<C>& l) {
                           sommes.east / l.st_cvts_y};
   const double gx = g.p_x;
   const double gy = g.p_y;
-  if (good_repartition_x(parts) || good_repartition_y(parts))
+  // The reading that passes, or both when neither does.
+  const bool en_x = good_repartition_x(parts);
+  const bool en_y = !en_x && good_repartition_y(parts);
+  if (!en_y) mesures_parts(s, l, parts, plage_etroite, plage_large);
+  if (!en_x) mesures_parts(s, l, parts, plage_large, plage_etroite);
+  if (en_x || en_y)
     return s.niveau_logger(l)(c, [parts, gx, gy](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la dissymétrie d'implantation des contreventements est respectée.@;<1 2>@[<v 0>Les "
@@ -296,7 +357,10 @@ namespace {
 template <class C>
 bool longueur_moyenne_direction_check(Check::session& s, critere c, const T::niveau<C>& l, T::direction d, double moyenne) {
   const double limite = Tqmv::longueur_moyenne_min;
-  if (almost_greater_equal(moyenne, limite))
+  const std::string quantity = Format::asprintf("longueur moyenne des murs de contreventement dans la direction %a",
+                                                print_direction, d);
+  if (mesure(s, l, {quantity, moyenne, limite, std::nullopt, at_least, fine, "m", {}, {},
+                    almost_greater_equal(moyenne, limite)}))
     return s.niveau_logger(l)(c, [d, moyenne, limite](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "la longueur moyenne des murs de contreventement dans la direction %a est correcte.@ cette "
@@ -418,7 +482,12 @@ namespace {
 
 template <class C>
 bool pa_min_direction_check(Check::session& s, critere c, const T::niveau<C>& l, T::direction d, double rapport, double pa_min) {
-  if (almost_greater_equal(rapport, pa_min))
+  const std::string quantity = Format::asprintf(
+      "rapport de la surface au sol des murs de contreventements dans la direction %a sur la surface totale du "
+      "plancher",
+      print_direction, d);
+  if (mesure(s, l, {quantity, rapport, pa_min, std::nullopt, at_least, fine, "%", {}, {},
+                    almost_greater_equal(rapport, pa_min)}))
     return s.niveau_logger(l)(c, [d, rapport, pa_min](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "le rapport de la surface au sol des murs de contreventements dans la direction %a sur la "

@@ -1,5 +1,6 @@
 #include "checks/sp_batiment.hpp"
 
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -32,13 +33,15 @@ bool mur_sp_check(Check::session& s, const T::niveau<C>& l, const T::mur& m) {
   if (std::holds_alternative<Quavor_data_types::Sp_value>(m.mur_sp)) return true;
   if (std::holds_alternative<Quavor_data_types::Sp_not_yet_computed>(m.mur_sp))
     return s.niveau_error(
-        l, Format::asprintf("la surface de plancher reprise par le mur %s n'a pas encore été calculée", m.mur_nom));
+        l, Format::asprintf("la surface de plancher reprise par le mur %s n'a pas encore été calculée", m.mur_nom),
+        {m.mur_nom});
   return s.niveau_error(
       l, Format::asprintf("le calcul de la surface de plancher reprise par le mur %s a échoué. \nProbablement parce "
                           "qu'il est impossible de déterminer les portions de plancher reprises par le mur. "
                           "\nEssayez d'ajouter poutres et poteaux pour permettre la détection des surfaces de "
                           "plancher reprises par ce mur.",
-                          m.mur_nom));
+                          m.mur_nom),
+      {m.mur_nom});
 }
 
 template <class C>
@@ -72,6 +75,16 @@ double mur_sp_max(const T::batiment& b, const T::mur& m) {
 
 namespace {
 
+// The floor area a wall carries against its Sp,max, compared with the ~
+// tolerance; returns the verdict.
+bool sp_mesure(Check::session& s, const std::string& niveau, const T::mur& m, double sp, double sp_max) {
+  const bool passed = Quavor_pervasives::almost_less_equal(sp, sp_max);
+  s.record_measure(Outcome::measure{"surface de plancher reprise", sp, sp_max, std::nullopt,
+                                    Outcome::comparison::at_most, Outcome::tolerance::fine, "m2", niveau, m.mur_nom,
+                                    passed});
+  return passed;
+}
+
 template <class C>
 bool mur_sp_max_check(Check::session& s, critere c, const T::batiment& b, const T::niveau<C>& l, const T::mur& m) {
   const double longueur = U::mur_longueur(m);
@@ -79,13 +92,15 @@ bool mur_sp_max_check(Check::session& s, critere c, const T::batiment& b, const 
   if (std::holds_alternative<Quavor_data_types::Sp_not_yet_computed>(m.mur_sp))
     return s.niveau_error(
         l, Format::asprintf("la surface de plancher reprise par le mur %a n'a pas encore été calculée",
-                            print_nom_entity, m.mur_nom));
+                            print_nom_entity, m.mur_nom),
+        {m.mur_nom});
   if (std::holds_alternative<Quavor_data_types::Sp_failure>(m.mur_sp))
     return s.niveau_error(l, Format::asprintf("la surface de plancher reprise par le mur %a n'a pas pu être "
                                                    "calculée",
-                                                   print_nom_entity, m.mur_nom));
+                                                   print_nom_entity, m.mur_nom),
+                           {m.mur_nom});
   const double sp = std::get<Quavor_data_types::Sp_value>(m.mur_sp).value;
-  if (Quavor_pervasives::almost_less_equal(sp, sp_max))
+  if (sp_mesure(s, l.niveau_nom, m, sp, sp_max))
     return s.critere_logger(c, [nom = m.mur_nom, longueur, sp, sp_max](Format::Printer& ppf) {
       Format::fprintf(ppf, "Le mur %a, de longueur %a, reprend %a (Sp,max %a)", print_nom_entity, nom,
                       print_distance, longueur, print_area, sp, print_area, sp_max);
@@ -93,7 +108,8 @@ bool mur_sp_max_check(Check::session& s, critere c, const T::batiment& b, const 
   return s.niveau_error(
       l, Format::asprintf("le mur %a reprend une surface de plancher incorrecte:@.l'aire calculée %a est supérieure "
                           "à %a, le Sp,max de ce mur de %a",
-                          print_nom_entity, m.mur_nom, print_area, sp, print_area, sp_max, print_distance, longueur));
+                          print_nom_entity, m.mur_nom, print_area, sp, print_area, sp_max, print_distance, longueur),
+      {m.mur_nom});
 }
 
 template <class C>
