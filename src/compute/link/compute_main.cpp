@@ -40,6 +40,8 @@ template <class... F>
 struct overloaded : F... {
   using F::operator()...;
 };
+template <class... F>
+overloaded(F...) -> overloaded<F...>;
 
 void check_reply_written() {
   if (!Input_process::launched()) return;

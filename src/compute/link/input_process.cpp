@@ -362,7 +362,11 @@ void launch() {
 bool launched() { return launched_pid.load() > 0; }
 
 void end() noexcept {
-  const pid_t pid = launched_pid.load();
+  // Taken from the signal handler at once: it must never signal a process
+  // id that this function has already reaped (and the system may reuse).
+  // An ending signal from now on ends the engine at once, and the kernel the
+  // input program (Linux).
+  const pid_t pid = launched_pid.exchange(-1);
   if (pid <= 0) return;
   // Its end of input: nothing more will be written to it or read from it.
   // The reply printer and the buffer are replaced first, so that nothing is
@@ -381,7 +385,6 @@ void end() noexcept {
   int wstatus = 0;
   const Wait_result result = wait_within(pid, grace_milliseconds, wstatus);
   if (result == Wait_result::running) terminate_and_reap(pid, wstatus);
-  launched_pid.store(-1);
   restore_signal_handlers();
   if (result != Wait_result::ended) return;
   try {
