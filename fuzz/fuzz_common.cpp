@@ -8,6 +8,7 @@
 #include <typeinfo>
 
 #include "config/quavor_configuration.hpp"
+#include "link/compute_server.hpp"
 #include "text/exceptions.hpp"
 #include "text/scanning.hpp"
 
@@ -59,6 +60,7 @@ void classify_exception(std::exception_ptr ep, const char* harness) {
   } catch (const Error_wrong_test&) {
   } catch (const Scanning::Open_failure&) {
   } catch (const Process_exit&) {
+  } catch (const Compute_server::End_of_session&) {
   } catch (const Fatal_error& e) {
     internal_error(harness, "Fatal_error", e);
   } catch (const Assertion_failure& e) {

@@ -26,7 +26,8 @@ const std::string& scratch_source_file_name();
 const std::string& scratch_target_file_name();
 
 // Called with an exception that escaped the engine. The failures a bad input
-// must produce (syntax error, premature end, failed test) are accepted; an
+// must produce (syntax error, premature end, failed test) and the end of a
+// serving session are accepted; an
 // internal error (Fatal_error, Assertion_failure, Not_found, Invalid_argument)
 // is accepted unless QUAVOR_FUZZ_STRICT is set in the environment; anything
 // else is a fault: it is printed and the process aborts so the fuzzer keeps

@@ -1,7 +1,7 @@
 // The bytes as what the input program writes to the engine: communications
 // read one after the other and answered by the serving loop, the replies laid
-// out into a string. The loop ends the process at the end of the input (the
-// exit hook turns that into an unwinding).
+// out into a string. The loop ends the session at the end of the input with
+// Compute_server::End_of_session, which the harness catches.
 #include <sys/stat.h>
 #include <unistd.h>
 

@@ -279,6 +279,72 @@ TEST_F(Server, WithoutAnInputProgramRequestsComeFromTheStandardInput) {
   EXPECT_EQ(r.out, "");
 }
 
+// A malformed request never swallows the ones after it: each message is read
+// up to its frame's closing marker line at most, and after a failure the next
+// opening marker line starts a communication again. Requests on the standard
+// input, replies on the error stream.
+struct Framing_case {
+  const char* name;
+  std::string requests;
+  std::string replies;
+  int status;
+};
+
+// The beginning of a Read_data request whose localisation string is never
+// closed: the string's reader would read on to the end of the input.
+const std::string unterminated_string =
+    "( Xon (\nRead_data\n{ batiment =\n  { batiment_type = R0 ;\n    batiment_categorie = Habitation ;\n"
+    "    batiment_localisation = \"12 rue ;\n";
+
+std::string wrong_communication(const std::string& text) {
+  return long_text_reply("Error_wrong_communication", "Wrong_communication", text);
+}
+
+TEST_F(Server, AMalformedRequestNeverSwallowsTheNextOnes) {
+  // Character counts: "( Xon (\n" 8, "Read_data\n" 10, "{ batiment =\n" 13,
+  // the batiment_type line 25, the batiment_categorie line 38, the
+  // batiment_localisation line 38 (132 so far, 6 line feeds), "  } ;\n" 6,
+  // "}\n" 2, ") Xoff )\n" 9 (149, 9 line feeds).
+  const std::string string_then_valid = unterminated_string + "  } ;\n}\n) Xoff )\n" + request("Invalidate_data");
+  // "( Xon (\nInvalidate_data\n) Xoff )\n" 33, "garbage\n" 8: the garbage is
+  // taken as a starting marker, then the message stops at the next opening
+  // marker line, at character 41 after 4 line feeds.
+  const std::string garbage_between = request("Invalidate_data") + "garbage\n" + request("Validate_data") + request("Quit");
+  // "( Xon (\nRead_data\n{ batiment =\n" ends at character 64 after 6 line
+  // feeds, past the 33 of the first request.
+  const std::string cut_description = request("Invalidate_data") + "( Xon (\nRead_data\n{ batiment =\n";
+  const std::string string_prefix = "scanf: bad input at char number 132: ";
+  const Framing_case cases[] = {
+      {"an unterminated string, then a valid request", string_then_valid,
+       wrong_communication("File \"-\", line 9, characters 149-149:\nSyntax error: Premature end of communication") +
+           framed("Invalidate_data_done"),
+       0},
+      {"a garbage line between two frames", garbage_between,
+       framed("Invalidate_data_done") +
+           wrong_communication("File \"-\", line 4, characters 41-41:\nSyntax error: Premature end of communication") +
+           framed("Error_no_validated_data") + framed("Quitting"),
+       0},
+      {"the end of input inside a description", cut_description,
+       framed("Invalidate_data_done") +
+           wrong_communication("File \"-\", line 6, characters 64-64:\nSyntax error: Premature end of file") +
+           framed("Quitting"),
+       2},
+      {"the end of input inside an unterminated string", unterminated_string,
+       wrong_communication("File \"-\", line 6, characters 132-132:\nSyntax error: " + string_prefix + string_prefix +
+                           string_prefix +
+                           "scanning of a String failed: premature end of file occurred before end of token") +
+           framed("Quitting"),
+       2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Cli::Result r = Cli::run({"-nip"}, Cli::Options().with_stdin(c.requests));
+    EXPECT_EQ(r.err, c.replies);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.out, "");
+  }
+}
+
 TEST_F(Server, AMissingInputProgramFailsClearly) {
   const Cli::Result r = Cli::run({}, Cli::Options().set_env("HOME", dir));
   EXPECT_EQ(r.status, 2);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "description/input_data_types_print.hpp"
 #include "link_fixtures.hpp"
 
 namespace {
@@ -105,6 +106,78 @@ TEST(Communication_types_read, TheRecoveryStopsQuietlyAtTheEnd) {
   auto quiet = Scanbuf::from_string("rest of line\nanother\n) x y\n");
   skip_to_end_of_communication(quiet);
   EXPECT_TRUE(quiet.end_of_input());
+}
+
+// Through a frame, a message is read up to its frame's closing marker line at
+// most, and a communication up to the next opening marker line at most: a
+// malformed one fails there, and the next one is read.
+struct Framed_case {
+  const char* text;
+  const char* failure;  // empty: none
+  input_message next;
+};
+
+TEST(Communication_types_read, AFrameBoundsWhatAReaderTakes) {
+  const std::string premature = Communication_types_read::premature_end_of_communication;
+  const Framed_case cases[] = {
+      // A string that is never closed stops at the closing marker line.
+      {"( Xon (\nRead_data { batiment = { batiment_type = R0 ; batiment_categorie = Habitation ;\n"
+       "batiment_localisation = \"12 rue\n) Xoff )\n( Xon (\nQuit\n) Xoff )\n",
+       "Premature end of communication", Quit{}},
+      // A garbage line is taken as a starting marker; the message stops at the
+      // next opening marker line, where the next communication starts.
+      {"garbage\n( Xon (\nQuit\n) Xoff )\n", "Premature end of communication", Quit{}},
+      // A frame without its closing marker line ends at the next opening one.
+      {"( Xon (\nInvalidate_data\n( Xon (\nQuit\n) Xoff )\n", "Premature end of communication", Quit{}},
+      // Other failures recover as without a frame, and stop before an opening
+      // marker line too.
+      {"( Xon (\nValidate\n) Xoff )\n( Xon (\nQuit\n) Xoff )\n",
+       "File \"unnamed character string\", line 2, characters 9-17:\nUnknown input gui message 'Validate'", Quit{}},
+      {"( Xon (\nValidate\n\n( Xon (\nQuit\n) Xoff )\n",
+       "File \"unnamed character string\", line 2, characters 9-17:\nUnknown input gui message 'Validate'", Quit{}},
+      // Well-formed communications read as without a frame.
+      {"( Start (\nInvalidate_data\n) Stop )\n( Xon (\nQuit\n) Xoff )\n", "", Invalidate_data{}},
+      {"( Xon (\nQuit ) Xoff )\n( Xon (\nCompute_data\n) Xoff )\n", "", Quit{}},
+      {"( Xon (\n# ( Xon (\nValidate_data\n\n# ) Xoff )\n) Xoff )\n", "", Validate_data{}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    auto raw = Scanbuf::from_string(c.text);
+    Communication_frame::Framed_buffer frame(raw);
+    if (c.failure[0] == '\0') {
+      EXPECT_EQ(scanner_input_communication(frame).message, c.next);
+      continue;
+    }
+    try {
+      scanner_input_communication(frame);
+      ADD_FAILURE() << "no failure";
+    } catch (const Scan_failure& failure) {
+      EXPECT_EQ(failure.what(), std::string(c.failure));
+    }
+    EXPECT_EQ(scanner_input_communication(frame).message, c.next);
+  }
+}
+
+TEST(Communication_types_read, AFrameStillReadsAWholeDescription) {
+  Format::Printer ppf;
+  Input_data_types_print::printer_input_data(Og_precedence::Ck_toplevel, ppf, Link_fixtures::example_input_data());
+  auto raw = Scanbuf::from_string("( Xon (\nRead_data\n" + ppf.contents() + "\n) Xoff )\n");
+  Communication_frame::Framed_buffer frame(raw);
+  EXPECT_EQ(scanner_input_communication(frame).message, input_message{Read_data{Link_fixtures::example_input_data()}});
+  EXPECT_TRUE(frame.buffer().end_of_input());
+}
+
+// A failure after which the input ends before the frame does: the frame was
+// cut, with or without a frame reader.
+TEST(Communication_types_read, AFailureCutByTheEndOfInput) {
+  for (const char* text : {"( Xon (\nNope\nQuit\n", "( %d (\nQuit\n"}) {
+    SCOPED_TRACE(text);
+    auto raw = Scanbuf::from_string(text);
+    Communication_frame::Framed_buffer frame(raw);
+    EXPECT_THROW(scanner_input_communication(frame), Communication_types_read::Cut_communication);
+    auto plain = Scanbuf::from_string(text);
+    EXPECT_THROW(scanner_input_communication(plain), Communication_types_read::Cut_communication);
+  }
 }
 
 // While debugging, every communication read is echoed, as the engine writes

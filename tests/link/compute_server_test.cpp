@@ -13,7 +13,6 @@
 namespace {
 
 using namespace Message_types;
-using Link_fixtures::Exited;
 using Link_fixtures::framed;
 
 struct Session {
@@ -29,7 +28,7 @@ Session serve(const std::string& text) {
   Session s;
   try {
     Compute_server::compute_server_loop(ib);
-  } catch (const Exited& e) {
+  } catch (const Compute_server::End_of_session& e) {
     s.status = e.status;
   }
   s.replies = printer->contents();
@@ -187,50 +186,13 @@ TEST(Compute_server_handler, APrematureEndQuitsWithStatusTwo) {
   int status = -1;
   try {
     Compute_server::compute_server_handler(ib, [](Scanning::Scanbuf&) { throw End_of_file(); }, ib);
-  } catch (const Exited& e) {
+  } catch (const Compute_server::End_of_session& e) {
     status = e.status;
   }
   EXPECT_EQ(status, 2);
   EXPECT_EQ(printer->contents(),
             wrong_communication(header(0, 0) + "\nSyntax error: Premature end of file") + framed("Quitting"));
   Quavor_configuration::reset_for_tests();
-}
-
-struct Invocation_case {
-  std::vector<std::string> arguments;
-  std::string invocation;
-};
-
-// The names the engine quotes are escaped for /bin/sh; the user's command and
-// arguments are not.
-TEST(Compute_main, ThePosixInvocationKeepsTheEngineQuotedNamesIntact) {
-  const Invocation_case cases[] = {
-      {{"-ipc", "prog", "-f", "a.qvc", "-ipa", "x"}, "\"prog\" -f \"a.qvc\" -I \".\" x"},
-      {{"-ipc", "prog", "-f", "d/pl$n `x` \\ \".qvc", "-ipa", "$HOME"},
-       "\"prog\" -f \"d/pl\\$n \\`x\\` \\\\ \\\".qvc\" -I \"d\" $HOME"},
-      {{"-ipc", "p$q", "-input-process-command-directory", "/w$", "-d", "-ipbm", "write-qvc"},
-       "\"p$q\" -I \"/w\\$\" -batch \"write-qvc\" -d True"},
-  };
-  for (const auto& c : cases) {
-    Quavor_configuration::reset_for_tests();
-    std::vector<std::string> words{"quavor"};
-    words.insert(words.end(), c.arguments.begin(), c.arguments.end());
-    Quavor_configuration::parse_arguments(words);
-    Quavor_configuration::assign_configuration_fields();
-    EXPECT_EQ(Compute_main::posix_input_process_command_invocation(), "\"" + c.invocation + "\"");
-    EXPECT_EQ(Compute_main::strip_outer_double_quotes(Compute_main::posix_input_process_command_invocation()),
-              c.invocation);
-  }
-  Quavor_configuration::reset_for_tests();
-}
-
-TEST(Compute_main, StripsOneOuterPairOfDoubleQuotes) {
-  EXPECT_EQ(Compute_main::strip_outer_double_quotes("\"\"a\" b\""), "\"a\" b");
-  EXPECT_EQ(Compute_main::strip_outer_double_quotes("\"a"), "\"a");
-  EXPECT_EQ(Compute_main::strip_outer_double_quotes("a\""), "a\"");
-  EXPECT_EQ(Compute_main::strip_outer_double_quotes("\""), "\"");
-  EXPECT_EQ(Compute_main::strip_outer_double_quotes("\"\""), "");
-  EXPECT_EQ(Compute_main::strip_outer_double_quotes(""), "");
 }
 
 }  // namespace

@@ -666,6 +666,32 @@ TEST(Scanning_sources, FunctionSource) {
   EXPECT_TRUE(ib.end_of_input());
 }
 
+// Blocks under a given name; a source that throws stops the reader, and the
+// next read asks it again from where it stood.
+TEST(Scanning_sources, BlockSource) {
+  const std::vector<std::string> blocks{"12 ", "34\n", "56"};
+  std::size_t next = 0;
+  bool refuse = false;
+  struct Refused {};
+  Scanbuf ib = Scanbuf::from_blocks("blocks", [&]() -> std::string_view {
+    if (refuse) throw Refused{};
+    return next < blocks.size() ? std::string_view(blocks[next++]) : std::string_view();
+  });
+  EXPECT_EQ(ib.name_of_input(), "blocks");
+  int a = 0, b = 0;
+  scan(ib, "%d %d\n", a, b);
+  EXPECT_EQ(a + b, 46);
+  refuse = true;
+  EXPECT_THROW(ib.peek(), Refused);
+  EXPECT_EQ(ib.char_count(), 6);
+  refuse = false;
+  scan(ib, "%d", a);
+  EXPECT_EQ(a, 56);
+  EXPECT_TRUE(ib.end_of_input());
+  EXPECT_EQ(ib.char_count(), 8);
+  EXPECT_EQ(ib.line_count(), 1);
+}
+
 TEST(Scanning_sources, PipeDescriptorIsReadAsItArrives) {
   int fds[2];
   ASSERT_EQ(::pipe(fds), 0);

@@ -109,6 +109,8 @@ int main(int argc, char** argv) {
     if (Quavor_configuration::get_input_process_needed() || !Quavor_configuration::get_report_source_file_name_opt())
       compute_server();
     compute_file();
+  } catch (const Compute_server::End_of_session& end) {
+    Quavor_configuration::exit_process(end.status);
   } catch (const std::exception& e) {
     Format::fprintf(Format::err_formatter(), "%s@.", std::string(e.what()));
   } catch (...) {

@@ -1,5 +1,7 @@
 #include "link/communication_types_read.hpp"
 
+#include <optional>
+
 #include "config/quavor_configuration.hpp"
 #include "config/say.hpp"
 #include "link/communication_types_pprint.hpp"
@@ -52,7 +54,26 @@ std::string scanner_marker(Scanbuf& ib) {
   return text;
 }
 
-void skip_to_end_of_communication(Scanbuf& ib) {
+namespace {
+
+// The tag of a marker line, read by `read_tag` from the line start; nothing
+// when the line does not match.
+template <class R>
+std::optional<std::string> marker_line_tag(std::string_view line, R read_tag) {
+  auto ib = Scanbuf::from_string(std::string(line));
+  std::string tag;
+  try {
+    read_tag(ib, tag);
+  } catch (const Scan_failure&) {
+    return std::nullopt;
+  } catch (const End_of_file&) {
+    return std::nullopt;
+  }
+  return tag;
+}
+
+// False at the end of the input.
+bool skip_to_closing_marker_line(Scanbuf& ib) {
   // The rest of the line where reading failed, unless the failing reader
   // consumed it whole.
   if (!Message_types_read::failed_line_consumed()) Scanner_utils::skip_one_line(ib);
@@ -74,7 +95,35 @@ void skip_to_end_of_communication(Scanbuf& ib) {
       continue;
     }
     Scanner_utils::skip_end_of_line(ib);
-    if (tag == Communication_types::get_communication_closing_tag()) return;
+    if (tag == Communication_types::get_communication_closing_tag()) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool is_closing_marker_line(std::string_view line) {
+  return !line.empty() && line[0] == ')' &&
+         marker_line_tag(line, [](Scanbuf& ib, std::string& tag) { scan(ib, closing_marker_pattern, tag); }) ==
+             Communication_types::get_communication_closing_tag();
+}
+
+bool is_opening_marker_line(std::string_view line) {
+  return !line.empty() && line[0] == '(' &&
+         marker_line_tag(line, [](Scanbuf& ib, std::string& tag) { scan(ib, starting_marker_pattern, tag); }) ==
+             Communication_types::get_communication_starting_tag();
+}
+
+bool ends_a_message(std::string_view line) { return is_closing_marker_line(line) || is_opening_marker_line(line); }
+
+bool skip_to_end_of_communication(Scanbuf& ib, Communication_frame::Framed_buffer* frame) {
+  const Communication_frame::Wall_guard wall(frame, is_opening_marker_line);
+  try {
+    return skip_to_closing_marker_line(ib);
+  } catch (const Communication_frame::Wall_reached&) {
+    // The next communication starts on this line.
+    Message_types_read::set_failed_line_consumed(false);
+    return true;
   }
 }
 
@@ -107,6 +156,11 @@ input_communication get_input_communication(input_communication c) {
 
 input_communication scanner_input_communication(Scanbuf& ib) {
   return scanner_communication(Message_types_read::scanner_input_message, get_input_communication, ib);
+}
+
+input_communication scanner_input_communication(Communication_frame::Framed_buffer& frame) {
+  return scanner_communication(Message_types_read::scanner_input_message, get_input_communication, frame.buffer(),
+                               &frame);
 }
 
 }  // namespace Communication_types_read

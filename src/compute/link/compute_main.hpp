@@ -22,35 +22,21 @@ const std::optional<input_data>& get_validated_data();
 void reset_server_state();
 
 // --- launching the input program -----------------------------------------------------
-// The invocation text with the file names, the directory and the batch
-// procedure that the engine itself quoted made safe for /bin/sh: inside their
-// double quotes, "\", "$", "`" and "\"" get a backslash, so the input program
-// receives them exactly as written. The command and the user's arguments stay
-// as written.
-std::string posix_input_process_command_invocation();
-// The invocation without one outer pair of double quotes (the first and the
-// last character, when both are double quotes).
-std::string strip_outer_double_quotes(const std::string& text);
-
-// Runs the invocation with /bin/sh -c, a pipe to the child's standard input
-// and one from its standard output (its error stream is the engine's own), and
-// stores the streams, the scanning buffer and the reply printer in the
-// configuration. A launch that cannot start ends the process with a message
-// naming the command and the system's reason, status 2.
+// Input_process::launch: the program started with pipes to its standard input
+// and from its standard output, the streams, the scanning buffer and the reply
+// printer stored in the configuration.
 void launch_input_process();
-// After the input program's output ended before any communication: when the
-// command interpreter could not run the command (status 126 or 127), ends the
-// process with a message naming it, status 2; otherwise returns.
-void check_input_process_started();
 
 // --- replies --------------------------------------------------------------------------
 // Each one is a communication with the fixed markers, written and flushed on
 // the reply printer. A reply that cannot be written (the input program went
-// away) ends the session: message on the error stream, status 2.
+// away) ends the session: message on the error stream, then
+// Compute_server::End_of_session with status 2.
 void send_computation_acknowledgment(const Message_types::computation_acknowledgment_message& message);
 void send_computation_error(const Message_types::computation_error_message& message);
 void send_computation_error_no_data();
-// Sends Quitting, then ends the process with the status.
+// Sends Quitting, then ends the session with the status
+// (Compute_server::End_of_session).
 [[noreturn]] void send_quit_compute(int status);
 [[noreturn]] void quit_compute(int status);
 

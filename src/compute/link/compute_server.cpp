@@ -7,6 +7,7 @@
 #include "config/say.hpp"
 #include "link/communication_types_read.hpp"
 #include "link/compute_main.hpp"
+#include "link/input_process.hpp"
 #include "link/message_types.hpp"
 #include "link/message_types_read.hpp"
 #include "text/format.hpp"
@@ -32,33 +33,35 @@ void send_wrong_computation(const std::string& text) {
 }  // namespace
 
 void compute_server() {
+  // Ends the input program however the session ends: unwinding runs it.
+  const Input_process::Ender ender;
   if (QC::get_input_process_needed()) Compute_main::launch_input_process();
   compute_server_loop(*QC::get_input_process_scanning_buffer());
 }
 
-void compute_server_loop(Scanbuf& ib) {
-  bool served = false;
+void compute_server_loop(Scanbuf& raw) {
+  Communication_frame::Framed_buffer frame(raw);
+  Scanbuf& ib = frame.buffer();
   for (;;) {
     // Blank and comment lines after the last communication are not the
     // start of another one: the end of the input is tested after them.
     compute_server_handler(ib, Message_types_read::skip_sharp_comments, ib);
-    if (ib.end_of_input()) {
-      if (!served) Compute_main::check_input_process_started();
-      Compute_main::quit_compute(0);
-    }
-    served = true;
-    compute_server_handler(ib, loop_step, ib);
+    if (ib.end_of_input()) Compute_main::quit_compute(0);
+    compute_server_handler(ib, [&frame](Scanbuf&) { loop_step(frame); }, ib);
   }
 }
 
-void loop_step(Scanbuf& ib) {
-  const auto c = Communication_types_read::scanner_input_communication(ib);
+void loop_step(Communication_frame::Framed_buffer& frame) {
+  const auto c = Communication_types_read::scanner_input_communication(frame);
   Compute_main::treat_input_process_communication(c.message);
 }
 
 void compute_server_handler(Scanbuf& ib, const std::function<void(Scanbuf&)>& step, Scanbuf& argument) {
   try {
     step(argument);
+  } catch (const Communication_types_read::Cut_communication& failure) {
+    send_wrong_communication(ib, failure.what());
+    Compute_main::send_quit_compute(2);
   } catch (const Scan_failure& failure) {
     send_wrong_communication(ib, failure.what());
   } catch (const End_of_file&) {

@@ -85,6 +85,21 @@ class Function_source final : public Scanbuf::Source {
   char character_ = 0;
 };
 
+class Block_source final : public Scanbuf::Source {
+ public:
+  explicit Block_source(std::function<std::string_view()> next) : next_(std::move(next)) {}
+  bool refill(const char*& next, const char*& limit) override {
+    const std::string_view block = next_();
+    if (block.empty()) return false;
+    next = block.data();
+    limit = block.data() + block.size();
+    return true;
+  }
+
+ private:
+  std::function<std::string_view()> next_;
+};
+
 }  // namespace
 
 Scanbuf::Scanbuf(std::string name, std::unique_ptr<Source> source)
@@ -112,6 +127,10 @@ Scanbuf Scanbuf::from_fd(int fd, bool close_at_end) {
 
 Scanbuf Scanbuf::from_function(std::function<std::optional<char>()> next) {
   return Scanbuf("unnamed function", std::make_unique<Function_source>(std::move(next)));
+}
+
+Scanbuf Scanbuf::from_blocks(std::string name, std::function<std::string_view()> next) {
+  return Scanbuf(std::move(name), std::make_unique<Block_source>(std::move(next)));
 }
 
 Scanbuf Scanbuf::from_string(std::string text) {

@@ -59,6 +59,12 @@ class Scanbuf {
   static Scanbuf from_fd(int fd, bool close_at_end);
   // Characters given one by one by `next`; std::nullopt ends the input.
   static Scanbuf from_function(std::function<std::optional<char>()> next);
+  // Blocks given one at a time by `next`, each valid until the next call (an
+  // empty block ends the input), reported under `name`. An exception thrown
+  // by `next` reaches the reader and leaves the buffer as it was: a later
+  // peek asks `next` again, so a source can stop a reader at a point of its
+  // choosing and let the next one go on from there.
+  static Scanbuf from_blocks(std::string name, std::function<std::string_view()> next);
   static Scanbuf from_string(std::string text);
 
   Scanbuf(Scanbuf&&) noexcept;
