@@ -90,7 +90,7 @@ bool skip_to_closing_marker_line(Scanbuf& ib) {
       // Each "%_s@ " runs up to and including the next blank, line ends included.
       scan(ib, closing_marker_pattern, tag);
     } catch (const Scan_failure& failure) {
-      if (debugging()) Say::debug(Format::sprintf("Debug skip_to_end_of_communication: %s", std::string(failure.what())));
+      if (debugging()) Say::debug(Format::sprintf("Debug skip_to_end_of_communication: %s", failure.message()));
       Scanner_utils::skip_one_line(ib);
       continue;
     }

@@ -63,7 +63,7 @@ void compute_server_handler(Scanbuf& ib, const std::function<void(Scanbuf&)>& st
     send_wrong_communication(ib, failure.what());
     Compute_main::send_quit_compute(2);
   } catch (const Scan_failure& failure) {
-    send_wrong_communication(ib, failure.what());
+    send_wrong_communication(ib, failure.message());
   } catch (const End_of_file&) {
     send_wrong_communication(ib, "Premature end of file");
     Compute_main::send_quit_compute(2);
