@@ -1,5 +1,6 @@
 // The run configuration: start-up state, checking state, the parsing rules
 // and the completion step, observed in-process (process exits intercepted).
+#include "config/command_line.hpp"
 #include "config/quavor_configuration.hpp"
 
 #include <gtest/gtest.h>
@@ -44,8 +45,8 @@ class Configuration : public ::testing::Test {
   // Parses "quavor <arguments>" and completes the configuration.
   static void parse(std::vector<std::string> arguments) {
     arguments.insert(arguments.begin(), "quavor");
-    Qc::parse_arguments(arguments);
-    Qc::assign_configuration_fields();
+    Command_line::parse_arguments(arguments);
+    Command_line::assign_configuration_fields();
   }
 
   // The exit status of a parse that must end the process.
@@ -54,7 +55,7 @@ class Configuration : public ::testing::Test {
     try {
       ::testing::internal::CaptureStderr();
       ::testing::internal::CaptureStdout();
-      Qc::parse_arguments(arguments);
+      Command_line::parse_arguments(arguments);
     } catch (const Exited& e) {
       ::testing::internal::GetCapturedStderr();
       ::testing::internal::GetCapturedStdout();

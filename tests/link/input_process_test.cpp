@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "config/command_line.hpp"
 #include "config/quavor_configuration.hpp"
 
 namespace {
@@ -29,8 +30,8 @@ TEST(Input_process, ThePosixInvocationKeepsTheEngineQuotedNamesIntact) {
     Quavor_configuration::reset_for_tests();
     std::vector<std::string> words{"quavor"};
     words.insert(words.end(), c.arguments.begin(), c.arguments.end());
-    Quavor_configuration::parse_arguments(words);
-    Quavor_configuration::assign_configuration_fields();
+    Command_line::parse_arguments(words);
+    Command_line::assign_configuration_fields();
     EXPECT_EQ(Input_process::posix_input_process_command_invocation(), "\"" + c.invocation + "\"");
     EXPECT_EQ(Input_process::strip_outer_double_quotes(Input_process::posix_input_process_command_invocation()),
               c.invocation);
@@ -61,8 +62,8 @@ std::vector<std::string> argv_of(const std::vector<std::string>& arguments) {
   Quavor_configuration::reset_for_tests();
   std::vector<std::string> words{"quavor"};
   words.insert(words.end(), arguments.begin(), arguments.end());
-  Quavor_configuration::parse_arguments(words);
-  Quavor_configuration::assign_configuration_fields();
+  Command_line::parse_arguments(words);
+  Command_line::assign_configuration_fields();
   return Input_process::input_process_argv();
 }
 

@@ -49,6 +49,7 @@ std::string batch_mode_procedure_name(batch_mode_procedure procedure);
 // The procedure of that name, if any.
 std::optional<batch_mode_procedure> batch_mode_procedure_of_name(const std::string& name);
 std::optional<batch_mode_procedure> get_batch_mode_procedure();
+void set_batch_mode_procedure(batch_mode_procedure procedure);
 
 // What the command line asked the engine to produce (recorded, read only by the
 // report-file check).
@@ -115,6 +116,18 @@ bool is_report_target_file_name(const std::string& name);
 
 // The name with the extension of its last component removed.
 std::string remove_extension(const std::string& name);
+// The name with that extension in place of its own; "-" stays "-".
+std::string with_extension(const std::string& name, const std::string& extension);
+
+// A shared handle on a printer that lives for the whole process (never deleted).
+std::shared_ptr<Format::Printer> shared_printer(Format::Printer& printer);
+
+// The input program's shell command line: ""<command>"<arguments>".
+std::string get_input_process_command_invocation();
+
+// Fixes the program path, directory and name from the invocation name (done
+// while reading the command line; exposed for tests).
+void set_invocation_name(const std::string& invocation_name);
 
 // ---------------------------------------------------------------------------
 // Getters and setters.
@@ -175,27 +188,5 @@ Format::Printer& get_compute_input_debugging_formatter();
 void set_compute_input_debugging_formatter(std::shared_ptr<Format::Printer> printer);
 Format::Printer& get_compute_error_debugging_formatter();
 void set_compute_error_debugging_formatter(std::shared_ptr<Format::Printer> printer);
-
-// ---------------------------------------------------------------------------
-// Command line.
-
-// The input program's shell command line: ""<command>"<arguments>".
-std::string get_input_process_command_invocation();
-
-// Parses the process's command line (argv[0] is the invocation name), then
-// completes the configuration. May end the process.
-void set_arguments(int argc, char** argv);
-// Parses the vector (first word the invocation name) without the completion step.
-// May end the process.
-void parse_arguments(const std::vector<std::string>& arguments);
-// The completion step run after a successful parse.
-void assign_configuration_fields();
-
-// Fixes the program path, directory and name from the invocation name (done by
-// set_arguments; exposed for tests).
-void set_invocation_name(const std::string& invocation_name);
-
-// The usage text (header, one line per option, -help and --help).
-std::string usage_text();
 
 }  // namespace Quavor_configuration

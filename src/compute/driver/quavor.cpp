@@ -4,6 +4,7 @@
 #include <string>
 
 #include "checks/compute.hpp"
+#include "config/command_line.hpp"
 #include "config/path.hpp"
 #include "config/quavor_configuration.hpp"
 #include "config/say.hpp"
@@ -104,7 +105,7 @@ void compute_server() { Compute_server::compute_server(); }
 int main(int argc, char** argv) {
   try {
     compute_fixed_values();
-    Quavor_configuration::set_arguments(argc, argv);
+    Command_line::set_arguments(argc, argv);
     // The file flow needs a report source file and no input program.
     if (Quavor_configuration::get_input_process_needed() || !Quavor_configuration::get_report_source_file_name_opt())
       compute_server();
