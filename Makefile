@@ -1,11 +1,31 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test test-sanitize test-tsan fuzz bench clean
+.PHONY: all build run test test-sanitize test-tsan fuzz bench clean deps deps-if-missing
 
 all: build
 
-build:
+# What the build and the tests need beyond CMake, a C++20 compiler and
+# GoogleTest: nlohmann-json (quavor-view's JSON), Chromium (the page tests)
+# and python3-jsonschema (the results' schema test). Installed with apt-get
+# when run as root; otherwise the command to run is printed.
+DEPS_PACKAGES ?= nlohmann-json3-dev chromium python3-jsonschema
+DEPS_PRESENT = test -f /usr/include/nlohmann/json.hpp && command -v chromium > /dev/null && \
+  python3 -c 'import jsonschema' 2> /dev/null
+deps:
+	@if [ "$$(id -u)" = 0 ]; then \
+	  apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $(DEPS_PACKAGES); \
+	else \
+	  echo "Missing dependencies; install them with:"; \
+	  echo "  sudo apt-get install -y --no-install-recommends $(DEPS_PACKAGES)"; \
+	  exit 1; \
+	fi
+
+# A cheap check first: make deps only when something is missing.
+deps-if-missing:
+	@$(DEPS_PRESENT) || $(MAKE) deps
+
+build: deps-if-missing
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
@@ -14,6 +34,8 @@ EXAMPLE ?= examples/house_r1
 run: build
 	./$(BUILD)/quavor -r $(EXAMPLE).qvb
 	cat $(EXAMPLE).qvr
+	./$(BUILD)/quavor-view $(EXAMPLE).qvb || test $$? = 1
+	@echo "The page of $(EXAMPLE).qvb: $(CURDIR)/$(EXAMPLE).html"
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -63,7 +85,7 @@ fuzz:
 BENCH_BUILD ?= build-bench
 bench:
 	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_BENCH=ON > /dev/null
-	cmake --build $(BENCH_BUILD) -j $(JOBS) --target quavor quavor_benchmarks
+	cmake --build $(BENCH_BUILD) -j $(JOBS) --target quavor quavor-view quavor_benchmarks
 	cd $(BENCH_BUILD) && ./quavor_benchmarks --benchmark_counters_tabular=true
 
 clean:

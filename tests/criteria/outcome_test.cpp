@@ -157,8 +157,8 @@ TEST_F(OutcomeOfASession, ParagraphsAsTheReportLaysThemOut) {
   const auto& r = Outcome::result_of(o, critere::CR_0_11);
   EXPECT_EQ(r.state, status::passed);
   EXPECT_EQ(Outcome::paragraph_plain_texts(r),
-            (std::vector<std::string>{"Pour ce bâtiment, le nom est correct: house.qvb correspond au fichier: "
-                                      "house.qvr"}));
+            (std::vector<std::string>{"Pour ce bâtiment, le nom est correct:\n  house.qvb\ncorrespond au fichier:\n"
+                                      "  house.qvr"}));
   EXPECT_EQ(Outcome::paragraph_texts(r),
             (std::vector<std::string>{"Pour ce bâtiment, le nom est correct:\n  house.qvb\ncorrespond au fichier:\n"
                                       "  house.qvr"}));

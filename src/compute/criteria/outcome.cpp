@@ -93,14 +93,15 @@ std::vector<std::string> render(const criterion_result& r, int margin, Format::B
 
 }  // namespace
 
-// The report sets each paragraph in a vertical box: its breaks are all line
-// breaks; for programs the breaks that may stay spaces do.
+// The report sets each paragraph in a vertical box, whose breaks are line
+// breaks whatever the margin; a wide margin only keeps the paragraph's own
+// boxes on one line.
 std::vector<std::string> paragraph_texts(const criterion_result& r) {
   return render(r, paragraph_margin, Format::Box_kind::V);
 }
 
 std::vector<std::string> paragraph_plain_texts(const criterion_result& r) {
-  return render(r, plain_margin, Format::Box_kind::HOV);
+  return render(r, plain_margin, Format::Box_kind::V);
 }
 
 const criterion_result& result_of(const outcome& o, Tqmv::critere c) {

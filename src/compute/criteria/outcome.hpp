@@ -93,7 +93,8 @@ struct criterion_result {
 // The paragraphs of a criterion as the report prints them (its lines inside
 // the criterion's section, without the section's indentation), newest first.
 std::vector<std::string> paragraph_texts(const criterion_result& r);
-// The same laid out on one line as far as the layout allows (for programs).
+// The same without a right margin (for programs): only the breaks that the
+// report always makes remain.
 std::vector<std::string> paragraph_plain_texts(const criterion_result& r);
 
 struct outcome {

@@ -133,7 +133,9 @@ namespace {
 // Far above any real house (a few plans at most), low enough that every
 // recursive walk over a plan chain stays well within the stack.
 constexpr int max_plan_depth = 1024;
-int plan_depth = 0;
+// The depth of the reading under way on this thread: it measures this
+// thread's own stack, and two descriptions may be read at once.
+thread_local int plan_depth = 0;
 
 struct Plan_depth_guard {
   Plan_depth_guard() {

@@ -1,0 +1,436 @@
+// End-to-end runs of quavor-view beside quavor. Over the examples and every
+// failing case of tests/cli/cases/: the verdict, the failing criterion and the
+// test number in X.json are what `quavor -r X.qvb` prints (each program runs
+// in a fresh scratch copy); the page holds the report quavor writes, byte for
+// byte; the pages load in headless Chromium without script error, with one
+// plan per level, the 51 criteria rows and the failing elements outlined.
+// Then batches, bad input and the command line.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <atomic>
+#include <fstream>
+#include <thread>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/harness.hpp"
+#include "view/view_fixture.hpp"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+const fs::path source_dir = QUAVOR_SOURCE_DIR;
+const fs::path cases_root = source_dir / "tests" / "cli" / "cases";
+
+// A fresh scratch directory, removed with what is left in it (made writable again first).
+struct Scratch : View_fixture::scratch {
+  ~Scratch() {
+    std::error_code ec;
+    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+  }
+};
+
+Cli::Result view(const std::vector<std::string>& arguments, const fs::path& directory) {
+  return Cli::run(arguments, Cli::Options().executing(QUAVOR_VIEW_BINARY).in(directory.string()));
+}
+
+void copy_to(const fs::path& from, const fs::path& to) {
+  fs::create_directories(to.parent_path());
+  fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+}
+
+// A description of the test set and the name it is checked under (the name
+// its recorded file name expects).
+struct Description {
+  std::string label;
+  fs::path file;
+  std::string name;
+};
+
+std::vector<Description> test_set() {
+  std::vector<Description> set;
+  for (const auto& e : fs::directory_iterator(source_dir / "examples"))
+    if (e.path().extension() == ".qvb")
+      set.push_back({e.path().stem().string(), e.path(), "examples/" + e.path().filename().string()});
+  for (const auto& e : fs::directory_iterator(cases_root)) {
+    const fs::path d = e.path();
+    // Cases run with their own arguments or standard input are about quavor's command line.
+    if (!fs::is_directory(d) || fs::exists(d / "args") || !fs::exists(d / "input.qvb")) continue;
+    const std::string err = Cli::read_file((d / "expected.err").string());
+    if (err.rfind("Toutes les vérifications ont réussi.", 0) == 0) continue;
+    set.push_back({d.filename().string(), d / "input.qvb", "input.qvb"});
+  }
+  std::sort(set.begin(), set.end(), [](const Description& a, const Description& b) { return a.label < b.label; });
+  return set;
+}
+
+// What quavor's error stream says about the check.
+struct Said {
+  std::string verdict;
+  std::string code;  // empty without a failed criterion
+  int test = 0;
+};
+
+Said what_quavor_says(const std::string& err) {
+  Said s;
+  std::smatch m;
+  const bool failed = std::regex_search(err, m, std::regex("échec du test (CR-[0-9-]+):"));
+  if (failed) s.code = m[1];
+  std::string rest = err;
+  while (std::regex_search(rest, m, std::regex("\\(Test ([0-9]+)\\)\\."))) {
+    s.test = std::stoi(m[1]);
+    rest = m.suffix();
+  }
+  if (err.rfind("Toutes les vérifications ont réussi.", 0) == 0) s.verdict = "compliant";
+  else if (err.rfind("Erroneous qvb file: ", 0) == 0) s.verdict = "not-compliant";
+  else s.verdict = "fatal";
+  return s;
+}
+
+std::string unescape(std::string s) {
+  const std::pair<const char*, const char*> references[] = {
+      {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}, {"&#39;", "'"}, {"&amp;", "&"}};
+  for (const auto& [from, to] : references)
+    for (std::size_t at = 0; (at = s.find(from, at)) != std::string::npos; at += std::string(to).size())
+      s.replace(at, std::string(from).size(), to);
+  return s;
+}
+
+std::size_t count(const std::string& text, const std::string& what) {
+  std::size_t n = 0;
+  for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += what.size()) ++n;
+  return n;
+}
+
+std::string find_program(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  std::stringstream dirs(path ? path : "/usr/bin:/bin");
+  for (std::string d; std::getline(dirs, d, ':');)
+    if (!d.empty() && ::access((fs::path(d) / name).c_str(), X_OK) == 0) return (fs::path(d) / name).string();
+  return "";
+}
+
+// Headless Chromium on a page: its DOM after load, or a screenshot.
+Cli::Result chromium(const std::vector<std::string>& what, const fs::path& page) {
+  const std::string browser = find_program("chromium");
+  if (browser.empty()) return Cli::Result{"", "chromium not found (make deps installs it)", -1};
+  Scratch profile;
+  std::vector<std::string> arguments{"120", browser, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                                     "--no-first-run", "--disable-background-networking",
+                                     "--disable-component-update", "--disable-sync",
+                                     "--user-data-dir=" + profile.dir.string()};
+  arguments.insert(arguments.end(), what.begin(), what.end());
+  arguments.push_back("file://" + fs::absolute(page).string());
+  return Cli::run(arguments, Cli::Options().executing(find_program("timeout")));
+}
+
+// The whole test set checked once by both programs.
+struct Checked {
+  Description d;
+  Cli::Result quavor;
+  Cli::Result view;
+  std::string report;  // what quavor wrote, if anything
+  json results;
+  std::string page;
+  fs::path page_file;
+};
+
+class ViewTestSet : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    scratch = new Scratch;
+    runs = new std::vector<Checked>;
+    for (const Description& d : test_set()) {
+      Checked r{d, {}, {}, {}, {}, {}, {}};
+      const fs::path by_quavor = scratch->dir / "quavor" / d.label;
+      const fs::path by_view = scratch->dir / "view" / d.label;
+      copy_to(d.file, by_quavor / d.name);
+      copy_to(d.file, by_view / d.name);
+      r.quavor = Cli::run({"-r", d.name}, Cli::Options().in(by_quavor.string()));
+      r.view = view({"--json", d.name}, by_view);
+      const fs::path qvr = (by_quavor / d.name).replace_extension(".qvr");
+      if (fs::exists(qvr)) r.report = Cli::read_file(qvr.string());
+      const fs::path base = (by_view / d.name).replace_extension();
+      r.results = json::parse(Cli::read_file(base.string() + ".json"), nullptr, false);
+      r.page_file = base.string() + ".html";
+      r.page = Cli::read_file(r.page_file.string());
+      runs->push_back(std::move(r));
+    }
+  }
+  static void TearDownTestSuite() {
+    delete runs;
+    delete scratch;
+  }
+  static Scratch* scratch;
+  static std::vector<Checked>* runs;
+};
+
+Scratch* ViewTestSet::scratch = nullptr;
+std::vector<Checked>* ViewTestSet::runs = nullptr;
+
+TEST_F(ViewTestSet, CoversTheExamplesAndTheFailingCases) {
+  EXPECT_GE(runs->size(), 40u);
+  std::set<std::string> verdicts;
+  for (const Checked& r : *runs) verdicts.insert(what_quavor_says(r.quavor.err).verdict);
+  EXPECT_EQ(verdicts, (std::set<std::string>{"compliant", "not-compliant", "fatal"}));
+}
+
+TEST_F(ViewTestSet, VerdictCriterionAndTestAreWhatQuavorPrints) {
+  for (const Checked& r : *runs) {
+    SCOPED_TRACE(r.d.label);
+    ASSERT_FALSE(r.results.is_discarded()) << r.view.err;
+    const Said said = what_quavor_says(r.quavor.err);
+    EXPECT_EQ(r.results["verdict"], said.verdict);
+    EXPECT_EQ(r.view.status, said.verdict == "compliant" ? 0 : 1) << r.view.err;
+    // The whole text quavor prints, too.
+    EXPECT_EQ(r.results["message"].get<std::string>() + "\n", r.quavor.err);
+    if (said.code.empty()) {
+      EXPECT_TRUE(r.results["failure"].is_null());
+    } else {
+      ASSERT_TRUE(r.results["failure"].is_object());
+      EXPECT_EQ(r.results["failure"]["code"], said.code);
+      EXPECT_EQ(r.results["failure"]["test_number"], said.test);
+      EXPECT_EQ(r.results["failure"]["fatal"], said.verdict == "fatal");
+    }
+  }
+}
+
+TEST_F(ViewTestSet, CriteriaAreTheCatalogueInOrderWithOneFailedAtMost) {
+  for (const Checked& r : *runs) {
+    SCOPED_TRACE(r.d.label);
+    if (r.results["building"].is_null()) continue;  // an engine failure before any outcome
+    ASSERT_EQ(r.results["criteria"].size(), 51u);
+    EXPECT_EQ(r.results["criteria"][0]["code"], "CR-0");
+    EXPECT_EQ(r.results["criteria"][50]["code"], "CR-3-7");
+    int passed = 0;
+    for (const json& c : r.results["criteria"]) passed += c["status"] == "passed";
+    EXPECT_EQ(r.results["criteria_passed"], passed);
+    if (r.results["verdict"] == "compliant") {
+      EXPECT_EQ(passed, 51);
+    }
+  }
+}
+
+TEST_F(ViewTestSet, ResultsParseBackToTheSameValue) {
+  for (const Checked& r : *runs) {
+    SCOPED_TRACE(r.d.label);
+    EXPECT_EQ(json::parse(r.results.dump()), r.results);
+    EXPECT_EQ(json::parse(r.results.dump(2)), r.results);
+  }
+}
+
+TEST_F(ViewTestSet, PageHoldsTheReportQuavorWrites) {
+  for (const Checked& r : *runs) {
+    SCOPED_TRACE(r.d.label);
+    const std::string open = "<pre class=\"report-text\">";
+    const std::size_t at = r.page.find(open);
+    if (r.report.empty()) {
+      EXPECT_EQ(at, std::string::npos);
+      continue;
+    }
+    ASSERT_NE(at, std::string::npos);
+    const std::size_t end = r.page.find("</pre>", at);
+    EXPECT_EQ(unescape(r.page.substr(at + open.size(), end - at - open.size())), r.report);
+  }
+}
+
+TEST_F(ViewTestSet, PagesLoadInABrowserWithTheirPlansAndCriteria) {
+  // Two browsers at a time: each spends most of its time starting.
+  std::vector<Cli::Result> doms(runs->size());
+  std::atomic<std::size_t> next{0};
+  auto load = [&] {
+    for (std::size_t i; (i = next++) < runs->size();) doms[i] = chromium({"--dump-dom"}, (*runs)[i].page_file);
+  };
+  std::thread other(load);
+  load();
+  other.join();
+  for (std::size_t i = 0; i < runs->size(); ++i) {
+    const Checked& r = (*runs)[i];
+    const Cli::Result& dom = doms[i];
+    SCOPED_TRACE(r.d.label);
+    ASSERT_EQ(dom.status, 0) << dom.err;
+    EXPECT_NE(dom.out.find("data-script=\"ok\""), std::string::npos) << "the page's script did not run";
+    EXPECT_EQ(dom.out.find("data-script-error=\"yes\""), std::string::npos);
+    if (r.results["building"].is_null()) continue;
+    const std::size_t levels = r.results["levels"].size();
+    EXPECT_EQ(count(dom.out, "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"plan\""), levels);
+    EXPECT_NE(dom.out.find("data-plans=\"" + std::to_string(levels) + "\""), std::string::npos);
+    EXPECT_EQ(count(dom.out, "<tr class=\"criterion "), 51u);
+    // Every element the failure names and the plans draw is outlined in red.
+    const json& failure = r.results["failure"];
+    if (failure.is_object())
+      for (const json& e : failure["elements"]) {
+        bool drawn = false;
+        for (const json& l : r.results["levels"])
+          for (const char* kind : {"walls", "openings", "columns", "beams", "balconies"})
+            for (const json& x : l[kind]) drawn = drawn || x["name"] == e;
+        if (drawn) {
+          EXPECT_NE(dom.out.find("class=\"failing-outline\" data-element=\"" + e.get<std::string>() + "\""),
+                    std::string::npos)
+              << e;
+        }
+      }
+  }
+}
+
+TEST_F(ViewTestSet, ScreenshotsForPeopleToLookAt) {
+  const fs::path shots = fs::path(QUAVOR_BUILD_DIR) / "view-screenshots";
+  fs::create_directories(shots);
+  for (const Checked& r : *runs) {
+    if (r.d.label != "house_r1" && r.d.label != "cr3_4_shares") continue;
+    SCOPED_TRACE(r.d.label);
+    const fs::path png = shots / (r.d.label + ".png");
+    fs::remove(png);
+    const Cli::Result shot = chromium({"--screenshot=" + png.string(), "--window-size=1200,1600"}, r.page_file);
+    EXPECT_EQ(shot.status, 0) << shot.err;
+    EXPECT_GT(fs::exists(png) ? fs::file_size(png) : 0u, 10000u);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Batches.
+
+TEST(ViewBatch, DirectoryGivesIndexAndSummaryInInputOrderWhateverTheJobs) {
+  Scratch s;
+  for (const char* c : {"ok_r0", "cr3_4_shares", "cr0_12_type", "fatal_zone3"})
+    copy_to(cases_root / c / "input.qvb", s.dir / "set" / c / "input.qvb");
+  std::string summaries[2];
+  int k = 0;
+  for (const char* jobs : {"1", "3"}) {
+    const fs::path out = s.dir / (std::string("out") + jobs);
+    // Run inside each case's directory would change the names; the recorded
+    // names are "input.qvb", so the verdicts are about the name (CR-0-11).
+    const Cli::Result r = view({"--json", "--jobs", jobs, "--out", out.string(), "set"}, s.dir);
+    EXPECT_EQ(r.status, 1) << r.err;
+    ASSERT_TRUE(fs::exists(out / "index.html"));
+    ASSERT_TRUE(fs::exists(out / "cr3_4_shares" / "input.html"));
+    ASSERT_TRUE(fs::exists(out / "ok_r0" / "input.json"));
+    summaries[k++] = Cli::read_file((out / "summary.json").string());
+  }
+  EXPECT_EQ(summaries[0], summaries[1]);
+  const json summary = json::parse(summaries[0]);
+  EXPECT_EQ(summary["schema"], "quavor-summary/1");
+  ASSERT_EQ(summary["descriptions"].size(), 4u);
+  EXPECT_EQ(summary["descriptions"][0]["description"], "set/cr0_12_type/input.qvb");
+  EXPECT_EQ(summary["descriptions"][3]["description"], "set/ok_r0/input.qvb");
+  EXPECT_EQ(summary["descriptions"][3]["page"], "ok_r0/input.html");
+  EXPECT_EQ(summary["status"], 1);
+}
+
+TEST(ViewBatch, SummaryToStandardOutput) {
+  Scratch s;
+  copy_to(cases_root / "ok_r0" / "input.qvb", s.dir / "input.qvb");
+  const Cli::Result r = view({"--no-html", "--summary", "-", "input.qvb"}, s.dir);
+  EXPECT_EQ(r.status, 0) << r.err;
+  const json summary = json::parse(r.out);
+  ASSERT_EQ(summary["descriptions"].size(), 1u);
+  EXPECT_EQ(summary["descriptions"][0]["verdict"], "compliant");
+  EXPECT_FALSE(fs::exists(s.dir / "input.html"));
+  EXPECT_FALSE(fs::exists(s.dir / "index.html"));
+  EXPECT_FALSE(fs::exists(s.dir / "input.qvr"));
+}
+
+TEST(ViewBatch, SyntaxErrorAmongGoodOnesIsReportedAsQuavorPrintsItAndTheOthersChecked) {
+  Scratch s;
+  copy_to(cases_root / "ok_r0" / "input.qvb", s.dir / "good" / "input.qvb");
+  copy_to(cases_root / "syntax_misspelt_field" / "input.qvb", s.dir / "bad" / "input.qvb");
+  copy_to(cases_root / "cr3_4_shares" / "input.qvb", s.dir / "zz" / "input.qvb");
+  const Cli::Result quavor = Cli::run({"-i", "input.qvb"}, Cli::Options().in((s.dir / "bad").string()));
+  // From inside each directory the recorded names hold.
+  const Cli::Result r = view({"--json", "--out", (s.dir / "out").string(), "bad/input.qvb", "good/input.qvb",
+                              "zz/input.qvb"},
+                             s.dir);
+  EXPECT_EQ(r.status, 2);
+  const std::string quavor_text = quavor.err;
+  // The message quoted with the name as quavor-view was given it.
+  std::string expected = quavor_text;
+  expected.replace(expected.find("\"input.qvb\""), 11, "\"bad/input.qvb\"");
+  EXPECT_EQ(r.err.rfind(expected, 0), 0u) << r.err;
+  const json summary = json::parse(Cli::read_file((s.dir / "out" / "summary.json").string()));
+  ASSERT_EQ(summary["descriptions"].size(), 3u);
+  EXPECT_EQ(summary["descriptions"][0]["verdict"], "unreadable");
+  EXPECT_EQ(summary["descriptions"][0]["message"].get<std::string>() + "\n", expected);
+  EXPECT_NE(summary["descriptions"][1]["verdict"], "unreadable");
+  EXPECT_NE(summary["descriptions"][2]["verdict"], "unreadable");
+  // Same base name three times under one --out: numbered.
+  EXPECT_TRUE(fs::exists(s.dir / "out" / "input.json"));
+  EXPECT_TRUE(fs::exists(s.dir / "out" / "input-2.json"));
+  EXPECT_TRUE(fs::exists(s.dir / "out" / "input-3.json"));
+}
+
+// ---------------------------------------------------------------------------
+// Bad input and the command line.
+
+TEST(ViewBadInput, MissingPath) {
+  Scratch s;
+  const Cli::Result r = view({"nowhere.qvb"}, s.dir);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "quavor-view: nowhere.qvb: No such file or directory\n");
+}
+
+TEST(ViewBadInput, DirectoryWithoutDescriptions) {
+  Scratch s;
+  fs::create_directories(s.dir / "empty" / "sub");
+  std::ofstream(s.dir / "empty" / "notes.txt") << "x";
+  const Cli::Result r = view({"empty"}, s.dir);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.rfind("quavor-view: empty: no description (*.qvb file) in this directory\n", 0), 0u) << r.err;
+}
+
+TEST(ViewBadInput, UnwritableOut) {
+  Scratch s;
+  copy_to(cases_root / "ok_r0" / "input.qvb", s.dir / "input.qvb");
+  std::ofstream(s.dir / "a_file") << "x";
+  const Cli::Result r = view({"--out", "a_file/out", "input.qvb"}, s.dir);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err.rfind("quavor-view: cannot write the results in a_file/out: ", 0), 0u) << r.err;
+  if (::geteuid() != 0) {
+    fs::create_directories(s.dir / "locked");
+    fs::permissions(s.dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    const Cli::Result locked = view({"--out", "locked", "input.qvb"}, s.dir);
+    EXPECT_EQ(locked.status, 2);
+    EXPECT_EQ(locked.err, "quavor-view: cannot write the results in locked: Permission denied\n");
+  }
+}
+
+TEST(ViewBadInput, NotADescription) {
+  Scratch s;
+  std::ofstream(s.dir / "house.txt") << "x";
+  const Cli::Result r = view({"house.txt"}, s.dir);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "quavor-view: house.txt: not a description (its name must end in .qvb)\n");
+}
+
+TEST(ViewCommandLine, BadCommandLinesGiveTheUsageAndStatus64) {
+  Scratch s;
+  const std::vector<std::vector<std::string>> cases = {
+      {}, {"--frobnicate", "x.qvb"}, {"--jobs", "0", "x.qvb"}, {"--jobs", "two", "x.qvb"}, {"--out"}, {"x.qvb", "--summary"}};
+  for (const auto& c : cases) {
+    const Cli::Result r = view(c, s.dir);
+    EXPECT_EQ(r.status, 64);
+    EXPECT_NE(r.err.find("usage: quavor-view [--json] [--no-html] [--out DIR] [--jobs N] [--summary FILE] PATH...\n"),
+              std::string::npos)
+        << r.err;
+  }
+}
+
+TEST(ViewCommandLine, HelpAndVersion) {
+  Scratch s;
+  for (const char* h : {"-h", "--help"}) {
+    const Cli::Result r = view({h}, s.dir);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("usage: quavor-view", 0), 0u);
+    EXPECT_NE(r.out.find("--summary FILE"), std::string::npos);
+  }
+  const Cli::Result v = view({"--version"}, s.dir);
+  EXPECT_EQ(v.status, 0);
+  EXPECT_EQ(v.out, "quavor-view 3.1.0 (guide TQMV 2.1.4)\n");
+}
+
+}  // namespace

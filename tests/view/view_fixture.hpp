@@ -1,0 +1,67 @@
+#pragma once
+// A checked house for the renderer tests: examples/house_r1.qvb copied into
+// a fresh scratch directory, its recorded name made the copy's, checked by
+// the one pipeline.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <stdlib.h>
+
+#include "view/checked_file.hpp"
+
+namespace View_fixture {
+
+namespace fs = std::filesystem;
+
+struct scratch {
+  fs::path dir;
+  scratch() {
+    std::string pattern = (fs::temp_directory_path() / "quavor-view-unit-XXXXXX").string();
+    dir = ::mkdtemp(pattern.data());
+  }
+  ~scratch() {
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+  }
+  scratch(const scratch&) = delete;
+  scratch& operator=(const scratch&) = delete;
+};
+
+inline std::string read(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The example house, checked under a name inside `dir`.
+inline Checked_file::result checked_house(const fs::path& dir) {
+  std::string text = read(fs::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb");
+  const std::string recorded = "\"examples/house_r1.qvb\"";
+  const fs::path copy = dir / "house_r1.qvb";
+  text.replace(text.find(recorded), recorded.size(), "\"" + copy.string() + "\"");
+  std::ofstream(copy, std::ios::binary) << text;
+  return Checked_file::check_file(copy.string());
+}
+
+// Makes the checked house fail the wall-balance criterion (CR-3-4, test 44)
+// on level Nv0, naming those elements, as a check would record it.
+inline void fail_wall_balance(Checked_file::result& r, std::vector<std::string> elements, std::string message) {
+  Outcome::outcome& o = r.checked->outcome;
+  Outcome::failure f;
+  f.critere = Tqmv::critere::CR_3_4;
+  f.code = "CR-3-4";
+  f.famille = "Dimensionnement du bâtiment";
+  f.test_number = 44;
+  f.where = Outcome::location{"Nv0", "rez-de-chaussée", "Au rez-de-chaussée (niveau Nv0)"};
+  f.elements = std::move(elements);
+  f.message = std::move(message);
+  o.failed = f;
+  o.compliant = false;
+  r.state = Checked_file::verdict::not_compliant;
+}
+
+}  // namespace View_fixture
