@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "config/path.hpp"
 #include "config/quavor_configuration.hpp"
 #include "geometry/compute_utils.hpp"
 #include "geometry/quavor_pervasives.hpp"
@@ -749,7 +750,8 @@ bool batiment_internal_file_name_check(const batiment& b) {
   const std::string attendu =
       fichier == "-" ? fichier : QC::remove_extension(fichier) + QC::report_target_file_extension();
   const std::string rapport = QC::get_report_target_file_name();
-  if (attendu == rapport)
+  // One file however its name is spelt: "./x.qvr", "x.qvr", "/abs/x.qvr".
+  if (Path::normalize(attendu) == Path::normalize(rapport))
     return Check::batiment_logger()(critere::CR_0_11, [fichier, rapport](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "le nom du fichier enregistré dans les données du bâtiment est correct:@;<1 2>%s@ correspond au "

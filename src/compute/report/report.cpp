@@ -1,9 +1,12 @@
 #include "report/report.hpp"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <utility>
+
+#include "config/atomic_file.hpp"
 #include "config/path.hpp"
 #include "config/quavor_configuration.hpp"
 #include "text/format.hpp"
@@ -139,50 +142,66 @@ void report_print(Format::Printer& ppf, const report& r) {
 
 namespace {
 
-// The current stream and printer; the standard output and its printer
-// whenever no report file is open.
-std::FILE* current_stream = nullptr;
-std::string current_name;
+// The report being written (the standard output included) and its printer;
+// both absent whenever no report is open.
+std::unique_ptr<Atomic_file::Writer> current_file;
 std::unique_ptr<Format::Printer> file_printer;
 
-bool on_standard_output() { return current_stream == nullptr || current_stream == stdout; }
+// The identity of an existing file ("-" is the standard input), if any.
+std::optional<std::pair<dev_t, ino_t>> file_identity(const std::string& name) {
+  struct stat st;
+  const int status = name == "-" ? ::fstat(STDIN_FILENO, &st) : ::stat(Path::tilde_subst(name).c_str(), &st);
+  if (status != 0) return std::nullopt;
+  return std::make_pair(st.st_dev, st.st_ino);
+}
+
+// Writing the report over the description it was made from (a link of one
+// to the other) would destroy the description.
+void refuse_overwriting_the_description(const std::string& target) {
+  const std::string source = QC::get_report_source_file_name();
+  const auto target_identity = file_identity(target);
+  if (target_identity && target_identity == file_identity(source))
+    throw Write_error(target + " is the same file as the description " + source +
+                      "; the report is not written and the description is left as it is");
+}
 
 }  // namespace
 
+Write_error::Write_error(const std::string& reason)
+    : Sys_error("the report could not be written: " + reason) {}
+
 Format::Printer& get_report_formatter() {
-  if (on_standard_output() || !file_printer) return Format::std_formatter();
+  if (!file_printer) return Format::std_formatter();
   return *file_printer;
 }
 
 void open_report_file(const std::string& name) {
-  if (name == "-") {
-    current_stream = stdout;
-    file_printer.reset();
-    return;
+  abandon_report_file();
+  if (name != "-") refuse_overwriting_the_description(name);
+  try {
+    current_file = std::make_unique<Atomic_file::Writer>(name);
+  } catch (const Sys_error& e) {
+    throw Write_error(e.what());
   }
-  std::FILE* stream = Path::path_open_out(name);
-  current_stream = stream;
-  current_name = name;
-  file_printer = std::make_unique<Format::Printer>(stream);
+  file_printer = std::make_unique<Format::Printer>(current_file->stream());
 }
 
 void close_report_file() {
   get_report_formatter().print_flush();
-  std::FILE* stream = current_stream;
-  const bool standard_output = on_standard_output();
   file_printer.reset();
-  current_stream = nullptr;
-  if (standard_output) {
-    std::fflush(stdout);
-    return;
+  const std::unique_ptr<Atomic_file::Writer> file = std::move(current_file);
+  if (!file) return;
+  try {
+    file->commit();
+  } catch (const Sys_error& e) {
+    throw Write_error(e.what());
   }
-  // A report that did not reach the disk (a full disk, say) must not be
-  // announced as written.
-  const bool write_failed = std::ferror(stream) != 0;
-  const int write_errno = errno;
-  const bool close_failed = std::fclose(stream) != 0;
-  if (write_failed || close_failed)
-    throw Path::Sys_error(current_name + ": " + std::strerror(write_failed ? write_errno : errno));
+}
+
+void abandon_report_file() noexcept {
+  file_printer.reset();
+  if (current_file) current_file->abandon();
+  current_file.reset();
 }
 
 void write_report_text_file(const report& r) {
@@ -190,7 +209,7 @@ void write_report_text_file(const report& r) {
   try {
     Format::fprintf(get_report_formatter(), "%a@.", report_print, r);
   } catch (...) {
-    close_report_file();
+    abandon_report_file();
     throw;
   }
   close_report_file();

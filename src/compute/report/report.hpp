@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "criteria/tqmv.hpp"
+#include "text/exceptions.hpp"
 
 namespace Report {
 
@@ -40,12 +41,24 @@ void print_critere_loggers(Format::Printer& ppf, const std::vector<logger>& logg
 // One section per checked criterion, in catalogue order, a line break between two.
 void print_report_critere_loggers_table(Format::Printer& ppf, const report& r);
 
-// The report output: "-" selects the standard output, any other name is
-// created or truncated.
+// A report that could not be written completely; the message names the file
+// and the system's reason.
+struct Write_error : Sys_error {
+  explicit Write_error(const std::string& reason);
+};
+
+// The report output: "-" selects the standard output; any other name ("~"
+// taken in the home directory) gets a temporary file beside it that replaces
+// it at close (Atomic_file). Write_error when the target is the description
+// itself (the same file through a link) or cannot be written.
 void open_report_file(const std::string& name);
 // Flushes the current printer, closes the current stream unless it is the
-// standard output, and restores the defaults.
+// standard output, and restores the defaults; the report replaces the target
+// only then. Write_error when a write, the close or the rename failed (the
+// older target is left as it was).
 void close_report_file();
+// Gives up the report being written: the target is left as it was.
+void abandon_report_file() noexcept;
 Format::Printer& get_report_formatter();
 
 // Open the report's target, write "%a@." with report_print, close.
