@@ -1,12 +1,14 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test test-sanitize fuzz bench clean
+.PHONY: all build run test test-sanitize test-build-types fuzz bench install clean
 
 all: build
 
+# The project's own builds hold warnings as errors (QUAVOR_WERROR, off by
+# default for other builds).
 build:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_WERROR=ON > /dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
 EXAMPLE ?= examples/house_r1
@@ -23,7 +25,7 @@ test: build
 # g++ 12 warns maybe-uninitialized falsely under the sanitizers.
 SANITIZE_BUILD ?= build-sanitize
 test-sanitize:
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_SANITIZE=ON \
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_SANITIZE=ON -DQUAVOR_WERROR=ON \
 	  -DCMAKE_CXX_FLAGS=-Wno-maybe-uninitialized > /dev/null
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -51,9 +53,20 @@ fuzz:
 # Benchmarks: figures comparable across versions, on the build type that ships.
 BENCH_BUILD ?= build-bench
 bench:
-	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_BENCH=ON > /dev/null
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_BENCH=ON -DQUAVOR_WERROR=ON > /dev/null
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target quavor quavor_benchmarks
 	cd $(BENCH_BUILD) && ./quavor_benchmarks --benchmark_counters_tabular=true
+
+# The program in every build type, with g++ and with clang, warnings as
+# errors (the quavor target only: the tests are built by `make test`).
+test-build-types:
+	.ci/build_types.sh
+
+# Installs the program, its manual page and the README under PREFIX
+# (DESTDIR=... stages the installation elsewhere).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)
