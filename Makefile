@@ -1,7 +1,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all build run test test-sanitize test-tsan fuzz bench clean deps deps-if-missing
+.PHONY: all build run test test-sanitize test-tsan test-build-types fuzz bench install clean deps deps-if-missing
 
 all: build
 
@@ -25,8 +25,10 @@ deps:
 deps-if-missing:
 	@$(DEPS_PRESENT) || $(MAKE) deps
 
+# The project's own builds hold warnings as errors (QUAVOR_WERROR, off by
+# default for other builds).
 build: deps-if-missing
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_WERROR=ON > /dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
 EXAMPLE ?= examples/house_r1
@@ -46,7 +48,7 @@ test: build
 # libraries and the concurrency test only.
 TSAN_BUILD ?= build-tsan
 test-tsan:
-	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_TSAN=ON > /dev/null
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_TSAN=ON -DQUAVOR_WERROR=ON > /dev/null
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_report
 	cd $(CURDIR) && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
 	  ./$(TSAN_BUILD)/test_report --gtest_filter='ConcurrentChecks.*'
@@ -56,7 +58,7 @@ test-tsan:
 # g++ 12 warns maybe-uninitialized falsely under the sanitizers.
 SANITIZE_BUILD ?= build-sanitize
 test-sanitize:
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_SANITIZE=ON \
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_SANITIZE=ON -DQUAVOR_WERROR=ON \
 	  -DCMAKE_CXX_FLAGS=-Wno-maybe-uninitialized > /dev/null
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -84,9 +86,20 @@ fuzz:
 # Benchmarks: figures comparable across versions, on the build type that ships.
 BENCH_BUILD ?= build-bench
 bench:
-	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_BENCH=ON > /dev/null
+	cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVOR_BENCH=ON -DQUAVOR_WERROR=ON > /dev/null
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target quavor quavor-view quavor_benchmarks
 	cd $(BENCH_BUILD) && ./quavor_benchmarks --benchmark_counters_tabular=true
+
+# The program in every build type, with g++ and with clang, warnings as
+# errors (the quavor target only: the tests are built by `make test`).
+test-build-types:
+	.ci/build_types.sh
+
+# Installs the program, its manual page and the README under PREFIX
+# (DESTDIR=... stages the installation elsewhere).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)

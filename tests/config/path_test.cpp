@@ -133,6 +133,54 @@ TEST(ComputeFullPath, JoinsRelativeNamesToTheDirectory) {
     EXPECT_EQ(Path::compute_full_path(c.directory, c.name), c.expected) << c.directory << " " << c.name;
 }
 
+TEST(Normalize, OneFileHasOneNameHoweverItIsSpelt) {
+  Environment_change home("HOME", "/home/ana");
+  const std::string cwd = fs::current_path().string();
+  const std::vector<Text_case> cases = {
+      {"-", "-"},
+      {"h.qvr", cwd + "/h.qvr"},
+      {"./h.qvr", cwd + "/h.qvr"},
+      {"sub/../h.qvr", cwd + "/h.qvr"},
+      {"/d/./e/../h.qvr", "/d/h.qvr"},
+      {"//d//h.qvr", "/d/h.qvr"},
+      {"~/h.qvr", "/home/ana/h.qvr"},
+      {"~/x/../h.qvr", "/home/ana/h.qvr"},
+      {"/../h.qvr", "/h.qvr"},
+      {"/../../d/h.qvr", "/d/h.qvr"},
+      {"/..", "/"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Path::normalize(c.input), c.expected) << c.input;
+}
+
+TEST(Exists, TildeIsTheHomeDirectory) {
+  Scratch scratch;
+  scratch.file("notes.qvb");
+  Environment_change home("HOME", scratch.path.string());
+  EXPECT_TRUE(Path::exists("~/notes.qvb"));
+  EXPECT_FALSE(Path::exists("~/other.qvb"));
+}
+
+TEST(Open, TildeIsTheHomeDirectory) {
+  Scratch scratch;
+  Environment_change home("HOME", scratch.path.string());
+  std::FILE* out = Path::path_open_out("~/log.txt");
+  ASSERT_NE(out, nullptr);
+  std::fputs("seen", out);
+  std::fclose(out);
+  std::FILE* in = Path::path_open_in("~/log.txt");
+  ASSERT_NE(in, nullptr);
+  char text[8] = {};
+  EXPECT_EQ(std::fread(text, 1, 4, in), 4u);
+  std::fclose(in);
+  EXPECT_EQ(std::string(text), "seen");
+  try {
+    Path::path_open_in("~/missing.txt");
+    FAIL() << "no failure";
+  } catch (const Path::Sys_error& e) {
+    EXPECT_EQ(std::string(e.what()), "~/missing.txt: No such file or directory");
+  }
+}
+
 TEST(FullPathWin32, FollowsOneSymbolicLink) {
   Scratch scratch;
   std::string target = scratch.file("program");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "checks/report_file_probe.hpp"
+#include "config/path.hpp"
 #include "config/quavor_configuration.hpp"
 #include "geometry/compute_utils.hpp"
 #include "geometry/quavor_pervasives.hpp"
@@ -702,7 +703,8 @@ bool batiment_internal_file_name_check(Check::session& s, const batiment& b) {
   const std::string attendu =
       fichier == "-" ? fichier : QC::remove_extension(fichier) + QC::report_target_file_extension();
   const std::string rapport = s.get_report_target_file_name();
-  if (attendu == rapport)
+  // One file however its name is spelt: "./x.qvr", "x.qvr", "/abs/x.qvr".
+  if (Path::normalize(attendu) == Path::normalize(rapport))
     return s.batiment_logger()(critere::CR_0_11, [fichier, rapport](Format::Printer& ppf) {
       Format::fprintf(ppf,
                       "le nom du fichier enregistré dans les données du bâtiment est correct:@;<1 2>%s@ correspond au "

@@ -50,10 +50,12 @@ std::string join_components(const std::vector<std::string>& components) {
 
 // The candidates for a name: itself, then, when implicit, joined to each
 // directory of the search stack.
+// A name beginning with "~" is taken in the home directory first.
 std::vector<std::string> candidates(const std::string& name) {
-  std::vector<std::string> all{name};
-  if (is_implicit(name))
-    for (const auto& directory : search_stack()) all.push_back(concat(directory, name));
+  const std::string expanded = tilde_subst(name);
+  std::vector<std::string> all{expanded};
+  if (is_implicit(expanded))
+    for (const auto& directory : search_stack()) all.push_back(concat(directory, expanded));
   return all;
 }
 
@@ -173,6 +175,15 @@ std::string compute_full_path(const std::string& directory, const std::string& n
     dir = path_normalize(concat(current_directory(), join_components(components)));
   }
   return path_normalize(concat(dir, name));
+}
+
+std::string normalize(const std::string& name) {
+  if (name == "-") return name;
+  std::string full = compute_full_path(current_directory(), tilde_subst(name));
+  // The parent of the root is the root.
+  while (full.rfind("/..", 0) == 0 && (full.size() == 3 || full[3] == separator_char()))
+    full = full.size() == 3 ? separator() : full.substr(3);
+  return full;
 }
 
 std::string full_path_win32(const std::string& directory, const std::string& name) {

@@ -54,6 +54,10 @@ std::string tilde_subst(const std::string& name);
 std::string path_normalize(const std::string& name);
 // The absolute path of a name relative to a directory.
 std::string compute_full_path(const std::string& directory, const std::string& name);
+// The name as the path rules see it, for comparing two spellings of one
+// file: "~" expanded, a relative name taken in the current directory, "."
+// and ".." resolved (symbolic links are not followed). "-" stays "-".
+std::string normalize(const std::string& name);
 // As compute_full_path, after replacing a symbolic link by its target (one
 // level; a relative target is taken relative to the link's own directory).
 std::string full_path_win32(const std::string& directory, const std::string& name);
@@ -63,12 +67,13 @@ std::string full_path_win32(const std::string& directory, const std::string& nam
 // none does). Names holding a separator are returned unchanged.
 std::string find_in_executable_path(const std::string& name);
 
-// "-" exists; any other name is looked up in the file system (an implicit
-// name also in the search stack). Never fails.
+// "-" exists; any other name ("~" taken in the home directory) is looked up
+// in the file system (an implicit name also in the search stack). Never fails.
 bool exists(const std::string& name);
 
 // Opens for writing (created or truncated) or for reading; "-" gives the
-// standard output, respectively the standard input. Sys_error on failure.
+// standard output, respectively the standard input, and "~" begins a name in
+// the home directory. Sys_error on failure, naming the file as given.
 std::FILE* path_open_out(const std::string& name);
 std::FILE* path_open_in(const std::string& name);
 

@@ -1,6 +1,13 @@
 #include "driver/quavor.hpp"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <exception>
+#include <new>
 #include <string>
 
 #include "checks/compute.hpp"
@@ -85,6 +92,13 @@ void compute_file_body(Scanning::Scanbuf& ib) {
   } catch (const Error_wrong_test& e) {
     Format::fprintf(Format::err_formatter(), "%s@.", e.result.message);
     QC::exit_process(0);
+  } catch (const Sys_error& e) {
+    // A report that is not (completely) on disk is no success.
+    Format::fprintf(Format::err_formatter(), "quavorTQMV: %s@.", std::string(e.what()));
+    QC::exit_process(2);
+  } catch (const std::bad_alloc&) {
+    Format::fprintf(Format::err_formatter(), "quavorTQMV: error during computation, out of memory@.");
+    QC::exit_process(2);
   } catch (const Fatal_error& e) {
     Format::fprintf(Format::err_formatter(), "%s@.", std::string(e.what()));
   } catch (const std::exception& e) {
@@ -93,9 +107,28 @@ void compute_file_body(Scanning::Scanbuf& ib) {
   }
 }
 
+namespace {
+
+// The description named on the command line, "~" taken in the home
+// directory; its messages show the name as it was given. A directory is
+// refused: reading one would look like an empty description.
+Scanning::Scanbuf open_description(const std::string& name) {
+  if (name == "-") return Scanning::Scanbuf::from_file(name);
+  const int fd = ::open(Path::tilde_subst(name).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw Scanning::Open_failure(name + ": " + std::strerror(errno));
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    throw Sys_error(name + ": " + std::strerror(EISDIR));
+  }
+  return Scanning::Scanbuf::from_named_fd(fd, true, name);
+}
+
+}  // namespace
+
 void compute_file() {
   if (QC::get_debug()) Say::debug("compute_file");
-  Scanning::Scanbuf ib = Scanning::Scanbuf::from_file(QC::get_report_source_file_name());
+  Scanning::Scanbuf ib = open_description(QC::get_report_source_file_name());
   compute_file_body(ib);
   QC::exit_process(0);
 }

@@ -1,9 +1,13 @@
 #include "report/report.hpp"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <optional>
+#include <utility>
+
+#include "config/atomic_file.hpp"
 #include "config/path.hpp"
 #include "text/format.hpp"
 
@@ -123,40 +127,46 @@ void report_print(Format::Printer& ppf, const report& r) {
 
 namespace {
 
-void write_report_to_standard_output(const report& r) {
-  Format::Printer& ppf = Format::std_formatter();
-  Format::fprintf(ppf, "%a@.", report_print, r);
-  ppf.print_flush();
-  std::fflush(stdout);
+// The identity of an existing file ("-" is the standard input), if any.
+std::optional<std::pair<dev_t, ino_t>> file_identity(const std::string& name) {
+  struct stat st;
+  const int status = name == "-" ? ::fstat(STDIN_FILENO, &st) : ::stat(Path::tilde_subst(name).c_str(), &st);
+  if (status != 0) return std::nullopt;
+  return std::make_pair(st.st_dev, st.st_ino);
 }
 
-// A report that did not reach the disk (a full disk, say) must not be
-// announced as written.
-void close_checked(std::FILE* stream, const std::string& name) {
-  const bool write_failed = std::ferror(stream) != 0;
-  const int write_errno = errno;
-  const bool close_failed = std::fclose(stream) != 0;
-  if (write_failed || close_failed)
-    throw Path::Sys_error(name + ": " + std::strerror(write_failed ? write_errno : errno));
+// Writing the report over the description it was made from (a link of one
+// to the other) would destroy the description.
+void refuse_overwriting_the_description(const std::string& target, const std::string& source) {
+  const auto target_identity = file_identity(target);
+  if (target_identity && target_identity == file_identity(source))
+    throw Write_error(target + " is the same file as the description " + source +
+                      "; the report is not written and the description is left as it is");
 }
 
 }  // namespace
 
+Write_error::Write_error(const std::string& reason) : Sys_error("the report could not be written: " + reason) {}
+
 void write_report_text_file(const report& r) {
-  if (r.target_file_name == "-") {
-    write_report_to_standard_output(r);
-    return;
-  }
-  std::FILE* stream = Path::path_open_out(r.target_file_name);
+  const std::string& target = r.target_file_name;
+  if (target != "-") refuse_overwriting_the_description(target, r.outcome.get().report_source_file_name);
+  std::optional<Atomic_file::Writer> file;
   try {
-    Format::Printer printer(stream);
+    file.emplace(target);
+  } catch (const Sys_error& e) {
+    throw Write_error(e.what());
+  }
+  {
+    Format::Printer printer(file->stream());
     Format::fprintf(printer, "%a@.", report_print, r);
     printer.print_flush();
-  } catch (...) {
-    std::fclose(stream);
-    throw;
   }
-  close_checked(stream, r.target_file_name);
+  try {
+    file->commit();
+  } catch (const Sys_error& e) {
+    throw Write_error(e.what());
+  }
 }
 
 }  // namespace Report

@@ -10,6 +10,7 @@
 
 #include "criteria/outcome.hpp"
 #include "criteria/tqmv.hpp"
+#include "text/exceptions.hpp"
 
 namespace Report {
 
@@ -41,9 +42,18 @@ void print_critere_loggers(Format::Printer& ppf, const std::vector<logger>& logg
 // One section per passed criterion, in catalogue order, a line break between two.
 void print_report_critere_loggers_table(Format::Printer& ppf, const report& r);
 
-// Writes "%a@." with report_print to the report's target: "-" is the
-// standard output, any other name is created or truncated. A report that
-// cannot be written completely raises Path::Sys_error.
+// A report that could not be written completely; the message names the file
+// and the system's reason.
+struct Write_error : Sys_error {
+  explicit Write_error(const std::string& reason);
+};
+
+// Writes "%a@." with report_print to the report's target. "-" is the
+// standard output; any other name ("~" taken in the home directory) gets a
+// temporary file beside it that replaces it once complete (Atomic_file).
+// Write_error when the target is the description itself (the same file
+// through a link) or cannot be written completely; the older target is then
+// left as it was.
 void write_report_text_file(const report& r);
 
 // Logger constructors for report paragraphs.

@@ -125,6 +125,10 @@ Scanbuf Scanbuf::from_fd(int fd, bool close_at_end) {
   return Scanbuf(name, std::make_unique<Fd_source>(fd, close_at_end));
 }
 
+Scanbuf Scanbuf::from_named_fd(int fd, bool close_at_end, std::string name) {
+  return Scanbuf(std::move(name), std::make_unique<Fd_source>(fd, close_at_end));
+}
+
 Scanbuf Scanbuf::from_function(std::function<std::optional<char>()> next) {
   return Scanbuf("unnamed function", std::make_unique<Function_source>(std::move(next)));
 }

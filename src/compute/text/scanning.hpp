@@ -57,6 +57,8 @@ class Scanbuf {
   static Scanbuf from_channel(std::FILE* channel);
   // An open file descriptor, closed at its end when `close_at_end`.
   static Scanbuf from_fd(int fd, bool close_at_end);
+  // The same, read under the given name (the name its messages show).
+  static Scanbuf from_named_fd(int fd, bool close_at_end, std::string name);
   // Characters given one by one by `next`; std::nullopt ends the input.
   static Scanbuf from_function(std::function<std::optional<char>()> next);
   // Blocks given one at a time by `next`, each valid until the next call (an

@@ -1,0 +1,176 @@
+// Reports are replaced whole or not at all.
+#include "config/atomic_file.hpp"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Scratch {
+  fs::path path;
+  Scratch() {
+    std::string pattern = (fs::temp_directory_path() / "quavor_atomic_XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path = pattern;
+  }
+  ~Scratch() {
+    std::error_code ec;
+    fs::remove_all(path, ec);
+  }
+  std::string operator/(const std::string& name) const { return (path / name).string(); }
+  std::set<std::string> entries() const {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(path)) names.insert(e.path().filename().string());
+    return names;
+  }
+};
+
+std::string read(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void write(const std::string& name, const std::string& text) { std::ofstream(name, std::ios::binary) << text; }
+
+TEST(AtomicFile, CommitReplacesTheTargetWhole) {
+  Scratch s;
+  write(s / "r.qvr", "older");
+  Atomic_file::Writer w(s / "r.qvr");
+  EXPECT_EQ(Atomic_file::pending_temporary_files(), 1);
+  std::fputs("newer report", w.stream());
+  std::fflush(w.stream());
+  // Until the commit the older report is what a reader sees.
+  EXPECT_EQ(read(s / "r.qvr"), "older");
+  EXPECT_EQ(s.entries().size(), 2u);
+  w.commit();
+  EXPECT_EQ(read(s / "r.qvr"), "newer report");
+  EXPECT_EQ(s.entries(), (std::set<std::string>{"r.qvr"}));
+  EXPECT_EQ(Atomic_file::pending_temporary_files(), 0);
+}
+
+TEST(AtomicFile, AbandonedOrDestroyedLeavesTheOlderTarget) {
+  Scratch s;
+  write(s / "r.qvr", "older");
+  {
+    Atomic_file::Writer w(s / "r.qvr");
+    std::fputs("half", w.stream());
+    w.abandon();
+  }
+  {
+    Atomic_file::Writer w(s / "r.qvr");
+    std::fputs("half", w.stream());
+  }
+  EXPECT_EQ(read(s / "r.qvr"), "older");
+  EXPECT_EQ(s.entries(), (std::set<std::string>{"r.qvr"}));
+  EXPECT_EQ(Atomic_file::pending_temporary_files(), 0);
+}
+
+TEST(AtomicFile, NewFilesGetTheUsualPermissionBits) {
+  Scratch s;
+  for (mode_t mask : {mode_t{022}, mode_t{077}, mode_t{002}}) {
+    const mode_t saved = ::umask(mask);
+    Atomic_file::Writer w(s / "r.qvr");
+    w.commit();
+    ::umask(saved);
+    struct stat st;
+    ASSERT_EQ(::stat((s / "r.qvr").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask) << std::oct << mask;
+  }
+}
+
+TEST(AtomicFile, ASymbolicLinkStaysAndItsFileIsReplaced) {
+  Scratch s;
+  fs::create_directory(s.path / "real");
+  write(s / "real/r.qvr", "older");
+  fs::create_symlink("real/r.qvr", s.path / "link.qvr");
+  Atomic_file::Writer w(s / "link.qvr");
+  std::fputs("newer", w.stream());
+  w.commit();
+  EXPECT_TRUE(fs::is_symlink(s.path / "link.qvr"));
+  EXPECT_EQ(read(s / "real/r.qvr"), "newer");
+  EXPECT_EQ(s.entries(), (std::set<std::string>{"link.qvr", "real"}));
+}
+
+TEST(AtomicFile, FailuresNameTheTargetAndTheReason) {
+  Scratch s;
+  try {
+    Atomic_file::Writer w(s / "nodir/r.qvr");
+    FAIL() << "no failure";
+  } catch (const Sys_error& e) {
+    EXPECT_EQ(std::string(e.what()), s / "nodir/r.qvr" + ": No such file or directory");
+  }
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  Atomic_file::Writer w("/dev/full");
+  std::fputs("x", w.stream());
+  try {
+    w.commit();
+    FAIL() << "no failure";
+  } catch (const Sys_error& e) {
+    EXPECT_EQ(std::string(e.what()), "/dev/full: No space left on device");
+  }
+  EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+TEST(AtomicFile, ADirectoryIsNoTarget) {
+  Scratch s;
+  fs::create_directory(s.path / "d.qvr");
+  try {
+    Atomic_file::Writer w(s / "d.qvr");
+    FAIL() << "no failure";
+  } catch (const Sys_error& e) {
+    EXPECT_EQ(std::string(e.what()), s / "d.qvr" + ": Is a directory");
+  }
+}
+
+// A signal while the temporary file exists removes it and ends the process
+// by that same signal.
+TEST(AtomicFile, TerminatingSignalsRemoveTheTemporaryFile) {
+  for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
+    Scratch s;
+    write(s / "r.qvr", "older");
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      Atomic_file::Writer w(s / "r.qvr");
+      std::fputs("half", w.stream());
+      std::fflush(w.stream());
+      ::raise(signal_number);
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal_number) << signal_number;
+    EXPECT_EQ(read(s / "r.qvr"), "older");
+    EXPECT_EQ(s.entries(), (std::set<std::string>{"r.qvr"}));
+  }
+}
+
+// The actions the signals had before come back once no file is pending.
+TEST(AtomicFile, EarlierSignalActionsAreRestored) {
+  Scratch s;
+  struct sigaction before {};
+  ::sigaction(SIGTERM, nullptr, &before);
+  {
+    Atomic_file::Writer w(s / "r.qvr");
+    struct sigaction during {};
+    ::sigaction(SIGTERM, nullptr, &during);
+    EXPECT_NE(during.sa_handler, before.sa_handler);
+    w.commit();
+  }
+  struct sigaction after {};
+  ::sigaction(SIGTERM, nullptr, &after);
+  EXPECT_EQ(after.sa_handler, before.sa_handler);
+}
+
+}  // namespace
