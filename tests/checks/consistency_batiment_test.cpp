@@ -8,32 +8,21 @@
 #include <sstream>
 #include <string>
 
-#include "checks/consistency_building.hpp"
+#include "checks/test_houses.hpp"
 #include "config/quavor_configuration.hpp"
 
 namespace {
 
-using namespace Test_building;
+using namespace Test_houses;
+using namespace Test_houses::House_10x8;
 namespace CB = Consistency_batiment;
 namespace QC = Quavor_configuration;
 using Outcome::comparison;
 using Outcome::tolerance;
 
-using test_fn = bool (*)(Check::session&, critere, const Cdt::batiment&);
-using checkings_fn = bool (*)(Check::session&, const Cdt::batiment&);
-
 failure fails(const std::string& code, const std::string& location, const std::string& message) {
-  return failure{code, location, message};
+  return failure{"Cohérence du bâtiment", code, location, message};
 }
-
-// Runs one criterion on a fresh checking of the building.
-struct Running {
-  Checking checking;
-  bool result;
-  Running(const Cdt::batiment& b, critere c, test_fn test) : checking(b), result(session().make(c, test, checking.b)) {}
-  Running(const Cdt::batiment& b, critere c, checkings_fn test)
-      : checking(b), result(session().make_checkings(c, test, checking.b)) {}
-};
 
 // ---------------------------------------------------------------------------
 // Name tables and naming rule.
