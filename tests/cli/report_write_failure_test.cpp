@@ -4,8 +4,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "cli/harness.hpp"
 
@@ -15,16 +13,12 @@ namespace {
 
 TEST(ReportWriteFailure, FullDiskEndsInTheSpuriousExceptionMessage) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
-  const fs::path dir = fs::temp_directory_path() / ("quavor-full-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  std::ifstream in(fs::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb");
-  std::stringstream text;
-  text << in.rdbuf();
-  std::string description = text.str();
+  const Test_support::Temporary_directory scratch;
+  const fs::path& dir = scratch.path();
+  std::string description = Test_support::read_file(fs::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb");
   const std::string recorded = "\"examples/house_r1.qvb\"";
   description.replace(description.find(recorded), recorded.size(), "\"h.qvb\"");
-  std::ofstream(dir / "h.qvb") << description;
+  Test_support::write_file(dir / "h.qvb", description);
   fs::create_symlink("/dev/full", dir / "h.qvr");
 
   const Cli::Result r = Cli::run({"-r", "h.qvb"}, Cli::Options().in(dir.string()));
@@ -32,7 +26,6 @@ TEST(ReportWriteFailure, FullDiskEndsInTheSpuriousExceptionMessage) {
             "quavorTQMV: error during computation, spurious exception "
             "\"Sys_error(\"h.qvr: No space left on device\")\"\n");
   EXPECT_EQ(r.status, 0);
-  fs::remove_all(dir);
 }
 
 }  // namespace
