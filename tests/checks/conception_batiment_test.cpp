@@ -7,14 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "checks/checks_b_building.hpp"
+#include "checks/test_houses.hpp"
 #include "model/compute_data.hpp"
 #include "text/exceptions.hpp"
 #include "text/format.hpp"
 
 namespace {
 
-using namespace Checks_b_building;
+using namespace Test_houses;
+using namespace Test_houses::House_12x10;
 using Conception_batiment::batiment_conception_checkings;
 
 // An R1 house whose roof plan loses a strip of width w along its east side.
@@ -38,8 +39,8 @@ TEST(ConceptionRetraitEnElevation, SingleStoreyPassesWithTheRPlusZeroSentence) {
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 3, 10, 9, 0)});
   Checking k(b);
-  EXPECT_TRUE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
-  EXPECT_EQ(k.paragraphs(critere::CR_2_1),
+  EXPECT_TRUE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.b));
+  EXPECT_EQ(paragraphs(critere::CR_2_1, layout::unbroken),
             (std::vector<std::string>{"Le bâtiment est de type R+0, il n'a donc pas de retrait en élévation."}));
 }
 
@@ -57,13 +58,13 @@ TEST(ConceptionRetraitEnElevation, PassingDirectionsRecordBothRatios) {
   };
   for (const Case& c : cases) {
     Checking k(c.b);
-    EXPECT_TRUE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
-    EXPECT_EQ(k.paragraphs(critere::CR_2_1),
+    EXPECT_TRUE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.b));
+    EXPECT_EQ(paragraphs(critere::CR_2_1, layout::unbroken),
               (std::vector<std::string>{
-                  "le retrait en élévation en x est correct: sa dimension " + c.x + " est inférieure à la limite 20.00 %",
                   "le retrait en élévation en y est correct: sa dimension " + c.y +
-                      " est inférieure à la limite 20.00 %"}));
-    EXPECT_TRUE(k.checked(critere::CR_2_1));
+                      " est inférieure à la limite 20.00 %",
+                  "le retrait en élévation en x est correct: sa dimension " + c.x + " est inférieure à la limite 20.00 %"}));
+    EXPECT_TRUE(checked(critere::CR_2_1));
   }
 }
 
@@ -89,34 +90,34 @@ TEST(ConceptionRetraitEnElevation, MeasuresOfBothDirectionsThenOfTheFailingOne) 
   };
   for (const Case& c : cases) {
     Checking k(c.b);
-    EXPECT_EQ(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()),
+    EXPECT_EQ(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.b),
               c.expected.back().passed);
-    EXPECT_EQ(k.measures(critere::CR_2_1), rounded_as(k.measures(critere::CR_2_1), c.expected));
+    EXPECT_EQ(measures(critere::CR_2_1), rounded_as(measures(critere::CR_2_1), c.expected));
   }
   Checking r0(house_r0());
-  EXPECT_TRUE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, r0.batiment()));
-  EXPECT_TRUE(r0.measures(critere::CR_2_1).empty());
+  EXPECT_TRUE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, r0.b));
+  EXPECT_TRUE(measures(critere::CR_2_1).empty());
 }
 
 TEST(ConceptionRetraitEnElevation, TwentyOnePercentFailsInXBeforeYIsExamined) {
   Checking k(r1_with_east_strip(2.52));
-  EXPECT_FALSE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
-  EXPECT_EQ(k.failure_heading(), "Conception du bâtiment: échec du test CR-2-1:");
-  EXPECT_EQ(k.failure_line(),
+  EXPECT_FALSE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.b));
+  EXPECT_EQ(failure_heading(), "Conception du bâtiment: échec du test CR-2-1:");
+  EXPECT_EQ(failure_line(),
             "Pour ce bâtiment, le retrait en élévation en x est trop important:\n"
             "sa dimension 21.00 % est supérieure à la limite 20.00 %");
-  EXPECT_FALSE(k.failure()->niveau_nom.has_value());
-  EXPECT_TRUE(k.paragraphs(critere::CR_2_1).empty());
-  EXPECT_FALSE(k.checked(critere::CR_2_1));
+  EXPECT_FALSE(session().get_error_wrong_test_result_opt()->niveau_nom.has_value());
+  EXPECT_TRUE(paragraphs(critere::CR_2_1, layout::unbroken).empty());
+  EXPECT_FALSE(checked(critere::CR_2_1));
 }
 
 TEST(ConceptionRetraitEnElevation, TooLargeInYFailsAfterXPassed) {
   Checking k(r1_with_north_strip(2.5));
-  EXPECT_FALSE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.batiment()));
-  EXPECT_EQ(k.failure_line(),
+  EXPECT_FALSE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.b));
+  EXPECT_EQ(failure_line(),
             "Pour ce bâtiment, le retrait en élévation en y est trop important:\n"
             "sa dimension 25.00 % est supérieure à la limite 20.00 %");
-  EXPECT_EQ(k.paragraphs(critere::CR_2_1).size(), 1u);
+  EXPECT_EQ(paragraphs(critere::CR_2_1, layout::unbroken).size(), 1u);
 }
 
 // ---------------------------------------------------------------------------
@@ -133,8 +134,8 @@ TEST(ConceptionContinuitePoteaux, ColumnWithinAMillimetreOfTheOneBelowIsFounded)
   for (const In::point upper : {In::point{6.0, 5.0}, In::point{6.0005, 5.0}, In::point{6.0, 4.9991}}) {
     Checking k(r1_with_columns({6.0, 5.0}, upper));
     EXPECT_TRUE(session().make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
-                            k.batiment()));
-    EXPECT_EQ(k.paragraphs(critere::CR_2_2_1),
+                            k.b));
+    EXPECT_EQ(paragraphs(critere::CR_2_2_1, layout::unbroken),
               (std::vector<std::string>{"Le poteau C1n1 est fondé au niveau Nv0 par le poteau C1n0"}));
   }
 }
@@ -143,12 +144,12 @@ TEST(ConceptionContinuitePoteaux, ColumnOffsetByOneCentimetreIsNotFounded) {
   for (const In::point upper : {In::point{6.01, 5.0}, In::point{6.0, 5.002}}) {
     Checking k(r1_with_columns({6.0, 5.0}, upper));
     EXPECT_FALSE(session().make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
-                             k.batiment()));
-    EXPECT_EQ(k.failure_line(),
+                             k.b));
+    EXPECT_EQ(failure_line(),
               "Au premier étage (niveau Nv1), le poteau C1n1 n'est pas fondé par rapport au niveau Nv0.\n"
               "Il faut mettre un poteau au-dessous du poteau C1n1");
-    EXPECT_EQ(k.failure()->niveau_nom, std::optional<std::string>("Nv1"));
-    EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"C1n1"}));
+    EXPECT_EQ(session().get_error_wrong_test_result_opt()->niveau_nom, std::optional<std::string>("Nv1"));
+    EXPECT_EQ(failure_elements(), (std::vector<std::string>{"C1n1"}));
   }
 }
 
@@ -164,10 +165,10 @@ TEST(ConceptionContinuitePoteaux, LevelsArePairedByStoreyWhateverTheirOrder) {
   b.batiment_niveau_toit.niveau_poteaux = {In::poteau{{6, 5}, "C1n2"}};
   Checking k(b);
   EXPECT_TRUE(session().make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
-                          k.batiment()));
-  EXPECT_EQ(k.paragraphs(critere::CR_2_2_1),
-            (std::vector<std::string>{"Le poteau C1n1 est fondé au niveau Nv0 par le poteau C1n0",
-                                      "Le poteau C1n2 est fondé au niveau Nv1 par le poteau C1n1"}));
+                          k.b));
+  EXPECT_EQ(paragraphs(critere::CR_2_2_1, layout::unbroken),
+            (std::vector<std::string>{"Le poteau C1n2 est fondé au niveau Nv1 par le poteau C1n1",
+                                      "Le poteau C1n1 est fondé au niveau Nv0 par le poteau C1n0"}));
 }
 
 TEST(ConceptionContinuitePoteaux, BuildingWithoutFloorLevelPasses) {
@@ -175,8 +176,8 @@ TEST(ConceptionContinuitePoteaux, BuildingWithoutFloorLevelPasses) {
   b.batiment_niveau_toit.niveau_poteaux = {In::poteau{{6, 5}, "C1n0"}};
   Checking k(b);
   EXPECT_TRUE(session().make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
-                          k.batiment()));
-  EXPECT_TRUE(k.paragraphs(critere::CR_2_2_1).empty());
+                          k.b));
+  EXPECT_TRUE(paragraphs(critere::CR_2_2_1, layout::unbroken).empty());
 }
 
 // ---------------------------------------------------------------------------
@@ -218,13 +219,13 @@ TEST(ConceptionMurSeProjetteSurMur, BothAxesWithTolerance) {
 TEST(ConceptionContinuiteContreventements, IdenticalStoreysRecordEveryWall) {
   Checking k(house_r1());
   EXPECT_TRUE(session().make(critere::CR_2_2_2, Conception_batiment::batiment_contreventement_continuite_checkings,
-                          k.batiment()));
-  EXPECT_EQ(k.paragraphs(critere::CR_2_2_2),
+                          k.b));
+  EXPECT_EQ(paragraphs(critere::CR_2_2_2, layout::unbroken),
             (std::vector<std::string>{
-                "Le contreventement M1n1 est fondé au niveau Nv0 par le contreventement M1n0",
-                "Le contreventement M2n1 est fondé au niveau Nv0 par le contreventement M2n0",
+                "Le contreventement M4n1 est fondé au niveau Nv0 par le contreventement M4n0",
                 "Le contreventement M3n1 est fondé au niveau Nv0 par le contreventement M3n0",
-                "Le contreventement M4n1 est fondé au niveau Nv0 par le contreventement M4n0"}));
+                "Le contreventement M2n1 est fondé au niveau Nv0 par le contreventement M2n0",
+                "Le contreventement M1n1 est fondé au niveau Nv0 par le contreventement M1n0"}));
 }
 
 TEST(ConceptionContinuiteContreventements, ThickerUpperWallIsNotFounded) {
@@ -232,12 +233,12 @@ TEST(ConceptionContinuiteContreventements, ThickerUpperWallIsNotFounded) {
   b.batiment_niveau_toit.niveau_murs[1] = wall("M2n1", direction::X, 0, 9.75, 12, 0.25);
   Checking k(b);
   EXPECT_FALSE(session().make(critere::CR_2_2_2, Conception_batiment::batiment_contreventement_continuite_checkings,
-                           k.batiment()));
-  EXPECT_EQ(k.failure_line(),
+                           k.b));
+  EXPECT_EQ(failure_line(),
             "Au premier étage (niveau Nv1), le contreventement M2n1 n'est pas fondé par rapport au niveau Nv0.\n"
             "Il faut mettre un contreventement au-dessous du contreventement M2n1");
-  EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"M2n1"}));
-  EXPECT_EQ(k.paragraphs(critere::CR_2_2_2).size(), 1u);  // M1n1, checked before
+  EXPECT_EQ(failure_elements(), (std::vector<std::string>{"M2n1"}));
+  EXPECT_EQ(paragraphs(critere::CR_2_2_2, layout::unbroken).size(), 1u);  // M1n1, checked before
 }
 
 TEST(ConceptionContinuiteContreventements, SecondaryWallsNeedNoFoundation) {
@@ -247,8 +248,8 @@ TEST(ConceptionContinuiteContreventements, SecondaryWallsNeedNoFoundation) {
                                                     Qdt::mur_genre::Mur_secondaire));
   Checking k(b);
   EXPECT_TRUE(session().make(critere::CR_2_2_2, Conception_batiment::batiment_contreventement_continuite_checkings,
-                          k.batiment()));
-  EXPECT_EQ(k.paragraphs(critere::CR_2_2_2).size(), 4u);
+                          k.b));
+  EXPECT_EQ(paragraphs(critere::CR_2_2_2, layout::unbroken).size(), 4u);
 }
 
 // ---------------------------------------------------------------------------
@@ -267,11 +268,11 @@ TEST(ConceptionAppuisPoutres, BeamOnAWallAndAColumnIsFoundedAndItsSupportsSet) {
   // The end 0.1 m from the column's centre still rests on it.
   for (const double l : {5.9, 6.0, 5.8}) {
     Checking k(r0_with_beam(0.1, 5, l));
-    EXPECT_TRUE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
-    EXPECT_EQ(k.paragraphs(critere::CR_2_2_3),
+    EXPECT_TRUE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.b));
+    EXPECT_EQ(paragraphs(critere::CR_2_2_3, layout::unbroken),
               (std::vector<std::string>{"La poutre P1n0 est fondée, son origine s'appuie sur le mur M3n0 et\n" +
                                         std::string(28, ' ') + "son extrémité s'appuie sur le poteau C1n0"}));
-    const auto& slot = k.batiment().batiment_niveau_toit.niveau_poutres[0]->poutre_fondement;
+    const auto& slot = k.b.batiment_niveau_toit.niveau_poutres[0]->poutre_fondement;
     ASSERT_TRUE(std::holds_alternative<Cdt::Info<Cdt::poutre_fondement>>(slot));
     const auto& f = std::get<Cdt::Info<Cdt::poutre_fondement>>(slot).value;
     EXPECT_EQ(std::get<Cdt::Appui_mur>(f.appui_position).value->mur_nom, "M3n0");
@@ -283,46 +284,46 @@ TEST(ConceptionAppuisPoutres, WallsAreLookedAtBeforeColumns) {
   In::batiment b = r0_with_beam(0.1, 5, 11.8);  // from the west wall to the east wall
   b.batiment_niveau_toit.niveau_poteaux.push_back(In::poteau{{11.9, 5}, "C2n0"});
   Checking k(b);
-  EXPECT_TRUE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
-  EXPECT_EQ(k.paragraphs(critere::CR_2_2_3),
+  EXPECT_TRUE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.b));
+  EXPECT_EQ(paragraphs(critere::CR_2_2_3, layout::unbroken),
             (std::vector<std::string>{"La poutre P1n0 est fondée, son origine s'appuie sur le mur M3n0 et\n" +
                                       std::string(28, ' ') + "son extrémité s'appuie sur le mur M4n0"}));
 }
 
 TEST(ConceptionAppuisPoutres, EndElevenCentimetresFromTheColumnRestsOnNothing) {
   Checking k(r0_with_beam(0.1, 5, 6.01));
-  EXPECT_FALSE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
-  EXPECT_EQ(k.failure_heading(), "Conception du bâtiment: échec du test CR-2-2-3:");
-  EXPECT_EQ(k.failure_line(),
+  EXPECT_FALSE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.b));
+  EXPECT_EQ(failure_heading(), "Conception du bâtiment: échec du test CR-2-2-3:");
+  EXPECT_EQ(failure_line(),
             "Au rez-de-chaussée (niveau Nv0), le point (6.11, 5.00), une extrémité de la poutre P1n0, ne s'appuie "
             "sur aucun contreventement ni sur aucun poteau");
   EXPECT_TRUE(std::holds_alternative<Cdt::Info_unset>(
-      k.batiment().batiment_niveau_toit.niveau_poutres[0]->poutre_fondement));
+      k.b.batiment_niveau_toit.niveau_poutres[0]->poutre_fondement));
 }
 
 TEST(ConceptionAppuisPoutres, OriginWithoutSupportIsNamed) {
   Checking k(r0_with_beam(3, 5, 3));  // from (3, 5) to the column
-  EXPECT_FALSE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
-  EXPECT_EQ(k.failure_line(),
+  EXPECT_FALSE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.b));
+  EXPECT_EQ(failure_line(),
             "Au rez-de-chaussée (niveau Nv0), le point (3.00, 5.00), une extrémité de la poutre P1n0, ne s'appuie "
             "sur aucun contreventement ni sur aucun poteau");
-  EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"P1n0"}));
+  EXPECT_EQ(failure_elements(), (std::vector<std::string>{"P1n0"}));
 }
 
 TEST(ConceptionAppuisPoutres, BeamWithNeitherEndSupported) {
   Checking k(r0_with_beam(2, 3, 2));
-  EXPECT_FALSE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.batiment()));
-  EXPECT_EQ(k.failure_line(),
+  EXPECT_FALSE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.b));
+  EXPECT_EQ(failure_line(),
             "Au rez-de-chaussée (niveau Nv0), les extrémités de la poutre P1n0, ne s'appuient sur aucun "
             "contreventement ni sur aucun poteau");
-  EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"P1n0"}));
+  EXPECT_EQ(failure_elements(), (std::vector<std::string>{"P1n0"}));
 }
 
 TEST(ConceptionAppuisPoutres, SettingTheSupportsTwiceIsAFatalError) {
   Checking k(r0_with_beam(0.1, 5, 5.9));
-  EXPECT_TRUE(Conception_batiment::batiment_poutre_appui_checkings(session(), critere::CR_2_2_3, k.batiment()));
+  EXPECT_TRUE(Conception_batiment::batiment_poutre_appui_checkings(session(), critere::CR_2_2_3, k.b));
   try {
-    Conception_batiment::batiment_poutre_appui_checkings(session(), critere::CR_2_2_3, k.batiment());
+    Conception_batiment::batiment_poutre_appui_checkings(session(), critere::CR_2_2_3, k.b);
     FAIL() << "no fatal error";
   } catch (const Fatal_error& e) {
     EXPECT_EQ(std::string(e.what()),
@@ -338,11 +339,11 @@ TEST(ConceptionContinuite, SubCriteriaRunInOrderAndStopAtTheFirstFailure) {
   b.batiment_niveau_toit.niveau_murs[0] = wall("M1n1", direction::X, 0, 0, 12, 0.3);  // would fail CR-2-2-2
   Checking k(b);
   EXPECT_FALSE(session().make_checkings(critere::CR_2_2, Conception_batiment::batiment_continuite_verticale_porteur_checkings,
-                                     k.batiment()));
-  EXPECT_EQ(k.failure_heading(), "Conception du bâtiment: échec du test CR-2-2-1:");
-  EXPECT_FALSE(k.checked(critere::CR_2_2));
-  EXPECT_FALSE(k.checked(critere::CR_2_2_1));
-  EXPECT_TRUE(k.paragraphs(critere::CR_2_2_2).empty());
+                                     k.b));
+  EXPECT_EQ(failure_heading(), "Conception du bâtiment: échec du test CR-2-2-1:");
+  EXPECT_FALSE(checked(critere::CR_2_2));
+  EXPECT_FALSE(checked(critere::CR_2_2_1));
+  EXPECT_TRUE(paragraphs(critere::CR_2_2_2, layout::unbroken).empty());
 }
 
 // ---------------------------------------------------------------------------
@@ -352,13 +353,13 @@ TEST(ConceptionRetraitEnPlan, CountWithinTheLimitIsRecordedPerLevel) {
   In::batiment b = house_r1();
   b.batiment_niveau_planchers[0].niveau_plan = ground_plan({retrait("R1n0", 2, 3, 10, 7)});
   Checking k(b);
-  EXPECT_TRUE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
-  // The roof level first, then the floor levels.
-  EXPECT_EQ(k.paragraphs(critere::CR_2_3),
+  EXPECT_TRUE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.b));
+  // The roof level is checked first, so it comes last (newest first).
+  EXPECT_EQ(paragraphs(critere::CR_2_3, layout::unbroken),
             (std::vector<std::string>{
-                "Au niveau Nv1, il y a 0 retraits, ce nombre est inférieur à la limite de 6 retraits autorisée pour "
-                "ce batiment",
                 "Au niveau Nv0, il y a 1 retraits, ce nombre est inférieur à la limite de 6 retraits autorisée pour "
+                "ce batiment",
+                "Au niveau Nv1, il y a 0 retraits, ce nombre est inférieur à la limite de 6 retraits autorisée pour "
                 "ce batiment"}));
 }
 
@@ -373,18 +374,18 @@ TEST(ConceptionRetraitEnPlan, SixSetBacksPassSevenFailOnTheCount) {
     In::batiment b = house_r0();
     b.batiment_niveau_toit.niveau_plan = ground_plan(small_retraits(6));
     Checking k(b);
-    EXPECT_TRUE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
+    EXPECT_TRUE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.b));
   }
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_plan = ground_plan(small_retraits(7));
   Checking k(b);
   testing::internal::CaptureStderr();
   session().set_debug(true);
-  EXPECT_FALSE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
+  EXPECT_FALSE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.b));
   session().set_debug(false);
   // No area was examined: no verbose paragraph.
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(k.failure_line(),
+  EXPECT_EQ(failure_line(),
             "Au rez-de-chaussée (niveau Nv0), il y a 7 retraits, ce nombre est supérieur à la limite de 6 retraits "
             "autorisée pour ce batiment");
 }
@@ -399,7 +400,7 @@ TEST(ConceptionRetraitEnPlan, OneSetBackAtMostATenthOfTheFloorWithinTolerance) {
     In::batiment b = house_r0();
     b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 3, c.height, 9, 10 - c.height)});
     Checking k(b);
-    EXPECT_EQ(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()),
+    EXPECT_EQ(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.b),
               c.passes)
         << c.height;
   }
@@ -446,9 +447,9 @@ TEST(ConceptionRetraitEnPlan, MeasuresOfTheCountTheAreasAndTheTotal) {
     In::batiment b = house_r0();
     b.batiment_niveau_toit.niveau_plan = ground_plan(c.retraits);
     Checking k(b);
-    EXPECT_EQ(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()),
+    EXPECT_EQ(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.b),
               c.expected.back().passed);
-    EXPECT_EQ(k.measures(critere::CR_2_3), rounded_as(k.measures(critere::CR_2_3), c.expected));
+    EXPECT_EQ(measures(critere::CR_2_3), rounded_as(measures(critere::CR_2_3), c.expected));
   }
 }
 
@@ -456,22 +457,22 @@ TEST(ConceptionRetraitEnPlan, FailuresNameTheirSetBacks) {
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 4, 3, 8, 7)});
   Checking k(b);
-  EXPECT_FALSE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
-  EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"R1n0"}));
+  EXPECT_FALSE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.b));
+  EXPECT_EQ(failure_elements(), (std::vector<std::string>{"R1n0"}));
   b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 2, 4, 1, 1), retrait("R2n0", 2, 4, 4, 1),
                                                     retrait("R3n0", 2, 4, 7, 1), retrait("R4n0", 2, 4, 1, 5.5)});
   Checking total(b);
   EXPECT_FALSE(
-      session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, total.batiment()));
-  EXPECT_EQ(total.failure_elements(), (std::vector<std::string>{"R1n0", "R2n0", "R3n0", "R4n0"}));
+      session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, total.b));
+  EXPECT_EQ(failure_elements(), (std::vector<std::string>{"R1n0", "R2n0", "R3n0", "R4n0"}));
 }
 
 TEST(ConceptionRetraitEnPlan, TooLargeSetBackNamesItsAreaAndTheLimit) {
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 4, 3, 8, 7)});
   Checking k(b);
-  EXPECT_FALSE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
-  EXPECT_EQ(k.failure_line(),
+  EXPECT_FALSE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.b));
+  EXPECT_EQ(failure_line(),
             "Au rez-de-chaussée (niveau Nv0), la surface du retrait R1n0 mesure 12.00 m2, cette dimension dépasse la "
             "limite autorisée 10.80 m2. Cette limite correspond à 10.00 % de la surface du plancher (108.00 m2)");
 }
@@ -481,8 +482,8 @@ TEST(ConceptionRetraitEnPlan, TotalAreaAboveThreeTenthsOfTheFloorFails) {
   b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 2, 4, 1, 1), retrait("R2n0", 2, 4, 4, 1),
                                                     retrait("R3n0", 2, 4, 7, 1), retrait("R4n0", 2, 4, 1, 5.5)});
   Checking k(b);
-  EXPECT_FALSE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.batiment()));
-  EXPECT_EQ(k.failure_line(),
+  EXPECT_FALSE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.b));
+  EXPECT_EQ(failure_line(),
             "Au rez-de-chaussée (niveau Nv0), la surface totale des retraits mesure 32.00 m2,\n"
             "cette dimension dépasse la limite 26.40 m2 autorisée pour ce batiment");
 }
@@ -493,19 +494,19 @@ TEST(ConceptionRetraitEnPlan, FloorAreaOfAFloorLevelCountsItsOpenings) {
   b.batiment_niveau_planchers[0].niveau_plan = ground_plan({retrait("R1n0", 2, 3, 10, 7)});
   b.batiment_niveau_planchers[0].niveau_categorie.plancher_tremies = {In::tremie{rect(2, 2, 4, 4), "T1n0"}};
   Checking k(b);
-  EXPECT_DOUBLE_EQ(Conception_batiment::niveau_surface_plancher(k.batiment().batiment_niveau_planchers[0]), 110.0);
-  EXPECT_DOUBLE_EQ(Conception_batiment::niveau_surface_plancher(k.batiment().batiment_niveau_toit), 120.0);
+  EXPECT_DOUBLE_EQ(Conception_batiment::niveau_surface_plancher(k.b.batiment_niveau_planchers[0]), 110.0);
+  EXPECT_DOUBLE_EQ(Conception_batiment::niveau_surface_plancher(k.b.batiment_niveau_toit), 120.0);
 }
 
 TEST(ConceptionRetraitEnPlan, VerboseModeWritesTheAreaParagraphs) {
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 2, 3, 10, 7)});
   Checking k(b);
-  k.enter(critere::CR_2_3);
+  session().critere_enter_checking(critere::CR_2_3);
   Format::err_formatter().print_flush();
   testing::internal::CaptureStderr();
   session().set_debug(true);
-  const bool ok = Conception_batiment::niveau_regularite_retrait_checkings(session(), critere::CR_2_3, k.batiment().batiment_niveau_toit);
+  const bool ok = Conception_batiment::niveau_regularite_retrait_checkings(session(), critere::CR_2_3, k.b.batiment_niveau_toit);
   session().set_debug(false);
   // Each paragraph ends its line; the total's breaks split because each
   // following piece is too long for the rest of its line, the last because
@@ -529,10 +530,10 @@ TEST(ConceptionRetraitEnPlan, VerboseModeWritesTheAreaParagraphs) {
 TEST(ConceptionFamily, CompliantHouseMarksEveryConceptionCriterion) {
   for (const In::batiment& b : {house_r0(), house_r1()}) {
     Checking k(b);
-    EXPECT_TRUE(session().make_checkings(critere::CR_2, batiment_conception_checkings, k.batiment()));
+    EXPECT_TRUE(session().make_checkings(critere::CR_2, batiment_conception_checkings, k.b));
     for (critere c : {critere::CR_2, critere::CR_2_1, critere::CR_2_2, critere::CR_2_2_1, critere::CR_2_2_2,
                       critere::CR_2_2_3, critere::CR_2_3})
-      EXPECT_TRUE(k.checked(c)) << Tqmv::critere_nom(c);
+      EXPECT_TRUE(checked(c)) << Tqmv::critere_nom(c);
     EXPECT_EQ(session().get_checking_number(), 7);
   }
 }
@@ -542,7 +543,7 @@ TEST(ConceptionFamily, DebuggingLinesNameEachCriterionEntered) {
   Format::err_formatter().print_flush();
   testing::internal::CaptureStderr();
   session().set_debug(true);
-  EXPECT_TRUE(batiment_conception_checkings(session(), k.batiment()));
+  EXPECT_TRUE(batiment_conception_checkings(session(), k.b));
   session().set_debug(false);
   Format::err_formatter().print_flush();
   const std::string err = testing::internal::GetCapturedStderr();
@@ -561,10 +562,10 @@ TEST(ConceptionFamily, DebuggingLinesNameEachCriterionEntered) {
 
 TEST(ConceptionFamily, FailureStopsTheFamilyWithTheTestNumber) {
   Checking k(r1_with_east_strip(2.52));
-  EXPECT_FALSE(session().make_checkings(critere::CR_2, batiment_conception_checkings, k.batiment()));
-  EXPECT_NE(k.failure()->message.find("(Test 2)."), std::string::npos);
-  EXPECT_FALSE(k.checked(critere::CR_2));
-  EXPECT_FALSE(k.checked(critere::CR_2_2_1));
+  EXPECT_FALSE(session().make_checkings(critere::CR_2, batiment_conception_checkings, k.b));
+  EXPECT_NE(session().get_error_wrong_test_result_opt()->message.find("(Test 2)."), std::string::npos);
+  EXPECT_FALSE(checked(critere::CR_2));
+  EXPECT_FALSE(checked(critere::CR_2_2_1));
 }
 
 }  // namespace

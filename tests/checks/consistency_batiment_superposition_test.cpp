@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "checks/consistency_building.hpp"
+#include "checks/consistency_batiment.hpp"
+#include "checks/test_houses.hpp"
 #include "geometry/compute_pervasives.hpp"
 #include "geometry/compute_utils.hpp"
 #include "model/compute_data_utils.hpp"
@@ -19,7 +20,8 @@
 
 namespace {
 
-using namespace Test_building;
+using namespace Test_houses;
+using namespace Test_houses::House_10x8;
 namespace CB = Consistency_batiment;
 namespace MV = Compute_pervasives;
 
@@ -341,7 +343,7 @@ TEST(Superposition, TheCheckReportsTheFirstOverlapOfEveryPair) {
     if (!attendu.paire) continue;
     ++avec_superposition;
     const auto [i, j] = *attendu.paire;
-    const failure attendue{"CR-0-3", rdc_loc, superposition_message(*murs[i], *murs[j])};
+    const failure attendue{"Cohérence du bâtiment", "CR-0-3", rdc_loc, superposition_message(*murs[i], *murs[j])};
     EXPECT_EQ(recorded_failure(), attendue) << graine;
   }
   // Both outcomes are exercised.

@@ -5,35 +5,25 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 
-#include "checks/consistency_building.hpp"
+#include "checks/test_houses.hpp"
 #include "config/quavor_configuration.hpp"
+#include "test_support.hpp"
 
 namespace {
 
-using namespace Test_building;
+using namespace Test_houses;
+using namespace Test_houses::House_10x8;
 namespace CB = Consistency_batiment;
 namespace QC = Quavor_configuration;
 using Outcome::comparison;
 using Outcome::tolerance;
-
-using test_fn = bool (*)(Check::session&, critere, const Cdt::batiment&);
-using checkings_fn = bool (*)(Check::session&, const Cdt::batiment&);
+using Test_support::read_file;
 
 failure fails(const std::string& code, const std::string& location, const std::string& message) {
-  return failure{code, location, message};
+  return failure{"Cohérence du bâtiment", code, location, message};
 }
-
-// Runs one criterion on a fresh checking of the building.
-struct Running {
-  Checking checking;
-  bool result;
-  Running(const Cdt::batiment& b, critere c, test_fn test) : checking(b), result(session().make(c, test, checking.b)) {}
-  Running(const Cdt::batiment& b, critere c, checkings_fn test)
-      : checking(b), result(session().make_checkings(c, test, checking.b)) {}
-};
 
 // ---------------------------------------------------------------------------
 // Name tables and naming rule.
@@ -69,52 +59,47 @@ TEST(ConsistencyNomTables, KindNamesArticlesAndSuffixes) {
 // ---------------------------------------------------------------------------
 // The whole family.
 
-const std::string probe_dir = "/tmp/quavor-checks-a-probe";
-
-std::string probe_path(const std::string& file) {
-  ::mkdir(probe_dir.c_str(), 0777);
-  return probe_dir + "/" + file;
-}
+// A fresh directory for the report probe; its name is as long as the
+// paths the paragraphs below were laid out with.
+struct Probe_directory : Test_support::Temporary_directory {
+  Probe_directory() : Temporary_directory("quavor-check-a-") {}
+  std::string path(const std::string& file) const { return (*this / file).string(); }
+};
 
 bool exists(const std::string& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0;
 }
 
-std::string read_file(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 TEST(ConsistencyFamily, ValidHousesPassEveryCriterionOfTheFamily) {
   for (In::batiment house : {r0_house(), r1_house()}) {
-    house.batiment_file_name = probe_path("house.qvb");
-    std::remove(probe_path("house.qvr").c_str());
+    const Probe_directory probe;
+    house.batiment_file_name = probe.path("house.qvb");
+    std::remove(probe.path("house.qvr").c_str());
     Checking checking(house);
     EXPECT_TRUE(session().make_checkings(critere::CR_0, CB::batiment_consistency_checkings, checking.b));
     EXPECT_FALSE(recorded_failure().has_value());
     EXPECT_EQ(session().get_checking_number(), 18);
     for (int i = Tqmv::critere_index(critere::CR_0); i <= Tqmv::critere_index(critere::CR_0_12); ++i)
       EXPECT_TRUE(Tqmv::critere_get_checked(Tqmv::critere_of_index(i), session().get_critere_checked_table())) << i;
-    EXPECT_FALSE(exists(probe_path("house.qvr"))) << "the probe left a file";
+    EXPECT_FALSE(exists(probe.path("house.qvr"))) << "the probe left a file";
     // Newest first: the file name paragraph, then the probe.
     EXPECT_EQ(paragraphs(critere::CR_0_11),
               (std::vector<std::string>{
                   "Pour ce bâtiment, le nom du fichier enregistré dans les données du bâtiment est correct:\n"
-                  "  /tmp/quavor-checks-a-probe/house.qvb\n"
+                  "  " + probe.path("house.qvb") + "\n"
                   "correspond au fichier du rapport en cours:\n"
-                  "  /tmp/quavor-checks-a-probe/house.qvr",
+                  "  " + probe.path("house.qvr"),
                   "Pour ce bâtiment, Le rapport de conformité au guide du bâtiment peut être enregistré:\n"
-                  "le droit d'écriture du fichier /tmp/quavor-checks-a-probe/house.qvr\n"
+                  "le droit d'écriture du fichier " + probe.path("house.qvr") + "\n"
                   "est accordé par le système."}));
   }
 }
 
 TEST(ConsistencyFamily, DebuggingLinesNameEachCriterionEntered) {
+  const Probe_directory probe;
   In::batiment house = r0_house();
-  house.batiment_file_name = probe_path("house.qvb");
+  house.batiment_file_name = probe.path("house.qvb");
   Checking checking(house);
   session().set_debug(true);
   testing::internal::CaptureStderr();
@@ -138,8 +123,9 @@ TEST(ConsistencyFamily, DebuggingLinesNameEachCriterionEntered) {
 }
 
 TEST(ConsistencyFamily, StopsAtTheFirstFailingCriterion) {
+  const Probe_directory probe;
   In::batiment house = r0_house();
-  house.batiment_file_name = probe_path("house.qvb");
+  house.batiment_file_name = probe.path("house.qvb");
   house.batiment_longueur = 7.0;  // CR-0-0-0 fails: the plans are never looked at
   Checking checking(house);
   EXPECT_FALSE(session().make_checkings(critere::CR_0, CB::batiment_consistency_checkings, checking.b));
@@ -197,9 +183,10 @@ TEST(ConsistencyReportFile, TheRunModeOfAReportRequestAddsANote) {
 }
 
 TEST(ConsistencyReportFile, TheProbeNeitherEmptiesNorLeavesAFile) {
+  const Probe_directory probe;
   In::batiment house = r0_house();
-  house.batiment_file_name = probe_path("kept.qvb");
-  const std::string report = probe_path("kept.qvr");
+  house.batiment_file_name = probe.path("kept.qvb");
+  const std::string report = probe.path("kept.qvr");
   {
     std::ofstream old(report);
     old << "an older report\n";

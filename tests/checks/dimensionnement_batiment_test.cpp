@@ -8,13 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "checks/checks_b_building.hpp"
+#include "checks/test_houses.hpp"
 #include "model/compute_data.hpp"
 #include "text/exceptions.hpp"
 
 namespace {
 
-using namespace Checks_b_building;
+using namespace Test_houses;
+using namespace Test_houses::House_12x10;
 namespace D = Dimensionnement_batiment;
 
 const std::string rdc = "Au rez-de-chaussée (niveau Nv0), ";
@@ -50,8 +51,8 @@ std::string fatal_text(Test test, const In::batiment& b) {
 TEST(DimensionnementFacades, LongFacadesInXPassInX) {
   Checking k(house_r0());
   EXPECT_TRUE(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
-                          k.batiment()));
-  EXPECT_EQ(k.paragraphs(critere::CR_3_1),
+                          k.b));
+  EXPECT_EQ(paragraphs(critere::CR_3_1, layout::unbroken),
             (std::vector<std::string>{rdc + "il existe, dans la direction X, deux murs en façades opposées mesurant "
                                             "au moins 30.00 % de la longueur de la façade correspondante"}));
 }
@@ -61,12 +62,12 @@ TEST(DimensionnementFacades, WallsOfExactlyThirtyPercentPass) {
   Checking kx(r0_with_walls({wall("M1n0", direction::X, 0, 0, 3.6), wall("M2n0", direction::X, 8.4, 9.8, 3.6),
                              wall("M3n0", direction::Y, 0, 0, 2.9), wall("M4n0", direction::Y, 11.8, 0, 2.9)}));
   EXPECT_TRUE(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
-                          kx.batiment()));
+                          kx.b));
   Checking ky(r0_with_walls({wall("M1n0", direction::X, 0, 0, 3.5), wall("M2n0", direction::X, 8.4, 9.8, 3.5),
                              wall("M3n0", direction::Y, 0, 0, 3.0), wall("M4n0", direction::Y, 11.8, 7, 3.0)}));
   EXPECT_TRUE(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
-                          ky.batiment()));
-  EXPECT_EQ(ky.paragraphs(critere::CR_3_1),
+                          ky.b));
+  EXPECT_EQ(paragraphs(critere::CR_3_1, layout::unbroken),
             (std::vector<std::string>{rdc + "il existe, dans la direction Y, deux murs en façades opposées mesurant "
                                             "au moins 30.00 % de la longueur de la façade correspondante"}));
 }
@@ -90,16 +91,16 @@ TEST(DimensionnementFacades, NoDirectionWithTwoLongOppositeWallsFails) {
   for (const Case& c : cases) {
     Checking k(r0_with_walls(c.murs));
     EXPECT_FALSE(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
-                             k.batiment()));
-    EXPECT_EQ(k.failure_heading(), "Dimensionnement du bâtiment: échec du test CR-3-1:");
-    EXPECT_EQ(k.failure_line(), rdc + "il n'existe, dans aucune direction, deux murs en façades opposées mesurant au "
+                             k.b));
+    EXPECT_EQ(failure_heading(), "Dimensionnement du bâtiment: échec du test CR-3-1:");
+    EXPECT_EQ(failure_line(), rdc + "il n'existe, dans aucune direction, deux murs en façades opposées mesurant au "
                                       "moins 30.00 % de la longueur de la façade correspondante");
   }
 }
 
 TEST(DimensionnementFacades, LongEnoughWithoutTolerance) {
   Checking k(house_r0());
-  const auto& b = k.batiment();
+  const auto& b = k.b;
   EXPECT_TRUE(D::cvt_long_enough_x(b, *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 3.6))));
   EXPECT_FALSE(D::cvt_long_enough_x(b, *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 3.5995))));
   EXPECT_TRUE(D::cvt_long_enough_y(b, *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 3.0))));
@@ -113,10 +114,10 @@ TEST(DimensionnementFacades, LengthAgainstThirtyPercentOfTheDimensionAsWritten) 
   b.batiment_longueur = 6.7;
   b.batiment_largeur = 6.7;
   Checking k(b);
-  EXPECT_TRUE(D::cvt_long_enough_x(k.batiment(), *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 2.01))));
-  EXPECT_TRUE(D::cvt_long_enough_y(k.batiment(), *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.01))));
-  EXPECT_FALSE(D::cvt_long_enough_x(k.batiment(), *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 2.0099))));
-  EXPECT_FALSE(D::cvt_long_enough_y(k.batiment(), *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.0099))));
+  EXPECT_TRUE(D::cvt_long_enough_x(k.b, *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 2.01))));
+  EXPECT_TRUE(D::cvt_long_enough_y(k.b, *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.01))));
+  EXPECT_FALSE(D::cvt_long_enough_x(k.b, *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 2.0099))));
+  EXPECT_FALSE(D::cvt_long_enough_y(k.b, *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.0099))));
 }
 
 // The longest wall of a facade of the 12 x 10 house at Nv0 against 30 % of
@@ -157,9 +158,9 @@ TEST(DimensionnementFacades, MeasuresOfTheFacadesLookedAt) {
     SCOPED_TRACE(c.murs.size());
     Checking k(r0_with_walls(c.murs));
     EXPECT_EQ(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
-                             k.batiment()),
+                             k.b),
               c.expected.back().passed);
-    EXPECT_EQ(k.measures(critere::CR_3_1), c.expected);
+    EXPECT_EQ(measures(critere::CR_3_1), c.expected);
   }
 }
 
@@ -182,7 +183,7 @@ TEST(DimensionnementLongueursCumulees, RatioWithinTheBoundsWithTolerance) {
   for (const Case& c : cases) {
     Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, c.m1), wall("M2n0", direction::X, 0, 9.8, c.m2),
                               wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-    EXPECT_EQ(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings, k.batiment()),
+    EXPECT_EQ(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings, k.b),
               c.passes)
         << c.m1 << " " << c.m2;
   }
@@ -192,8 +193,8 @@ TEST(DimensionnementLongueursCumulees, TextsWriteEveryQuantityAsARatio) {
   {
     Checking k(house_r0());
     EXPECT_TRUE(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings,
-                            k.batiment()));
-    EXPECT_EQ(k.paragraphs(critere::CR_3_2),
+                            k.b));
+    EXPECT_EQ(paragraphs(critere::CR_3_2, layout::unbroken),
               (std::vector<std::string>{rdc + "le rapport des longueurs cumulées des murs de contreventements en X "
                                               "(24.000) et en Y (20.000) est 1.200, ce rapport respecte bien les "
                                               "limites inférieure (0.800) et supérieure (1.250) autorisées"}));
@@ -201,8 +202,8 @@ TEST(DimensionnementLongueursCumulees, TextsWriteEveryQuantityAsARatio) {
   Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 13.2),
                             wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
   EXPECT_FALSE(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings,
-                           k.batiment()));
-  EXPECT_EQ(k.failure_line(), rdc + "le rapport des longueurs cumulées des murs de contreventements en X (25.200) "
+                           k.b));
+  EXPECT_EQ(failure_line(), rdc + "le rapport des longueurs cumulées des murs de contreventements en X (25.200) "
                                     "et en Y (20.000) est 1.260,\nce rapport ne respecte pas les limites inférieure "
                                     "(0.800) et supérieure (1.250) autorisées");
 }
@@ -222,9 +223,9 @@ TEST(DimensionnementLongueursCumulees, MeasureOfTheRatioAgainstItsRange) {
     SCOPED_TRACE(c.m2);
     Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, c.m2),
                               wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-    EXPECT_EQ(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings, k.batiment()),
+    EXPECT_EQ(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings, k.b),
               c.expected.passed);
-    EXPECT_EQ(k.measures(critere::CR_3_2), rounded_as(k.measures(critere::CR_3_2), {c.expected}));
+    EXPECT_EQ(measures(critere::CR_3_2), rounded_as(measures(critere::CR_3_2), {c.expected}));
   }
 }
 
@@ -241,8 +242,8 @@ In::batiment r0_with_inner_wall(double r) {
 TEST(DimensionnementRefends, NoInnerWall) {
   Checking k(house_r0());
   EXPECT_TRUE(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
-                          k.batiment()));
-  EXPECT_EQ(k.paragraphs(critere::CR_3_3),
+                          k.b));
+  EXPECT_EQ(paragraphs(critere::CR_3_3, layout::unbroken),
             (std::vector<std::string>{
                 rdc + "la répartition des murs en refend est correcte: la longueur totale des murs de contreventement "
                       "en refend vaut 0.00 m, la longueur totale des murs de contreventement vaut 44.00 m, la "
@@ -253,8 +254,8 @@ TEST(DimensionnementRefends, NoInnerWall) {
 TEST(DimensionnementRefends, ShareOfExactlyAQuarterPasses) {
   Checking k(r0_with_inner_wall(12));
   EXPECT_TRUE(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
-                          k.batiment()));
-  EXPECT_EQ(k.paragraphs(critere::CR_3_3),
+                          k.b));
+  EXPECT_EQ(paragraphs(critere::CR_3_3, layout::unbroken),
             (std::vector<std::string>{
                 rdc + "la répartition des murs en refend est correcte: la longueur totale des murs de contreventement "
                       "en refend vaut 12.00 m, la longueur totale des murs de contreventement vaut 48.00 m, la "
@@ -265,11 +266,11 @@ TEST(DimensionnementRefends, ShareOfExactlyAQuarterPasses) {
 TEST(DimensionnementRefends, ToleranceOfAThousandth) {
   Checking within(r0_with_inner_wall(12.06));  // 0.250936
   EXPECT_TRUE(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
-                          within.batiment()));
+                          within.b));
   Checking k(r0_with_inner_wall(12.1));  // 0.251559
   EXPECT_FALSE(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
-                           k.batiment()));
-  EXPECT_EQ(k.failure_line(), rdc +
+                           k.b));
+  EXPECT_EQ(failure_line(), rdc +
                                   "la répartition des murs en refend est incorrecte:\n"
                                   "la longueur totale des murs de contreventement en refend vaut 12.10 m\n"
                                   "la longueur totale des murs de contreventement vaut 48.10 m;\n"
@@ -286,9 +287,9 @@ TEST(DimensionnementRefends, MeasureOfTheShareOfInnerWalls) {
     const bool passed = r < 12.06;
     Checking k(r0_with_inner_wall(r));
     EXPECT_EQ(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
-                             k.batiment()),
+                             k.b),
               passed);
-    EXPECT_EQ(k.measures(critere::CR_3_3),
+    EXPECT_EQ(measures(critere::CR_3_3),
               (std::vector<Outcome::measure>{{"répartition des murs en refend", part, 0.25, std::nullopt,
                                               Outcome::comparison::at_most, Outcome::tolerance::fine, "%", "Nv0",
                                               std::nullopt, passed}}));
@@ -345,10 +346,10 @@ TEST(DimensionnementGravite, OneDirectionNarrowTheOtherWide) {
 
 TEST(DimensionnementGravite, BalancedHouseRecordsItsShares) {
   Checking k(house_r0());
-  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.b));
   const std::string v1(102, ' ');
   const std::string v2(104, ' ');
-  EXPECT_EQ(k.paragraphs(critere::CR_3_4),
+  EXPECT_EQ(paragraphs(critere::CR_3_4, layout::unbroken),
             (std::vector<std::string>{rdc +
                                       "la dissymétrie d'implantation des contreventements est respectée. Les "
                                       "répartitions des contreventements sont:\n" +
@@ -363,14 +364,14 @@ TEST(DimensionnementGravite, BalancedHouseRecordsItsShares) {
 TEST(DimensionnementGravite, EastThirtyFiveWestSixtyFivePasses) {
   Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 12),
                             wall("M3n0", direction::Y, 0, 0, 10, 0.65), wall("M4n0", direction::Y, 11.65, 0, 10, 0.35)}));
-  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.b));
 }
 
 TEST(DimensionnementGravite, EastTwentyFiveWestSeventyFiveFails) {
   Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 12),
                             wall("M3n0", direction::Y, 0, 0, 10, 0.6), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-  EXPECT_FALSE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
-  EXPECT_EQ(k.failure_line(), rdc +
+  EXPECT_FALSE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.b));
+  EXPECT_EQ(failure_line(), rdc +
                                   "la dissymétrie d'implantation des contreventements n'est pas respectée.\n"
                                   "Les répartitions actuelles sont:\n"
                                   "  Nord : 50.00 %, Sud   : 50.00 %,\n"
@@ -403,22 +404,22 @@ std::vector<Outcome::measure> concat(std::vector<Outcome::measure> a, const std:
 
 TEST(DimensionnementGravite, MeasuresOfThePassingReadingOnly) {
   Checking k(house_r0());
-  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
-  EXPECT_EQ(k.measures(critere::CR_3_4), share_measures(0.5, 0.5, 0.5, 0.5, narrow, wide, {true, true, true, true}));
+  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.b));
+  EXPECT_EQ(measures(critere::CR_3_4), share_measures(0.5, 0.5, 0.5, 0.5, narrow, wide, {true, true, true, true}));
   // Read the other way: north 65 %, south 35 %.
   Checking ky(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12, 0.35), wall("M2n0", direction::X, 0, 9.35, 12, 0.65),
                              wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, ky.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, ky.b));
   const double nord = 12 * 0.65 / (12 * 0.35 + 12 * 0.65);
   const double sud = 12 * 0.35 / (12 * 0.35 + 12 * 0.65);
-  EXPECT_EQ(ky.measures(critere::CR_3_4), share_measures(nord, sud, 0.5, 0.5, wide, narrow, {true, true, true, true}));
+  EXPECT_EQ(measures(critere::CR_3_4), share_measures(nord, sud, 0.5, 0.5, wide, narrow, {true, true, true, true}));
 }
 
 TEST(DimensionnementGravite, FailingSharesRecordBothReadings) {
   Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 12),
                             wall("M3n0", direction::Y, 0, 0, 10, 0.6), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-  EXPECT_FALSE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.batiment()));
-  EXPECT_EQ(k.measures(critere::CR_3_4),
+  EXPECT_FALSE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.b));
+  EXPECT_EQ(measures(critere::CR_3_4),
             concat(share_measures(0.5, 0.5, 0.25, 0.75, narrow, wide, {true, true, false, false}),
                    share_measures(0.5, 0.5, 0.25, 0.75, wide, narrow, {true, true, false, false})));
 }
@@ -433,15 +434,15 @@ TEST(DimensionnementGravite, WestShareAtTheToleranceOfItsRange) {
   const auto shares = [](double w) { return std::pair{(1 - w) * 10 / (w * 10 + (1 - w) * 10), w * 10 / (w * 10 + (1 - w) * 10)}; };
   Checking within(house(0.7009));
   EXPECT_TRUE(
-      session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, within.batiment()));
+      session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, within.b));
   const auto [est, ouest] = shares(0.7009);
-  EXPECT_EQ(within.measures(critere::CR_3_4),
+  EXPECT_EQ(measures(critere::CR_3_4),
             share_measures(0.5, 0.5, est, ouest, narrow, wide, {true, true, true, true}));
   Checking beyond(house(0.7011));
   EXPECT_FALSE(
-      session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, beyond.batiment()));
+      session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, beyond.b));
   const auto [est2, ouest2] = shares(0.7011);
-  EXPECT_EQ(beyond.measures(critere::CR_3_4),
+  EXPECT_EQ(measures(critere::CR_3_4),
             concat(share_measures(0.5, 0.5, est2, ouest2, narrow, wide, {true, true, false, false}),
                    share_measures(0.5, 0.5, est2, ouest2, wide, narrow, {true, true, false, false})));
 }
@@ -451,13 +452,13 @@ TEST(DimensionnementGravite, WestShareAtTheToleranceOfItsRange) {
 
 TEST(DimensionnementQualite, MeanLengthPerDirection) {
   Checking k(house_r0());
-  EXPECT_TRUE(session().make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.batiment()));
-  EXPECT_EQ(k.paragraphs(critere::CR_3_6_1),
+  EXPECT_TRUE(session().make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.b));
+  EXPECT_EQ(paragraphs(critere::CR_3_6_1, layout::unbroken),
             (std::vector<std::string>{
-                rdc + "la longueur moyenne des murs de contreventement dans la direction X est correcte. cette moyenne "
-                      "12.00 m est supérieure à la limite 2.00 m autorisée par le guide TQMV",
                 rdc + "la longueur moyenne des murs de contreventement dans la direction Y est correcte. cette moyenne "
-                      "10.00 m est supérieure à la limite 2.00 m autorisée par le guide TQMV"}));
+                      "10.00 m est supérieure à la limite 2.00 m autorisée par le guide TQMV",
+                rdc + "la longueur moyenne des murs de contreventement dans la direction X est correcte. cette moyenne "
+                      "12.00 m est supérieure à la limite 2.00 m autorisée par le guide TQMV"}));
 }
 
 TEST(DimensionnementQualite, MeanLengthBoundary) {
@@ -479,10 +480,10 @@ TEST(DimensionnementQualite, MeanLengthBoundary) {
   for (const Case& c : cases) {
     Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, c.lx), wall("M2n0", direction::X, 0, 9.8, c.lx),
                               wall("M3n0", direction::Y, 0, 0, c.ly), wall("M4n0", direction::Y, 11.8, 0, c.ly)}));
-    EXPECT_EQ(session().make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.batiment()),
+    EXPECT_EQ(session().make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.b),
               c.passes);
     if (!c.passes) {
-      EXPECT_EQ(k.failure_line(), rdc + c.message);
+      EXPECT_EQ(failure_line(), rdc + c.message);
     }
   }
 }
@@ -508,25 +509,25 @@ TEST(DimensionnementQualite, MeanLengthMeasuresPerDirection) {
     SCOPED_TRACE(c.lx);
     Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, c.lx), wall("M2n0", direction::X, 0, 9.8, c.lx),
                               wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-    EXPECT_EQ(session().make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.batiment()),
+    EXPECT_EQ(session().make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.b),
               c.expected.back().passed);
-    EXPECT_EQ(k.measures(critere::CR_3_6_1), c.expected);
+    EXPECT_EQ(measures(critere::CR_3_6_1), c.expected);
   }
 }
 
 TEST(DimensionnementQualite, TieBeams) {
   {
     Checking k(house_r0());
-    EXPECT_TRUE(session().make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.batiment()));
-    EXPECT_EQ(k.paragraphs(critere::CR_3_6_2),
+    EXPECT_TRUE(session().make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.b));
+    EXPECT_EQ(paragraphs(critere::CR_3_6_2, layout::unbroken),
               (std::vector<std::string>{
                   "Pour ce bâtiment, le chaînage choisi est correct: 4HA12 est le chaînage préconisé par le guide"}));
   }
   Qdt::maconnerie m = brique_8();
   m.maconnerie_qualite_du_chainage = Qdt::qualite_du_chainage_categorie::Chainage_4HA10;
   Checking k(r0_with_maconnerie(m));
-  EXPECT_FALSE(session().make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.batiment()));
-  EXPECT_EQ(k.failure_line(),
+  EXPECT_FALSE(session().make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.b));
+  EXPECT_EQ(failure_line(),
             "Pour ce bâtiment, le chaînage choisi est 4HA10, mais pour ce bâtiment ce devrait être 4HA12");
 }
 
@@ -536,13 +537,13 @@ TEST(DimensionnementQualite, WoodAndConcreteAreFatal) {
   In::batiment beton = house_r0();
   beton.batiment_materiau = Qdt::Beton{};
   const auto chainage = [](Checking& k) {
-    session().make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.batiment());
+    session().make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.b);
   };
   const auto joints = [](Checking& k) {
-    session().make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.batiment());
+    session().make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.b);
   };
   const auto elements = [](Checking& k) {
-    session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.batiment());
+    session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.b);
   };
   EXPECT_EQ(fatal_text(chainage, bois), fatal + "les constructions en bois ne sont pas traitées");
   EXPECT_EQ(fatal_text(chainage, beton), fatal + "les constructions en béton ne sont pas traitées");
@@ -554,23 +555,23 @@ TEST(DimensionnementQualite, WoodAndConcreteAreFatal) {
 TEST(DimensionnementQualite, MasonryElementRecommendedByTheGuide) {
   {
     Checking k(house_r0());
-    EXPECT_TRUE(session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.batiment()));
-    EXPECT_EQ(k.paragraphs(critere::CR_3_6_3),
+    EXPECT_TRUE(session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.b));
+    EXPECT_EQ(paragraphs(critere::CR_3_6_3, layout::unbroken),
               (std::vector<std::string>{"Pour ce bâtiment, la caractéristique des éléments est correcte: elle est "
                                         "définie comme Brique creuse 8, et c'est la caractéristique préconisée pour "
                                         "ce bâtiment"}));
   }
   In::batiment b = house_r1();  // thin joints, two storeys: Brique creuse 12
   Checking k(b);
-  EXPECT_FALSE(session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.batiment()));
-  EXPECT_EQ(k.failure_line(),
+  EXPECT_FALSE(session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.b));
+  EXPECT_EQ(failure_line(),
             "Pour ce bâtiment, la caractéristique des éléments ne convient pas: elle est définie comme Brique creuse "
             "8, mais devrait être Brique creuse 12");
 }
 
 TEST(DimensionnementQualite, UnsupportedZonesAndCombinationsAreFatal) {
   const auto elements = [](Checking& k) {
-    session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.batiment());
+    session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.b);
   };
   In::batiment zone3 = house_r0();
   zone3.batiment_zone_de_sismicite = Qdt::zone_de_sismicite::Zone3;
@@ -591,8 +592,8 @@ TEST(DimensionnementQualite, UnsupportedZonesAndCombinationsAreFatal) {
 TEST(DimensionnementQualite, VerticalJoints) {
   {
     Checking k(house_r0());
-    EXPECT_TRUE(session().make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.batiment()));
-    EXPECT_EQ(k.paragraphs(critere::CR_3_6_4),
+    EXPECT_TRUE(session().make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.b));
+    EXPECT_EQ(paragraphs(critere::CR_3_6_4, layout::unbroken),
               (std::vector<std::string>{
                   "Pour ce bâtiment, les joints verticaux du bâtiment sont remplis ce qui est imposé par le guide"}));
   }
@@ -600,8 +601,8 @@ TEST(DimensionnementQualite, VerticalJoints) {
     Qdt::maconnerie m = brique_8();
     m.maconnerie_joint_vertical = j;
     Checking k(r0_with_maconnerie(m));
-    EXPECT_FALSE(session().make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.batiment()));
-    EXPECT_EQ(k.failure_line(),
+    EXPECT_FALSE(session().make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.b));
+    EXPECT_EQ(failure_line(),
               "Pour ce bâtiment, les joints verticaux du bâtiment doivent impérativement être remplis, sous peine de "
               "perte importante de rigidité");
   }
@@ -634,12 +635,12 @@ TEST(DimensionnementQualite, Chainage4HA10FailsAfterTheMeanLengthPassed) {
   m.maconnerie_joint_vertical = Qdt::joint_vertical_categorie::Joint_vide;
   Checking k(r0_with_maconnerie(m));
   EXPECT_FALSE(session().make_checkings(critere::CR_3_6, D::batiment_dimensionnement_qualite_des_elements_checkings,
-                                     k.batiment()));
-  EXPECT_TRUE(k.checked(critere::CR_3_6_1));
-  EXPECT_FALSE(k.checked(critere::CR_3_6_2));
-  EXPECT_FALSE(k.checked(critere::CR_3_6_3));
-  EXPECT_FALSE(k.checked(critere::CR_3_6_4));
-  EXPECT_EQ(k.failure_heading(), "Dimensionnement du bâtiment: échec du test CR-3-6-2:");
+                                     k.b));
+  EXPECT_TRUE(checked(critere::CR_3_6_1));
+  EXPECT_FALSE(checked(critere::CR_3_6_2));
+  EXPECT_FALSE(checked(critere::CR_3_6_3));
+  EXPECT_FALSE(checked(critere::CR_3_6_4));
+  EXPECT_EQ(failure_heading(), "Dimensionnement du bâtiment: échec du test CR-3-6-2:");
   EXPECT_EQ(session().get_checking_number(), 3);
 }
 
@@ -648,14 +649,14 @@ TEST(DimensionnementQualite, Chainage4HA10FailsAfterTheMeanLengthPassed) {
 
 TEST(DimensionnementPaMin, RatiosOfTheWallGroundAreaPerDirection) {
   Checking k(house_r0());  // bricks, thin joints, R0, Sol_B: 1.4 %
-  EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.b));
   const std::string debut =
       "le rapport de la surface au sol des murs de contreventements dans la direction ";
-  EXPECT_EQ(k.paragraphs(critere::CR_3_7),
+  EXPECT_EQ(paragraphs(critere::CR_3_7, layout::unbroken),
             (std::vector<std::string>{
-                rdc + debut + "X sur la surface totale du plancher est correcte: sa valeur 4.00 % est supérieure au "
-                              "pourcentage minimum requis pour ce bâtiment (pa_min vaut 1.40 %)",
                 rdc + debut + "Y sur la surface totale du plancher est correcte: sa valeur 3.33 % est supérieure au "
+                              "pourcentage minimum requis pour ce bâtiment (pa_min vaut 1.40 %)",
+                rdc + debut + "X sur la surface totale du plancher est correcte: sa valeur 4.00 % est supérieure au "
                               "pourcentage minimum requis pour ce bâtiment (pa_min vaut 1.40 %)"}));
 }
 
@@ -683,28 +684,28 @@ Outcome::measure pa(const char* niveau, const char* d, double value, double pa_m
 TEST(DimensionnementPaMin, MeasuresPerLevelAndDirection) {
   {
     Checking k(house_r0());
-    EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.batiment()));
+    EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.b));
     const std::vector<Outcome::measure> expected{pa("Nv0", "X", 0.04, 0.014, true), pa("Nv0", "Y", 4.0 / 120, 0.014, true)};
-    EXPECT_EQ(k.measures(critere::CR_3_7), rounded_as(k.measures(critere::CR_3_7), expected));
+    EXPECT_EQ(measures(critere::CR_3_7), rounded_as(measures(critere::CR_3_7), expected));
   }
   // pa_min 2.8 %: 2.71 % (limit - 0.0009) passes, 2.69 % fails.
   Checking within(r1_thick_joints(0.1355));
-  EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, within.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, within.b));
   const std::vector<Outcome::measure> passing{pa("Nv1", "X", 0.0271, 0.028, true), pa("Nv1", "Y", 4.0 / 120, 0.028, true),
                                               pa("Nv0", "X", 0.04, 0.028, true), pa("Nv0", "Y", 4.0 / 120, 0.028, true)};
-  EXPECT_EQ(within.measures(critere::CR_3_7), rounded_as(within.measures(critere::CR_3_7), passing));
+  EXPECT_EQ(measures(critere::CR_3_7), rounded_as(measures(critere::CR_3_7), passing));
   Checking k(r1_thick_joints(0.1345));
-  EXPECT_FALSE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.batiment()));
-  EXPECT_EQ(k.measures(critere::CR_3_7),
-            rounded_as(k.measures(critere::CR_3_7), {pa("Nv1", "X", 0.0269, 0.028, false)}));
+  EXPECT_FALSE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.b));
+  EXPECT_EQ(measures(critere::CR_3_7),
+            rounded_as(measures(critere::CR_3_7), {pa("Nv1", "X", 0.0269, 0.028, false)}));
 }
 
 TEST(DimensionnementPaMin, TwoStoreysOfHollowBricksWithThickJointsOnSoilC) {
   Checking within(r1_thick_joints(0.1365));  // 2.73 %
-  EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, within.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, within.b));
   Checking k(r1_thick_joints(0.13));  // 2.60 %
-  EXPECT_FALSE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.batiment()));
-  EXPECT_EQ(k.failure_line(),
+  EXPECT_FALSE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.b));
+  EXPECT_EQ(failure_line(),
             "Au premier étage (niveau Nv1), le rapport de la surface au sol des murs de contreventements dans la "
             "direction X sur la surface totale du plancher est incorrecte:\nsa valeur 2.60 % est inférieure au "
             "pourcentage minimum requis pour ce bâtiment (pa_min vaut 2.80 %)");
@@ -725,9 +726,9 @@ TEST(DimensionnementFamily, CompliantHousesMarkEveryCriterionInOrder) {
   for (const In::batiment& b : {house_r0(), r1_bricks_12()}) {
     Checking k(b);
     EXPECT_TRUE(session().make_checkings(critere::CR_3, D::batiment_dimensionnement_des_contreventements_checkings,
-                                      k.batiment()));
+                                      k.b));
     for (int i = Tqmv::critere_index(critere::CR_3); i < Tqmv::critere_count; ++i)
-      EXPECT_TRUE(k.checked(Tqmv::critere_of_index(i))) << i;
+      EXPECT_TRUE(checked(Tqmv::critere_of_index(i))) << i;
     EXPECT_EQ(session().get_checking_number(), 14);
   }
 }
@@ -736,7 +737,7 @@ TEST(DimensionnementFamily, DebuggingLinesInTheFamilyOrder) {
   Checking k(house_r0());
   testing::internal::CaptureStderr();
   session().set_debug(true);
-  EXPECT_TRUE(D::batiment_dimensionnement_des_contreventements_checkings(session(), k.batiment()));
+  EXPECT_TRUE(D::batiment_dimensionnement_des_contreventements_checkings(session(), k.b));
   session().set_debug(false);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Check (CR_3_1): proportion des contreventements en facade\n"
@@ -753,7 +754,7 @@ TEST(DimensionnementFamily, DebuggingLinesInTheFamilyOrder) {
 TEST(DimensionnementFamily, ZoneThreeStopsTheWholeComputationAtTheMasonryElement) {
   In::batiment b = house_r0();
   b.batiment_zone_de_sismicite = Qdt::zone_de_sismicite::Zone3;
-  const auto family = [](Checking& k) { D::batiment_dimensionnement_des_contreventements_checkings(session(), k.batiment()); };
+  const auto family = [](Checking& k) { D::batiment_dimensionnement_des_contreventements_checkings(session(), k.b); };
   EXPECT_EQ(fatal_text(family, b), fatal + "Le logiciel ne traite que les bâtiments situés en zone de sismicité 5");
 }
 
@@ -761,12 +762,12 @@ TEST(DimensionnementFamily, SpIsCheckedLast) {
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_murs[0].mur_sp = Qdt::Sp_value{102.002};
   Checking k(b);
-  EXPECT_FALSE(D::batiment_dimensionnement_des_contreventements_checkings(session(), k.batiment()));
-  EXPECT_TRUE(k.checked(critere::CR_3_7));
-  EXPECT_TRUE(k.checked(critere::CR_3_5_0));
-  EXPECT_FALSE(k.checked(critere::CR_3_5_1));
-  EXPECT_FALSE(k.checked(critere::CR_3_5));
-  EXPECT_EQ(k.failure_heading(), "Dimensionnement du bâtiment: échec du test CR-3-5-1:");
+  EXPECT_FALSE(D::batiment_dimensionnement_des_contreventements_checkings(session(), k.b));
+  EXPECT_TRUE(checked(critere::CR_3_7));
+  EXPECT_TRUE(checked(critere::CR_3_5_0));
+  EXPECT_FALSE(checked(critere::CR_3_5_1));
+  EXPECT_FALSE(checked(critere::CR_3_5));
+  EXPECT_EQ(failure_heading(), "Dimensionnement du bâtiment: échec du test CR-3-5-1:");
 }
 
 }  // namespace

@@ -6,30 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "checks/consistency_building.hpp"
+#include "checks/test_houses.hpp"
 #include "config/quavor_configuration.hpp"
 
 namespace {
 
-using namespace Test_building;
+using namespace Test_houses;
+using namespace Test_houses::House_10x8;
 namespace GB = Geometry_batiment;
 namespace QC = Quavor_configuration;
 
-using test_fn = bool (*)(Check::session&, critere, const Cdt::batiment&);
-using checkings_fn = bool (*)(Check::session&, const Cdt::batiment&);
-
 failure fails(const std::string& code, const std::string& location, const std::string& message) {
-  return failure{code, location, message};
+  return failure{"Géométrie du bâtiment", code, location, message};
 }
-
-// Runs one criterion on a fresh checking of the building.
-struct Running {
-  Checking checking;
-  bool result;
-  Running(const Cdt::batiment& b, critere c, test_fn test) : checking(b), result(session().make(c, test, checking.b)) {}
-  Running(const Cdt::batiment& b, critere c, checkings_fn test)
-      : checking(b), result(session().make_checkings(c, test, checking.b)) {}
-};
 
 // The R0 or R1 house on an l x w plan (walls as for 10 x 8).
 In::batiment sized(In::batiment house, double l, double w) {

@@ -7,12 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "checks/checks_b_building.hpp"
+#include "checks/test_houses.hpp"
 #include "checks/compute_sp.hpp"
 
 namespace {
 
-using namespace Checks_b_building;
+using namespace Test_houses;
+using namespace Test_houses::House_12x10;
 
 const std::string sp_failure_text =
     "le calcul de la surface de plancher reprise par le mur M1n0 a échoué. \n"
@@ -30,11 +31,11 @@ In::batiment r0_with_sp(int wall, Qdt::mur_sp sp) {
 
 TEST(SpDone, EveryBracingWallComputedRecordsOneParagraphPerLevel) {
   Checking k(house_r1());
-  EXPECT_TRUE(session().make(critere::CR_3_5_0, Sp_batiment::batiment_sp_done_check, k.batiment()));
-  EXPECT_EQ(k.paragraphs(critere::CR_3_5_0),
+  EXPECT_TRUE(session().make(critere::CR_3_5_0, Sp_batiment::batiment_sp_done_check, k.b));
+  EXPECT_EQ(paragraphs(critere::CR_3_5_0, layout::unbroken),
             (std::vector<std::string>{
-                "Au premier étage (niveau Nv1), la surface de plancher reprise par chaque mur a été calculée",
-                "Au rez-de-chaussée (niveau Nv0), la surface de plancher reprise par chaque mur a été calculée"}));
+                "Au rez-de-chaussée (niveau Nv0), la surface de plancher reprise par chaque mur a été calculée",
+                "Au premier étage (niveau Nv1), la surface de plancher reprise par chaque mur a été calculée"}));
 }
 
 TEST(SpDone, MissingValuesFailWithTheirMessages) {
@@ -48,11 +49,11 @@ TEST(SpDone, MissingValuesFailWithTheirMessages) {
   };
   for (const Case& c : cases) {
     Checking k(r0_with_sp(0, c.sp));
-    EXPECT_FALSE(session().make(critere::CR_3_5_0, Sp_batiment::batiment_sp_done_check, k.batiment()));
-    EXPECT_EQ(k.failure_heading(), "Dimensionnement du bâtiment: échec du test CR-3-5-0:");
-    EXPECT_EQ(k.failure_line(), "Au rez-de-chaussée (niveau Nv0), " + c.message);
-    EXPECT_TRUE(k.paragraphs(critere::CR_3_5_0).empty());
-    EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"M1n0"}));
+    EXPECT_FALSE(session().make(critere::CR_3_5_0, Sp_batiment::batiment_sp_done_check, k.b));
+    EXPECT_EQ(failure_heading(), "Dimensionnement du bâtiment: échec du test CR-3-5-0:");
+    EXPECT_EQ(failure_line(), "Au rez-de-chaussée (niveau Nv0), " + c.message);
+    EXPECT_TRUE(paragraphs(critere::CR_3_5_0, layout::unbroken).empty());
+    EXPECT_EQ(failure_elements(), (std::vector<std::string>{"M1n0"}));
   }
 }
 
@@ -61,8 +62,8 @@ TEST(SpDone, RoofLevelFailsBeforeAnyFloorLevelIsLookedAt) {
   b.batiment_niveau_toit.niveau_murs[1].mur_sp = Qdt::Sp_not_yet_computed{};
   b.batiment_niveau_planchers[0].niveau_murs[0].mur_sp = Qdt::Sp_failure{};
   Checking k(b);
-  EXPECT_FALSE(session().make(critere::CR_3_5_0, Sp_batiment::batiment_sp_done_check, k.batiment()));
-  EXPECT_EQ(k.failure_line(),
+  EXPECT_FALSE(session().make(critere::CR_3_5_0, Sp_batiment::batiment_sp_done_check, k.b));
+  EXPECT_EQ(failure_line(),
             "Au premier étage (niveau Nv1), la surface de plancher reprise par le mur M2n1 n'a pas encore été "
             "calculée");
 }
@@ -72,9 +73,9 @@ TEST(SpDone, SecondaryWallsAreNeverExamined) {
   b.batiment_niveau_toit.niveau_murs.push_back(wall("S1n0", direction::X, 2, 5, 3, 0.1, Qdt::Sp_failure{},
                                                     Qdt::mur_categorie::Mur_en_refend, Qdt::mur_genre::Mur_secondaire));
   Checking k(b);
-  EXPECT_TRUE(Sp_batiment::batiment_sp_checkings(session(), k.batiment()));
-  EXPECT_TRUE(k.checked(critere::CR_3_5_0));
-  EXPECT_TRUE(k.checked(critere::CR_3_5_1));
+  EXPECT_TRUE(Sp_batiment::batiment_sp_checkings(session(), k.b));
+  EXPECT_TRUE(checked(critere::CR_3_5_0));
+  EXPECT_TRUE(checked(critere::CR_3_5_1));
 }
 
 // ---------------------------------------------------------------------------
@@ -82,28 +83,29 @@ TEST(SpDone, SecondaryWallsAreNeverExamined) {
 
 TEST(SpMax, WallLinesThenTheLevelTotal) {
   Checking k(house_r0());
-  EXPECT_TRUE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
+  EXPECT_TRUE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.b));
   // 12 m: 44 + 44 + 14; 10 m: 44 + 44.
-  EXPECT_EQ(k.paragraphs(critere::CR_3_5_1),
+  EXPECT_EQ(paragraphs(critere::CR_3_5_1, layout::unbroken),
             (std::vector<std::string>{
-                "Le mur M1n0, de longueur 12.00 m, reprend 10.00 m2 (Sp,max 102.00 m2)",
-                "Le mur M2n0, de longueur 12.00 m, reprend 10.00 m2 (Sp,max 102.00 m2)",
-                "Le mur M3n0, de longueur 10.00 m, reprend 10.00 m2 (Sp,max 88.00 m2)",
-                "Le mur M4n0, de longueur 10.00 m, reprend 10.00 m2 (Sp,max 88.00 m2)",
                 "Au rez-de-chaussée (niveau Nv0), la surface de plancher reprise par chaque mur satisfait les "
                 "contraintes de maxima spécifiées par le guide TQMV.(Les murs du niveau reprennent au total 40.00 m2 "
-                "de surface de plancher.)"}));
+                "de surface de plancher.)",
+                "Le mur M4n0, de longueur 10.00 m, reprend 10.00 m2 (Sp,max 88.00 m2)",
+                "Le mur M3n0, de longueur 10.00 m, reprend 10.00 m2 (Sp,max 88.00 m2)",
+                "Le mur M2n0, de longueur 12.00 m, reprend 10.00 m2 (Sp,max 102.00 m2)",
+                "Le mur M1n0, de longueur 12.00 m, reprend 10.00 m2 (Sp,max 102.00 m2)"}));
 }
 
 TEST(SpMax, TwoStoreyBuildingUsesTheR1Table) {
   Checking k(house_r1());
-  EXPECT_TRUE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
-  const auto p = k.paragraphs(critere::CR_3_5_1);
+  EXPECT_TRUE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.b));
+  const auto p = paragraphs(critere::CR_3_5_1, layout::unbroken);
   ASSERT_EQ(p.size(), 10u);
-  // The roof level first: 12 m gives 31 + 31 + 11, 10 m gives 31 + 31.
-  EXPECT_EQ(p[0], "Le mur M1n1, de longueur 12.00 m, reprend 10.00 m2 (Sp,max 73.00 m2)");
-  EXPECT_EQ(p[2], "Le mur M3n1, de longueur 10.00 m, reprend 10.00 m2 (Sp,max 62.00 m2)");
-  EXPECT_EQ(p[5], "Le mur M1n0, de longueur 12.00 m, reprend 10.00 m2 (Sp,max 73.00 m2)");
+  // The roof level is checked first, so it comes last, newest first: 12 m
+  // gives 31 + 31 + 11, 10 m gives 31 + 31.
+  EXPECT_EQ(p[9], "Le mur M1n1, de longueur 12.00 m, reprend 10.00 m2 (Sp,max 73.00 m2)");
+  EXPECT_EQ(p[7], "Le mur M3n1, de longueur 10.00 m, reprend 10.00 m2 (Sp,max 62.00 m2)");
+  EXPECT_EQ(p[4], "Le mur M1n0, de longueur 12.00 m, reprend 10.00 m2 (Sp,max 73.00 m2)");
 }
 
 TEST(SpMax, ThreeMetreWallAtItsMaximumWithinTolerance) {
@@ -116,9 +118,9 @@ TEST(SpMax, ThreeMetreWallAtItsMaximumWithinTolerance) {
     In::batiment b = house_r0();
     b.batiment_niveau_toit.niveau_murs[0] = wall("M1n0", direction::X, 0, 0, 3.0, 0.2, Qdt::Sp_value{c.sp});
     Checking k(b);
-    EXPECT_EQ(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()), c.passes) << c.sp;
+    EXPECT_EQ(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.b), c.passes) << c.sp;
     if (!c.passes) {
-      EXPECT_EQ(k.failure_line(),
+      EXPECT_EQ(failure_line(),
                 "Au rez-de-chaussée (niveau Nv0), le mur M1n0 reprend une surface de plancher incorrecte:\n"
                 "l'aire calculée 20.00 m2 est supérieure à 20.00 m2, le Sp,max de ce mur de 3.00 m");
     }
@@ -133,11 +135,11 @@ Outcome::measure sp_measure(const std::string& mur, double sp, double sp_max, bo
 
 TEST(SpMax, EveryWallRecordsItsAreaAgainstItsMaximum) {
   Checking k(house_r0());
-  EXPECT_TRUE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
-  EXPECT_EQ(k.measures(critere::CR_3_5_1),
+  EXPECT_TRUE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.b));
+  EXPECT_EQ(measures(critere::CR_3_5_1),
             (std::vector<Outcome::measure>{sp_measure("M1n0", 10, 102, true), sp_measure("M2n0", 10, 102, true),
                                            sp_measure("M3n0", 10, 88, true), sp_measure("M4n0", 10, 88, true)}));
-  EXPECT_TRUE(k.measures(critere::CR_3_5_0).empty());
+  EXPECT_TRUE(measures(critere::CR_3_5_0).empty());
 }
 
 TEST(SpMax, MeasuresAtTheToleranceAndTheFailingWall) {
@@ -157,11 +159,11 @@ TEST(SpMax, MeasuresAtTheToleranceAndTheFailingWall) {
     In::batiment b = house_r0();
     b.batiment_niveau_toit.niveau_murs[0] = wall("M1n0", direction::X, 0, 0, 3.0, 0.2, Qdt::Sp_value{c.sp});
     Checking k(b);
-    EXPECT_EQ(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()),
+    EXPECT_EQ(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.b),
               c.expected.back().passed);
-    EXPECT_EQ(k.measures(critere::CR_3_5_1), c.expected);
+    EXPECT_EQ(measures(critere::CR_3_5_1), c.expected);
     if (!c.expected.back().passed) {
-      EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"M1n0"}));
+      EXPECT_EQ(failure_elements(), (std::vector<std::string>{"M1n0"}));
     }
   }
 }
@@ -170,9 +172,9 @@ TEST(SpMax, LengthOfAYWallIsItsRectangleHeight) {
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_murs[2] = wall("M3n0", direction::Y, 0, 0, 4.0);
   Checking k(b);
-  EXPECT_DOUBLE_EQ(Sp_batiment::mur_sp_max(k.batiment(), *k.batiment().batiment_niveau_toit.niveau_murs[2]), 30.0);
-  EXPECT_TRUE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
-  EXPECT_EQ(k.paragraphs(critere::CR_3_5_1)[2], "Le mur M3n0, de longueur 4.00 m, reprend 10.00 m2 (Sp,max 30.00 m2)");
+  EXPECT_DOUBLE_EQ(Sp_batiment::mur_sp_max(k.b, *k.b.batiment_niveau_toit.niveau_murs[2]), 30.0);
+  EXPECT_TRUE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.b));
+  EXPECT_EQ(paragraphs(critere::CR_3_5_1, layout::unbroken)[2], "Le mur M3n0, de longueur 4.00 m, reprend 10.00 m2 (Sp,max 30.00 m2)");
 }
 
 TEST(SpMax, MissingValuesAreHandledWithTheirOwnTexts) {
@@ -186,10 +188,10 @@ TEST(SpMax, MissingValuesAreHandledWithTheirOwnTexts) {
   };
   for (const Case& c : cases) {
     Checking k(r0_with_sp(0, c.sp));
-    EXPECT_FALSE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.batiment()));
-    EXPECT_EQ(k.failure_line(), "Au rez-de-chaussée (niveau Nv0), " + c.message);
-    EXPECT_EQ(k.failure_elements(), (std::vector<std::string>{"M1n0"}));
-    EXPECT_TRUE(k.measures(critere::CR_3_5_1).empty());
+    EXPECT_FALSE(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.b));
+    EXPECT_EQ(failure_line(), "Au rez-de-chaussée (niveau Nv0), " + c.message);
+    EXPECT_EQ(failure_elements(), (std::vector<std::string>{"M1n0"}));
+    EXPECT_TRUE(measures(critere::CR_3_5_1).empty());
   }
 }
 
@@ -197,8 +199,8 @@ TEST(SpMax, LevelWithoutBracingWallsPassesWithANullTotal) {
   In::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_murs.clear();
   Checking k(b);
-  EXPECT_TRUE(Sp_batiment::batiment_sp_checkings(session(), k.batiment()));
-  EXPECT_EQ(k.paragraphs(critere::CR_3_5_1),
+  EXPECT_TRUE(Sp_batiment::batiment_sp_checkings(session(), k.b));
+  EXPECT_EQ(paragraphs(critere::CR_3_5_1, layout::unbroken),
             (std::vector<std::string>{
                 "Au rez-de-chaussée (niveau Nv0), la surface de plancher reprise par chaque mur satisfait les "
                 "contraintes de maxima spécifiées par le guide TQMV.(Les murs du niveau reprennent au total 0.00 m2 "
@@ -212,11 +214,11 @@ TEST(SpCheckings, StopsAfterAFailedComputationCheck) {
   Checking k(r0_with_sp(3, Qdt::Sp_not_yet_computed{}));
   testing::internal::CaptureStderr();
   session().set_debug(true);
-  EXPECT_FALSE(Sp_batiment::batiment_sp_checkings(session(), k.batiment()));
+  EXPECT_FALSE(Sp_batiment::batiment_sp_checkings(session(), k.b));
   session().set_debug(false);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Check (CR_3_5_0): calcul sp tous possibles\n");
-  EXPECT_FALSE(k.checked(critere::CR_3_5_0));
-  EXPECT_FALSE(k.checked(critere::CR_3_5_1));
+  EXPECT_FALSE(checked(critere::CR_3_5_0));
+  EXPECT_FALSE(checked(critere::CR_3_5_1));
   EXPECT_EQ(session().get_checking_number(), 1);
 }
 
@@ -224,12 +226,12 @@ TEST(SpCheckings, BothSubCriteriaMarkedWhenTheyPass) {
   Checking k(house_r0());
   testing::internal::CaptureStderr();
   session().set_debug(true);
-  EXPECT_TRUE(Sp_batiment::batiment_sp_checkings(session(), k.batiment()));
+  EXPECT_TRUE(Sp_batiment::batiment_sp_checkings(session(), k.b));
   session().set_debug(false);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Check (CR_3_5_0): calcul sp tous possibles\nCheck (CR_3_5_1): sp correctement limités\n");
-  EXPECT_TRUE(k.checked(critere::CR_3_5_0));
-  EXPECT_TRUE(k.checked(critere::CR_3_5_1));
+  EXPECT_TRUE(checked(critere::CR_3_5_0));
+  EXPECT_TRUE(checked(critere::CR_3_5_1));
   EXPECT_EQ(session().get_checking_number(), 2);
 }
 
@@ -242,7 +244,7 @@ TEST(ComputeSp, BasicVerticesOfWallsAndBeams) {
                                         wall("C", direction::Y, 5, 0, 4)};
   b.batiment_niveau_toit.niveau_poutres = {In::poutre{{2, 3}, direction::X, 3, 1, "P1n0"}};
   Checking k(b);
-  const auto& l = k.batiment().batiment_niveau_toit;
+  const auto& l = k.b.batiment_niveau_toit;
   EXPECT_EQ(Compute_sp::get_abscisses_murs(l.niveau_murs), (std::vector<double>{0, 5, 5}));
   EXPECT_EQ(Compute_sp::get_ordonnees_murs(l.niveau_murs), (std::vector<double>{0, 1, 0}));
   EXPECT_EQ(Compute_sp::get_poutres_abscisses(l.niveau_poutres), (std::vector<double>{2, 5}));

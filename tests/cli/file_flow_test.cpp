@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "cli/harness.hpp"
@@ -19,14 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path cases_root = fs::path(QUAVOR_SOURCE_DIR) / "tests" / "cli" / "cases";
+using Test_support::read_file;
 
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+const fs::path cases_root = fs::path(QUAVOR_SOURCE_DIR) / "tests" / "cli" / "cases";
 
 std::vector<std::string> words(const std::string& text) {
   std::istringstream in(text);
@@ -44,38 +38,36 @@ std::vector<std::string> case_names() {
   return names;
 }
 
-fs::path scratch_copy(const std::string& name) {
-  fs::path dir = fs::temp_directory_path() / ("quavor-case-" + name + "-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+// Copies the case's own files, not its expectations, into the directory.
+void copy_case(const std::string& name, const fs::path& dir) {
   for (const auto& entry : fs::directory_iterator(cases_root / name))
     if (entry.path().filename().string().rfind("expected", 0) != 0) fs::copy(entry.path(), dir / entry.path().filename());
-  return dir;
 }
 
 class File_flow : public testing::TestWithParam<std::string> {};
 
 TEST_P(File_flow, ReportErrorStreamAndStatusAreExact) {
   const fs::path source = cases_root / GetParam();
-  const fs::path dir = scratch_copy(GetParam());
+  const Test_support::Temporary_directory scratch;
+  const fs::path& dir = scratch.path();
+  copy_case(GetParam(), dir);
   const auto read_or = [&](const char* file, std::string fallback) {
-    return fs::exists(source / file) ? slurp(source / file) : fallback;
+    return fs::exists(source / file) ? read_file(source / file) : fallback;
   };
   Cli::Options options;
   options.in(dir.string()).with_stdin(read_or("stdin", ""));
   const Cli::Result r = Cli::run(words(read_or("args", "-r input.qvb")), options);
 
-  EXPECT_EQ(r.err, slurp(source / "expected.err"));
+  EXPECT_EQ(r.err, read_file(source / "expected.err"));
   EXPECT_EQ(r.status, std::stoi(read_or("expected.status", "0")));
   EXPECT_EQ(r.out, read_or("expected.out", ""));
   if (fs::exists(source / "expected.qvr")) {
     ASSERT_TRUE(fs::exists(dir / "input.qvr"));
-    EXPECT_EQ(slurp(dir / "input.qvr"), slurp(source / "expected.qvr"));
+    EXPECT_EQ(read_file(dir / "input.qvr"), read_file(source / "expected.qvr"));
   }
   if (fs::exists(source / "no_report")) {
     EXPECT_FALSE(fs::exists(dir / "input.qvr"));
   }
-  fs::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, File_flow, testing::ValuesIn(case_names()),

@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "test_support.hpp"
+
 extern char** environ;
 
 namespace Cli {
@@ -54,11 +56,7 @@ struct Options {
   Options& as(std::string name) { argv0 = std::move(name); return *this; }
 };
 
-// The whole content of a file, bytes as they are.
-inline std::string read_file(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using Test_support::read_file;
 
 // The lines of a text, without their line feeds; a text ending with a line
 // feed ends with an empty line.

@@ -27,15 +27,10 @@ std::string replace_once(std::string text, const std::string& from, const std::s
 // The one-storey example with `text` in place of its own, written under its
 // own recorded name in a fresh directory; runs quavor -r on it there.
 Cli::Result run_on(const std::string& text) {
-  std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  for (char& c : test)
-    if (c == '/') c = '_';  // parameterised test names hold a slash
-  const fs::path dir = fs::temp_directory_path() / ("quavor-limits-" + std::to_string(::getpid()) + "-" + test);
+  const Test_support::Temporary_directory dir;
   fs::create_directories(dir / "examples");
-  std::ofstream(dir / "examples" / "house_r0.qvb", std::ios::binary) << text;
-  Cli::Result r = Cli::run({"-r", "examples/house_r0.qvb"}, Cli::Options().in(dir.string()));
-  fs::remove_all(dir);
-  return r;
+  Test_support::write_file(dir / "examples" / "house_r0.qvb", text);
+  return Cli::run({"-r", "examples/house_r0.qvb"}, Cli::Options().in(dir.string()));
 }
 
 const std::string& example() {

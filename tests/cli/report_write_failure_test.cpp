@@ -1,11 +1,8 @@
 // A report that cannot reach the disk is a failure of the run, never
 // announced as written.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "cli/harness.hpp"
 
@@ -18,16 +15,12 @@ namespace {
 // with status 2, the reason on the error stream.
 TEST(ReportWriteFailure, FullDeviceEndsWithStatus2AndTheReason) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
-  std::string pattern = (fs::temp_directory_path() / "quavor-full-XXXXXX").string();
-  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-  const fs::path dir = pattern;
-  std::ifstream in(fs::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb");
-  std::stringstream text;
-  text << in.rdbuf();
-  std::string description = text.str();
+  const Test_support::Temporary_directory scratch;
+  const fs::path& dir = scratch.path();
+  std::string description = Test_support::read_file(fs::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb");
   const std::string recorded = "\"examples/house_r1.qvb\"";
   description.replace(description.find(recorded), recorded.size(), "\"h.qvb\"");
-  std::ofstream(dir / "h.qvb") << description;
+  Test_support::write_file(dir / "h.qvb", description);
   fs::create_symlink("/dev/full", dir / "h.qvr");
 
   const Cli::Result r = Cli::run({"-r", "h.qvb"}, Cli::Options().in(dir.string()));
@@ -35,7 +28,6 @@ TEST(ReportWriteFailure, FullDeviceEndsWithStatus2AndTheReason) {
   EXPECT_EQ(r.status, 2);
   EXPECT_TRUE(fs::is_symlink(dir / "h.qvr"));
   EXPECT_TRUE(fs::is_character_file("/dev/full"));
-  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "report/report.hpp"
 #include "text/format.hpp"
 #include "text/scanning.hpp"
+#include "test_support.hpp"
 
 namespace {
 
@@ -33,10 +34,7 @@ const char* const houses[] = {
     "tests/cli/cases/fatal_zone3/input.qvb",
 };
 
-std::string read_file(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using Test_support::read_file;
 
 // What one check produced, as text that two runs can compare.
 struct result {

@@ -16,6 +16,7 @@
 #include "model/compute_data_types.hpp"
 #include "text/exceptions.hpp"
 #include "text/format.hpp"
+#include "test_support.hpp"
 
 namespace {
 
@@ -33,12 +34,7 @@ std::string printed(const Report::report& r) {
   return p.contents();
 }
 
-std::string read_file(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using Test_support::read_file;
 
 class ReportTest : public ::testing::Test {
  protected:
@@ -180,16 +176,9 @@ TEST_F(ReportTest, FailureConclusion) {
 // ---------------------------------------------------------------------------
 // Output files.
 
-// A fresh directory of the test's own.
-std::string fresh_directory() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "quavor_report_test.XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  return pattern;
-}
-
 TEST_F(ReportTest, WritesTheTargetFile) {
-  const std::string dir = fresh_directory();
-  const std::string target = dir + "/house.qvr";
+  const Test_support::Temporary_directory dir;
+  const std::string target = (dir / "house.qvr").string();
   {
     std::ofstream old(target);
     old << "an older and longer report that must disappear entirely";
@@ -200,7 +189,6 @@ TEST_F(ReportTest, WritesTheTargetFile) {
   EXPECT_EQ(r.target_file_name, target);
   Report::write_report_text_file(r);
   EXPECT_EQ(read_file(target), printed(r));
-  std::filesystem::remove_all(dir);
 }
 
 TEST_F(ReportTest, DashWritesOnTheStandardOutput) {

@@ -1,22 +1,24 @@
 #pragma once
-// Small buildings for the tests of the checks, built as descriptions and
-// derived into the computed model, and the reading of what a checking
-// recorded (failure message and location, success paragraphs).
+// The houses the tests of the checks are run on, built as descriptions and
+// derived into the computed model, the checking fixture that opens a check
+// session on one of them, and the one reading of what that checking
+// recorded: paragraphs, measures, the failure and the elements it names.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstddef>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "checks/consistency_batiment.hpp"
-#include "config/quavor_configuration.hpp"
 #include "checks/checking_session.hpp"
+#include "config/quavor_configuration.hpp"
 #include "criteria/check.hpp"
+#include "criteria/outcome.hpp"
 #include "description/input_data_types.hpp"
 #include "model/compute_data.hpp"
-#include "criteria/outcome.hpp"
 #include "text/format.hpp"
 
 namespace Outcome {
@@ -31,7 +33,7 @@ inline void PrintTo(const measure& m, std::ostream* os) {
 
 }  // namespace Outcome
 
-namespace Test_building {
+namespace Test_houses {
 
 using Checking_session::session;
 
@@ -42,6 +44,17 @@ using Quavor_pervasives_types::direction;
 using Tqmv::critere;
 
 inline In::rectangle rect(double w, double h, double x, double y) { return In::rectangle{w, h, {x, y}}; }
+
+inline In::retrait retrait(const std::string& nom, double w, double h, double x, double y) {
+  return In::retrait{rect(w, h, x, y), nom};
+}
+
+inline Cdt::batiment compute(const In::batiment& b) { return Compute_data::input_batiment_pre_compute(b); }
+
+// The houses of the consistency and geometry checks: a 10 x 8 ground floor
+// (or any l x w) whose walls have no Sp computed yet, as a description
+// read from a file has them.
+namespace House_10x8 {
 
 inline In::mur wall(const std::string& nom, direction d, double x, double y, double lx, double ly, double h = 2.5,
                     Qdt::mur_categorie categorie = Qdt::mur_categorie::Mur_de_facade,
@@ -117,7 +130,83 @@ inline In::batiment r1_house() {
   return b;
 }
 
-inline Cdt::batiment compute(const In::batiment& b) { return Compute_data::input_batiment_pre_compute(b); }
+}  // namespace House_10x8
+
+// The houses of the conception and sizing checks: a 12 x 10 house whose
+// four facade walls (0.2 thick, the corners shared) have their Sp given.
+namespace House_12x10 {
+
+// A bracing facade wall of thickness 0.2 (x walls: l long in x).
+inline In::mur wall(const std::string& nom, direction d, double x, double y, double l, double e = 0.2,
+                    Qdt::mur_sp sp = Qdt::Sp_value{10.0},
+                    Qdt::mur_categorie categorie = Qdt::mur_categorie::Mur_de_facade,
+                    Qdt::mur_genre genre = Qdt::mur_genre::Mur_primaire) {
+  const Quavor_pervasives_types::solide s = d == direction::X ? Quavor_pervasives_types::solide{l, e, 2.5}
+                                                               : Quavor_pervasives_types::solide{e, l, 2.5};
+  return In::mur{categorie, {x, y}, d, 1, genre, s, nom, std::move(sp)};
+}
+
+// The four facade walls of the 12 x 10 house: M1 south, M2 north, M3 west,
+// M4 east, named after the storey.
+inline std::vector<In::mur> enclosure(int etage) {
+  const std::string n = "n" + std::to_string(etage);
+  return {wall("M1" + n, direction::X, 0, 0, 12), wall("M2" + n, direction::X, 0, 9.8, 12),
+          wall("M3" + n, direction::Y, 0, 0, 10), wall("M4" + n, direction::Y, 11.8, 0, 10)};
+}
+
+inline In::plan ground_plan(std::vector<In::retrait> retraits = {}) {
+  return In::plan{std::move(retraits), In::Base_rectangle{rect(12, 10, 0, 0)}, 0, "P0"};
+}
+
+inline In::plan upper_plan(std::vector<In::retrait> retraits = {}) {
+  return In::plan{std::move(retraits), In::make_base_plan(ground_plan()), 1, "P1"};
+}
+
+inline In::niveau_toit roof_level(int etage, std::vector<In::mur> murs, In::plan plan) {
+  const In::toiture toit{In::Toiture_legere{Qdt::bois_categorie::Bois_resineux}, 1.5, {}};
+  return In::niveau_toit{toit, std::move(murs), 2.5, {}, {}, std::move(plan), etage, "Nv" + std::to_string(etage)};
+}
+
+inline In::niveau_plancher floor_level(int etage, std::vector<In::mur> murs, In::plan plan) {
+  const In::plancher p{Qdt::Plancher_beton{Qdt::dalle_beton_categorie::Dalle_beton}, 0.16, {}, {}, 100.0, 50.0};
+  return In::niveau_plancher{p, std::move(murs), 2.5, {}, {}, std::move(plan), etage, "Nv" + std::to_string(etage)};
+}
+
+inline Qdt::maconnerie brique_8() {
+  return Qdt::maconnerie{Qdt::maconnerie_categorie::Brique_creuse_8, Qdt::joint_horizontal_categorie::Joint_mince,
+                         Qdt::joint_vertical_categorie::Joint_rempli, Qdt::qualite_du_chainage_categorie::Chainage_4HA12,
+                         Qdt::beton_du_chainage_categorie::C25_30};
+}
+
+// A compliant single-storey house: the roof level Nv0 on the ground plan.
+inline In::batiment house_r0() {
+  return In::batiment{Qdt::batiment_type::R0,
+                      Qdt::batiment_categorie::Habitation,
+                      "Nice",
+                      In::batiment_implantation{Qdt::sol_categorie::Sol_B, 5.0},
+                      Qdt::zone_de_sismicite::Zone5,
+                      Qdt::Maconnerie{brique_8()},
+                      10.0,
+                      12.0,
+                      4.0,
+                      2.5,
+                      std::nullopt,
+                      {},
+                      roof_level(0, enclosure(0), ground_plan()),
+                      "house.qvb"};
+}
+
+// A compliant two-storey house: floor level Nv0, roof level Nv1 on a plan
+// built on the ground plan.
+inline In::batiment house_r1() {
+  In::batiment b = house_r0();
+  b.batiment_type = Qdt::batiment_type::R1;
+  b.batiment_niveau_planchers = {floor_level(0, enclosure(0), ground_plan())};
+  b.batiment_niveau_toit = roof_level(1, enclosure(1), upper_plan());
+  return b;
+}
+
+}  // namespace House_12x10
 
 // The run context of a fresh run configuration.
 inline Check::run_context fresh_run_context() {
@@ -126,70 +215,109 @@ inline Check::run_context fresh_run_context() {
                             Quavor_configuration::get_report_target_file_name_opt(), std::nullopt, false};
 }
 
-// A checking started on a building, with empty name tables.
+// A checking started on a derived building, with empty name tables: its
+// session is the one the readings below read.
 struct Checking {
   Cdt::batiment b;
   Checking_session::scope open;
   Check::session& s;
-  explicit Checking(Cdt::batiment building)
-      : b(std::move(building)), open(fresh_run_context()), s(open.get()) {}
+  explicit Checking(Cdt::batiment building) : b(std::move(building)), open(fresh_run_context()), s(open.get()) {}
   explicit Checking(const In::batiment& description) : Checking(compute(description)) {}
   Checking(const Checking&) = delete;
   Checking& operator=(const Checking&) = delete;
 };
 
+using test_fn = bool (*)(Check::session&, critere, const Cdt::batiment&);
+using checkings_fn = bool (*)(Check::session&, const Cdt::batiment&);
+
+// Runs one criterion on a fresh checking of the building.
+struct Running {
+  Checking checking;
+  bool result;
+  Running(const Cdt::batiment& b, critere c, test_fn test) : checking(b), result(session().make(c, test, checking.b)) {}
+  Running(const Cdt::batiment& b, critere c, checkings_fn test)
+      : checking(b), result(session().make_checkings(c, test, checking.b)) {}
+};
+
 // The recorded failure, read back from its text: "<family>: échec du test
 // <code>:", an empty line, "  <location>, <message>", then the criterion.
 struct failure {
+  std::string family;
   std::string code;
   std::string location;
   std::string message;
   bool operator==(const failure&) const = default;
+  // The first line of the text: "<family>: échec du test <code>:".
+  std::string heading() const { return family + ": échec du test " + code + ":"; }
+  // The "<location>, <message>" line of the text.
+  std::string line() const { return location + ", " + message; }
 };
 
 inline std::ostream& operator<<(std::ostream& os, const failure& f) {
-  return os << "{" << f.code << " | " << f.location << " | " << f.message << "}";
+  return os << "{" << f.family << " | " << f.code << " | " << f.location << " | " << f.message << "}";
 }
 
 inline std::optional<failure> recorded_failure() {
   const auto r = session().get_error_wrong_test_result_opt();
   if (!r) return std::nullopt;
   const std::string& text = r->message;
+  const std::string family_end = ": ";
   const std::string test = "échec du test ";
   const auto code_at = text.find(test);
   const auto code_end = text.find(":\n\n  ", code_at);
   const auto location_end = text.find(", ", code_end);
   const auto message_end = text.find("\n\nCritère ", location_end);
-  if (code_at == std::string::npos || code_end == std::string::npos || location_end == std::string::npos ||
-      message_end == std::string::npos)
-    return failure{"?", "?", text};
+  if (code_at == std::string::npos || code_at < family_end.size() || code_end == std::string::npos ||
+      location_end == std::string::npos || message_end == std::string::npos)
+    return failure{"?", "?", "?", text};
   const auto location_at = code_end + 5;
-  return failure{text.substr(code_at + test.size(), code_end - code_at - test.size()),
+  return failure{text.substr(0, code_at - family_end.size()),
+                 text.substr(code_at + test.size(), code_end - code_at - test.size()),
                  text.substr(location_at, location_end - location_at),
                  text.substr(location_end + 2, message_end - location_end - 2)};
 }
 
-// The success paragraphs of a criterion, newest first, each laid out in a
-// box of its own.
-inline std::vector<std::string> paragraphs(critere c) {
-  std::vector<std::string> out;
-  for (const auto& l : Tqmv::get(session().get_critere_loggers_table(), c)) {
-    Format::Printer p;
-    Format::fprintf(p, "@[<hov 0>%t@]", l);
-    out.push_back(p.contents());
-  }
-  return out;
+// The heading and the "<location>, <message>" line of the recorded failure.
+inline std::string failure_heading() {
+  const auto f = recorded_failure();
+  return f ? f->heading() : "<no failure>";
 }
 
-// The measures recorded under a criterion, in the order the check made them.
-inline std::vector<Outcome::measure> measures(critere c) {
-  return Outcome::result_of(session().make_outcome(false), c).measures;
+inline std::string failure_line() {
+  const auto f = recorded_failure();
+  return f ? f->line() : "<no failure>";
 }
 
 // The elements named by the recorded failure (none when no test failed).
 inline std::vector<std::string> failure_elements() {
   const auto& f = session().get_failure();
   return f ? f->elements : std::vector<std::string>{};
+}
+
+// How a paragraph is laid out: as the printer breaks it at its own margin
+// (the lines of the report), or on a line wide enough that only the breaks
+// it forces break it.
+enum class layout { at_margin, unbroken };
+
+// The success paragraphs of a criterion in the order the report prints them,
+// newest first, each laid out in a box of its own.
+inline std::vector<std::string> paragraphs(critere c, layout l = layout::at_margin) {
+  std::vector<std::string> out;
+  for (const auto& logger : Tqmv::get(session().get_critere_loggers_table(), c)) {
+    Format::Printer p;
+    if (l == layout::unbroken) p.set_margin(1000);
+    Format::fprintf(p, "@[<hov 0>%t@]", logger);
+    out.push_back(p.contents());
+  }
+  return out;
+}
+
+// Whether the criterion was marked as checked.
+inline bool checked(critere c) { return Tqmv::get(session().get_critere_checked_table(), c); }
+
+// The measures recorded under a criterion, in the order the check made them.
+inline std::vector<Outcome::measure> measures(critere c) {
+  return Outcome::result_of(session().make_outcome(false), c).measures;
 }
 
 // A measure as the tests write it: quantity, value, limit, comparison,
@@ -224,8 +352,20 @@ inline void expect_measures(const std::vector<Outcome::measure>& actual,
   }
 }
 
+// The expected measures, each value replaced by the recorded one where they
+// differ only by the rounding of the check's arithmetic (1e-9), so that the
+// rest of each measure is compared exactly.
+inline std::vector<Outcome::measure> rounded_as(const std::vector<Outcome::measure>& recorded,
+                                                std::vector<Outcome::measure> expected) {
+  for (std::size_t i = 0; i < expected.size() && i < recorded.size(); ++i) {
+    if (std::fabs(recorded[i].value - expected[i].value) <= 1e-9) expected[i].value = recorded[i].value;
+    if (std::fabs(recorded[i].limit - expected[i].limit) <= 1e-9) expected[i].limit = recorded[i].limit;
+  }
+  return expected;
+}
+
 inline const std::string batiment_loc = "Pour ce bâtiment";
 inline const std::string rdc_loc = "Au rez-de-chaussée (niveau Nv0)";
 inline const std::string etage_loc = "Au premier étage (niveau Nv1)";
 
-}  // namespace Test_building
+}  // namespace Test_houses
