@@ -60,7 +60,7 @@ void read_and_check(result& r, Scanning::Scanbuf& ib) {
     announce(r);
   } catch (const Scan_failure& e) {
     r.state = verdict::unreadable;
-    r.message = syntax_error_text(ib, e.what());
+    r.message = syntax_error_text(ib, e.message());
   } catch (const End_of_file&) {
     r.state = verdict::unreadable;
     r.message = syntax_error_text(ib, "Premature end of file");
