@@ -47,7 +47,7 @@ std::string describe(const Outcome::outcome& o) {
                      (o.compliant ? " compliant " : " not compliant ") + std::to_string(o.tests_run) + "\n";
   if (o.failed) text += o.failed->code + " " + std::to_string(o.failed->test_number) + " " + o.failed->text + "\n";
   for (const Outcome::criterion_result& r : o.criteres) {
-    text += r.code + " " + Outcome::status_name(r.state) + " " + std::to_string(r.test_number.value_or(0)) + "\n";
+    text += Outcome::code(r) + " " + Outcome::status_name(r.state) + " " + std::to_string(r.test_number.value_or(0)) + "\n";
     for (const std::string& p : Outcome::paragraph_texts(r)) text += "  " + p + "\n";
     for (const Outcome::measure& m : r.measures) {
       std::ostringstream line;

@@ -46,7 +46,7 @@ std::string dump(const Outcome::outcome& o) {
   std::string text = std::string(o.compliant ? "compliant" : "not compliant") + ", " + std::to_string(o.tests_run) +
                      " tests\n";
   for (const Outcome::criterion_result& r : o.criteres) {
-    text += r.code + " " + Outcome::status_name(r.state);
+    text += Outcome::code(r) + " " + Outcome::status_name(r.state);
     if (r.test_number) text += " test " + std::to_string(*r.test_number);
     text += "\n";
     for (const Outcome::measure& m : r.measures) text += dump_measure(m);

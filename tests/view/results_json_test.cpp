@@ -86,7 +86,7 @@ TEST(ResultsJson, FailureAndSummaryRow) {
   EXPECT_EQ(failure["level"], "Nv0");
   EXPECT_EQ(failure["elements"], ordered_json::array({"MI1n0"}));
   EXPECT_EQ(failure["message"], "la dissymétrie n'est pas respectée");
-  EXPECT_EQ(failure["title"], Outcome::result_of(o, Tqmv::critere::CR_3_4).title);
+  EXPECT_EQ(failure["title"], Outcome::title(Outcome::result_of(o, Tqmv::critere::CR_3_4)));
   const ordered_json row = Results_json::summary_row(r, "a/house_r1.html", "");
   EXPECT_EQ(row["verdict"], "not-compliant");
   EXPECT_EQ(row["failure"]["test_number"], 44);

@@ -37,7 +37,7 @@ checked_batiment check_description(const Input_data_types::batiment& description
   } catch (const Error_wrong_test&) {
     // The failure is recorded in the session; the outcome carries it.
   }
-  Outcome::outcome outcome = s.make_outcome(compliant);
+  Outcome::outcome outcome = std::move(s).release_outcome(compliant);
   return checked_batiment{std::move(b), std::move(outcome)};
 }
 

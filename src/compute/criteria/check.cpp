@@ -271,7 +271,7 @@ bool is_within(critere c, critere ancestor) {
 
 }  // namespace
 
-Outcome::outcome session::make_outcome(bool compliant) const {
+Outcome::outcome session::outcome_frame(bool compliant) const {
   Outcome::outcome o;
   o.report_source_file_name = context_.report_source_file_name;
   o.report_target_file_name = get_report_target_file_name();
@@ -279,22 +279,33 @@ Outcome::outcome session::make_outcome(bool compliant) const {
   o.tests_run = checking_number_;
   o.failed = failure_;
   o.error_logger = critere_error_logger_;
-  o.criteres.reserve(Tqmv::critere_count);
-  for (const critere c : Tqmv::all_criteres()) {
-    Outcome::criterion_result r;
-    r.critere = c;
-    r.code = Tqmv::critere_nom(c);
-    r.famille = Tqmv::critere_classification(c);
-    r.title = Tqmv::titre_text(Tqmv::critere_title(c));
-    r.reference = Tqmv::critere_reference(c);
-    r.test_number = Tqmv::get(test_numbers_, c);
-    r.paragraphs = Tqmv::get(loggers_, c);
-    r.measures = Tqmv::get(measures_, c);
-    if (Tqmv::critere_get_checked(c, checked_))
+  o.criteres.resize(Tqmv::critere_count);
+  for (int i = 0; i < Tqmv::critere_count; ++i) {
+    Outcome::criterion_result& r = o.criteres[i];
+    r.critere = Tqmv::critere_of_index(i);
+    r.test_number = Tqmv::get(test_numbers_, r.critere);
+    if (Tqmv::critere_get_checked(r.critere, checked_))
       r.state = Outcome::status::passed;
-    else if (failure_ && r.test_number && is_within(failure_->critere, c))
+    else if (failure_ && r.test_number && is_within(failure_->critere, r.critere))
       r.state = failure_->fatal ? Outcome::status::fatal : Outcome::status::failed;
-    o.criteres.push_back(std::move(r));
+  }
+  return o;
+}
+
+Outcome::outcome session::make_outcome(bool compliant) const {
+  Outcome::outcome o = outcome_frame(compliant);
+  for (Outcome::criterion_result& r : o.criteres) {
+    r.paragraphs = Tqmv::get(loggers_, r.critere);
+    r.measures = Tqmv::get(measures_, r.critere);
+  }
+  return o;
+}
+
+Outcome::outcome session::release_outcome(bool compliant) && {
+  Outcome::outcome o = outcome_frame(compliant);
+  for (Outcome::criterion_result& r : o.criteres) {
+    r.paragraphs = std::move(Tqmv::get(loggers_, r.critere));
+    r.measures = std::move(Tqmv::get(measures_, r.critere));
   }
   return o;
 }

@@ -209,9 +209,13 @@ class session {
   // -------------------------------------------------------------------------
   // The results as data; `compliant` is the verdict of the whole checking.
   Outcome::outcome make_outcome(bool compliant) const;
+  // The same, taking the paragraphs and measures out of the session.
+  Outcome::outcome release_outcome(bool compliant) &&;
 
  private:
   void set_error_wrong_test_result(Wrong_test_result r);
+  // The outcome without the paragraphs and measures.
+  Outcome::outcome outcome_frame(bool compliant) const;
 
   run_context context_;
   int checking_number_ = 0;

@@ -104,6 +104,14 @@ std::vector<std::string> paragraph_plain_texts(const criterion_result& r) {
   return render(r, plain_margin, Format::Box_kind::V);
 }
 
+std::string code(const criterion_result& r) { return Tqmv::critere_nom(r.critere); }
+
+std::string famille(const criterion_result& r) { return Tqmv::critere_classification(r.critere); }
+
+std::string title(const criterion_result& r) { return Tqmv::titre_text(Tqmv::critere_title(r.critere)); }
+
+std::string reference(const criterion_result& r) { return Tqmv::critere_reference(r.critere); }
+
 const criterion_result& result_of(const outcome& o, Tqmv::critere c) {
   const auto index = static_cast<std::size_t>(Tqmv::critere_index(c));
   if (index >= o.criteres.size()) throw Assertion_failure("src/compute/criteria/outcome.cpp");

@@ -78,17 +78,24 @@ struct failure {
   bool operator==(const failure&) const = default;
 };
 
+// The catalogue tells a criterion's code, family, title and reference (see
+// below): a result names its criterion and carries what the check made of it.
 struct criterion_result {
   Tqmv::critere critere{};
-  std::string code;
-  std::string famille;
-  std::string title;      // with its guide reference, as the report prints it
-  std::string reference;  // the guide reference alone ("guide 2.1.4, p.73, point (2)"), or empty
   status state = status::not_reached;
   std::optional<int> test_number;    // the test that entered the criterion, if any
   std::vector<Tqmv::logger> paragraphs;  // newest first, as the report takes them
   std::vector<measure> measures;          // in the order the check made them
 };
+
+// "CR-1-7"
+std::string code(const criterion_result& r);
+// "Géométrie du bâtiment"
+std::string famille(const criterion_result& r);
+// With its guide reference, as the report prints it.
+std::string title(const criterion_result& r);
+// The guide reference alone ("guide 2.1.4, p.73, point (2)"), or empty.
+std::string reference(const criterion_result& r);
 
 // The paragraphs of a criterion as the report prints them (its lines inside
 // the criterion's section, without the section's indentation), newest first.

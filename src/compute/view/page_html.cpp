@@ -140,7 +140,7 @@ void banner(Svg::builder& h, const Checked_file::result& r) {
       if (f) {
         const Outcome::criterion_result& c = Outcome::result_of(r.checked->outcome, f->critere);
         h.element("h2", {}, std::string(r.state == verdict::fatal ? "Arrêt (erreur fatale) : " : "Non conforme : ") +
-                                f->code + " " + c.title + " (test " + std::to_string(f->test_number) + ")");
+                                f->code + " " + Outcome::title(c) + " (test " + std::to_string(f->test_number) + ")");
       } else {
         h.element("h2", {}, "Arrêt (erreur fatale)");
       }
@@ -209,16 +209,16 @@ void criteria(Svg::builder& h, const Outcome::outcome& o) {
   h.open("tbody");
   for (const Outcome::criterion_result& c : o.criteres) {
     const std::string status = Outcome::status_name(c.state);
-    h.open("tr", {{"class", "criterion " + status}, {"data-code", c.code}, {"data-status", status}});
-    h.element("td", {}, c.code);
+    h.open("tr", {{"class", "criterion " + status}, {"data-code", Outcome::code(c)}, {"data-status", status}});
+    h.element("td", {}, Outcome::code(c));
     h.open("td");
-    std::string title = c.title;
-    if (!c.reference.empty()) {
-      const std::size_t at = title.rfind(" (" + c.reference);
+    std::string title = Outcome::title(c);
+    if (!Outcome::reference(c).empty()) {
+      const std::size_t at = title.rfind(" (" + Outcome::reference(c));
       if (at != std::string::npos) title.erase(at);
     }
     h.text(title);
-    if (!c.reference.empty()) h.raw(" ").element("span", {{"class", "ref"}}, c.reference);
+    if (!Outcome::reference(c).empty()) h.raw(" ").element("span", {{"class", "ref"}}, Outcome::reference(c));
     if (!c.measures.empty()) {
       h.open("ul", {{"class", "measures"}});
       for (const Outcome::measure& m : c.measures) {

@@ -205,10 +205,10 @@ json measure_json(const Outcome::measure& m) {
 json criterion_json(const Outcome::criterion_result& c) {
   json measures = json::array();
   for (const Outcome::measure& m : c.measures) measures.push_back(measure_json(m));
-  return json{{"code", c.code},
-              {"family", c.famille},
-              {"title", c.title},
-              {"reference", c.reference},
+  return json{{"code", Outcome::code(c)},
+              {"family", Outcome::famille(c)},
+              {"title", Outcome::title(c)},
+              {"reference", Outcome::reference(c)},
               {"status", Outcome::status_name(c.state)},
               {"test_number", c.test_number ? json(*c.test_number) : json(nullptr)},
               {"paragraphs", Outcome::paragraph_plain_texts(c)},
@@ -221,8 +221,8 @@ json failure_json(const Outcome::outcome& o) {
   const Outcome::criterion_result& c = Outcome::result_of(o, f.critere);
   return json{{"family", f.famille},
               {"code", f.code},
-              {"title", c.title},
-              {"reference", c.reference},
+              {"title", Outcome::title(c)},
+              {"reference", Outcome::reference(c)},
               {"test_number", f.test_number},
               {"fatal", f.fatal},
               {"level", f.where.niveau_nom ? json(*f.where.niveau_nom) : json(nullptr)},
@@ -267,7 +267,7 @@ json summary_row(const Checked_file::result& r, const std::string& page_link, co
     const Outcome::outcome& o = r.checked->outcome;
     const Outcome::failure& f = *o.failed;
     failure = json{{"code", f.code},
-                   {"title", Outcome::result_of(o, f.critere).title},
+                   {"title", Outcome::title(Outcome::result_of(o, f.critere))},
                    {"test_number", f.test_number},
                    {"level", f.where.niveau_nom ? json(*f.where.niveau_nom) : json(nullptr)},
                    {"elements", f.elements}};
