@@ -36,21 +36,37 @@ void Token_queue::grow() {
 // operations that call them.
 
 Engine::Engine(std::FILE* output) : file(output) {
-  if (file == nullptr) buffer.swap(spare_buffer());
+  if (std::string* spare = file == nullptr ? spare_buffer() : nullptr) buffer.swap(*spare);
   reset();
 }
 
 Engine::~Engine() {
-  if (file == nullptr && buffer.capacity() > spare_buffer().capacity() && buffer.capacity() <= spare_limit) {
+  std::string* spare = file == nullptr ? spare_buffer() : nullptr;
+  if (spare != nullptr && buffer.capacity() > spare->capacity() && buffer.capacity() <= spare_limit) {
     buffer.clear();
-    buffer.swap(spare_buffer());
+    buffer.swap(*spare);
   }
 }
 
-std::string& Engine::spare_buffer() {
-  // Never destroyed: a printer may outlive the thread's other objects.
+namespace {
+
+// Frees the thread's spare buffer when the thread ends, and leaves the
+// pointer null for a printer that outlives the thread's other objects (a
+// process-wide printer flushed at exit).
+struct Spare_release {
+  std::string*& spare;
+  ~Spare_release() {
+    delete spare;
+    spare = nullptr;
+  }
+};
+
+}  // namespace
+
+std::string* Engine::spare_buffer() {
   thread_local std::string* spare = new std::string;
-  return *spare;
+  thread_local Spare_release release{spare};
+  return spare;
 }
 
 // ---------------------------------------------------------------------------

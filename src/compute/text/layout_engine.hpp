@@ -154,7 +154,8 @@ class Engine {
   // by one of them is kept for the next, so that long texts are not grown
   // again from nothing, page after page, each time.
   static constexpr std::size_t spare_limit = std::size_t{64} << 20;
-  static std::string& spare_buffer();
+  // The thread's spare buffer; null once the thread is ending.
+  static std::string* spare_buffer();
 
   // Output: a file, or the string buffer when `file` is null. A file
   // engine gathers in `buffer` what one operation writes and hands it to
