@@ -15,6 +15,11 @@ for cxx in $compilers; do
     exit 1
   fi
   for type in $types; do
+    # make test has just built this one, warnings as errors.
+    if [ "$cxx $type" = "g++ RelWithDebInfo" ] && [ -z "${ALL_BUILD_TYPES:-}" ]; then
+      echo "== g++ RelWithDebInfo: built by make test"
+      continue
+    fi
     dir="$root/$cxx-$type"
     echo "== $cxx $type"
     cmake -S . -B "$dir" -DCMAKE_CXX_COMPILER="$cxx" -DCMAKE_BUILD_TYPE="$type" -DQUAVOR_WERROR=ON > /dev/null
