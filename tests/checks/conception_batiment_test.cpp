@@ -70,7 +70,7 @@ TEST(ConceptionRetraitEnElevation, PassingDirectionsRecordBothRatios) {
 
 // A set-back in elevation against its limit of 20 %.
 Outcome::measure elevation(const char* axe, double value, bool passed) {
-  return Outcome::measure{std::string("retrait en élévation en ") + axe, value, 0.2, std::nullopt,
+  return Outcome::measure{kept(std::string("retrait en élévation en ") + axe), value, 0.2, std::nullopt,
                           Outcome::comparison::at_most, Outcome::tolerance::fine, "%", std::nullopt, std::nullopt,
                           passed};
 }

@@ -125,7 +125,7 @@ TEST(DimensionnementFacades, LengthAgainstThirtyPercentOfTheDimensionAsWritten) 
 Outcome::measure facade(const char* cote, const std::optional<std::string>& mur, double longueur, bool passed) {
   const std::string c = cote;
   const double dimension = c == "nord" || c == "sud" ? 12.0 : 10.0;
-  return Outcome::measure{"longueur du plus long mur de la façade " + c, longueur, 0.3 * dimension, std::nullopt,
+  return Outcome::measure{kept("longueur du plus long mur de la façade " + c), longueur, 0.3 * dimension, std::nullopt,
                           Outcome::comparison::at_least, Outcome::tolerance::none, "m", "Nv0", mur, passed};
 }
 
@@ -490,7 +490,7 @@ TEST(DimensionnementQualite, MeanLengthBoundary) {
 
 // The mean length of the bracing walls in one direction at Nv0.
 Outcome::measure moyenne(const char* d, double value, bool passed) {
-  return Outcome::measure{std::string("longueur moyenne des murs de contreventement dans la direction ") + d, value,
+  return Outcome::measure{kept(std::string("longueur moyenne des murs de contreventement dans la direction ") + d), value,
                           2.0, std::nullopt, Outcome::comparison::at_least, Outcome::tolerance::fine, "m", "Nv0",
                           std::nullopt, passed};
 }
@@ -675,8 +675,9 @@ In::batiment r1_thick_joints(double e) {
 
 // The ground-area ratio of the bracing walls in one direction.
 Outcome::measure pa(const char* niveau, const char* d, double value, double pa_min, bool passed) {
-  return Outcome::measure{std::string("rapport de la surface au sol des murs de contreventements dans la direction ") +
-                              d + " sur la surface totale du plancher",
+  return Outcome::measure{kept(std::string("rapport de la surface au sol des murs de contreventements dans la "
+                                           "direction ") +
+                               d + " sur la surface totale du plancher"),
                           value, pa_min, std::nullopt, Outcome::comparison::at_least, Outcome::tolerance::fine, "%",
                           niveau, std::nullopt, passed};
 }

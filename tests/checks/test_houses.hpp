@@ -7,9 +7,12 @@
 
 #include <cmath>
 #include <cstddef>
+#include <mutex>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -303,7 +306,7 @@ enum class layout { at_margin, unbroken };
 // newest first, each laid out in a box of its own.
 inline std::vector<std::string> paragraphs(critere c, layout l = layout::at_margin) {
   std::vector<std::string> out;
-  for (const auto& logger : Tqmv::get(session().get_critere_loggers_table(), c)) {
+  for (const auto& logger : session().critere_paragraphs(c)) {
     Format::Printer p;
     if (l == layout::unbroken) p.set_margin(1000);
     Format::fprintf(p, "@[<hov 0>%t@]", logger);
@@ -320,13 +323,22 @@ inline std::vector<Outcome::measure> measures(critere c) {
   return Outcome::result_of(session().make_outcome(false), c).measures;
 }
 
+// A quantity name built by a test, kept for the program's life: measures
+// only view their quantity, as the checks name it with literals.
+inline std::string_view kept(std::string name) {
+  static std::mutex guard;
+  static std::set<std::string> names;
+  const std::lock_guard<std::mutex> lock(guard);
+  return *names.insert(std::move(name)).first;
+}
+
 // A measure as the tests write it: quantity, value, limit, comparison,
 // tolerance, unit, level, element, verdict (upper limit for ranges only).
-inline Outcome::measure mesure(std::string quantite, double valeur, double limite, Outcome::comparison cmp,
-                               Outcome::tolerance tol, std::string unite, std::optional<std::string> niveau,
+inline Outcome::measure mesure(std::string_view quantite, double valeur, double limite, Outcome::comparison cmp,
+                               Outcome::tolerance tol, std::string_view unite, std::optional<std::string> niveau,
                                std::optional<std::string> element, bool passed,
                                std::optional<double> upper = std::nullopt) {
-  return Outcome::measure{std::move(quantite), valeur, limite, upper, cmp, tol, std::move(unite),
+  return Outcome::measure{quantite, valeur, limite, upper, cmp, tol, unite,
                           std::move(niveau), std::move(element), passed};
 }
 

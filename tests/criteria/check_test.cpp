@@ -286,7 +286,7 @@ TEST_F(CheckTest, LoggersNewestFirstWithTheirLocations) {
   EXPECT_TRUE(s.niveau_logger("Nv0")(critere::CR_0_11, text_logger("premier paragraphe")));
   EXPECT_TRUE(s.niveau_logger(level{"Nv7"})(critere::CR_0_11, text_logger("second paragraphe")));
   EXPECT_TRUE(s.critere_logger(critere::CR_0_11, text_logger("sans lieu")));
-  const auto& loggers = Tqmv::get(s.get_critere_loggers_table(), critere::CR_0_11);
+  const auto loggers = s.critere_paragraphs(critere::CR_0_11);
   ASSERT_EQ(loggers.size(), 4u);
   EXPECT_EQ(render(loggers[0]), "sans lieu");
   EXPECT_EQ(render(loggers[1]), "Au niveau 7 (niveau Nv7), second paragraphe");

@@ -32,10 +32,10 @@ std::string number(double x) {
 }
 
 std::string dump_measure(const Outcome::measure& m) {
-  std::string line = "    " + m.quantity + ": " + number(m.value) + " " + Outcome::comparison_name(m.compare) + " " +
+  std::string line = "    " + std::string(m.quantity) + ": " + number(m.value) + " " + Outcome::comparison_name(m.compare) + " " +
                      number(m.limit);
   if (m.upper_limit) line += ".." + number(*m.upper_limit);
-  if (!m.unit.empty()) line += " " + m.unit;
+  if (!m.unit.empty()) line += " " + std::string(m.unit);
   line += " (tol " + number(Outcome::tolerance_value(m.tol)) + ")";
   if (m.niveau) line += " niveau " + *m.niveau;
   if (m.element) line += " element " + *m.element;

@@ -1,6 +1,7 @@
 #include "checks/consistency_batiment.hpp"
 
 #include <array>
+#include <charconv>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -655,7 +656,7 @@ std::string batiment_entity_of_the(entity_kind k) {
   }
 }
 
-std::string batiment_entity_suffix_format(entity_kind container) {
+std::string_view batiment_entity_suffix_format(entity_kind container) {
   if (container == entity_kind::Niveau) return "n%d";
   if (container == entity_kind::Etage) return "%d";
   QC::fatal_error(Format::sprintf("batiment_entity_suffix_format: unexpected batiment entity %s",
@@ -663,8 +664,13 @@ std::string batiment_entity_suffix_format(entity_kind container) {
 }
 
 std::string batiment_entity_suffix(entity_kind container, int etage) {
-  const std::string format = batiment_entity_suffix_format(container);
-  return format == "n%d" ? Format::sprintf("n%d", etage) : Format::sprintf("%d", etage);
+  // Every name of a large house is checked against its suffix: std::to_chars
+  // prints an int exactly as "%d" does, without a printer.
+  std::array<char, 16> digits{};
+  char* const fin = std::to_chars(digits.begin(), digits.end(), etage).ptr;
+  std::string suffix(batiment_entity_suffix_format(container) == "n%d" ? "n" : "");
+  suffix.append(digits.data(), fin);
+  return suffix;
 }
 
 // ---------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 // probe and the balcony-facade check raise Error_wrong_test instead).
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "criteria/check.hpp"
 #include "model/compute_data_types.hpp"
@@ -34,7 +35,7 @@ std::string batiment_entity_of_the(entity_kind k);
 // The suffix format of the names held by a container kind: "n%d" for the
 // entities of a level, "%d" for a level (held by its storey); any other kind
 // is a fatal error.
-std::string batiment_entity_suffix_format(entity_kind container);
+std::string_view batiment_entity_suffix_format(entity_kind container);
 // The suffix itself, the format filled with the storey number.
 std::string batiment_entity_suffix(entity_kind container, int etage);
 

@@ -357,8 +357,8 @@ namespace {
 template <class C>
 bool longueur_moyenne_direction_check(Check::session& s, critere c, const T::niveau<C>& l, T::direction d, double moyenne) {
   const double limite = Tqmv::longueur_moyenne_min;
-  const std::string quantity = Format::asprintf("longueur moyenne des murs de contreventement dans la direction %a",
-                                                print_direction, d);
+  const char* quantity = d == T::direction::X ? "longueur moyenne des murs de contreventement dans la direction X"
+                                              : "longueur moyenne des murs de contreventement dans la direction Y";
   if (mesure(s, l, {quantity, moyenne, limite, std::nullopt, at_least, fine, "m", {}, {},
                     almost_greater_equal(moyenne, limite)}))
     return s.niveau_logger(l)(c, [d, moyenne, limite](Format::Printer& ppf) {
@@ -482,10 +482,12 @@ namespace {
 
 template <class C>
 bool pa_min_direction_check(Check::session& s, critere c, const T::niveau<C>& l, T::direction d, double rapport, double pa_min) {
-  const std::string quantity = Format::asprintf(
-      "rapport de la surface au sol des murs de contreventements dans la direction %a sur la surface totale du "
-      "plancher",
-      print_direction, d);
+  const char* quantity =
+      d == T::direction::X
+          ? "rapport de la surface au sol des murs de contreventements dans la direction X sur la surface totale du "
+            "plancher"
+          : "rapport de la surface au sol des murs de contreventements dans la direction Y sur la surface totale du "
+            "plancher";
   if (mesure(s, l, {quantity, rapport, pa_min, std::nullopt, at_least, fine, "%", {}, {},
                     almost_greater_equal(rapport, pa_min)}))
     return s.niveau_logger(l)(c, [d, rapport, pa_min](Format::Printer& ppf) {

@@ -1,5 +1,6 @@
 #include "criteria/check.hpp"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <limits>
@@ -69,6 +70,11 @@ void session::fdebug(const std::function<void(Format::Printer&)>& f) const {
   if (context_.debug) Say::fdebug_always(f);
 }
 
+std::vector<logger> session::critere_paragraphs(critere c) const {
+  const std::vector<logger>& recorded = Tqmv::get(loggers_, c);
+  return {recorded.rbegin(), recorded.rend()};
+}
+
 void session::record_measure(Outcome::measure m) {
   Tqmv::get(measures_, get_checking_critere()).push_back(std::move(m));
 }
@@ -77,8 +83,9 @@ void session::record_measure(Outcome::measure m) {
 // Success paragraphs.
 
 bool session::critere_logger(critere c, logger message) {
-  std::vector<logger>& loggers = Tqmv::get(loggers_, c);
-  loggers.insert(loggers.begin(), std::move(message));
+  // Kept in the order recorded (a large house records thousands); the
+  // report prints the newest first.
+  Tqmv::get(loggers_, c).push_back(std::move(message));
   return true;
 }
 
@@ -295,7 +302,7 @@ Outcome::outcome session::outcome_frame(bool compliant) const {
 Outcome::outcome session::make_outcome(bool compliant) const {
   Outcome::outcome o = outcome_frame(compliant);
   for (Outcome::criterion_result& r : o.criteres) {
-    r.paragraphs = Tqmv::get(loggers_, r.critere);
+    r.paragraphs = critere_paragraphs(r.critere);
     r.measures = Tqmv::get(measures_, r.critere);
   }
   return o;
@@ -305,6 +312,7 @@ Outcome::outcome session::release_outcome(bool compliant) && {
   Outcome::outcome o = outcome_frame(compliant);
   for (Outcome::criterion_result& r : o.criteres) {
     r.paragraphs = std::move(Tqmv::get(loggers_, r.critere));
+    std::reverse(r.paragraphs.begin(), r.paragraphs.end());
     r.measures = std::move(Tqmv::get(measures_, r.critere));
   }
   return o;

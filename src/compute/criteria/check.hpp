@@ -79,8 +79,10 @@ class session {
 
   Tqmv::critere_checked_table& get_critere_checked_table() { return checked_; }
   const Tqmv::critere_checked_table& get_critere_checked_table() const { return checked_; }
-  Tqmv::critere_loggers_table& get_critere_loggers_table() { return loggers_; }
+  // Each criterion's paragraphs in the order they were recorded.
   const Tqmv::critere_loggers_table& get_critere_loggers_table() const { return loggers_; }
+  // A criterion's paragraphs as the report prints them: the newest first.
+  std::vector<logger> critere_paragraphs(critere c) const;
   std::optional<logger> get_critere_error_logger_opt() const { return critere_error_logger_; }
   // The name tables of the consistency family.
   Nom_registry::registry& nom_tables() { return noms_; }

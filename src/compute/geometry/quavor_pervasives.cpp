@@ -17,21 +17,6 @@ double factor_float_approximation(double f, double x) { return std::floor(x * f 
 
 int compare_tilde(double a, double b) { return almost_compare_float(tilde_tolerance, a, b); }
 int compare_tilde_tilde(double a, double b) { return almost_compare_float(tilde_tilde_tolerance, a, b); }
-bool is_almost_zero(double x) { return std::fabs(0.0 - x) <= tilde_tilde_tolerance; }
-
-bool almost_equal(double a, double b) { return std::fabs(a - b) <= tilde_tolerance; }
-bool almost_different(double a, double b) { return std::fabs(a - b) > tilde_tolerance; }
-bool almost_less_equal(double a, double b) { return std::fabs(a - b) <= tilde_tolerance || a < b; }
-bool almost_greater_equal(double a, double b) { return std::fabs(a - b) <= tilde_tolerance || a > b; }
-bool almost_less(double a, double b) { return std::fabs(a - b) > tilde_tolerance && a < b; }
-bool almost_greater(double a, double b) { return std::fabs(a - b) > tilde_tolerance && a > b; }
-bool roughly_equal(double a, double b) { return std::fabs(a - b) <= tilde_tilde_tolerance; }
-bool roughly_different(double a, double b) { return std::fabs(a - b) > tilde_tilde_tolerance; }
-bool roughly_less_equal(double a, double b) { return std::fabs(a - b) <= tilde_tilde_tolerance || a < b; }
-bool roughly_greater_equal(double a, double b) {
-  return std::fabs(a - b) <= tilde_tilde_tolerance || a > b;
-}
-
 double percentage_of_factor(percentage_factor x) { return 100.0 * x; }
 percentage_factor factor_of_percentage(percentage x) { return x / 100.0; }
 bool valid_percentage_factor(percentage_factor x) {

@@ -49,18 +49,23 @@ double factor_float_approximation(double f, double x);
 
 int compare_tilde(double a, double b);
 int compare_tilde_tilde(double a, double b);
-bool is_almost_zero(double x);
 
-bool almost_equal(double a, double b);
-bool almost_different(double a, double b);
-bool almost_less_equal(double a, double b);
-bool almost_greater_equal(double a, double b);
-bool almost_less(double a, double b);
-bool almost_greater(double a, double b);
-bool roughly_equal(double a, double b);
-bool roughly_different(double a, double b);
-bool roughly_less_equal(double a, double b);
-bool roughly_greater_equal(double a, double b);
+// The tolerant comparisons run in the inner loops of the geometry: they are
+// defined here so that they inline.
+inline bool is_almost_zero(double x) { return std::fabs(0.0 - x) <= tilde_tilde_tolerance; }
+
+inline bool almost_equal(double a, double b) { return std::fabs(a - b) <= tilde_tolerance; }
+inline bool almost_different(double a, double b) { return std::fabs(a - b) > tilde_tolerance; }
+inline bool almost_less_equal(double a, double b) { return std::fabs(a - b) <= tilde_tolerance || a < b; }
+inline bool almost_greater_equal(double a, double b) { return std::fabs(a - b) <= tilde_tolerance || a > b; }
+inline bool almost_less(double a, double b) { return std::fabs(a - b) > tilde_tolerance && a < b; }
+inline bool almost_greater(double a, double b) { return std::fabs(a - b) > tilde_tolerance && a > b; }
+inline bool roughly_equal(double a, double b) { return std::fabs(a - b) <= tilde_tilde_tolerance; }
+inline bool roughly_different(double a, double b) { return std::fabs(a - b) > tilde_tilde_tolerance; }
+inline bool roughly_less_equal(double a, double b) { return std::fabs(a - b) <= tilde_tilde_tolerance || a < b; }
+inline bool roughly_greater_equal(double a, double b) {
+  return std::fabs(a - b) <= tilde_tilde_tolerance || a > b;
+}
 
 double percentage_of_factor(percentage_factor x);
 percentage_factor factor_of_percentage(percentage x);

@@ -105,8 +105,8 @@ void bar(Svg::builder& h, double fraction, bool over, std::string_view kind, con
 }
 
 std::string measure_text(const Outcome::measure& m) {
-  const std::string unit = m.unit.empty() ? "" : " " + m.unit;
-  std::string t = m.quantity;
+  const std::string unit = m.unit.empty() ? "" : " " + std::string(m.unit);
+  std::string t(m.quantity);
   if (m.niveau) t += " (" + *m.niveau + (m.element ? ", " + *m.element : "") + ")";
   else if (m.element) t += " (" + *m.element + ")";
   t += " : " + Svg::number(m.value, 3) + unit + " ";

@@ -157,7 +157,8 @@ std::vector<std::string> balance_lines(const Outcome::outcome& o, const std::str
   const Outcome::criterion_result& r = Outcome::result_of(o, Tqmv::critere::CR_3_4);
   for (const Outcome::measure& m : r.measures)
     if (!m.niveau || *m.niveau == level)
-      lines.push_back(m.quantity + " : " + Svg::number(m.value, 3) + (m.unit.empty() ? "" : " " + m.unit));
+      lines.push_back(std::string(m.quantity) + " : " + Svg::number(m.value, 3) +
+                      (m.unit.empty() ? "" : " " + std::string(m.unit)));
   return lines;
 }
 
