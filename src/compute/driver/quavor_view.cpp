@@ -233,7 +233,7 @@ slot check_one(const options& o, const item& it, const fs::path& summary_directo
   else if (r.state != Checked_file::verdict::compliant) s.summary_line = one_line_outcome(r);
   const std::string json_name = it.output_base + ".json";
   const std::string html_name = it.output_base + ".html";
-  if (o.json) write_output(s, json_name, Results_json::to_json(r).dump() + "\n");
+  if (o.json) write_output(s, json_name, Results_json::results_text(r) + "\n");
   if (o.html) write_output(s, html_name, Page_html::page(r));
   s.row = Results_json::summary_row(r, o.html ? link(html_name, summary_directory) : "",
                                     o.json ? link(json_name, summary_directory) : "");

@@ -9,137 +9,212 @@
 
 namespace Results_json {
 
-namespace T = Compute_data_types;
-namespace Q = Quavor_data_types;
 using json = nlohmann::ordered_json;
+using Json_writer::writer;
 
 namespace {
 
-std::string name(std::string_view n) { return std::string(n); }
-
-json point_json(const T::point& p) { return json{{"x", p.p_x}, {"y", p.p_y}}; }
-
-json rectangle_json(const T::rectangle& r) {
-  return json{{"x", r.position.p_x}, {"y", r.position.p_y}, {"width", r.width}, {"height", r.height}};
+void point_json(writer& w, const Compute_data_types::point& p) {
+  w.begin_object().field("x", p.p_x).field("y", p.p_y).end_object();
 }
 
-json segment_json(const T::segment& s) {
-  return json{{"x1", s.s_position.p_x}, {"y1", s.s_position.p_y}, {"x2", s.s_vertex.p_x}, {"y2", s.s_vertex.p_y}};
+void rectangle_json(writer& w, const Compute_data_types::rectangle& r) {
+  w.begin_object()
+      .field("x", r.position.p_x)
+      .field("y", r.position.p_y)
+      .field("width", r.width)
+      .field("height", r.height)
+      .end_object();
 }
 
-std::string direction_name(T::direction d) { return d == T::direction::X ? "X" : "Y"; }
+void segment_json(writer& w, const Compute_data_types::segment& s) {
+  w.begin_object()
+      .field("x1", s.s_position.p_x)
+      .field("y1", s.s_position.p_y)
+      .field("x2", s.s_vertex.p_x)
+      .field("y2", s.s_vertex.p_y)
+      .end_object();
+}
 
-std::string appui_name(const T::appui& a) {
-  if (const auto* p = std::get_if<T::Appui_poteau>(&a)) return p->value ? p->value->poteau_nom : "";
-  const auto& m = std::get<T::Appui_mur>(a);
+const char* direction_name(Compute_data_types::direction d) { return d == Compute_data_types::direction::X ? "X" : "Y"; }
+
+std::string appui_name(const Compute_data_types::appui& a) {
+  if (const auto* p = std::get_if<Compute_data_types::Appui_poteau>(&a)) return p->value ? p->value->poteau_nom : "";
+  const auto& m = std::get<Compute_data_types::Appui_mur>(a);
   return m.value ? m.value->mur_nom : "";
 }
 
-bool contains(const T::murs& list, const T::mur_ref& m) { return std::find(list.begin(), list.end(), m) != list.end(); }
-
-json wall_json(const T::batiment& b, const T::murs& facades, const T::murs& bracing, const T::mur_ref& m) {
-  json sp = nullptr;
-  if (const auto* v = std::get_if<Q::Sp_value>(&m->mur_sp)) sp = v->value;
-  json sp_max = nullptr;
-  try {
-    sp_max = Tqmv::batiment_sp_max(b)(Compute_data_utils::mur_longueur(*m));
-  } catch (const std::exception&) {
-    // A wall the table does not cover has no maximum to show.
-  }
-  return json{{"name", m->mur_nom},
-              {"number", m->mur_numero},
-              {"rectangle", rectangle_json(m->mur_rectangle)},
-              {"direction", direction_name(m->mur_direction)},
-              {"category_declared", m->mur_categorie == Q::mur_categorie::Mur_de_facade ? "facade" : "inner"},
-              {"category_computed", contains(facades, m) ? "facade" : "inner"},
-              {"kind", m->mur_genre == Q::mur_genre::Mur_primaire ? "primary" : "secondary"},
-              {"bracing", contains(bracing, m)},
-              {"length", Compute_data_utils::mur_longueur(*m)},
-              {"thickness", Compute_data_utils::mur_epaisseur(*m)},
-              {"height", m->mur_hauteur},
-              {"sp_state", name(Q::name_of(m->mur_sp))},
-              {"sp", sp},
-              {"sp_max", sp_max}};
+bool contains(const Compute_data_types::murs& list, const Compute_data_types::mur_ref& m) {
+  return std::find(list.begin(), list.end(), m) != list.end();
 }
 
-json plan_json(const T::plan& p) {
-  json contour = json::array();
-  for (const T::segment& s : p.plan_contour) contour.push_back(segment_json(s));
-  json set_backs = json::array();
-  for (const T::retrait_ref& r : p.plan_retraits) {
-    json category = nullptr;
-    if (const auto* c = std::get_if<T::Info<T::retrait_categorie>>(&r->retrait_categorie))
-      category = c->value == T::retrait_categorie::Retrait_en_plan ? "plan" : "elevation";
-    set_backs.push_back(json{{"name", r->retrait_nom},
-                             {"rectangle", rectangle_json(r->retrait_rectangle)},
-                             {"surface", r->retrait_surface},
-                             {"category", category}});
+std::optional<double> sp_of(const Compute_data_types::mur& m) {
+  if (const auto* v = std::get_if<Quavor_data_types::Sp_value>(&m.mur_sp)) return v->value;
+  return std::nullopt;
+}
+
+std::optional<double> sp_max_of(const Compute_data_types::batiment& b, const Compute_data_types::mur& m) {
+  try {
+    return Tqmv::batiment_sp_max(b)(Compute_data_utils::mur_longueur(m));
+  } catch (const std::exception&) {
+    return std::nullopt;  // a wall the table does not cover has no maximum to show
   }
-  return json{{"name", p.plan_nom},
-              {"min_x", p.plan_min_x},
-              {"max_x", p.plan_max_x},
-              {"min_y", p.plan_min_y},
-              {"max_y", p.plan_max_y},
-              {"surface", p.plan_surface},
-              {"centre", point_json(p.plan_centre.second)},
-              {"contour", std::move(contour)},
-              {"set_backs", std::move(set_backs)}};
+}
+
+void wall_json(writer& w, const Compute_data_types::batiment& b, const Compute_data_types::murs& facades,
+               const Compute_data_types::murs& bracing, const Compute_data_types::mur_ref& m) {
+  w.begin_object().field("name", m->mur_nom).field("number", m->mur_numero).key("rectangle");
+  rectangle_json(w, m->mur_rectangle);
+  w.field("direction", direction_name(m->mur_direction))
+      .field("category_declared",
+             m->mur_categorie == Quavor_data_types::mur_categorie::Mur_de_facade ? "facade" : "inner")
+      .field("category_computed", contains(facades, m) ? "facade" : "inner")
+      .field("kind", m->mur_genre == Quavor_data_types::mur_genre::Mur_primaire ? "primary" : "secondary")
+      .field("bracing", contains(bracing, m))
+      .field("length", Compute_data_utils::mur_longueur(*m))
+      .field("thickness", Compute_data_utils::mur_epaisseur(*m))
+      .field("height", m->mur_hauteur)
+      .field("sp_state", Quavor_data_types::name_of(m->mur_sp))
+      .field("sp", sp_of(*m))
+      .field("sp_max", sp_max_of(b, *m))
+      .end_object();
+}
+
+std::optional<const char*> set_back_category(const Compute_data_types::retrait& r) {
+  const auto* c = std::get_if<Compute_data_types::Info<Compute_data_types::retrait_categorie>>(&r.retrait_categorie);
+  if (c == nullptr) return std::nullopt;
+  return c->value == Compute_data_types::retrait_categorie::Retrait_en_plan ? "plan" : "elevation";
+}
+
+void plan_json(writer& w, const Compute_data_types::plan& p) {
+  w.begin_object()
+      .field("name", p.plan_nom)
+      .field("min_x", p.plan_min_x)
+      .field("max_x", p.plan_max_x)
+      .field("min_y", p.plan_min_y)
+      .field("max_y", p.plan_max_y)
+      .field("surface", p.plan_surface)
+      .key("centre");
+  point_json(w, p.plan_centre.second);
+  w.key("contour").begin_array();
+  for (const Compute_data_types::segment& s : p.plan_contour) segment_json(w, s);
+  w.end_array().key("set_backs").begin_array();
+  for (const Compute_data_types::retrait_ref& r : p.plan_retraits) {
+    w.begin_object().field("name", r->retrait_nom).key("rectangle");
+    rectangle_json(w, r->retrait_rectangle);
+    w.field("surface", r->retrait_surface).field("category", set_back_category(*r)).end_object();
+  }
+  w.end_array().end_object();
 }
 
 template <class Items, class Item>
-json named_rectangles(const Items& items, std::string Item::*nom, T::rectangle Item::*rect) {
-  json out = json::array();
-  for (const Item& i : items) out.push_back(json{{"name", i.*nom}, {"rectangle", rectangle_json(i.*rect)}});
-  return out;
+void named_rectangles(writer& w, const Items& items, std::string Item::*nom, Compute_data_types::rectangle Item::*rect) {
+  w.begin_array();
+  for (const Item& i : items) {
+    w.begin_object().field("name", i.*nom).key("rectangle");
+    rectangle_json(w, i.*rect);
+    w.end_object();
+  }
+  w.end_array();
 }
 
-const T::tremies& openings(const T::plancher& c) { return c.plancher_tremies; }
-const T::tremies& openings(const T::toiture& c) { return c.toiture_tremies; }
-const T::balcons& balconies(const T::plancher& c) { return c.plancher_balcons; }
-const T::balcons& balconies(const T::toiture& c) { return c.toiture_balcons; }
-std::string kind(const T::plancher&) { return "floor"; }
-std::string kind(const T::toiture&) { return "roof"; }
+const Compute_data_types::tremies& openings(const Compute_data_types::plancher& c) { return c.plancher_tremies; }
+const Compute_data_types::tremies& openings(const Compute_data_types::toiture& c) { return c.toiture_tremies; }
+const Compute_data_types::balcons& balconies(const Compute_data_types::plancher& c) { return c.plancher_balcons; }
+const Compute_data_types::balcons& balconies(const Compute_data_types::toiture& c) { return c.toiture_balcons; }
+const char* kind(const Compute_data_types::plancher&) { return "floor"; }
+const char* kind(const Compute_data_types::toiture&) { return "roof"; }
+
+void beam_json(writer& w, const Compute_data_types::poutre& p) {
+  w.begin_object().field("name", p.poutre_nom).field("number", p.poutre_numero).key("segment");
+  segment_json(w, p.poutre_segment);
+  w.key("supports");
+  if (const auto* f = std::get_if<Compute_data_types::Info<Compute_data_types::poutre_fondement>>(&p.poutre_fondement))
+    w.begin_array()
+        .value(appui_name(f->value.appui_position))
+        .value(appui_name(f->value.appui_vertex))
+        .end_array();
+  else
+    w.value(nullptr);
+  w.end_object();
+}
 
 template <class C>
-json level_json(const T::batiment& b, const T::niveau<C>& l) {
-  json walls = json::array();
-  for (const T::mur_ref& m : l.niveau_murs) walls.push_back(wall_json(b, l.murs_facade_calcules, l.cvts, m));
-  json columns = json::array();
-  for (const T::poteau_ref& p : l.niveau_poteaux)
-    columns.push_back(json{{"name", p->poteau_nom}, {"position", point_json(p->poteau_position)}});
-  json beams = json::array();
-  for (const T::poutre_ref& p : l.niveau_poutres) {
-    json supports = nullptr;
-    if (const auto* f = std::get_if<T::Info<T::poutre_fondement>>(&p->poutre_fondement))
-      supports = json::array({appui_name(f->value.appui_position), appui_name(f->value.appui_vertex)});
-    beams.push_back(json{{"name", p->poutre_nom},
-                         {"number", p->poutre_numero},
-                         {"segment", segment_json(p->poutre_segment)},
-                         {"supports", std::move(supports)}});
+void level_json(writer& w, const Compute_data_types::batiment& b, const Compute_data_types::niveau<C>& l) {
+  w.begin_object()
+      .field("name", l.niveau_nom)
+      .field("storey", l.niveau_etage)
+      .field("kind", kind(l.niveau_categorie))
+      .field("height", l.niveau_hauteur)
+      .key("plan");
+  plan_json(w, l.niveau_plan);
+  w.key("walls").begin_array();
+  for (const Compute_data_types::mur_ref& m : l.niveau_murs) wall_json(w, b, l.murs_facade_calcules, l.cvts, m);
+  w.end_array().key("openings");
+  named_rectangles(w, openings(l.niveau_categorie), &Compute_data_types::tremie::tremie_nom,
+                   &Compute_data_types::tremie::tremie_rectangle);
+  w.key("columns").begin_array();
+  for (const Compute_data_types::poteau_ref& p : l.niveau_poteaux) {
+    w.begin_object().field("name", p->poteau_nom).key("position");
+    point_json(w, p->poteau_position);
+    w.end_object();
   }
-  return json{{"name", l.niveau_nom},
-              {"storey", l.niveau_etage},
-              {"kind", kind(l.niveau_categorie)},
-              {"height", l.niveau_hauteur},
-              {"plan", plan_json(l.niveau_plan)},
-              {"walls", std::move(walls)},
-              {"openings", named_rectangles(openings(l.niveau_categorie), &T::tremie::tremie_nom,
-                                            &T::tremie::tremie_rectangle)},
-              {"columns", std::move(columns)},
-              {"beams", std::move(beams)},
-              {"balconies", named_rectangles(balconies(l.niveau_categorie), &T::balcon::balcon_nom,
-                                             &T::balcon::balcon_rectangle)}};
+  w.end_array().key("beams").begin_array();
+  for (const Compute_data_types::poutre_ref& p : l.niveau_poutres) beam_json(w, *p);
+  w.end_array().key("balconies");
+  named_rectangles(w, balconies(l.niveau_categorie), &Compute_data_types::balcon::balcon_nom,
+                   &Compute_data_types::balcon::balcon_rectangle);
+  w.end_object();
 }
 
-json material_json(const T::materiau_categorie& m) {
-  json masonry = nullptr;
-  if (const auto* c = std::get_if<Q::Maconnerie>(&m))
-    masonry = json{{"element", name(Q::name_of(c->value.maconnerie_categorie))},
-                   {"bed_joint", name(Q::name_of(c->value.maconnerie_joint_horizontal))},
-                   {"head_joint", name(Q::name_of(c->value.maconnerie_joint_vertical))},
-                   {"tie_reinforcement", name(Q::name_of(c->value.maconnerie_qualite_du_chainage))},
-                   {"tie_concrete", name(Q::name_of(c->value.maconnerie_beton_du_chainage))}};
-  return json{{"kind", name(Q::name_of(m))}, {"masonry", std::move(masonry)}};
+void material_json(writer& w, const Compute_data_types::materiau_categorie& m) {
+  w.begin_object().field("kind", Quavor_data_types::name_of(m)).key("masonry");
+  if (const auto* c = std::get_if<Quavor_data_types::Maconnerie>(&m))
+    w.begin_object()
+        .field("element", Quavor_data_types::name_of(c->value.maconnerie_categorie))
+        .field("bed_joint", Quavor_data_types::name_of(c->value.maconnerie_joint_horizontal))
+        .field("head_joint", Quavor_data_types::name_of(c->value.maconnerie_joint_vertical))
+        .field("tie_reinforcement", Quavor_data_types::name_of(c->value.maconnerie_qualite_du_chainage))
+        .field("tie_concrete", Quavor_data_types::name_of(c->value.maconnerie_beton_du_chainage))
+        .end_object();
+  else
+    w.value(nullptr);
+  w.end_object();
+}
+
+std::optional<double> basement_of(const Compute_data_types::batiment& b) {
+  if (const auto* s = std::get_if<Compute_data_types::Sous_sol>(&b.batiment_sous_sol)) return s->value;
+  return std::nullopt;
+}
+
+// The fields of a description that could not be checked.
+void unchecked_json(writer& w) {
+  w.field("report", nullptr)
+      .field("tests_run", 0)
+      .field("criteria_passed", 0)
+      .field("building", nullptr)
+      .field("failure", nullptr)
+      .key("criteria")
+      .begin_array()
+      .end_array()
+      .key("levels")
+      .begin_array()
+      .end_array();
+}
+
+void checked_json(writer& w, const Compute::checked_batiment& checked) {
+  const Outcome::outcome& o = checked.outcome;
+  w.field("report", o.report_target_file_name)
+      .field("tests_run", o.tests_run)
+      .field("criteria_passed", Outcome::passed_count(o))
+      .key("building");
+  building_json(w, checked.batiment);
+  w.key("failure");
+  failure_json(w, o);
+  w.key("criteria").begin_array();
+  for (const Outcome::criterion_result& c : o.criteres) criterion_json(w, c);
+  w.end_array().key("levels");
+  levels_json(w, checked.batiment);
 }
 
 }  // namespace
@@ -160,105 +235,102 @@ std::string plain_text(const std::string& laid_out) {
   return out;
 }
 
-json building_json(const T::batiment& b) {
-  json basement = nullptr;
-  if (const auto* s = std::get_if<T::Sous_sol>(&b.batiment_sous_sol)) basement = s->value;
-  return json{{"type", name(Q::name_of(b.batiment_type))},
-              {"category", name(Q::name_of(b.batiment_categorie))},
-              {"location", b.batiment_localisation},
-              {"length", b.batiment_longueur},
-              {"width", b.batiment_largeur},
-              {"height", b.batiment_hauteur},
-              {"max_level_height", b.batiment_hauteur_max_par_niveau},
-              {"zone", name(Q::name_of(b.batiment_zone_de_sismicite))},
-              {"soil", name(Q::name_of(b.batiment_implantation.implantation_sol))},
-              {"slope", b.batiment_implantation.implantation_pente},
-              {"material", material_json(b.batiment_materiau_categorie)},
-              {"basement_height", basement},
-              {"storeys", b.batiment_nombre_etages},
-              {"file_name", b.batiment_file_name},
-              {"report_file_name", b.batiment_report_file_name}};
+void building_json(writer& w, const Compute_data_types::batiment& b) {
+  w.begin_object()
+      .field("type", Quavor_data_types::name_of(b.batiment_type))
+      .field("category", Quavor_data_types::name_of(b.batiment_categorie))
+      .field("location", b.batiment_localisation)
+      .field("length", b.batiment_longueur)
+      .field("width", b.batiment_largeur)
+      .field("height", b.batiment_hauteur)
+      .field("max_level_height", b.batiment_hauteur_max_par_niveau)
+      .field("zone", Quavor_data_types::name_of(b.batiment_zone_de_sismicite))
+      .field("soil", Quavor_data_types::name_of(b.batiment_implantation.implantation_sol))
+      .field("slope", b.batiment_implantation.implantation_pente)
+      .key("material");
+  material_json(w, b.batiment_materiau_categorie);
+  w.field("basement_height", basement_of(b))
+      .field("storeys", b.batiment_nombre_etages)
+      .field("file_name", b.batiment_file_name)
+      .field("report_file_name", b.batiment_report_file_name)
+      .end_object();
 }
 
-json levels_json(const T::batiment& b) {
-  json levels = json::array();
-  for (const T::niveau_plancher& l : b.batiment_niveau_planchers) levels.push_back(level_json(b, l));
-  levels.push_back(level_json(b, b.batiment_niveau_toit));
-  return levels;
+void levels_json(writer& w, const Compute_data_types::batiment& b) {
+  w.begin_array();
+  for (const Compute_data_types::niveau_plancher& l : b.batiment_niveau_planchers) level_json(w, b, l);
+  level_json(w, b, b.batiment_niveau_toit);
+  w.end_array();
 }
 
-json measure_json(const Outcome::measure& m) {
-  const std::optional<double> u = Outcome::utilization(m);
-  return json{{"quantity", m.quantity},
-              {"value", m.value},
-              {"limit", m.limit},
-              {"upper_limit", m.upper_limit ? json(*m.upper_limit) : json(nullptr)},
-              {"comparison", Outcome::comparison_name(m.compare)},
-              {"tolerance", Outcome::tolerance_value(m.tol)},
-              {"unit", m.unit},
-              {"level", m.niveau ? json(*m.niveau) : json(nullptr)},
-              {"element", m.element ? json(*m.element) : json(nullptr)},
-              {"passed", m.passed},
-              {"utilization", u ? json(*u) : json(nullptr)}};
+void measure_json(writer& w, const Outcome::measure& m) {
+  w.begin_object()
+      .field("quantity", m.quantity)
+      .field("value", m.value)
+      .field("limit", m.limit)
+      .field("upper_limit", m.upper_limit)
+      .field("comparison", Outcome::comparison_name(m.compare))
+      .field("tolerance", Outcome::tolerance_value(m.tol))
+      .field("unit", m.unit)
+      .field("level", m.niveau)
+      .field("element", m.element)
+      .field("passed", m.passed)
+      .field("utilization", Outcome::utilization(m))
+      .end_object();
 }
 
-json criterion_json(const Outcome::criterion_result& c) {
-  json measures = json::array();
-  for (const Outcome::measure& m : c.measures) measures.push_back(measure_json(m));
-  return json{{"code", Outcome::code(c)},
-              {"family", Outcome::famille(c)},
-              {"title", Outcome::title(c)},
-              {"reference", Outcome::reference(c)},
-              {"status", Outcome::status_name(c.state)},
-              {"test_number", c.test_number ? json(*c.test_number) : json(nullptr)},
-              {"paragraphs", Outcome::paragraph_plain_texts(c)},
-              {"measures", std::move(measures)}};
+void criterion_json(writer& w, const Outcome::criterion_result& c) {
+  w.begin_object()
+      .field("code", Outcome::code(c))
+      .field("family", Outcome::famille(c))
+      .field("title", Outcome::title(c))
+      .field("reference", Outcome::reference(c))
+      .field("status", Outcome::status_name(c.state))
+      .field("test_number", c.test_number)
+      .field("paragraphs", Outcome::paragraph_plain_texts(c))
+      .key("measures")
+      .begin_array();
+  for (const Outcome::measure& m : c.measures) measure_json(w, m);
+  w.end_array().end_object();
 }
 
-json failure_json(const Outcome::outcome& o) {
-  if (!o.failed) return nullptr;
+void failure_json(writer& w, const Outcome::outcome& o) {
+  if (!o.failed) {
+    w.value(nullptr);
+    return;
+  }
   const Outcome::failure& f = *o.failed;
   const Outcome::criterion_result& c = Outcome::result_of(o, f.critere);
-  return json{{"family", f.famille},
-              {"code", f.code},
-              {"title", Outcome::title(c)},
-              {"reference", Outcome::reference(c)},
-              {"test_number", f.test_number},
-              {"fatal", f.fatal},
-              {"level", f.where.niveau_nom ? json(*f.where.niveau_nom) : json(nullptr)},
-              {"location", f.where.text},
-              {"elements", f.elements},
-              {"message", plain_text(f.message)}};
+  w.begin_object()
+      .field("family", f.famille)
+      .field("code", f.code)
+      .field("title", Outcome::title(c))
+      .field("reference", Outcome::reference(c))
+      .field("test_number", f.test_number)
+      .field("fatal", f.fatal)
+      .field("level", f.where.niveau_nom)
+      .field("location", f.where.text)
+      .field("elements", f.elements)
+      .field("message", plain_text(f.message))
+      .end_object();
 }
 
-json to_json(const Checked_file::result& r) {
-  json j{{"schema", schema_name},
-         {"engine", json{{"name", "quavor"}, {"version", Quavor_configuration::version()}}},
-         {"guide", json{{"name", "TQMV"}, {"version", std::string(Tqmv::tqmv_version)}}},
-         {"description", r.path},
-         {"verdict", Checked_file::verdict_name(r.state)},
-         {"message", r.message}};
-  if (!r.checked) {
-    j["report"] = nullptr;
-    j["tests_run"] = 0;
-    j["criteria_passed"] = 0;
-    j["building"] = nullptr;
-    j["failure"] = nullptr;
-    j["criteria"] = json::array();
-    j["levels"] = json::array();
-    return j;
-  }
-  const Outcome::outcome& o = r.checked->outcome;
-  j["report"] = o.report_target_file_name;
-  j["tests_run"] = o.tests_run;
-  j["criteria_passed"] = Outcome::passed_count(o);
-  j["building"] = building_json(r.checked->batiment);
-  j["failure"] = failure_json(o);
-  json criteria = json::array();
-  for (const Outcome::criterion_result& c : o.criteres) criteria.push_back(criterion_json(c));
-  j["criteria"] = std::move(criteria);
-  j["levels"] = levels_json(r.checked->batiment);
-  return j;
+std::string results_text(const Checked_file::result& r) {
+  std::string text;
+  text.reserve(64 * 1024);
+  writer w(text);
+  w.begin_object().field("schema", schema_name).key("engine");
+  w.begin_object().field("name", "quavor").field("version", Quavor_configuration::version()).end_object();
+  w.key("guide").begin_object().field("name", "TQMV").field("version", std::string(Tqmv::tqmv_version)).end_object();
+  w.field("description", r.path)
+      .field("verdict", Checked_file::verdict_name(r.state))
+      .field("message", r.message);
+  if (r.checked)
+    checked_json(w, *r.checked);
+  else
+    unchecked_json(w);
+  w.end_object();
+  return text;
 }
 
 json summary_row(const Checked_file::result& r, const std::string& page_link, const std::string& json_link) {

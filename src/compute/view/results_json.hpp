@@ -9,22 +9,24 @@
 #include <nlohmann/json.hpp>
 
 #include "view/checked_file.hpp"
+#include "view/json_writer.hpp"
 
 namespace Results_json {
 
 inline constexpr const char* schema_name = "quavor-results/1";
 inline constexpr const char* summary_schema_name = "quavor-summary/1";
 
-// The whole results of one description.
-nlohmann::ordered_json to_json(const Checked_file::result& r);
+// The whole results of one description, as compact JSON text.
+std::string results_text(const Checked_file::result& r);
 
+// Each part of the results, written in place.
 // The building's facts: type, dimensions, zone, material, slope, storeys.
-nlohmann::ordered_json building_json(const Compute_data_types::batiment& b);
+void building_json(Json_writer::writer& w, const Compute_data_types::batiment& b);
 // One entry per level, floors in input order then the roof.
-nlohmann::ordered_json levels_json(const Compute_data_types::batiment& b);
-nlohmann::ordered_json failure_json(const Outcome::outcome& o);
-nlohmann::ordered_json criterion_json(const Outcome::criterion_result& c);
-nlohmann::ordered_json measure_json(const Outcome::measure& m);
+void levels_json(Json_writer::writer& w, const Compute_data_types::batiment& b);
+void failure_json(Json_writer::writer& w, const Outcome::outcome& o);
+void criterion_json(Json_writer::writer& w, const Outcome::criterion_result& c);
+void measure_json(Json_writer::writer& w, const Outcome::measure& m);
 
 // A failure's message on one line: every run of blanks and line breaks of
 // its layout becomes one space.
