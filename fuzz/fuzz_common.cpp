@@ -34,7 +34,10 @@ void reset_run_configuration() {
 }
 
 void fault(const char* harness, const std::string& message) {
-  std::fprintf(stderr, "%s: fault: %s\n", harness, message.c_str());
+  // Written whole: a reply may hold NUL bytes from the input it quotes.
+  std::fprintf(stderr, "%s: fault: ", harness);
+  std::fwrite(message.data(), 1, message.size(), stderr);
+  std::fputc('\n', stderr);
   std::fflush(stderr);
   std::abort();
 }

@@ -39,6 +39,13 @@ TEST(ReportFileProbe, TheStandardOutputAndMissingDirectories) {
   EXPECT_FALSE(Report_file_probe::writable((d / "missing" / "house.qvr").string()));
 }
 
+// The system would see only "h", a file the description does not name.
+TEST(ReportFileProbe, ANameWithANulByteIsNotWritable) {
+  const Temporary_directory d;
+  EXPECT_FALSE(Report_file_probe::writable((d / "h").string() + std::string(1, '\0') + "ouse.qvr"));
+  EXPECT_TRUE(fs::is_empty(d.path()));
+}
+
 TEST(ReportFileProbe, AReadOnlyReportIsNotWritable) {
   if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes any file";
   const Temporary_directory d;

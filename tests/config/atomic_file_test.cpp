@@ -123,6 +123,16 @@ TEST(AtomicFile, FailuresNameTheTargetAndTheReason) {
   EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
+// Opening it would write the file named by the part before the NUL byte.
+TEST(AtomicFile, ANameWithANulByteIsRefused) {
+  Scratch s;
+  std::ofstream(s.path / "h") << "another file";
+  const std::string target = s / "h" + std::string(1, '\0') + "ouse.qvr";
+  EXPECT_THROW(Atomic_file::Writer w(target), Sys_error);
+  EXPECT_EQ(read(s / "h"), "another file");
+  EXPECT_EQ(s.entries(), (std::set<std::string>{"h"}));
+}
+
 TEST(AtomicFile, ADirectoryIsNoTarget) {
   Scratch s;
   fs::create_directory(s.path / "d.qvr");

@@ -9,6 +9,9 @@ namespace Report_file_probe {
 
 bool writable(const std::string& name) {
   if (name == "-") return true;
+  // No file has a NUL byte in its name: the system would probe the file
+  // named by the part before it.
+  if (name.find('\0') != std::string::npos) return false;
   int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
   if (fd >= 0) {
     ::close(fd);

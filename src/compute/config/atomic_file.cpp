@@ -224,6 +224,9 @@ Writer::Writer(const std::string& target) : state_(std::make_unique<State>()) {
     s.target = "the standard output";
     s.sink.fd = STDOUT_FILENO;
     s.sink.owned = false;
+  } else if (target.find('\0') != std::string::npos) {
+    // The system would see only the name before the NUL byte: another file.
+    s.fail(EINVAL);
   } else {
     s.final_path = followed_links(Path::tilde_subst(target));
     open_file(s);
