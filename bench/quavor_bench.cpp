@@ -28,9 +28,6 @@ extern char** environ;
 
 namespace {
 
-namespace QC = Quavor_configuration;
-namespace fs = std::filesystem;
-
 const std::string source_dir = QUAVOR_SOURCE_DIR;
 const std::string binary_dir = QUAVOR_BENCH_BINARY_DIR;
 
@@ -105,7 +102,8 @@ void BM_whole_check(benchmark::State& state) {
   data.batiment.batiment_file_name = scratch;
   bool valid = false;
   std::size_t tests = 0;
-  const Check::run_context context{scratch, QC::remove_extension(scratch) + ".qvr", std::nullopt, false};
+  const Check::run_context context{scratch, Quavor_configuration::remove_extension(scratch) + ".qvr", std::nullopt,
+                                   false};
   for (auto _ : state) {
     Compute::checked_batiment checked = Compute::check_description(data.batiment, context);
     if (checked.outcome.failed && checked.outcome.failed->fatal) {
@@ -148,36 +146,36 @@ int run_process(const std::vector<std::string>& args) {
 // The example copied into a scratch directory, under its own recorded name.
 std::string scratch_example(const std::string& name) {
   const std::string dir = "/tmp/quavor-bench-" + std::to_string(::getpid());
-  fs::create_directories(dir + "/examples");
-  fs::copy_file(source_dir + "/examples/" + name + ".qvb", dir + "/examples/" + name + ".qvb",
-                fs::copy_options::overwrite_existing);
+  std::filesystem::create_directories(dir + "/examples");
+  std::filesystem::copy_file(source_dir + "/examples/" + name + ".qvb", dir + "/examples/" + name + ".qvb",
+                             std::filesystem::copy_options::overwrite_existing);
   return dir;
 }
 
 void BM_file_flow(benchmark::State& state, const std::string& name) {
   const std::string dir = scratch_example(name);
-  const std::string cwd = fs::current_path();
-  fs::current_path(dir);
+  const std::string cwd = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
   for (auto _ : state) {
     if (run_process({binary_dir + "/quavor", "-r", "examples/" + name + ".qvb"}) != 0) {
       state.SkipWithError("quavor failed");
       break;
     }
   }
-  state.counters["report_bytes"] = static_cast<double>(fs::file_size("examples/" + name + ".qvr"));
-  fs::current_path(cwd);
+  state.counters["report_bytes"] = static_cast<double>(std::filesystem::file_size("examples/" + name + ".qvr"));
+  std::filesystem::current_path(cwd);
 }
 
 void BM_file_flow_baseline(benchmark::State& state, const std::string& name) {
   const std::string dir = scratch_example(name);
   // The report's size as the engine writes it.
-  const std::string cwd = fs::current_path();
-  fs::current_path(dir);
+  const std::string cwd = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
   run_process({binary_dir + "/quavor", "-r", "examples/" + name + ".qvb"});
-  const std::string size = std::to_string(fs::file_size("examples/" + name + ".qvr"));
+  const std::string size = std::to_string(std::filesystem::file_size("examples/" + name + ".qvr"));
   for (auto _ : state)
     run_process({binary_dir + "/quavor_baseline_copy", "examples/" + name + ".qvb", "examples/copy.qvr", size});
-  fs::current_path(cwd);
+  std::filesystem::current_path(cwd);
 }
 
 BENCHMARK_CAPTURE(BM_file_flow, house_r0, std::string("house_r0"))->UseRealTime()->Unit(benchmark::kMillisecond);
@@ -202,15 +200,15 @@ void BM_serving(benchmark::State& state) {
     session += "( Xon (\nRead_data " + description + "\n) Xoff )\n( Xon (\nValidate_data\n) Xoff )\n"
                "( Xon (\nCompute_data\n) Xoff )\n";
   session += "( Xon (\nQuit\n) Xoff )\n";
-  const std::string cwd = fs::current_path();
-  fs::current_path(dir);
+  const std::string cwd = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
   std::size_t reply_bytes = 0;
   for (auto _ : state) {
-    QC::reset_for_tests();
-    QC::set_exit_hook([](int) { throw Session_end{}; });
+    Quavor_configuration::reset_for_tests();
+    Quavor_configuration::set_exit_hook([](int) { throw Session_end{}; });
     Compute_main::reset_server_state();
     auto replies = std::make_shared<Format::Printer>();
-    QC::set_input_process_formatter(replies);
+    Quavor_configuration::set_input_process_formatter(replies);
     Scanning::Scanbuf ib = Scanning::Scanbuf::from_string(session);
     try {
       Compute_server::compute_server_loop(ib);
@@ -218,8 +216,8 @@ void BM_serving(benchmark::State& state) {
     }
     reply_bytes = replies->contents().size();
   }
-  QC::reset_for_tests();
-  fs::current_path(cwd);
+  Quavor_configuration::reset_for_tests();
+  std::filesystem::current_path(cwd);
   state.SetItemsProcessed(static_cast<int64_t>(descriptions) * state.iterations());
   state.counters["reply_bytes"] = static_cast<double>(reply_bytes);
 }

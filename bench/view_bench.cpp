@@ -23,19 +23,19 @@ extern char** environ;
 
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int descriptions = 2000;
 
 // The folder, made once per run of the benchmarks (QUAVOR_BENCH_DIR chooses
 // where: a tmpfs measures the engine rather than the disk).
-const fs::path& batch_folder() {
-  static const fs::path dir = [] {
+const std::filesystem::path& batch_folder() {
+  static const std::filesystem::path dir = [] {
     const char* where = std::getenv("QUAVOR_BENCH_DIR");
-    std::string pattern = ((where ? fs::path(where) : fs::temp_directory_path()) / "quavor-view-bench-XXXXXX").string();
+    std::string pattern =
+        ((where ? std::filesystem::path(where) : std::filesystem::temp_directory_path()) / "quavor-view-bench-XXXXXX")
+            .string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    const fs::path d = pattern;
-    fs::create_directories(d / "houses");
+    const std::filesystem::path d = pattern;
+    std::filesystem::create_directories(d / "houses");
     const std::string text = Bench_generate::read_file(std::string(QUAVOR_SOURCE_DIR) + "/examples/house_r1.qvb");
     const std::string recorded = "\"examples/house_r1.qvb\"";
     for (int i = 0; i < descriptions; ++i) {
@@ -47,14 +47,14 @@ const fs::path& batch_folder() {
     }
     std::atexit([] {
       std::error_code ec;
-      fs::remove_all(batch_folder(), ec);
+      std::filesystem::remove_all(batch_folder(), ec);
     });
     return d;
   }();
   return dir;
 }
 
-int run_view(const fs::path& dir, const std::string& jobs) {
+int run_view(const std::filesystem::path& dir, const std::string& jobs) {
   const std::string program = std::string(QUAVOR_BENCH_BINARY_DIR) + "/quavor-view";
   std::vector<std::string> args{program, "--json", "--no-html", "--jobs", jobs, "houses"};
   std::vector<char*> argv;
@@ -76,7 +76,7 @@ int run_view(const fs::path& dir, const std::string& jobs) {
 double seconds_with_one_job = 0.0;
 
 void BM_view_batch(benchmark::State& state) {
-  const fs::path& dir = batch_folder();
+  const std::filesystem::path& dir = batch_folder();
   const std::string jobs = std::to_string(state.range(0));
   double total = 0.0;
   for (auto _ : state) {

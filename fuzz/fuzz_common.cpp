@@ -14,8 +14,6 @@
 
 namespace Fuzz_common {
 
-namespace QC = Quavor_configuration;
-
 const std::string& scratch_source_file_name() {
   static const std::string name = "/tmp/quavor-fuzz-" + std::to_string(::getpid()) + ".qvb";
   return name;
@@ -27,10 +25,10 @@ const std::string& scratch_target_file_name() {
 }
 
 void reset_run_configuration() {
-  QC::reset_for_tests();
-  QC::set_exit_hook([](int status) { throw Process_exit{status}; });
-  QC::set_report_source_file_name(scratch_source_file_name());
-  QC::set_report_target_file_name(scratch_target_file_name());
+  Quavor_configuration::reset_for_tests();
+  Quavor_configuration::set_exit_hook([](int status) { throw Process_exit{status}; });
+  Quavor_configuration::set_report_source_file_name(scratch_source_file_name());
+  Quavor_configuration::set_report_target_file_name(scratch_target_file_name());
 }
 
 void fault(const char* harness, const std::string& message) {

@@ -22,8 +22,6 @@
 
 namespace {
 
-namespace QC = Quavor_configuration;
-
 // Every Compute_data request writes a report named after the description's
 // own file name. The harness works in a scratch directory and drops inputs
 // that could name a file outside it: a slash, a home-relative name or a
@@ -76,10 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   Fuzz_common::reset_run_configuration();
   Compute_main::reset_server_state();
   // The serving flow names the report files after each description.
-  QC::configuration().report_source_file_name.reset();
-  QC::configuration().report_target_file_name.reset();
+  Quavor_configuration::configuration().report_source_file_name.reset();
+  Quavor_configuration::configuration().report_target_file_name.reset();
   auto replies = std::make_shared<Format::Printer>();
-  QC::set_input_process_formatter(replies);
+  Quavor_configuration::set_input_process_formatter(replies);
   Scanning::Scanbuf ib = Scanning::Scanbuf::from_string(text);
   try {
     Compute_server::compute_server_loop(ib);

@@ -20,15 +20,15 @@
 
 namespace {
 
-namespace QC = Quavor_configuration;
-
 void check_and_report(Input_data_types::input_data data) {
   // The recorded file name must match the report's for the checks to go
   // past CR-0-11: point both at the scratch file.
   data.batiment.batiment_file_name = Fuzz_common::scratch_source_file_name();
   const Compute::checked_batiment checked = Compute::check_description(
-      data.batiment, Check::run_context{QC::get_report_source_file_name(), QC::get_report_target_file_name_opt(),
-                                        QC::get_compute_run_mode_opt(), QC::get_debug()});
+      data.batiment,
+      Check::run_context{Quavor_configuration::get_report_source_file_name(),
+                         Quavor_configuration::get_report_target_file_name_opt(),
+                         Quavor_configuration::get_compute_run_mode_opt(), Quavor_configuration::get_debug()});
   const Outcome::outcome& outcome = checked.outcome;
   Format::Printer report_ppf;
   Format::fprintf(report_ppf, "%a@.", Report::report_print, Report::batiment_make_report(outcome));

@@ -11,11 +11,9 @@
 
 #include "fuzz_common.hpp"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-bool run_file(const fs::path& p) {
+bool run_file(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   if (!in) {
     std::fprintf(stderr, "cannot read %s\n", p.c_str());
@@ -32,10 +30,10 @@ int main(int argc, char** argv) {
   int files = 0;
   bool ok = true;
   for (int i = 1; i < argc; ++i) {
-    const fs::path arg(argv[i]);
-    std::vector<fs::path> paths;
-    if (fs::is_directory(arg)) {
-      for (const auto& entry : fs::recursive_directory_iterator(arg))
+    const std::filesystem::path arg(argv[i]);
+    std::vector<std::filesystem::path> paths;
+    if (std::filesystem::is_directory(arg)) {
+      for (const auto& entry : std::filesystem::recursive_directory_iterator(arg))
         if (entry.is_regular_file() && entry.path().filename().string()[0] != '.') paths.push_back(entry.path());
     } else {
       paths.push_back(arg);

@@ -19,15 +19,15 @@ using namespace Test_houses::House_12x10;
 using Conception_batiment::batiment_conception_checkings;
 
 // An R1 house whose roof plan loses a strip of width w along its east side.
-In::batiment r1_with_east_strip(double w) {
-  In::batiment b = house_r1();
+Input_data_types::batiment r1_with_east_strip(double w) {
+  Input_data_types::batiment b = house_r1();
   b.batiment_niveau_toit.niveau_plan = upper_plan({retrait("R1n1", w, 10, 12 - w, 0)});
   return b;
 }
 
 // An R1 house whose roof plan loses a strip of height h along its north side.
-In::batiment r1_with_north_strip(double h) {
-  In::batiment b = house_r1();
+Input_data_types::batiment r1_with_north_strip(double h) {
+  Input_data_types::batiment b = house_r1();
   b.batiment_niveau_toit.niveau_plan = upper_plan({retrait("R1n1", 12, h, 0, 10 - h)});
   return b;
 }
@@ -36,7 +36,7 @@ In::batiment r1_with_north_strip(double h) {
 // CR-2-1
 
 TEST(ConceptionRetraitEnElevation, SingleStoreyPassesWithTheRPlusZeroSentence) {
-  In::batiment b = house_r0();
+  Input_data_types::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 3, 10, 9, 0)});
   Checking k(b);
   EXPECT_TRUE(session().make(critere::CR_2_1, Conception_batiment::batiment_retrait_en_elevation_check, k.b));
@@ -46,7 +46,7 @@ TEST(ConceptionRetraitEnElevation, SingleStoreyPassesWithTheRPlusZeroSentence) {
 
 TEST(ConceptionRetraitEnElevation, PassingDirectionsRecordBothRatios) {
   struct Case {
-    In::batiment b;
+    Input_data_types::batiment b;
     std::string x;
     std::string y;
   };
@@ -77,7 +77,7 @@ Outcome::measure elevation(const char* axe, double value, bool passed) {
 
 TEST(ConceptionRetraitEnElevation, MeasuresOfBothDirectionsThenOfTheFailingOne) {
   struct Case {
-    In::batiment b;
+    Input_data_types::batiment b;
     std::vector<Outcome::measure> expected;
   };
   const std::vector<Case> cases{
@@ -123,15 +123,17 @@ TEST(ConceptionRetraitEnElevation, TooLargeInYFailsAfterXPassed) {
 // ---------------------------------------------------------------------------
 // CR-2-2-1: columns
 
-In::batiment r1_with_columns(In::point lower, In::point upper) {
-  In::batiment b = house_r1();
-  b.batiment_niveau_planchers[0].niveau_poteaux = {In::poteau{{1.0, 1.0}, "C0n0"}, In::poteau{lower, "C1n0"}};
-  b.batiment_niveau_toit.niveau_poteaux = {In::poteau{upper, "C1n1"}};
+Input_data_types::batiment r1_with_columns(Input_data_types::point lower, Input_data_types::point upper) {
+  Input_data_types::batiment b = house_r1();
+  b.batiment_niveau_planchers[0].niveau_poteaux = {Input_data_types::poteau{{1.0, 1.0}, "C0n0"},
+                                                   Input_data_types::poteau{lower, "C1n0"}};
+  b.batiment_niveau_toit.niveau_poteaux = {Input_data_types::poteau{upper, "C1n1"}};
   return b;
 }
 
 TEST(ConceptionContinuitePoteaux, ColumnWithinAMillimetreOfTheOneBelowIsFounded) {
-  for (const In::point upper : {In::point{6.0, 5.0}, In::point{6.0005, 5.0}, In::point{6.0, 4.9991}}) {
+  for (const Input_data_types::point upper : {Input_data_types::point{6.0, 5.0}, Input_data_types::point{6.0005, 5.0},
+                                              Input_data_types::point{6.0, 4.9991}}) {
     Checking k(r1_with_columns({6.0, 5.0}, upper));
     EXPECT_TRUE(session().make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
                             k.b));
@@ -141,7 +143,8 @@ TEST(ConceptionContinuitePoteaux, ColumnWithinAMillimetreOfTheOneBelowIsFounded)
 }
 
 TEST(ConceptionContinuitePoteaux, ColumnOffsetByOneCentimetreIsNotFounded) {
-  for (const In::point upper : {In::point{6.01, 5.0}, In::point{6.0, 5.002}}) {
+  for (const Input_data_types::point upper :
+       {Input_data_types::point{6.01, 5.0}, Input_data_types::point{6.0, 5.002}}) {
     Checking k(r1_with_columns({6.0, 5.0}, upper));
     EXPECT_FALSE(session().make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
                              k.b));
@@ -155,14 +158,15 @@ TEST(ConceptionContinuitePoteaux, ColumnOffsetByOneCentimetreIsNotFounded) {
 
 TEST(ConceptionContinuitePoteaux, LevelsArePairedByStoreyWhateverTheirOrder) {
   // Floor levels given upper first: Nv1 over Nv0, then the roof Nv2 over Nv1.
-  In::batiment b = house_r1();
-  In::niveau_plancher nv0 = floor_level(0, enclosure(0), ground_plan());
-  In::niveau_plancher nv1 = floor_level(1, enclosure(1), upper_plan());
-  nv0.niveau_poteaux = {In::poteau{{6, 5}, "C1n0"}};
-  nv1.niveau_poteaux = {In::poteau{{6, 5}, "C1n1"}};
+  Input_data_types::batiment b = house_r1();
+  Input_data_types::niveau_plancher nv0 = floor_level(0, enclosure(0), ground_plan());
+  Input_data_types::niveau_plancher nv1 = floor_level(1, enclosure(1), upper_plan());
+  nv0.niveau_poteaux = {Input_data_types::poteau{{6, 5}, "C1n0"}};
+  nv1.niveau_poteaux = {Input_data_types::poteau{{6, 5}, "C1n1"}};
   b.batiment_niveau_planchers = {nv1, nv0};
-  b.batiment_niveau_toit = roof_level(2, enclosure(2), In::plan{{}, In::make_base_plan(upper_plan()), 2, "P2"});
-  b.batiment_niveau_toit.niveau_poteaux = {In::poteau{{6, 5}, "C1n2"}};
+  b.batiment_niveau_toit =
+      roof_level(2, enclosure(2), Input_data_types::plan{{}, Input_data_types::make_base_plan(upper_plan()), 2, "P2"});
+  b.batiment_niveau_toit.niveau_poteaux = {Input_data_types::poteau{{6, 5}, "C1n2"}};
   Checking k(b);
   EXPECT_TRUE(session().make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
                           k.b));
@@ -172,8 +176,8 @@ TEST(ConceptionContinuitePoteaux, LevelsArePairedByStoreyWhateverTheirOrder) {
 }
 
 TEST(ConceptionContinuitePoteaux, BuildingWithoutFloorLevelPasses) {
-  In::batiment b = house_r0();
-  b.batiment_niveau_toit.niveau_poteaux = {In::poteau{{6, 5}, "C1n0"}};
+  Input_data_types::batiment b = house_r0();
+  b.batiment_niveau_toit.niveau_poteaux = {Input_data_types::poteau{{6, 5}, "C1n0"}};
   Checking k(b);
   EXPECT_TRUE(session().make(critere::CR_2_2_1, Conception_batiment::batiment_poteau_continuite_checkings,
                           k.b));
@@ -183,12 +187,12 @@ TEST(ConceptionContinuitePoteaux, BuildingWithoutFloorLevelPasses) {
 // ---------------------------------------------------------------------------
 // CR-2-2-2: bracing walls
 
-Compute_data_types::mur_ref computed(const In::mur& m) { return Compute_data::mur_compute(m); }
+Compute_data_types::mur_ref computed(const Input_data_types::mur& m) { return Compute_data::mur_compute(m); }
 
 TEST(ConceptionMurSeFondeParMur, SameDirectionNoThickerNoLongerAndWithin) {
   const auto lower = computed(wall("B", direction::X, 0, 0, 12));
   struct Case {
-    In::mur upper;
+    Input_data_types::mur upper;
     bool founded;
   };
   const std::vector<Case> cases{
@@ -229,7 +233,7 @@ TEST(ConceptionContinuiteContreventements, IdenticalStoreysRecordEveryWall) {
 }
 
 TEST(ConceptionContinuiteContreventements, ThickerUpperWallIsNotFounded) {
-  In::batiment b = house_r1();
+  Input_data_types::batiment b = house_r1();
   b.batiment_niveau_toit.niveau_murs[1] = wall("M2n1", direction::X, 0, 9.75, 12, 0.25);
   Checking k(b);
   EXPECT_FALSE(session().make(critere::CR_2_2_2, Conception_batiment::batiment_contreventement_continuite_checkings,
@@ -242,10 +246,10 @@ TEST(ConceptionContinuiteContreventements, ThickerUpperWallIsNotFounded) {
 }
 
 TEST(ConceptionContinuiteContreventements, SecondaryWallsNeedNoFoundation) {
-  In::batiment b = house_r1();
-  b.batiment_niveau_toit.niveau_murs.push_back(wall("S1n1", direction::X, 2, 5, 3, 0.1, Qdt::Sp_value{1.0},
-                                                    Qdt::mur_categorie::Mur_en_refend,
-                                                    Qdt::mur_genre::Mur_secondaire));
+  Input_data_types::batiment b = house_r1();
+  b.batiment_niveau_toit.niveau_murs.push_back(
+      wall("S1n1", direction::X, 2, 5, 3, 0.1, Quavor_data_types::Sp_value{1.0},
+           Quavor_data_types::mur_categorie::Mur_en_refend, Quavor_data_types::mur_genre::Mur_secondaire));
   Checking k(b);
   EXPECT_TRUE(session().make(critere::CR_2_2_2, Conception_batiment::batiment_contreventement_continuite_checkings,
                           k.b));
@@ -257,10 +261,10 @@ TEST(ConceptionContinuiteContreventements, SecondaryWallsNeedNoFoundation) {
 
 // A single-storey house with a column at (6, 5) and one beam from (x, y)
 // along X over the length l.
-In::batiment r0_with_beam(double x, double y, double l) {
-  In::batiment b = house_r0();
-  b.batiment_niveau_toit.niveau_poteaux = {In::poteau{{6, 5}, "C1n0"}};
-  b.batiment_niveau_toit.niveau_poutres = {In::poutre{{x, y}, direction::X, l, 1, "P1n0"}};
+Input_data_types::batiment r0_with_beam(double x, double y, double l) {
+  Input_data_types::batiment b = house_r0();
+  b.batiment_niveau_toit.niveau_poteaux = {Input_data_types::poteau{{6, 5}, "C1n0"}};
+  b.batiment_niveau_toit.niveau_poutres = {Input_data_types::poutre{{x, y}, direction::X, l, 1, "P1n0"}};
   return b;
 }
 
@@ -273,16 +277,16 @@ TEST(ConceptionAppuisPoutres, BeamOnAWallAndAColumnIsFoundedAndItsSupportsSet) {
               (std::vector<std::string>{"La poutre P1n0 est fondée, son origine s'appuie sur le mur M3n0 et\n" +
                                         std::string(28, ' ') + "son extrémité s'appuie sur le poteau C1n0"}));
     const auto& slot = k.b.batiment_niveau_toit.niveau_poutres[0]->poutre_fondement;
-    ASSERT_TRUE(std::holds_alternative<Cdt::Info<Cdt::poutre_fondement>>(slot));
-    const auto& f = std::get<Cdt::Info<Cdt::poutre_fondement>>(slot).value;
-    EXPECT_EQ(std::get<Cdt::Appui_mur>(f.appui_position).value->mur_nom, "M3n0");
-    EXPECT_EQ(std::get<Cdt::Appui_poteau>(f.appui_vertex).value->poteau_nom, "C1n0");
+    ASSERT_TRUE(std::holds_alternative<Compute_data_types::Info<Compute_data_types::poutre_fondement>>(slot));
+    const auto& f = std::get<Compute_data_types::Info<Compute_data_types::poutre_fondement>>(slot).value;
+    EXPECT_EQ(std::get<Compute_data_types::Appui_mur>(f.appui_position).value->mur_nom, "M3n0");
+    EXPECT_EQ(std::get<Compute_data_types::Appui_poteau>(f.appui_vertex).value->poteau_nom, "C1n0");
   }
 }
 
 TEST(ConceptionAppuisPoutres, WallsAreLookedAtBeforeColumns) {
-  In::batiment b = r0_with_beam(0.1, 5, 11.8);  // from the west wall to the east wall
-  b.batiment_niveau_toit.niveau_poteaux.push_back(In::poteau{{11.9, 5}, "C2n0"});
+  Input_data_types::batiment b = r0_with_beam(0.1, 5, 11.8);  // from the west wall to the east wall
+  b.batiment_niveau_toit.niveau_poteaux.push_back(Input_data_types::poteau{{11.9, 5}, "C2n0"});
   Checking k(b);
   EXPECT_TRUE(session().make(critere::CR_2_2_3, Conception_batiment::batiment_poutre_appui_checkings, k.b));
   EXPECT_EQ(paragraphs(critere::CR_2_2_3, layout::unbroken),
@@ -297,7 +301,7 @@ TEST(ConceptionAppuisPoutres, EndElevenCentimetresFromTheColumnRestsOnNothing) {
   EXPECT_EQ(failure_line(),
             "Au rez-de-chaussée (niveau Nv0), le point (6.11, 5.00), une extrémité de la poutre P1n0, ne s'appuie "
             "sur aucun contreventement ni sur aucun poteau");
-  EXPECT_TRUE(std::holds_alternative<Cdt::Info_unset>(
+  EXPECT_TRUE(std::holds_alternative<Compute_data_types::Info_unset>(
       k.b.batiment_niveau_toit.niveau_poutres[0]->poutre_fondement));
 }
 
@@ -335,7 +339,7 @@ TEST(ConceptionAppuisPoutres, SettingTheSupportsTwiceIsAFatalError) {
 // CR-2-2 as a whole
 
 TEST(ConceptionContinuite, SubCriteriaRunInOrderAndStopAtTheFirstFailure) {
-  In::batiment b = r1_with_columns({6, 5}, {6.01, 5});
+  Input_data_types::batiment b = r1_with_columns({6, 5}, {6.01, 5});
   b.batiment_niveau_toit.niveau_murs[0] = wall("M1n1", direction::X, 0, 0, 12, 0.3);  // would fail CR-2-2-2
   Checking k(b);
   EXPECT_FALSE(session().make_checkings(critere::CR_2_2, Conception_batiment::batiment_continuite_verticale_porteur_checkings,
@@ -350,7 +354,7 @@ TEST(ConceptionContinuite, SubCriteriaRunInOrderAndStopAtTheFirstFailure) {
 // CR-2-3: set-backs in plan
 
 TEST(ConceptionRetraitEnPlan, CountWithinTheLimitIsRecordedPerLevel) {
-  In::batiment b = house_r1();
+  Input_data_types::batiment b = house_r1();
   b.batiment_niveau_planchers[0].niveau_plan = ground_plan({retrait("R1n0", 2, 3, 10, 7)});
   Checking k(b);
   EXPECT_TRUE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.b));
@@ -363,20 +367,20 @@ TEST(ConceptionRetraitEnPlan, CountWithinTheLimitIsRecordedPerLevel) {
                 "ce batiment"}));
 }
 
-std::vector<In::retrait> small_retraits(int n) {
-  std::vector<In::retrait> rs;
+std::vector<Input_data_types::retrait> small_retraits(int n) {
+  std::vector<Input_data_types::retrait> rs;
   for (int i = 0; i < n; ++i) rs.push_back(retrait("R" + std::to_string(i + 1) + "n0", 1, 1, 1.0 + 1.5 * i, 4));
   return rs;
 }
 
 TEST(ConceptionRetraitEnPlan, SixSetBacksPassSevenFailOnTheCount) {
   {
-    In::batiment b = house_r0();
+    Input_data_types::batiment b = house_r0();
     b.batiment_niveau_toit.niveau_plan = ground_plan(small_retraits(6));
     Checking k(b);
     EXPECT_TRUE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.b));
   }
-  In::batiment b = house_r0();
+  Input_data_types::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_plan = ground_plan(small_retraits(7));
   Checking k(b);
   testing::internal::CaptureStderr();
@@ -397,7 +401,7 @@ TEST(ConceptionRetraitEnPlan, OneSetBackAtMostATenthOfTheFloorWithinTolerance) {
   };
   // 10.9095 m2 against 10.90905 passes; 10.911 against 10.9089 fails.
   for (const Case& c : {Case{3.6365, true}, Case{3.637, false}, Case{3.0, true}}) {
-    In::batiment b = house_r0();
+    Input_data_types::batiment b = house_r0();
     b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 3, c.height, 9, 10 - c.height)});
     Checking k(b);
     EXPECT_EQ(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.b),
@@ -422,7 +426,7 @@ Outcome::measure totale(double value, double limit, bool passed) {
 
 TEST(ConceptionRetraitEnPlan, MeasuresOfTheCountTheAreasAndTheTotal) {
   struct Case {
-    std::vector<In::retrait> retraits;
+    std::vector<Input_data_types::retrait> retraits;
     std::vector<Outcome::measure> expected;
   };
   const std::vector<Case> cases{
@@ -444,7 +448,7 @@ TEST(ConceptionRetraitEnPlan, MeasuresOfTheCountTheAreasAndTheTotal) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.retraits.size());
-    In::batiment b = house_r0();
+    Input_data_types::batiment b = house_r0();
     b.batiment_niveau_toit.niveau_plan = ground_plan(c.retraits);
     Checking k(b);
     EXPECT_EQ(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.b),
@@ -454,7 +458,7 @@ TEST(ConceptionRetraitEnPlan, MeasuresOfTheCountTheAreasAndTheTotal) {
 }
 
 TEST(ConceptionRetraitEnPlan, FailuresNameTheirSetBacks) {
-  In::batiment b = house_r0();
+  Input_data_types::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 4, 3, 8, 7)});
   Checking k(b);
   EXPECT_FALSE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.b));
@@ -468,7 +472,7 @@ TEST(ConceptionRetraitEnPlan, FailuresNameTheirSetBacks) {
 }
 
 TEST(ConceptionRetraitEnPlan, TooLargeSetBackNamesItsAreaAndTheLimit) {
-  In::batiment b = house_r0();
+  Input_data_types::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 4, 3, 8, 7)});
   Checking k(b);
   EXPECT_FALSE(session().make(critere::CR_2_3, Conception_batiment::batiment_retrait_en_plan_checkings, k.b));
@@ -478,7 +482,7 @@ TEST(ConceptionRetraitEnPlan, TooLargeSetBackNamesItsAreaAndTheLimit) {
 }
 
 TEST(ConceptionRetraitEnPlan, TotalAreaAboveThreeTenthsOfTheFloorFails) {
-  In::batiment b = house_r0();
+  Input_data_types::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 2, 4, 1, 1), retrait("R2n0", 2, 4, 4, 1),
                                                     retrait("R3n0", 2, 4, 7, 1), retrait("R4n0", 2, 4, 1, 5.5)});
   Checking k(b);
@@ -490,16 +494,17 @@ TEST(ConceptionRetraitEnPlan, TotalAreaAboveThreeTenthsOfTheFloorFails) {
 
 TEST(ConceptionRetraitEnPlan, FloorAreaOfAFloorLevelCountsItsOpenings) {
   // 120 m2 less a 6 m2 set-back less a 4 m2 opening: 110 m2, limit 11.0.
-  In::batiment b = house_r1();
+  Input_data_types::batiment b = house_r1();
   b.batiment_niveau_planchers[0].niveau_plan = ground_plan({retrait("R1n0", 2, 3, 10, 7)});
-  b.batiment_niveau_planchers[0].niveau_categorie.plancher_tremies = {In::tremie{rect(2, 2, 4, 4), "T1n0"}};
+  b.batiment_niveau_planchers[0].niveau_categorie.plancher_tremies = {
+      Input_data_types::tremie{rect(2, 2, 4, 4), "T1n0"}};
   Checking k(b);
   EXPECT_DOUBLE_EQ(Conception_batiment::niveau_surface_plancher(k.b.batiment_niveau_planchers[0]), 110.0);
   EXPECT_DOUBLE_EQ(Conception_batiment::niveau_surface_plancher(k.b.batiment_niveau_toit), 120.0);
 }
 
 TEST(ConceptionRetraitEnPlan, VerboseModeWritesTheAreaParagraphs) {
-  In::batiment b = house_r0();
+  Input_data_types::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_plan = ground_plan({retrait("R1n0", 2, 3, 10, 7)});
   Checking k(b);
   session().critere_enter_checking(critere::CR_2_3);
@@ -528,7 +533,7 @@ TEST(ConceptionRetraitEnPlan, VerboseModeWritesTheAreaParagraphs) {
 // The family
 
 TEST(ConceptionFamily, CompliantHouseMarksEveryConceptionCriterion) {
-  for (const In::batiment& b : {house_r0(), house_r1()}) {
+  for (const Input_data_types::batiment& b : {house_r0(), house_r1()}) {
     Checking k(b);
     EXPECT_TRUE(session().make_checkings(critere::CR_2, batiment_conception_checkings, k.b));
     for (critere c : {critere::CR_2, critere::CR_2_1, critere::CR_2_2, critere::CR_2_2_1, critere::CR_2_2_2,

@@ -22,8 +22,6 @@ namespace {
 
 using namespace Test_houses;
 using namespace Test_houses::House_10x8;
-namespace CB = Consistency_batiment;
-namespace MV = Compute_pervasives;
 
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double inf = std::numeric_limits<double>::infinity();
@@ -31,23 +29,24 @@ constexpr double inf = std::numeric_limits<double>::infinity();
 // A wall of the computed model reduced to what the overlap test reads: its
 // direction, its name and its rectangle (corners and sides are left out, so
 // that any coordinates can be given).
-std::shared_ptr<Cdt::mur> mur(const std::string& nom, direction d, double x, double y, double w, double h) {
-  auto m = std::make_shared<Cdt::mur>();
+std::shared_ptr<Compute_data_types::mur> mur(const std::string& nom, direction d, double x, double y, double w,
+                                             double h) {
+  auto m = std::make_shared<Compute_data_types::mur>();
   m->mur_direction = d;
   m->mur_nom = nom;
   m->mur_rectangle.width = w;
   m->mur_rectangle.height = h;
-  m->mur_rectangle.position = Cdt::point{x, y};
+  m->mur_rectangle.position = Compute_data_types::point{x, y};
   return m;
 }
 
-std::vector<Compute_pervasives_types::rectangle> rectangles_of(const Cdt::murs& murs) {
+std::vector<Compute_pervasives_types::rectangle> rectangles_of(const Compute_data_types::murs& murs) {
   std::vector<Compute_pervasives_types::rectangle> rectangles;
   for (const auto& m : murs) rectangles.push_back(m->mur_rectangle);
   return rectangles;
 }
 
-std::vector<std::size_t> voisins(const MV::voisinage& v, std::size_t i) {
+std::vector<std::size_t> voisins(const Compute_pervasives::voisinage& v, std::size_t i) {
   std::vector<std::size_t> out;
   v.voisins_de(i, out);
   return out;
@@ -59,8 +58,8 @@ std::vector<std::size_t> voisins(const MV::voisinage& v, std::size_t i) {
 TEST(Superposition, ExtentsAreOrderedAndComparedStrictly) {
   const struct {
     const char* what;
-    MV::boite a;
-    MV::boite b;
+    Compute_pervasives::boite a;
+    Compute_pervasives::boite b;
     bool disjointes;
   } cases[] = {
       {"same extent", {0, 1, 0, 1}, {0, 1, 0, 1}, false},
@@ -72,29 +71,30 @@ TEST(Superposition, ExtentsAreOrderedAndComparedStrictly) {
       {"unbounded", {-inf, inf, 0, 1}, {1e300, inf, 0.5, 0.6}, false},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(MV::boites_disjointes(c.a, c.b), c.disjointes) << c.what;
-    EXPECT_EQ(MV::boites_disjointes(c.b, c.a), c.disjointes) << c.what;
+    EXPECT_EQ(Compute_pervasives::boites_disjointes(c.a, c.b), c.disjointes) << c.what;
+    EXPECT_EQ(Compute_pervasives::boites_disjointes(c.b, c.a), c.disjointes) << c.what;
   }
   const auto negatif = mur("M", direction::X, 2.0, 3.0, -1.0, -0.5);
-  const MV::boite b = MV::rectangle_boite(negatif->mur_rectangle);
+  const Compute_pervasives::boite b = Compute_pervasives::rectangle_boite(negatif->mur_rectangle);
   EXPECT_EQ(b.x_min, 1.0);
   EXPECT_EQ(b.x_max, 2.0);
   EXPECT_EQ(b.y_min, 2.5);
   EXPECT_EQ(b.y_max, 3.0);
-  EXPECT_FALSE(MV::rectangle_sauvage(negatif->mur_rectangle));
-  EXPECT_TRUE(MV::rectangle_sauvage(mur("M", direction::X, nan, 0, 1, 1)->mur_rectangle));
-  EXPECT_TRUE(MV::rectangle_sauvage(mur("M", direction::X, 0, 0, 1, nan)->mur_rectangle));
-  EXPECT_TRUE(MV::rectangle_sauvage(mur("M", direction::X, -inf, 0, inf, 1)->mur_rectangle));
-  EXPECT_FALSE(MV::rectangle_sauvage(mur("M", direction::X, -inf, 0, 1, 1)->mur_rectangle));
+  EXPECT_FALSE(Compute_pervasives::rectangle_sauvage(negatif->mur_rectangle));
+  EXPECT_TRUE(Compute_pervasives::rectangle_sauvage(mur("M", direction::X, nan, 0, 1, 1)->mur_rectangle));
+  EXPECT_TRUE(Compute_pervasives::rectangle_sauvage(mur("M", direction::X, 0, 0, 1, nan)->mur_rectangle));
+  EXPECT_TRUE(Compute_pervasives::rectangle_sauvage(mur("M", direction::X, -inf, 0, inf, 1)->mur_rectangle));
+  EXPECT_FALSE(Compute_pervasives::rectangle_sauvage(mur("M", direction::X, -inf, 0, 1, 1)->mur_rectangle));
 }
 
 TEST(Superposition, NeighboursInLevelOrder) {
   // Four walls in a row, 0.2 thick: the first two touch, the third is 0.05
   // from the second (beyond the margin), the fourth crosses the third.
-  const Cdt::murs murs = {mur("A", direction::X, 3.0, 0, 1, 0.2), mur("B", direction::X, 2.0, 0, 1, 0.2),
-                          mur("C", direction::X, 0.0, 0, 1.95, 0.2), mur("D", direction::Y, 0.5, -1, 0.2, 2),
-                          mur("E", direction::X, 3.995, 0, 1, 0.2)};
-  const MV::voisinage v(rectangles_of(murs));
+  const Compute_data_types::murs murs = {mur("A", direction::X, 3.0, 0, 1, 0.2), mur("B", direction::X, 2.0, 0, 1, 0.2),
+                                         mur("C", direction::X, 0.0, 0, 1.95, 0.2),
+                                         mur("D", direction::Y, 0.5, -1, 0.2, 2),
+                                         mur("E", direction::X, 3.995, 0, 1, 0.2)};
+  const Compute_pervasives::voisinage v(rectangles_of(murs));
   const struct {
     std::size_t mur;
     std::vector<std::size_t> voisins;
@@ -103,15 +103,15 @@ TEST(Superposition, NeighboursInLevelOrder) {
 }
 
 TEST(Superposition, WallsWithoutExtentAreEveryonesNeighbours) {
-  const Cdt::murs murs = {mur("A", direction::X, 0, 0, 1, 0.2), mur("B", direction::X, 100, 0, 1, 0.2),
-                          mur("C", direction::X, nan, 0, 1, 0.2), mur("D", direction::X, 50, 50, 1, 0.2),
-                          mur("E", direction::X, inf, 0, -inf, 0.2)};
-  const MV::voisinage v(rectangles_of(murs));
+  const Compute_data_types::murs murs = {mur("A", direction::X, 0, 0, 1, 0.2), mur("B", direction::X, 100, 0, 1, 0.2),
+                                         mur("C", direction::X, nan, 0, 1, 0.2), mur("D", direction::X, 50, 50, 1, 0.2),
+                                         mur("E", direction::X, inf, 0, -inf, 0.2)};
+  const Compute_pervasives::voisinage v(rectangles_of(murs));
   EXPECT_EQ(voisins(v, 0), (std::vector<std::size_t>{0, 2, 4}));
   EXPECT_EQ(voisins(v, 3), (std::vector<std::size_t>{2, 3, 4}));
   EXPECT_EQ(voisins(v, 2), (std::vector<std::size_t>{0, 1, 2, 3, 4}));
   EXPECT_EQ(voisins(v, 4), (std::vector<std::size_t>{0, 1, 2, 3, 4}));
-  const MV::voisinage vide(rectangles_of(Cdt::murs{}));
+  const Compute_pervasives::voisinage vide(rectangles_of(Compute_data_types::murs{}));
   EXPECT_EQ(vide.size(), 0U);
 }
 
@@ -132,7 +132,7 @@ std::ostream& operator<<(std::ostream& os, const issue& i) {
   return os << " " << i.erreur;
 }
 
-bool se_superposent(const Cdt::mur& m, const Cdt::mur& autre) {
+bool se_superposent(const Compute_data_types::mur& m, const Compute_data_types::mur& autre) {
   if (&m == &autre) return false;
   const auto inter = Compute_pervasives::rectangle_inter_rectangle(m.mur_rectangle, autre.mur_rectangle);
   const auto* r = std::get_if<Compute_pervasives_types::Ri_rectangle>(&inter);
@@ -142,7 +142,7 @@ bool se_superposent(const Cdt::mur& m, const Cdt::mur& autre) {
 }
 
 template <class Autres>
-issue premiere_superposition(const Cdt::murs& murs, Autres autres) {
+issue premiere_superposition(const Compute_data_types::murs& murs, Autres autres) {
   for (std::size_t i = 0; i < murs.size(); ++i)
     for (std::size_t j : autres(i)) {
       try {
@@ -154,7 +154,7 @@ issue premiere_superposition(const Cdt::murs& murs, Autres autres) {
   return issue{};
 }
 
-issue par_paires(const Cdt::murs& murs) {
+issue par_paires(const Compute_data_types::murs& murs) {
   return premiere_superposition(murs, [&](std::size_t) {
     std::vector<std::size_t> tous(murs.size());
     for (std::size_t k = 0; k < tous.size(); ++k) tous[k] = k;
@@ -162,20 +162,20 @@ issue par_paires(const Cdt::murs& murs) {
   });
 }
 
-issue par_voisins(const Cdt::murs& murs) {
-  const MV::voisinage v(rectangles_of(murs));
+issue par_voisins(const Compute_data_types::murs& murs) {
+  const Compute_pervasives::voisinage v(rectangles_of(murs));
   return premiere_superposition(murs, [&](std::size_t i) { return voisins(v, i); });
 }
 
 // Walls 0.2 thick and 0.8 to 4 long, n of them, laid at random in a square
 // of the given side; with a step, positions and lengths are multiples of it,
 // so that walls often touch or meet at corners exactly.
-Cdt::murs au_hasard(unsigned graine, int n, double cote, double pas) {
+Compute_data_types::murs au_hasard(unsigned graine, int n, double cote, double pas) {
   std::mt19937 g(graine);
   std::uniform_real_distribution<double> position(0.0, cote);
   std::uniform_real_distribution<double> longueur(0.8, 4.0);
   const auto cale = [pas](double v) { return pas > 0 ? std::round(v / pas) * pas : v; };
-  Cdt::murs murs;
+  Compute_data_types::murs murs;
   for (int k = 0; k < n; ++k) {
     const bool en_x = g() % 2 == 0;
     const double l = cale(longueur(g));
@@ -200,7 +200,7 @@ TEST(Superposition, SameFirstOverlapAsEveryPairOnRandomLayouts) {
                {13, 2000, 500.0, 0.0}, {14, 200, 1e4, 0.0},   {15, 300, 25.0, 0.0}, {16, 1000, 40.0, 0.1}};
   int milieu = 0;  // layouts whose first overlapping wall is not the first wall
   for (const auto& c : cases) {
-    const Cdt::murs murs = au_hasard(c.graine, c.n, c.cote, c.pas);
+    const Compute_data_types::murs murs = au_hasard(c.graine, c.n, c.cote, c.pas);
     const issue attendu = par_paires(murs);
     EXPECT_EQ(par_voisins(murs), attendu) << c.graine;
     if (attendu.paire && attendu.paire->first > 0) ++milieu;
@@ -214,22 +214,22 @@ TEST(Superposition, SameFirstOverlapAsEveryPairOnRandomLayouts) {
 TEST(Superposition, NeighboursAreTheWallsNotApart) {
   const double marge = 0.01;
   for (unsigned graine = 20; graine < 26; ++graine) {
-    Cdt::murs murs = au_hasard(graine, 400, 60.0, graine % 2 == 0 ? 0.01 : 0.0);
+    Compute_data_types::murs murs = au_hasard(graine, 400, 60.0, graine % 2 == 0 ? 0.01 : 0.0);
     // Some walls without extent, some unbounded ones.
     murs[7]->mur_rectangle.position.p_x = nan;
     murs[100]->mur_rectangle.height = nan;
     murs[200]->mur_rectangle.position.p_y = -inf;
     murs[300]->mur_rectangle.width = inf;
-    const MV::voisinage v(rectangles_of(murs));
+    const Compute_pervasives::voisinage v(rectangles_of(murs));
     for (std::size_t i = 0; i < murs.size(); ++i) {
       const auto& r = murs[i]->mur_rectangle;
-      const MV::boite b = MV::rectangle_boite(r);
-      const MV::boite large{b.x_min - marge, b.x_max + marge, b.y_min - marge, b.y_max + marge};
+      const Compute_pervasives::boite b = Compute_pervasives::rectangle_boite(r);
+      const Compute_pervasives::boite large{b.x_min - marge, b.x_max + marge, b.y_min - marge, b.y_max + marge};
       std::vector<std::size_t> attendus;
       for (std::size_t j = 0; j < murs.size(); ++j) {
         const auto& autre = murs[j]->mur_rectangle;
-        if (MV::rectangle_sauvage(r) || MV::rectangle_sauvage(autre) ||
-            !MV::boites_disjointes(large, MV::rectangle_boite(autre))) {
+        if (Compute_pervasives::rectangle_sauvage(r) || Compute_pervasives::rectangle_sauvage(autre) ||
+            !Compute_pervasives::boites_disjointes(large, Compute_pervasives::rectangle_boite(autre))) {
           attendus.push_back(j);
           continue;
         }
@@ -252,7 +252,7 @@ TEST(Superposition, SameFirstOverlapAsEveryPairOnChosenLayouts) {
   const auto b = [](double x, double y, double w, double h) { return mur("B", direction::Y, x, y, w, h); };
   const struct {
     const char* what;
-    Cdt::murs murs;
+    Compute_data_types::murs murs;
     issue attendu;
   } cases[] = {
       {"corner: exactly the square", {a(0, 0, 2, 0.2), b(0, 0, 0.2, 2)}, {}},
@@ -296,7 +296,7 @@ TEST(Superposition, SameFirstOverlapAsEveryPairOnChosenLayouts) {
 // The check itself on houses whose walls all pass the first pass: the same
 // outcome and message as the first overlap found among every pair.
 
-std::string superposition_message(const Cdt::mur& m, const Cdt::mur& autre) {
+std::string superposition_message(const Compute_data_types::mur& m, const Compute_data_types::mur& autre) {
   const auto inter = Compute_pervasives::rectangle_inter_rectangle(m.mur_rectangle, autre.mur_rectangle);
   const auto& r = std::get<Compute_pervasives_types::Ri_rectangle>(inter).value;
   const double e = Compute_data_utils::mur_epaisseur(m);
@@ -309,23 +309,23 @@ std::string superposition_message(const Cdt::mur& m, const Cdt::mur& autre) {
 
 // The example house with n secondary walls laid at random inside it, each
 // declared in the category computed for it.
-Cdt::batiment maison_au_hasard(unsigned graine, int n) {
+Compute_data_types::batiment maison_au_hasard(unsigned graine, int n) {
   std::mt19937 g(graine);
   std::uniform_real_distribution<double> x(0.2, 8.0);
   std::uniform_real_distribution<double> y(0.2, 6.0);
   std::uniform_real_distribution<double> longueur(0.3, 1.8);
-  In::batiment house = r0_house();
+  Input_data_types::batiment house = r0_house();
   for (int k = 0; k < n; ++k) {
     const bool en_x = g() % 2 == 0;
     const double l = longueur(g);
-    house.batiment_niveau_toit.niveau_murs.push_back(
-        wall("S" + std::to_string(k) + "n0", en_x ? direction::X : direction::Y, x(g), y(g), en_x ? l : 0.2,
-             en_x ? 0.2 : l, 2.5, Qdt::mur_categorie::Mur_en_refend, Qdt::mur_genre::Mur_secondaire));
+    house.batiment_niveau_toit.niveau_murs.push_back(wall(
+        "S" + std::to_string(k) + "n0", en_x ? direction::X : direction::Y, x(g), y(g), en_x ? l : 0.2, en_x ? 0.2 : l,
+        2.5, Quavor_data_types::mur_categorie::Mur_en_refend, Quavor_data_types::mur_genre::Mur_secondaire));
   }
-  Cdt::batiment b = compute(house);
+  Compute_data_types::batiment b = compute(house);
   auto& niveau = b.batiment_niveau_toit;
-  for (const auto& m : niveau.niveau_murs) m->mur_categorie = Qdt::mur_categorie::Mur_en_refend;
-  for (const auto& m : niveau.murs_facade_calcules) m->mur_categorie = Qdt::mur_categorie::Mur_de_facade;
+  for (const auto& m : niveau.niveau_murs) m->mur_categorie = Quavor_data_types::mur_categorie::Mur_en_refend;
+  for (const auto& m : niveau.murs_facade_calcules) m->mur_categorie = Quavor_data_types::mur_categorie::Mur_de_facade;
   return b;
 }
 
@@ -333,12 +333,13 @@ TEST(Superposition, TheCheckReportsTheFirstOverlapOfEveryPair) {
   int avec_superposition = 0;
   for (unsigned graine = 1; graine <= 40; ++graine) {
     const int n = 1 + static_cast<int>(graine % 7) * 3;
-    const Cdt::batiment b = maison_au_hasard(graine, n);
-    const Cdt::murs& murs = b.batiment_niveau_toit.niveau_murs;
+    const Compute_data_types::batiment b = maison_au_hasard(graine, n);
+    const Compute_data_types::murs& murs = b.batiment_niveau_toit.niveau_murs;
     const issue attendu = par_paires(murs);
     ASSERT_EQ(attendu.erreur, "");
     Checking checking(b);
-    const bool ok = session().make_checkings(critere::CR_0_3, CB::batiment_murs_checkings, checking.b);
+    const bool ok =
+        session().make_checkings(critere::CR_0_3, Consistency_batiment::batiment_murs_checkings, checking.b);
     EXPECT_EQ(ok, !attendu.paire.has_value()) << graine;
     if (!attendu.paire) continue;
     ++avec_superposition;

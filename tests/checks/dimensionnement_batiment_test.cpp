@@ -16,26 +16,25 @@ namespace {
 
 using namespace Test_houses;
 using namespace Test_houses::House_12x10;
-namespace D = Dimensionnement_batiment;
 
 const std::string rdc = "Au rez-de-chaussée (niveau Nv0), ";
 const std::string fatal = "Fatal error in QuavorTQMV-3.1.0, please report to Vantrel: ";
 
 // The house with its walls replaced.
-In::batiment r0_with_walls(std::vector<In::mur> murs) {
-  In::batiment b = house_r0();
+Input_data_types::batiment r0_with_walls(std::vector<Input_data_types::mur> murs) {
+  Input_data_types::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_murs = std::move(murs);
   return b;
 }
 
-In::batiment r0_with_maconnerie(Qdt::maconnerie m) {
-  In::batiment b = house_r0();
-  b.batiment_materiau = Qdt::Maconnerie{m};
+Input_data_types::batiment r0_with_maconnerie(Quavor_data_types::maconnerie m) {
+  Input_data_types::batiment b = house_r0();
+  b.batiment_materiau = Quavor_data_types::Maconnerie{m};
   return b;
 }
 
 template <class Test>
-std::string fatal_text(Test test, const In::batiment& b) {
+std::string fatal_text(Test test, const Input_data_types::batiment& b) {
   Checking k(b);
   try {
     test(k);
@@ -50,8 +49,8 @@ std::string fatal_text(Test test, const In::batiment& b) {
 
 TEST(DimensionnementFacades, LongFacadesInXPassInX) {
   Checking k(house_r0());
-  EXPECT_TRUE(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
-                          k.b));
+  EXPECT_TRUE(session().make(
+      critere::CR_3_1, Dimensionnement_batiment::batiment_proportion_de_contreventements_de_facades_checkings, k.b));
   EXPECT_EQ(paragraphs(critere::CR_3_1, layout::unbroken),
             (std::vector<std::string>{rdc + "il existe, dans la direction X, deux murs en façades opposées mesurant "
                                             "au moins 30.00 % de la longueur de la façade correspondante"}));
@@ -61,12 +60,12 @@ TEST(DimensionnementFacades, WallsOfExactlyThirtyPercentPass) {
   // 3.6 m of a 12 m building in X; in Y 3.0 m of 10 m.
   Checking kx(r0_with_walls({wall("M1n0", direction::X, 0, 0, 3.6), wall("M2n0", direction::X, 8.4, 9.8, 3.6),
                              wall("M3n0", direction::Y, 0, 0, 2.9), wall("M4n0", direction::Y, 11.8, 0, 2.9)}));
-  EXPECT_TRUE(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
-                          kx.b));
+  EXPECT_TRUE(session().make(
+      critere::CR_3_1, Dimensionnement_batiment::batiment_proportion_de_contreventements_de_facades_checkings, kx.b));
   Checking ky(r0_with_walls({wall("M1n0", direction::X, 0, 0, 3.5), wall("M2n0", direction::X, 8.4, 9.8, 3.5),
                              wall("M3n0", direction::Y, 0, 0, 3.0), wall("M4n0", direction::Y, 11.8, 7, 3.0)}));
-  EXPECT_TRUE(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
-                          ky.b));
+  EXPECT_TRUE(session().make(
+      critere::CR_3_1, Dimensionnement_batiment::batiment_proportion_de_contreventements_de_facades_checkings, ky.b));
   EXPECT_EQ(paragraphs(critere::CR_3_1, layout::unbroken),
             (std::vector<std::string>{rdc + "il existe, dans la direction Y, deux murs en façades opposées mesurant "
                                             "au moins 30.00 % de la longueur de la façade correspondante"}));
@@ -74,7 +73,7 @@ TEST(DimensionnementFacades, WallsOfExactlyThirtyPercentPass) {
 
 TEST(DimensionnementFacades, NoDirectionWithTwoLongOppositeWallsFails) {
   struct Case {
-    std::vector<In::mur> murs;
+    std::vector<Input_data_types::mur> murs;
   };
   const std::vector<Case> cases{
       // Everything short.
@@ -90,8 +89,8 @@ TEST(DimensionnementFacades, NoDirectionWithTwoLongOppositeWallsFails) {
   };
   for (const Case& c : cases) {
     Checking k(r0_with_walls(c.murs));
-    EXPECT_FALSE(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
-                             k.b));
+    EXPECT_FALSE(session().make(
+        critere::CR_3_1, Dimensionnement_batiment::batiment_proportion_de_contreventements_de_facades_checkings, k.b));
     EXPECT_EQ(failure_heading(), "Dimensionnement du bâtiment: échec du test CR-3-1:");
     EXPECT_EQ(failure_line(), rdc + "il n'existe, dans aucune direction, deux murs en façades opposées mesurant au "
                                       "moins 30.00 % de la longueur de la façade correspondante");
@@ -101,23 +100,31 @@ TEST(DimensionnementFacades, NoDirectionWithTwoLongOppositeWallsFails) {
 TEST(DimensionnementFacades, LongEnoughWithoutTolerance) {
   Checking k(house_r0());
   const auto& b = k.b;
-  EXPECT_TRUE(D::cvt_long_enough_x(b, *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 3.6))));
-  EXPECT_FALSE(D::cvt_long_enough_x(b, *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 3.5995))));
-  EXPECT_TRUE(D::cvt_long_enough_y(b, *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 3.0))));
-  EXPECT_FALSE(D::cvt_long_enough_y(b, *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.9995))));
+  EXPECT_TRUE(
+      Dimensionnement_batiment::cvt_long_enough_x(b, *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 3.6))));
+  EXPECT_FALSE(Dimensionnement_batiment::cvt_long_enough_x(
+      b, *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 3.5995))));
+  EXPECT_TRUE(
+      Dimensionnement_batiment::cvt_long_enough_y(b, *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 3.0))));
+  EXPECT_FALSE(Dimensionnement_batiment::cvt_long_enough_y(
+      b, *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.9995))));
 }
 
 TEST(DimensionnementFacades, LengthAgainstThirtyPercentOfTheDimensionAsWritten) {
   // 2.01 / 6.70 rounds to 0.29999999999999993, below 0.3, while 0.3 x 6.70
   // rounds to the double of 2.01.
-  In::batiment b = house_r0();
+  Input_data_types::batiment b = house_r0();
   b.batiment_longueur = 6.7;
   b.batiment_largeur = 6.7;
   Checking k(b);
-  EXPECT_TRUE(D::cvt_long_enough_x(k.b, *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 2.01))));
-  EXPECT_TRUE(D::cvt_long_enough_y(k.b, *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.01))));
-  EXPECT_FALSE(D::cvt_long_enough_x(k.b, *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 2.0099))));
-  EXPECT_FALSE(D::cvt_long_enough_y(k.b, *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.0099))));
+  EXPECT_TRUE(Dimensionnement_batiment::cvt_long_enough_x(
+      k.b, *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 2.01))));
+  EXPECT_TRUE(Dimensionnement_batiment::cvt_long_enough_y(
+      k.b, *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.01))));
+  EXPECT_FALSE(Dimensionnement_batiment::cvt_long_enough_x(
+      k.b, *Compute_data::mur_compute(wall("A", direction::X, 0, 0, 2.0099))));
+  EXPECT_FALSE(Dimensionnement_batiment::cvt_long_enough_y(
+      k.b, *Compute_data::mur_compute(wall("A", direction::Y, 0, 0, 2.0099))));
 }
 
 // The longest wall of a facade of the 12 x 10 house at Nv0 against 30 % of
@@ -131,7 +138,7 @@ Outcome::measure facade(const char* cote, const std::optional<std::string>& mur,
 
 TEST(DimensionnementFacades, MeasuresOfTheFacadesLookedAt) {
   struct Case {
-    std::vector<In::mur> murs;
+    std::vector<Input_data_types::mur> murs;
     std::vector<Outcome::measure> expected;
   };
   const std::vector<Case> cases{
@@ -157,9 +164,10 @@ TEST(DimensionnementFacades, MeasuresOfTheFacadesLookedAt) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.murs.size());
     Checking k(r0_with_walls(c.murs));
-    EXPECT_EQ(session().make(critere::CR_3_1, D::batiment_proportion_de_contreventements_de_facades_checkings,
-                             k.b),
-              c.expected.back().passed);
+    EXPECT_EQ(
+        session().make(critere::CR_3_1,
+                       Dimensionnement_batiment::batiment_proportion_de_contreventements_de_facades_checkings, k.b),
+        c.expected.back().passed);
     EXPECT_EQ(measures(critere::CR_3_1), c.expected);
   }
 }
@@ -183,7 +191,8 @@ TEST(DimensionnementLongueursCumulees, RatioWithinTheBoundsWithTolerance) {
   for (const Case& c : cases) {
     Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, c.m1), wall("M2n0", direction::X, 0, 9.8, c.m2),
                               wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-    EXPECT_EQ(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings, k.b),
+    EXPECT_EQ(session().make(critere::CR_3_2,
+                             Dimensionnement_batiment::batiment_longueur_cumulee_des_contreventements_checkings, k.b),
               c.passes)
         << c.m1 << " " << c.m2;
   }
@@ -192,8 +201,8 @@ TEST(DimensionnementLongueursCumulees, RatioWithinTheBoundsWithTolerance) {
 TEST(DimensionnementLongueursCumulees, TextsWriteEveryQuantityAsARatio) {
   {
     Checking k(house_r0());
-    EXPECT_TRUE(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings,
-                            k.b));
+    EXPECT_TRUE(session().make(
+        critere::CR_3_2, Dimensionnement_batiment::batiment_longueur_cumulee_des_contreventements_checkings, k.b));
     EXPECT_EQ(paragraphs(critere::CR_3_2, layout::unbroken),
               (std::vector<std::string>{rdc + "le rapport des longueurs cumulées des murs de contreventements en X "
                                               "(24.000) et en Y (20.000) est 1.200, ce rapport respecte bien les "
@@ -201,8 +210,8 @@ TEST(DimensionnementLongueursCumulees, TextsWriteEveryQuantityAsARatio) {
   }
   Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 13.2),
                             wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-  EXPECT_FALSE(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings,
-                           k.b));
+  EXPECT_FALSE(session().make(critere::CR_3_2,
+                              Dimensionnement_batiment::batiment_longueur_cumulee_des_contreventements_checkings, k.b));
   EXPECT_EQ(failure_line(), rdc + "le rapport des longueurs cumulées des murs de contreventements en X (25.200) "
                                     "et en Y (20.000) est 1.260,\nce rapport ne respecte pas les limites inférieure "
                                     "(0.800) et supérieure (1.250) autorisées");
@@ -223,7 +232,8 @@ TEST(DimensionnementLongueursCumulees, MeasureOfTheRatioAgainstItsRange) {
     SCOPED_TRACE(c.m2);
     Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, c.m2),
                               wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-    EXPECT_EQ(session().make(critere::CR_3_2, D::batiment_longueur_cumulee_des_contreventements_checkings, k.b),
+    EXPECT_EQ(session().make(critere::CR_3_2,
+                             Dimensionnement_batiment::batiment_longueur_cumulee_des_contreventements_checkings, k.b),
               c.expected.passed);
     EXPECT_EQ(measures(critere::CR_3_2), rounded_as(measures(critere::CR_3_2), {c.expected}));
   }
@@ -233,16 +243,17 @@ TEST(DimensionnementLongueursCumulees, MeasureOfTheRatioAgainstItsRange) {
 // CR-3-3
 
 // Facade walls totalling 36 m and one inner X wall of length r.
-In::batiment r0_with_inner_wall(double r) {
+Input_data_types::batiment r0_with_inner_wall(double r) {
   return r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 12),
                         wall("M3n0", direction::Y, 0, 2, 6), wall("M4n0", direction::Y, 11.8, 2, 6),
-                        wall("I1n0", direction::X, 0, 5, r, 0.2, Qdt::Sp_value{10.0}, Qdt::mur_categorie::Mur_en_refend)});
+                        wall("I1n0", direction::X, 0, 5, r, 0.2, Quavor_data_types::Sp_value{10.0},
+                             Quavor_data_types::mur_categorie::Mur_en_refend)});
 }
 
 TEST(DimensionnementRefends, NoInnerWall) {
   Checking k(house_r0());
-  EXPECT_TRUE(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
-                          k.b));
+  EXPECT_TRUE(session().make(
+      critere::CR_3_3, Dimensionnement_batiment::batiment_repartition_des_contreventements_en_refend_checkings, k.b));
   EXPECT_EQ(paragraphs(critere::CR_3_3, layout::unbroken),
             (std::vector<std::string>{
                 rdc + "la répartition des murs en refend est correcte: la longueur totale des murs de contreventement "
@@ -253,8 +264,8 @@ TEST(DimensionnementRefends, NoInnerWall) {
 
 TEST(DimensionnementRefends, ShareOfExactlyAQuarterPasses) {
   Checking k(r0_with_inner_wall(12));
-  EXPECT_TRUE(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
-                          k.b));
+  EXPECT_TRUE(session().make(
+      critere::CR_3_3, Dimensionnement_batiment::batiment_repartition_des_contreventements_en_refend_checkings, k.b));
   EXPECT_EQ(paragraphs(critere::CR_3_3, layout::unbroken),
             (std::vector<std::string>{
                 rdc + "la répartition des murs en refend est correcte: la longueur totale des murs de contreventement "
@@ -265,11 +276,12 @@ TEST(DimensionnementRefends, ShareOfExactlyAQuarterPasses) {
 
 TEST(DimensionnementRefends, ToleranceOfAThousandth) {
   Checking within(r0_with_inner_wall(12.06));  // 0.250936
-  EXPECT_TRUE(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
-                          within.b));
+  EXPECT_TRUE(session().make(critere::CR_3_3,
+                             Dimensionnement_batiment::batiment_repartition_des_contreventements_en_refend_checkings,
+                             within.b));
   Checking k(r0_with_inner_wall(12.1));  // 0.251559
-  EXPECT_FALSE(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
-                           k.b));
+  EXPECT_FALSE(session().make(
+      critere::CR_3_3, Dimensionnement_batiment::batiment_repartition_des_contreventements_en_refend_checkings, k.b));
   EXPECT_EQ(failure_line(), rdc +
                                   "la répartition des murs en refend est incorrecte:\n"
                                   "la longueur totale des murs de contreventement en refend vaut 12.10 m\n"
@@ -286,9 +298,10 @@ TEST(DimensionnementRefends, MeasureOfTheShareOfInnerWalls) {
     const double part = r / ((12 + 12 + r) + (6 + 6));
     const bool passed = r < 12.06;
     Checking k(r0_with_inner_wall(r));
-    EXPECT_EQ(session().make(critere::CR_3_3, D::batiment_repartition_des_contreventements_en_refend_checkings,
-                             k.b),
-              passed);
+    EXPECT_EQ(
+        session().make(critere::CR_3_3,
+                       Dimensionnement_batiment::batiment_repartition_des_contreventements_en_refend_checkings, k.b),
+        passed);
     EXPECT_EQ(measures(critere::CR_3_3),
               (std::vector<Outcome::measure>{{"répartition des murs en refend", part, 0.25, std::nullopt,
                                               Outcome::comparison::at_most, Outcome::tolerance::fine, "%", "Nv0",
@@ -300,10 +313,10 @@ TEST(DimensionnementRefends, MeasureOfTheShareOfInnerWalls) {
 // CR-3-4
 
 TEST(DimensionnementGravite, MurCumulateFromThePositionCorner) {
-  const Cdt::point g{6, 5};
+  const Compute_data_types::point g{6, 5};
   struct Case {
-    In::mur m;
-    D::repartition expected;
+    Input_data_types::mur m;
+    Dimensionnement_batiment::repartition expected;
   };
   const std::vector<Case> cases{
       {wall("A", direction::X, 0, 0, 12), {0, 2.4, 0, 0}},
@@ -318,7 +331,8 @@ TEST(DimensionnementGravite, MurCumulateFromThePositionCorner) {
       {wall("A", direction::Y, 6.5, 0, 10, 0.4), {0, 0, 0, 4.0}},
   };
   for (const Case& c : cases) {
-    const D::repartition r = D::mur_cumulate(g, D::repartition{}, *Compute_data::mur_compute(c.m));
+    const Dimensionnement_batiment::repartition r = Dimensionnement_batiment::mur_cumulate(
+        g, Dimensionnement_batiment::repartition{}, *Compute_data::mur_compute(c.m));
     EXPECT_NEAR(r.north, c.expected.north, 1e-9) << c.m.mur_position.p_x << "," << c.m.mur_position.p_y;
     EXPECT_NEAR(r.south, c.expected.south, 1e-9) << c.m.mur_position.p_x << "," << c.m.mur_position.p_y;
     EXPECT_NEAR(r.west, c.expected.west, 1e-9) << c.m.mur_position.p_x << "," << c.m.mur_position.p_y;
@@ -328,25 +342,26 @@ TEST(DimensionnementGravite, MurCumulateFromThePositionCorner) {
 
 TEST(DimensionnementGravite, BoundedWithTolerance) {
   const std::pair<double, double> range{0.3, 0.7};
-  EXPECT_TRUE(D::bounded(0.3, range));
-  EXPECT_TRUE(D::bounded(0.2995, range));
-  EXPECT_FALSE(D::bounded(0.298, range));
-  EXPECT_TRUE(D::bounded(0.7009, range));
-  EXPECT_FALSE(D::bounded(0.702, range));
+  EXPECT_TRUE(Dimensionnement_batiment::bounded(0.3, range));
+  EXPECT_TRUE(Dimensionnement_batiment::bounded(0.2995, range));
+  EXPECT_FALSE(Dimensionnement_batiment::bounded(0.298, range));
+  EXPECT_TRUE(Dimensionnement_batiment::bounded(0.7009, range));
+  EXPECT_FALSE(Dimensionnement_batiment::bounded(0.702, range));
 }
 
 TEST(DimensionnementGravite, OneDirectionNarrowTheOtherWide) {
-  EXPECT_TRUE(D::good_repartition_x({0.5, 0.5, 0.65, 0.35}));
-  EXPECT_FALSE(D::good_repartition_y({0.5, 0.5, 0.65, 0.35}));
-  EXPECT_TRUE(D::good_repartition_y({0.65, 0.35, 0.5, 0.5}));
-  EXPECT_FALSE(D::good_repartition_x({0.5, 0.5, 0.75, 0.25}));
-  EXPECT_FALSE(D::good_repartition_y({0.5, 0.5, 0.75, 0.25}));
-  EXPECT_TRUE(D::good_repartition_x({0.4505, 0.5495, 0.3, 0.7}));
+  EXPECT_TRUE(Dimensionnement_batiment::good_repartition_x({0.5, 0.5, 0.65, 0.35}));
+  EXPECT_FALSE(Dimensionnement_batiment::good_repartition_y({0.5, 0.5, 0.65, 0.35}));
+  EXPECT_TRUE(Dimensionnement_batiment::good_repartition_y({0.65, 0.35, 0.5, 0.5}));
+  EXPECT_FALSE(Dimensionnement_batiment::good_repartition_x({0.5, 0.5, 0.75, 0.25}));
+  EXPECT_FALSE(Dimensionnement_batiment::good_repartition_y({0.5, 0.5, 0.75, 0.25}));
+  EXPECT_TRUE(Dimensionnement_batiment::good_repartition_x({0.4505, 0.5495, 0.3, 0.7}));
 }
 
 TEST(DimensionnementGravite, BalancedHouseRecordsItsShares) {
   Checking k(house_r0());
-  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.b));
+  EXPECT_TRUE(session().make(critere::CR_3_4,
+                             Dimensionnement_batiment::batiment_repartition_contreventements_gravite_checkings, k.b));
   const std::string v1(102, ' ');
   const std::string v2(104, ' ');
   EXPECT_EQ(paragraphs(critere::CR_3_4, layout::unbroken),
@@ -364,13 +379,15 @@ TEST(DimensionnementGravite, BalancedHouseRecordsItsShares) {
 TEST(DimensionnementGravite, EastThirtyFiveWestSixtyFivePasses) {
   Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 12),
                             wall("M3n0", direction::Y, 0, 0, 10, 0.65), wall("M4n0", direction::Y, 11.65, 0, 10, 0.35)}));
-  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.b));
+  EXPECT_TRUE(session().make(critere::CR_3_4,
+                             Dimensionnement_batiment::batiment_repartition_contreventements_gravite_checkings, k.b));
 }
 
 TEST(DimensionnementGravite, EastTwentyFiveWestSeventyFiveFails) {
   Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 12),
                             wall("M3n0", direction::Y, 0, 0, 10, 0.6), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-  EXPECT_FALSE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.b));
+  EXPECT_FALSE(session().make(critere::CR_3_4,
+                              Dimensionnement_batiment::batiment_repartition_contreventements_gravite_checkings, k.b));
   EXPECT_EQ(failure_line(), rdc +
                                   "la dissymétrie d'implantation des contreventements n'est pas respectée.\n"
                                   "Les répartitions actuelles sont:\n"
@@ -404,12 +421,14 @@ std::vector<Outcome::measure> concat(std::vector<Outcome::measure> a, const std:
 
 TEST(DimensionnementGravite, MeasuresOfThePassingReadingOnly) {
   Checking k(house_r0());
-  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.b));
+  EXPECT_TRUE(session().make(critere::CR_3_4,
+                             Dimensionnement_batiment::batiment_repartition_contreventements_gravite_checkings, k.b));
   EXPECT_EQ(measures(critere::CR_3_4), share_measures(0.5, 0.5, 0.5, 0.5, narrow, wide, {true, true, true, true}));
   // Read the other way: north 65 %, south 35 %.
   Checking ky(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12, 0.35), wall("M2n0", direction::X, 0, 9.35, 12, 0.65),
                              wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-  EXPECT_TRUE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, ky.b));
+  EXPECT_TRUE(session().make(critere::CR_3_4,
+                             Dimensionnement_batiment::batiment_repartition_contreventements_gravite_checkings, ky.b));
   const double nord = 12 * 0.65 / (12 * 0.35 + 12 * 0.65);
   const double sud = 12 * 0.35 / (12 * 0.35 + 12 * 0.65);
   EXPECT_EQ(measures(critere::CR_3_4), share_measures(nord, sud, 0.5, 0.5, wide, narrow, {true, true, true, true}));
@@ -418,7 +437,8 @@ TEST(DimensionnementGravite, MeasuresOfThePassingReadingOnly) {
 TEST(DimensionnementGravite, FailingSharesRecordBothReadings) {
   Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, 12), wall("M2n0", direction::X, 0, 9.8, 12),
                             wall("M3n0", direction::Y, 0, 0, 10, 0.6), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-  EXPECT_FALSE(session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, k.b));
+  EXPECT_FALSE(session().make(critere::CR_3_4,
+                              Dimensionnement_batiment::batiment_repartition_contreventements_gravite_checkings, k.b));
   EXPECT_EQ(measures(critere::CR_3_4),
             concat(share_measures(0.5, 0.5, 0.25, 0.75, narrow, wide, {true, true, false, false}),
                    share_measures(0.5, 0.5, 0.25, 0.75, wide, narrow, {true, true, false, false})));
@@ -433,14 +453,14 @@ TEST(DimensionnementGravite, WestShareAtTheToleranceOfItsRange) {
   };
   const auto shares = [](double w) { return std::pair{(1 - w) * 10 / (w * 10 + (1 - w) * 10), w * 10 / (w * 10 + (1 - w) * 10)}; };
   Checking within(house(0.7009));
-  EXPECT_TRUE(
-      session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, within.b));
+  EXPECT_TRUE(session().make(
+      critere::CR_3_4, Dimensionnement_batiment::batiment_repartition_contreventements_gravite_checkings, within.b));
   const auto [est, ouest] = shares(0.7009);
   EXPECT_EQ(measures(critere::CR_3_4),
             share_measures(0.5, 0.5, est, ouest, narrow, wide, {true, true, true, true}));
   Checking beyond(house(0.7011));
-  EXPECT_FALSE(
-      session().make(critere::CR_3_4, D::batiment_repartition_contreventements_gravite_checkings, beyond.b));
+  EXPECT_FALSE(session().make(
+      critere::CR_3_4, Dimensionnement_batiment::batiment_repartition_contreventements_gravite_checkings, beyond.b));
   const auto [est2, ouest2] = shares(0.7011);
   EXPECT_EQ(measures(critere::CR_3_4),
             concat(share_measures(0.5, 0.5, est2, ouest2, narrow, wide, {true, true, false, false}),
@@ -452,7 +472,8 @@ TEST(DimensionnementGravite, WestShareAtTheToleranceOfItsRange) {
 
 TEST(DimensionnementQualite, MeanLengthPerDirection) {
   Checking k(house_r0());
-  EXPECT_TRUE(session().make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.b));
+  EXPECT_TRUE(session().make(critere::CR_3_6_1,
+                             Dimensionnement_batiment::batiment_longueur_moyenne_contreventement_checkings, k.b));
   EXPECT_EQ(paragraphs(critere::CR_3_6_1, layout::unbroken),
             (std::vector<std::string>{
                 rdc + "la longueur moyenne des murs de contreventement dans la direction Y est correcte. cette moyenne "
@@ -480,7 +501,8 @@ TEST(DimensionnementQualite, MeanLengthBoundary) {
   for (const Case& c : cases) {
     Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, c.lx), wall("M2n0", direction::X, 0, 9.8, c.lx),
                               wall("M3n0", direction::Y, 0, 0, c.ly), wall("M4n0", direction::Y, 11.8, 0, c.ly)}));
-    EXPECT_EQ(session().make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.b),
+    EXPECT_EQ(session().make(critere::CR_3_6_1,
+                             Dimensionnement_batiment::batiment_longueur_moyenne_contreventement_checkings, k.b),
               c.passes);
     if (!c.passes) {
       EXPECT_EQ(failure_line(), rdc + c.message);
@@ -509,7 +531,8 @@ TEST(DimensionnementQualite, MeanLengthMeasuresPerDirection) {
     SCOPED_TRACE(c.lx);
     Checking k(r0_with_walls({wall("M1n0", direction::X, 0, 0, c.lx), wall("M2n0", direction::X, 0, 9.8, c.lx),
                               wall("M3n0", direction::Y, 0, 0, 10), wall("M4n0", direction::Y, 11.8, 0, 10)}));
-    EXPECT_EQ(session().make(critere::CR_3_6_1, D::batiment_longueur_moyenne_contreventement_checkings, k.b),
+    EXPECT_EQ(session().make(critere::CR_3_6_1,
+                             Dimensionnement_batiment::batiment_longueur_moyenne_contreventement_checkings, k.b),
               c.expected.back().passed);
     EXPECT_EQ(measures(critere::CR_3_6_1), c.expected);
   }
@@ -518,32 +541,34 @@ TEST(DimensionnementQualite, MeanLengthMeasuresPerDirection) {
 TEST(DimensionnementQualite, TieBeams) {
   {
     Checking k(house_r0());
-    EXPECT_TRUE(session().make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.b));
+    EXPECT_TRUE(
+        session().make(critere::CR_3_6_2, Dimensionnement_batiment::batiment_qualite_du_chainage_checkings, k.b));
     EXPECT_EQ(paragraphs(critere::CR_3_6_2, layout::unbroken),
               (std::vector<std::string>{
                   "Pour ce bâtiment, le chaînage choisi est correct: 4HA12 est le chaînage préconisé par le guide"}));
   }
-  Qdt::maconnerie m = brique_8();
-  m.maconnerie_qualite_du_chainage = Qdt::qualite_du_chainage_categorie::Chainage_4HA10;
+  Quavor_data_types::maconnerie m = brique_8();
+  m.maconnerie_qualite_du_chainage = Quavor_data_types::qualite_du_chainage_categorie::Chainage_4HA10;
   Checking k(r0_with_maconnerie(m));
-  EXPECT_FALSE(session().make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.b));
+  EXPECT_FALSE(
+      session().make(critere::CR_3_6_2, Dimensionnement_batiment::batiment_qualite_du_chainage_checkings, k.b));
   EXPECT_EQ(failure_line(),
             "Pour ce bâtiment, le chaînage choisi est 4HA10, mais pour ce bâtiment ce devrait être 4HA12");
 }
 
 TEST(DimensionnementQualite, WoodAndConcreteAreFatal) {
-  In::batiment bois = house_r0();
-  bois.batiment_materiau = Qdt::Bois{};
-  In::batiment beton = house_r0();
-  beton.batiment_materiau = Qdt::Beton{};
+  Input_data_types::batiment bois = house_r0();
+  bois.batiment_materiau = Quavor_data_types::Bois{};
+  Input_data_types::batiment beton = house_r0();
+  beton.batiment_materiau = Quavor_data_types::Beton{};
   const auto chainage = [](Checking& k) {
-    session().make(critere::CR_3_6_2, D::batiment_qualite_du_chainage_checkings, k.b);
+    session().make(critere::CR_3_6_2, Dimensionnement_batiment::batiment_qualite_du_chainage_checkings, k.b);
   };
   const auto joints = [](Checking& k) {
-    session().make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.b);
+    session().make(critere::CR_3_6_4, Dimensionnement_batiment::batiment_joints_verticaux_remplis_checkings, k.b);
   };
   const auto elements = [](Checking& k) {
-    session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.b);
+    session().make(critere::CR_3_6_3, Dimensionnement_batiment::batiment_qualite_des_elements_checkings, k.b);
   };
   EXPECT_EQ(fatal_text(chainage, bois), fatal + "les constructions en bois ne sont pas traitées");
   EXPECT_EQ(fatal_text(chainage, beton), fatal + "les constructions en béton ne sont pas traitées");
@@ -555,15 +580,17 @@ TEST(DimensionnementQualite, WoodAndConcreteAreFatal) {
 TEST(DimensionnementQualite, MasonryElementRecommendedByTheGuide) {
   {
     Checking k(house_r0());
-    EXPECT_TRUE(session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.b));
+    EXPECT_TRUE(
+        session().make(critere::CR_3_6_3, Dimensionnement_batiment::batiment_qualite_des_elements_checkings, k.b));
     EXPECT_EQ(paragraphs(critere::CR_3_6_3, layout::unbroken),
               (std::vector<std::string>{"Pour ce bâtiment, la caractéristique des éléments est correcte: elle est "
                                         "définie comme Brique creuse 8, et c'est la caractéristique préconisée pour "
                                         "ce bâtiment"}));
   }
-  In::batiment b = house_r1();  // thin joints, two storeys: Brique creuse 12
+  Input_data_types::batiment b = house_r1();  // thin joints, two storeys: Brique creuse 12
   Checking k(b);
-  EXPECT_FALSE(session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.b));
+  EXPECT_FALSE(
+      session().make(critere::CR_3_6_3, Dimensionnement_batiment::batiment_qualite_des_elements_checkings, k.b));
   EXPECT_EQ(failure_line(),
             "Pour ce bâtiment, la caractéristique des éléments ne convient pas: elle est définie comme Brique creuse "
             "8, mais devrait être Brique creuse 12");
@@ -571,19 +598,19 @@ TEST(DimensionnementQualite, MasonryElementRecommendedByTheGuide) {
 
 TEST(DimensionnementQualite, UnsupportedZonesAndCombinationsAreFatal) {
   const auto elements = [](Checking& k) {
-    session().make(critere::CR_3_6_3, D::batiment_qualite_des_elements_checkings, k.b);
+    session().make(critere::CR_3_6_3, Dimensionnement_batiment::batiment_qualite_des_elements_checkings, k.b);
   };
-  In::batiment zone3 = house_r0();
-  zone3.batiment_zone_de_sismicite = Qdt::zone_de_sismicite::Zone3;
+  Input_data_types::batiment zone3 = house_r0();
+  zone3.batiment_zone_de_sismicite = Quavor_data_types::zone_de_sismicite::Zone3;
   EXPECT_EQ(fatal_text(elements, zone3),
             fatal + "Le logiciel ne traite que les bâtiments situés en zone de sismicité 5");
-  Qdt::maconnerie plein = brique_8();
-  plein.maconnerie_categorie = Qdt::maconnerie_categorie::Granulats_courant_plein;
+  Quavor_data_types::maconnerie plein = brique_8();
+  plein.maconnerie_categorie = Quavor_data_types::maconnerie_categorie::Granulats_courant_plein;
   EXPECT_EQ(fatal_text(elements, r0_with_maconnerie(plein)),
             fatal + "Le logiciel quavor ne traite pas les granulats courant pleins");
-  Qdt::maconnerie cellulaire = brique_8();
-  cellulaire.maconnerie_categorie = Qdt::maconnerie_categorie::Cellulaire_autoclave_rcn_3;
-  cellulaire.maconnerie_joint_horizontal = Qdt::joint_horizontal_categorie::Joint_epais;
+  Quavor_data_types::maconnerie cellulaire = brique_8();
+  cellulaire.maconnerie_categorie = Quavor_data_types::maconnerie_categorie::Cellulaire_autoclave_rcn_3;
+  cellulaire.maconnerie_joint_horizontal = Quavor_data_types::joint_horizontal_categorie::Joint_epais;
   EXPECT_EQ(fatal_text(elements, r0_with_maconnerie(cellulaire)),
             fatal + "Les bâtiments en maçonnerie de béton cellulaire autoclavé ne doivent pas avoir de joints "
                     "horizontaux épais");
@@ -592,16 +619,19 @@ TEST(DimensionnementQualite, UnsupportedZonesAndCombinationsAreFatal) {
 TEST(DimensionnementQualite, VerticalJoints) {
   {
     Checking k(house_r0());
-    EXPECT_TRUE(session().make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.b));
+    EXPECT_TRUE(
+        session().make(critere::CR_3_6_4, Dimensionnement_batiment::batiment_joints_verticaux_remplis_checkings, k.b));
     EXPECT_EQ(paragraphs(critere::CR_3_6_4, layout::unbroken),
               (std::vector<std::string>{
                   "Pour ce bâtiment, les joints verticaux du bâtiment sont remplis ce qui est imposé par le guide"}));
   }
-  for (const auto j : {Qdt::joint_vertical_categorie::Joint_mi_rempli, Qdt::joint_vertical_categorie::Joint_vide}) {
-    Qdt::maconnerie m = brique_8();
+  for (const auto j : {Quavor_data_types::joint_vertical_categorie::Joint_mi_rempli,
+                       Quavor_data_types::joint_vertical_categorie::Joint_vide}) {
+    Quavor_data_types::maconnerie m = brique_8();
     m.maconnerie_joint_vertical = j;
     Checking k(r0_with_maconnerie(m));
-    EXPECT_FALSE(session().make(critere::CR_3_6_4, D::batiment_joints_verticaux_remplis_checkings, k.b));
+    EXPECT_FALSE(
+        session().make(critere::CR_3_6_4, Dimensionnement_batiment::batiment_joints_verticaux_remplis_checkings, k.b));
     EXPECT_EQ(failure_line(),
               "Pour ce bâtiment, les joints verticaux du bâtiment doivent impérativement être remplis, sous peine de "
               "perte importante de rigidité");
@@ -609,33 +639,33 @@ TEST(DimensionnementQualite, VerticalJoints) {
 }
 
 TEST(DimensionnementQualite, Printers) {
-  const std::vector<std::pair<Qdt::maconnerie_categorie, std::string>> categories{
-      {Qdt::maconnerie_categorie::Granulats_courant_plein, "Granulats courant plein"},
-      {Qdt::maconnerie_categorie::Granulats_courant_creux_40, "Granulats courant creux 40"},
-      {Qdt::maconnerie_categorie::Granulats_courant_creux_60, "Granulats courant creux 60"},
-      {Qdt::maconnerie_categorie::Cellulaire_autoclave_rcn_3, "Cellulaire autoclave RCN 3"},
-      {Qdt::maconnerie_categorie::Cellulaire_autoclave_rcn_4, "Cellulaire autoclave RCN 4"},
-      {Qdt::maconnerie_categorie::Brique_creuse_4, "Brique creuse 4"},
-      {Qdt::maconnerie_categorie::Brique_creuse_8, "Brique creuse 8"},
-      {Qdt::maconnerie_categorie::Brique_creuse_12, "Brique creuse 12"},
+  const std::vector<std::pair<Quavor_data_types::maconnerie_categorie, std::string>> categories{
+      {Quavor_data_types::maconnerie_categorie::Granulats_courant_plein, "Granulats courant plein"},
+      {Quavor_data_types::maconnerie_categorie::Granulats_courant_creux_40, "Granulats courant creux 40"},
+      {Quavor_data_types::maconnerie_categorie::Granulats_courant_creux_60, "Granulats courant creux 60"},
+      {Quavor_data_types::maconnerie_categorie::Cellulaire_autoclave_rcn_3, "Cellulaire autoclave RCN 3"},
+      {Quavor_data_types::maconnerie_categorie::Cellulaire_autoclave_rcn_4, "Cellulaire autoclave RCN 4"},
+      {Quavor_data_types::maconnerie_categorie::Brique_creuse_4, "Brique creuse 4"},
+      {Quavor_data_types::maconnerie_categorie::Brique_creuse_8, "Brique creuse 8"},
+      {Quavor_data_types::maconnerie_categorie::Brique_creuse_12, "Brique creuse 12"},
   };
   for (const auto& [c, text] : categories)
-    EXPECT_EQ(Format::asprintf("%a", D::print_caracteristique_des_elements, c), text);
-  EXPECT_EQ(Format::asprintf("%a", D::print_qualite_du_chainage_categorie,
-                             Qdt::qualite_du_chainage_categorie::Chainage_4HA12),
+    EXPECT_EQ(Format::asprintf("%a", Dimensionnement_batiment::print_caracteristique_des_elements, c), text);
+  EXPECT_EQ(Format::asprintf("%a", Dimensionnement_batiment::print_qualite_du_chainage_categorie,
+                             Quavor_data_types::qualite_du_chainage_categorie::Chainage_4HA12),
             "4HA12");
-  EXPECT_EQ(Format::asprintf("%a", D::print_qualite_du_chainage_categorie,
-                             Qdt::qualite_du_chainage_categorie::Chainage_4HA10),
+  EXPECT_EQ(Format::asprintf("%a", Dimensionnement_batiment::print_qualite_du_chainage_categorie,
+                             Quavor_data_types::qualite_du_chainage_categorie::Chainage_4HA10),
             "4HA10");
 }
 
 TEST(DimensionnementQualite, Chainage4HA10FailsAfterTheMeanLengthPassed) {
-  Qdt::maconnerie m = brique_8();
-  m.maconnerie_qualite_du_chainage = Qdt::qualite_du_chainage_categorie::Chainage_4HA10;
-  m.maconnerie_joint_vertical = Qdt::joint_vertical_categorie::Joint_vide;
+  Quavor_data_types::maconnerie m = brique_8();
+  m.maconnerie_qualite_du_chainage = Quavor_data_types::qualite_du_chainage_categorie::Chainage_4HA10;
+  m.maconnerie_joint_vertical = Quavor_data_types::joint_vertical_categorie::Joint_vide;
   Checking k(r0_with_maconnerie(m));
-  EXPECT_FALSE(session().make_checkings(critere::CR_3_6, D::batiment_dimensionnement_qualite_des_elements_checkings,
-                                     k.b));
+  EXPECT_FALSE(session().make_checkings(
+      critere::CR_3_6, Dimensionnement_batiment::batiment_dimensionnement_qualite_des_elements_checkings, k.b));
   EXPECT_TRUE(checked(critere::CR_3_6_1));
   EXPECT_FALSE(checked(critere::CR_3_6_2));
   EXPECT_FALSE(checked(critere::CR_3_6_3));
@@ -649,7 +679,7 @@ TEST(DimensionnementQualite, Chainage4HA10FailsAfterTheMeanLengthPassed) {
 
 TEST(DimensionnementPaMin, RatiosOfTheWallGroundAreaPerDirection) {
   Checking k(house_r0());  // bricks, thin joints, R0, Sol_B: 1.4 %
-  EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.b));
+  EXPECT_TRUE(session().make(critere::CR_3_7, Dimensionnement_batiment::batiment_pa_min_checkings, k.b));
   const std::string debut =
       "le rapport de la surface au sol des murs de contreventements dans la direction ";
   EXPECT_EQ(paragraphs(critere::CR_3_7, layout::unbroken),
@@ -662,12 +692,12 @@ TEST(DimensionnementPaMin, RatiosOfTheWallGroundAreaPerDirection) {
 
 // Two storeys of hollow bricks with thick joints on soil C: pa_min 2.8 %;
 // the roof level's X walls have the thickness e.
-In::batiment r1_thick_joints(double e) {
-  In::batiment b = house_r1();
-  b.batiment_implantation.implantation_sol = Qdt::sol_categorie::Sol_C;
-  Qdt::maconnerie m = brique_8();
-  m.maconnerie_joint_horizontal = Qdt::joint_horizontal_categorie::Joint_epais;
-  b.batiment_materiau = Qdt::Maconnerie{m};
+Input_data_types::batiment r1_thick_joints(double e) {
+  Input_data_types::batiment b = house_r1();
+  b.batiment_implantation.implantation_sol = Quavor_data_types::sol_categorie::Sol_C;
+  Quavor_data_types::maconnerie m = brique_8();
+  m.maconnerie_joint_horizontal = Quavor_data_types::joint_horizontal_categorie::Joint_epais;
+  b.batiment_materiau = Quavor_data_types::Maconnerie{m};
   b.batiment_niveau_toit.niveau_murs[0] = wall("M1n1", direction::X, 0, 0, 12, e);
   b.batiment_niveau_toit.niveau_murs[1] = wall("M2n1", direction::X, 0, 10 - e, 12, e);
   return b;
@@ -685,27 +715,27 @@ Outcome::measure pa(const char* niveau, const char* d, double value, double pa_m
 TEST(DimensionnementPaMin, MeasuresPerLevelAndDirection) {
   {
     Checking k(house_r0());
-    EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.b));
+    EXPECT_TRUE(session().make(critere::CR_3_7, Dimensionnement_batiment::batiment_pa_min_checkings, k.b));
     const std::vector<Outcome::measure> expected{pa("Nv0", "X", 0.04, 0.014, true), pa("Nv0", "Y", 4.0 / 120, 0.014, true)};
     EXPECT_EQ(measures(critere::CR_3_7), rounded_as(measures(critere::CR_3_7), expected));
   }
   // pa_min 2.8 %: 2.71 % (limit - 0.0009) passes, 2.69 % fails.
   Checking within(r1_thick_joints(0.1355));
-  EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, within.b));
+  EXPECT_TRUE(session().make(critere::CR_3_7, Dimensionnement_batiment::batiment_pa_min_checkings, within.b));
   const std::vector<Outcome::measure> passing{pa("Nv1", "X", 0.0271, 0.028, true), pa("Nv1", "Y", 4.0 / 120, 0.028, true),
                                               pa("Nv0", "X", 0.04, 0.028, true), pa("Nv0", "Y", 4.0 / 120, 0.028, true)};
   EXPECT_EQ(measures(critere::CR_3_7), rounded_as(measures(critere::CR_3_7), passing));
   Checking k(r1_thick_joints(0.1345));
-  EXPECT_FALSE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.b));
+  EXPECT_FALSE(session().make(critere::CR_3_7, Dimensionnement_batiment::batiment_pa_min_checkings, k.b));
   EXPECT_EQ(measures(critere::CR_3_7),
             rounded_as(measures(critere::CR_3_7), {pa("Nv1", "X", 0.0269, 0.028, false)}));
 }
 
 TEST(DimensionnementPaMin, TwoStoreysOfHollowBricksWithThickJointsOnSoilC) {
   Checking within(r1_thick_joints(0.1365));  // 2.73 %
-  EXPECT_TRUE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, within.b));
+  EXPECT_TRUE(session().make(critere::CR_3_7, Dimensionnement_batiment::batiment_pa_min_checkings, within.b));
   Checking k(r1_thick_joints(0.13));  // 2.60 %
-  EXPECT_FALSE(session().make(critere::CR_3_7, D::batiment_pa_min_checkings, k.b));
+  EXPECT_FALSE(session().make(critere::CR_3_7, Dimensionnement_batiment::batiment_pa_min_checkings, k.b));
   EXPECT_EQ(failure_line(),
             "Au premier étage (niveau Nv1), le rapport de la surface au sol des murs de contreventements dans la "
             "direction X sur la surface totale du plancher est incorrecte:\nsa valeur 2.60 % est inférieure au "
@@ -715,19 +745,19 @@ TEST(DimensionnementPaMin, TwoStoreysOfHollowBricksWithThickJointsOnSoilC) {
 // ---------------------------------------------------------------------------
 // The family
 
-In::batiment r1_bricks_12() {
-  In::batiment b = house_r1();
-  Qdt::maconnerie m = brique_8();
-  m.maconnerie_categorie = Qdt::maconnerie_categorie::Brique_creuse_12;
-  b.batiment_materiau = Qdt::Maconnerie{m};
+Input_data_types::batiment r1_bricks_12() {
+  Input_data_types::batiment b = house_r1();
+  Quavor_data_types::maconnerie m = brique_8();
+  m.maconnerie_categorie = Quavor_data_types::maconnerie_categorie::Brique_creuse_12;
+  b.batiment_materiau = Quavor_data_types::Maconnerie{m};
   return b;
 }
 
 TEST(DimensionnementFamily, CompliantHousesMarkEveryCriterionInOrder) {
-  for (const In::batiment& b : {house_r0(), r1_bricks_12()}) {
+  for (const Input_data_types::batiment& b : {house_r0(), r1_bricks_12()}) {
     Checking k(b);
-    EXPECT_TRUE(session().make_checkings(critere::CR_3, D::batiment_dimensionnement_des_contreventements_checkings,
-                                      k.b));
+    EXPECT_TRUE(session().make_checkings(
+        critere::CR_3, Dimensionnement_batiment::batiment_dimensionnement_des_contreventements_checkings, k.b));
     for (int i = Tqmv::critere_index(critere::CR_3); i < Tqmv::critere_count; ++i)
       EXPECT_TRUE(checked(Tqmv::critere_of_index(i))) << i;
     EXPECT_EQ(session().get_checking_number(), 14);
@@ -738,7 +768,7 @@ TEST(DimensionnementFamily, DebuggingLinesInTheFamilyOrder) {
   Checking k(house_r0());
   testing::internal::CaptureStderr();
   session().set_debug(true);
-  EXPECT_TRUE(D::batiment_dimensionnement_des_contreventements_checkings(session(), k.b));
+  EXPECT_TRUE(Dimensionnement_batiment::batiment_dimensionnement_des_contreventements_checkings(session(), k.b));
   session().set_debug(false);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "Check (CR_3_1): proportion des contreventements en facade\n"
@@ -753,17 +783,19 @@ TEST(DimensionnementFamily, DebuggingLinesInTheFamilyOrder) {
 }
 
 TEST(DimensionnementFamily, ZoneThreeStopsTheWholeComputationAtTheMasonryElement) {
-  In::batiment b = house_r0();
-  b.batiment_zone_de_sismicite = Qdt::zone_de_sismicite::Zone3;
-  const auto family = [](Checking& k) { D::batiment_dimensionnement_des_contreventements_checkings(session(), k.b); };
+  Input_data_types::batiment b = house_r0();
+  b.batiment_zone_de_sismicite = Quavor_data_types::zone_de_sismicite::Zone3;
+  const auto family = [](Checking& k) {
+    Dimensionnement_batiment::batiment_dimensionnement_des_contreventements_checkings(session(), k.b);
+  };
   EXPECT_EQ(fatal_text(family, b), fatal + "Le logiciel ne traite que les bâtiments situés en zone de sismicité 5");
 }
 
 TEST(DimensionnementFamily, SpIsCheckedLast) {
-  In::batiment b = house_r0();
-  b.batiment_niveau_toit.niveau_murs[0].mur_sp = Qdt::Sp_value{102.002};
+  Input_data_types::batiment b = house_r0();
+  b.batiment_niveau_toit.niveau_murs[0].mur_sp = Quavor_data_types::Sp_value{102.002};
   Checking k(b);
-  EXPECT_FALSE(D::batiment_dimensionnement_des_contreventements_checkings(session(), k.b));
+  EXPECT_FALSE(Dimensionnement_batiment::batiment_dimensionnement_des_contreventements_checkings(session(), k.b));
   EXPECT_TRUE(checked(critere::CR_3_7));
   EXPECT_TRUE(checked(critere::CR_3_5_0));
   EXPECT_FALSE(checked(critere::CR_3_5_1));

@@ -13,21 +13,19 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 using Test_support::read_file;
 using Test_support::Temporary_directory;
 
 TEST(ReportFileProbe, ANewFileIsWritableAndNotLeftBehind) {
   const Temporary_directory d;
-  const fs::path report = d / "house.qvr";
+  const std::filesystem::path report = d / "house.qvr";
   EXPECT_TRUE(Report_file_probe::writable(report.string()));
-  EXPECT_FALSE(fs::exists(report));
+  EXPECT_FALSE(std::filesystem::exists(report));
 }
 
 TEST(ReportFileProbe, AnOlderReportIsKeptWhole) {
   const Temporary_directory d;
-  const fs::path report = d / "house.qvr";
+  const std::filesystem::path report = d / "house.qvr";
   std::ofstream(report) << "older report\n";
   EXPECT_TRUE(Report_file_probe::writable(report.string()));
   EXPECT_EQ(read_file(report), "older report\n");
@@ -49,9 +47,9 @@ TEST(ReportFileProbe, ANameWithANulByteIsNotWritable) {
 TEST(ReportFileProbe, AReadOnlyReportIsNotWritable) {
   if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes any file";
   const Temporary_directory d;
-  const fs::path report = d / "house.qvr";
+  const std::filesystem::path report = d / "house.qvr";
   std::ofstream(report) << "older report\n";
-  fs::permissions(report, fs::perms::owner_read);
+  std::filesystem::permissions(report, std::filesystem::perms::owner_read);
   EXPECT_FALSE(Report_file_probe::writable(report.string()));
   EXPECT_EQ(read_file(report), "older report\n");
 }

@@ -20,8 +20,8 @@ const std::string sp_failure_text =
     "Probablement parce qu'il est impossible de déterminer les portions de plancher reprises par le mur. \n"
     "Essayez d'ajouter poutres et poteaux pour permettre la détection des surfaces de plancher reprises par ce mur.";
 
-In::batiment r0_with_sp(int wall, Qdt::mur_sp sp) {
-  In::batiment b = house_r0();
+Input_data_types::batiment r0_with_sp(int wall, Quavor_data_types::mur_sp sp) {
+  Input_data_types::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_murs[wall].mur_sp = std::move(sp);
   return b;
 }
@@ -40,12 +40,13 @@ TEST(SpDone, EveryBracingWallComputedRecordsOneParagraphPerLevel) {
 
 TEST(SpDone, MissingValuesFailWithTheirMessages) {
   struct Case {
-    Qdt::mur_sp sp;
+    Quavor_data_types::mur_sp sp;
     std::string message;
   };
   const std::vector<Case> cases{
-      {Qdt::Sp_not_yet_computed{}, "la surface de plancher reprise par le mur M1n0 n'a pas encore été calculée"},
-      {Qdt::Sp_failure{}, sp_failure_text},
+      {Quavor_data_types::Sp_not_yet_computed{},
+       "la surface de plancher reprise par le mur M1n0 n'a pas encore été calculée"},
+      {Quavor_data_types::Sp_failure{}, sp_failure_text},
   };
   for (const Case& c : cases) {
     Checking k(r0_with_sp(0, c.sp));
@@ -58,9 +59,9 @@ TEST(SpDone, MissingValuesFailWithTheirMessages) {
 }
 
 TEST(SpDone, RoofLevelFailsBeforeAnyFloorLevelIsLookedAt) {
-  In::batiment b = house_r1();
-  b.batiment_niveau_toit.niveau_murs[1].mur_sp = Qdt::Sp_not_yet_computed{};
-  b.batiment_niveau_planchers[0].niveau_murs[0].mur_sp = Qdt::Sp_failure{};
+  Input_data_types::batiment b = house_r1();
+  b.batiment_niveau_toit.niveau_murs[1].mur_sp = Quavor_data_types::Sp_not_yet_computed{};
+  b.batiment_niveau_planchers[0].niveau_murs[0].mur_sp = Quavor_data_types::Sp_failure{};
   Checking k(b);
   EXPECT_FALSE(session().make(critere::CR_3_5_0, Sp_batiment::batiment_sp_done_check, k.b));
   EXPECT_EQ(failure_line(),
@@ -69,9 +70,10 @@ TEST(SpDone, RoofLevelFailsBeforeAnyFloorLevelIsLookedAt) {
 }
 
 TEST(SpDone, SecondaryWallsAreNeverExamined) {
-  In::batiment b = house_r0();
-  b.batiment_niveau_toit.niveau_murs.push_back(wall("S1n0", direction::X, 2, 5, 3, 0.1, Qdt::Sp_failure{},
-                                                    Qdt::mur_categorie::Mur_en_refend, Qdt::mur_genre::Mur_secondaire));
+  Input_data_types::batiment b = house_r0();
+  b.batiment_niveau_toit.niveau_murs.push_back(wall("S1n0", direction::X, 2, 5, 3, 0.1, Quavor_data_types::Sp_failure{},
+                                                    Quavor_data_types::mur_categorie::Mur_en_refend,
+                                                    Quavor_data_types::mur_genre::Mur_secondaire));
   Checking k(b);
   EXPECT_TRUE(Sp_batiment::batiment_sp_checkings(session(), k.b));
   EXPECT_TRUE(checked(critere::CR_3_5_0));
@@ -115,8 +117,9 @@ TEST(SpMax, ThreeMetreWallAtItsMaximumWithinTolerance) {
     bool passes;
   };
   for (const Case& c : {Case{20.0, true}, Case{20.0005, true}, Case{20.002, false}, Case{19.0, true}}) {
-    In::batiment b = house_r0();
-    b.batiment_niveau_toit.niveau_murs[0] = wall("M1n0", direction::X, 0, 0, 3.0, 0.2, Qdt::Sp_value{c.sp});
+    Input_data_types::batiment b = house_r0();
+    b.batiment_niveau_toit.niveau_murs[0] =
+        wall("M1n0", direction::X, 0, 0, 3.0, 0.2, Quavor_data_types::Sp_value{c.sp});
     Checking k(b);
     EXPECT_EQ(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.b), c.passes) << c.sp;
     if (!c.passes) {
@@ -156,8 +159,9 @@ TEST(SpMax, MeasuresAtTheToleranceAndTheFailingWall) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.sp);
-    In::batiment b = house_r0();
-    b.batiment_niveau_toit.niveau_murs[0] = wall("M1n0", direction::X, 0, 0, 3.0, 0.2, Qdt::Sp_value{c.sp});
+    Input_data_types::batiment b = house_r0();
+    b.batiment_niveau_toit.niveau_murs[0] =
+        wall("M1n0", direction::X, 0, 0, 3.0, 0.2, Quavor_data_types::Sp_value{c.sp});
     Checking k(b);
     EXPECT_EQ(session().make(critere::CR_3_5_1, Sp_batiment::batiment_sp_max_check, k.b),
               c.expected.back().passed);
@@ -169,7 +173,7 @@ TEST(SpMax, MeasuresAtTheToleranceAndTheFailingWall) {
 }
 
 TEST(SpMax, LengthOfAYWallIsItsRectangleHeight) {
-  In::batiment b = house_r0();
+  Input_data_types::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_murs[2] = wall("M3n0", direction::Y, 0, 0, 4.0);
   Checking k(b);
   EXPECT_DOUBLE_EQ(Sp_batiment::mur_sp_max(k.b, *k.b.batiment_niveau_toit.niveau_murs[2]), 30.0);
@@ -179,12 +183,13 @@ TEST(SpMax, LengthOfAYWallIsItsRectangleHeight) {
 
 TEST(SpMax, MissingValuesAreHandledWithTheirOwnTexts) {
   struct Case {
-    Qdt::mur_sp sp;
+    Quavor_data_types::mur_sp sp;
     std::string message;
   };
   const std::vector<Case> cases{
-      {Qdt::Sp_not_yet_computed{}, "la surface de plancher reprise par le mur M1n0 n'a pas encore été calculée"},
-      {Qdt::Sp_failure{}, "la surface de plancher reprise par le mur M1n0 n'a pas pu être calculée"},
+      {Quavor_data_types::Sp_not_yet_computed{},
+       "la surface de plancher reprise par le mur M1n0 n'a pas encore été calculée"},
+      {Quavor_data_types::Sp_failure{}, "la surface de plancher reprise par le mur M1n0 n'a pas pu être calculée"},
   };
   for (const Case& c : cases) {
     Checking k(r0_with_sp(0, c.sp));
@@ -196,7 +201,7 @@ TEST(SpMax, MissingValuesAreHandledWithTheirOwnTexts) {
 }
 
 TEST(SpMax, LevelWithoutBracingWallsPassesWithANullTotal) {
-  In::batiment b = house_r0();
+  Input_data_types::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_murs.clear();
   Checking k(b);
   EXPECT_TRUE(Sp_batiment::batiment_sp_checkings(session(), k.b));
@@ -211,7 +216,7 @@ TEST(SpMax, LevelWithoutBracingWallsPassesWithANullTotal) {
 // CR-3-5 as a whole
 
 TEST(SpCheckings, StopsAfterAFailedComputationCheck) {
-  Checking k(r0_with_sp(3, Qdt::Sp_not_yet_computed{}));
+  Checking k(r0_with_sp(3, Quavor_data_types::Sp_not_yet_computed{}));
   testing::internal::CaptureStderr();
   session().set_debug(true);
   EXPECT_FALSE(Sp_batiment::batiment_sp_checkings(session(), k.b));
@@ -239,10 +244,10 @@ TEST(SpCheckings, BothSubCriteriaMarkedWhenTheyPass) {
 // Compute_sp
 
 TEST(ComputeSp, BasicVerticesOfWallsAndBeams) {
-  In::batiment b = house_r0();
+  Input_data_types::batiment b = house_r0();
   b.batiment_niveau_toit.niveau_murs = {wall("A", direction::Y, 0, 0, 4), wall("B", direction::Y, 5, 1, 4),
                                         wall("C", direction::Y, 5, 0, 4)};
-  b.batiment_niveau_toit.niveau_poutres = {In::poutre{{2, 3}, direction::X, 3, 1, "P1n0"}};
+  b.batiment_niveau_toit.niveau_poutres = {Input_data_types::poutre{{2, 3}, direction::X, 3, 1, "P1n0"}};
   Checking k(b);
   const auto& l = k.b.batiment_niveau_toit;
   EXPECT_EQ(Compute_sp::get_abscisses_murs(l.niveau_murs), (std::vector<double>{0, 5, 5}));

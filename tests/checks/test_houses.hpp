@@ -40,77 +40,86 @@ namespace Test_houses {
 
 using Checking_session::session;
 
-namespace In = Input_data_types;
-namespace Cdt = Compute_data_types;
-namespace Qdt = Quavor_data_types;
 using Quavor_pervasives_types::direction;
 using Tqmv::critere;
 
-inline In::rectangle rect(double w, double h, double x, double y) { return In::rectangle{w, h, {x, y}}; }
-
-inline In::retrait retrait(const std::string& nom, double w, double h, double x, double y) {
-  return In::retrait{rect(w, h, x, y), nom};
+inline Input_data_types::rectangle rect(double w, double h, double x, double y) {
+  return Input_data_types::rectangle{w, h, {x, y}};
 }
 
-inline Cdt::batiment compute(const In::batiment& b) { return Compute_data::input_batiment_pre_compute(b); }
+inline Input_data_types::retrait retrait(const std::string& nom, double w, double h, double x, double y) {
+  return Input_data_types::retrait{rect(w, h, x, y), nom};
+}
+
+inline Compute_data_types::batiment compute(const Input_data_types::batiment& b) {
+  return Compute_data::input_batiment_pre_compute(b);
+}
 
 // The houses of the consistency and geometry checks: a 10 x 8 ground floor
 // (or any l x w) whose walls have no Sp computed yet, as a description
 // read from a file has them.
 namespace House_10x8 {
 
-inline In::mur wall(const std::string& nom, direction d, double x, double y, double lx, double ly, double h = 2.5,
-                    Qdt::mur_categorie categorie = Qdt::mur_categorie::Mur_de_facade,
-                    Qdt::mur_genre genre = Qdt::mur_genre::Mur_primaire) {
-  return In::mur{categorie, {x, y}, d, 1, genre, {lx, ly, h}, nom, Qdt::Sp_not_yet_computed{}};
+inline Input_data_types::mur wall(
+    const std::string& nom, direction d, double x, double y, double lx, double ly, double h = 2.5,
+    Quavor_data_types::mur_categorie categorie = Quavor_data_types::mur_categorie::Mur_de_facade,
+    Quavor_data_types::mur_genre genre = Quavor_data_types::mur_genre::Mur_primaire) {
+  return Input_data_types::mur{categorie, {x, y}, d, 1, genre, {lx, ly, h}, nom,
+                               Quavor_data_types::Sp_not_yet_computed{}};
 }
 
 // The four facade walls, 0.2 thick, of an l x w rectangle at the origin,
 // named M1n<storey> (south), M2 (north), M3 (west) and M4 (east).
-inline std::vector<In::mur> enclosure(int etage, double l, double w, double h = 2.5) {
+inline std::vector<Input_data_types::mur> enclosure(int etage, double l, double w, double h = 2.5) {
   const std::string n = "n" + std::to_string(etage);
   return {wall("M1" + n, direction::X, 0, 0, l, 0.2, h), wall("M2" + n, direction::X, 0, w - 0.2, l, 0.2, h),
           wall("M3" + n, direction::Y, 0, 0, 0.2, w, h), wall("M4" + n, direction::Y, l - 0.2, 0, 0.2, w, h)};
 }
 
-inline In::plan base_plan(const std::string& nom, int etage, double l, double w) {
-  return In::plan{{}, In::Base_rectangle{rect(l, w, 0, 0)}, etage, nom};
+inline Input_data_types::plan base_plan(const std::string& nom, int etage, double l, double w) {
+  return Input_data_types::plan{{}, Input_data_types::Base_rectangle{rect(l, w, 0, 0)}, etage, nom};
 }
 
-inline In::plan upper_plan(const std::string& nom, int etage, const In::plan& base) {
-  return In::plan{{}, In::make_base_plan(base), etage, nom};
+inline Input_data_types::plan upper_plan(const std::string& nom, int etage, const Input_data_types::plan& base) {
+  return Input_data_types::plan{{}, Input_data_types::make_base_plan(base), etage, nom};
 }
 
-inline In::niveau_toit roof_level(const std::string& nom, int etage, std::vector<In::mur> murs, In::plan plan,
-                                  double hauteur = 2.5) {
-  const In::toiture toit{In::Toiture_legere{Qdt::bois_categorie::Bois_resineux}, 1.5, {}};
-  return In::niveau_toit{toit, std::move(murs), hauteur, {}, {}, std::move(plan), etage, nom};
+inline Input_data_types::niveau_toit roof_level(const std::string& nom, int etage,
+                                                std::vector<Input_data_types::mur> murs, Input_data_types::plan plan,
+                                                double hauteur = 2.5) {
+  const Input_data_types::toiture toit{
+      Input_data_types::Toiture_legere{Quavor_data_types::bois_categorie::Bois_resineux}, 1.5, {}};
+  return Input_data_types::niveau_toit{toit, std::move(murs), hauteur, {}, {}, std::move(plan), etage, nom};
 }
 
 // A concrete slab 0.16 m thick with loads 100 and 50: 550 kg/m2.
-inline In::niveau_plancher floor_level(const std::string& nom, int etage, std::vector<In::mur> murs, In::plan plan,
-                                       double hauteur = 2.5) {
-  const In::plancher p{Qdt::Plancher_beton{Qdt::dalle_beton_categorie::Dalle_beton}, 0.16, {}, {}, 100.0, 50.0};
-  return In::niveau_plancher{p, std::move(murs), hauteur, {}, {}, std::move(plan), etage, nom};
+inline Input_data_types::niveau_plancher floor_level(const std::string& nom, int etage,
+                                                     std::vector<Input_data_types::mur> murs,
+                                                     Input_data_types::plan plan, double hauteur = 2.5) {
+  const Input_data_types::plancher p{
+      Quavor_data_types::Plancher_beton{Quavor_data_types::dalle_beton_categorie::Dalle_beton}, 0.16, {}, {}, 100.0,
+      50.0};
+  return Input_data_types::niveau_plancher{p, std::move(murs), hauteur, {}, {}, std::move(plan), etage, nom};
 }
 
-inline Qdt::materiau_categorie brique() {
-  return Qdt::Maconnerie{Qdt::maconnerie{Qdt::maconnerie_categorie::Brique_creuse_8,
-                                         Qdt::joint_horizontal_categorie::Joint_mince,
-                                         Qdt::joint_vertical_categorie::Joint_rempli,
-                                         Qdt::qualite_du_chainage_categorie::Chainage_4HA10,
-                                         Qdt::beton_du_chainage_categorie::C25_30}};
+inline Quavor_data_types::materiau_categorie brique() {
+  return Quavor_data_types::Maconnerie{
+      Quavor_data_types::maconnerie{Quavor_data_types::maconnerie_categorie::Brique_creuse_8,
+                                    Quavor_data_types::joint_horizontal_categorie::Joint_mince,
+                                    Quavor_data_types::joint_vertical_categorie::Joint_rempli,
+                                    Quavor_data_types::qualite_du_chainage_categorie::Chainage_4HA10,
+                                    Quavor_data_types::beton_du_chainage_categorie::C25_30}};
 }
 
 // A ground floor only: a 10 x 8 plan with its four facade walls 2.5 m high
 // under a light roof 1.5 m high; 4.0 m in all.
-inline In::batiment r0_house() {
-  In::batiment b{};
-  b.batiment_type = Qdt::batiment_type::R0;
-  b.batiment_categorie = Qdt::batiment_categorie::Habitation;
+inline Input_data_types::batiment r0_house() {
+  Input_data_types::batiment b{};
+  b.batiment_type = Quavor_data_types::batiment_type::R0;
+  b.batiment_categorie = Quavor_data_types::batiment_categorie::Habitation;
   b.batiment_localisation = "Basse-Terre";
-  b.batiment_implantation = In::batiment_implantation{Qdt::sol_categorie::Sol_B, 5.0};
-  b.batiment_zone_de_sismicite = Qdt::zone_de_sismicite::Zone5;
+  b.batiment_implantation = Input_data_types::batiment_implantation{Quavor_data_types::sol_categorie::Sol_B, 5.0};
+  b.batiment_zone_de_sismicite = Quavor_data_types::zone_de_sismicite::Zone5;
   b.batiment_materiau = brique();
   b.batiment_largeur = 8.0;
   b.batiment_longueur = 10.0;
@@ -123,11 +132,11 @@ inline In::batiment r0_house() {
 
 // A ground floor under a 0.16 m slab and one storey on the same plan:
 // 0.16 + 2.5 + 2.5 + 1.5 = 6.66 m.
-inline In::batiment r1_house() {
-  In::batiment b = r0_house();
-  b.batiment_type = Qdt::batiment_type::R1;
+inline Input_data_types::batiment r1_house() {
+  Input_data_types::batiment b = r0_house();
+  b.batiment_type = Quavor_data_types::batiment_type::R1;
   b.batiment_hauteur = 6.66;
-  const In::plan p0 = base_plan("P1n0", 0, 10.0, 8.0);
+  const Input_data_types::plan p0 = base_plan("P1n0", 0, 10.0, 8.0);
   b.batiment_niveau_planchers = {floor_level("Nv0", 0, enclosure(0, 10.0, 8.0), p0)};
   b.batiment_niveau_toit = roof_level("Nv1", 1, enclosure(1, 10.0, 8.0), upper_plan("P1n1", 1, p0));
   return b;
@@ -140,70 +149,81 @@ inline In::batiment r1_house() {
 namespace House_12x10 {
 
 // A bracing facade wall of thickness 0.2 (x walls: l long in x).
-inline In::mur wall(const std::string& nom, direction d, double x, double y, double l, double e = 0.2,
-                    Qdt::mur_sp sp = Qdt::Sp_value{10.0},
-                    Qdt::mur_categorie categorie = Qdt::mur_categorie::Mur_de_facade,
-                    Qdt::mur_genre genre = Qdt::mur_genre::Mur_primaire) {
+inline Input_data_types::mur wall(
+    const std::string& nom, direction d, double x, double y, double l, double e = 0.2,
+    Quavor_data_types::mur_sp sp = Quavor_data_types::Sp_value{10.0},
+    Quavor_data_types::mur_categorie categorie = Quavor_data_types::mur_categorie::Mur_de_facade,
+    Quavor_data_types::mur_genre genre = Quavor_data_types::mur_genre::Mur_primaire) {
   const Quavor_pervasives_types::solide s = d == direction::X ? Quavor_pervasives_types::solide{l, e, 2.5}
                                                                : Quavor_pervasives_types::solide{e, l, 2.5};
-  return In::mur{categorie, {x, y}, d, 1, genre, s, nom, std::move(sp)};
+  return Input_data_types::mur{categorie, {x, y}, d, 1, genre, s, nom, std::move(sp)};
 }
 
 // The four facade walls of the 12 x 10 house: M1 south, M2 north, M3 west,
 // M4 east, named after the storey.
-inline std::vector<In::mur> enclosure(int etage) {
+inline std::vector<Input_data_types::mur> enclosure(int etage) {
   const std::string n = "n" + std::to_string(etage);
   return {wall("M1" + n, direction::X, 0, 0, 12), wall("M2" + n, direction::X, 0, 9.8, 12),
           wall("M3" + n, direction::Y, 0, 0, 10), wall("M4" + n, direction::Y, 11.8, 0, 10)};
 }
 
-inline In::plan ground_plan(std::vector<In::retrait> retraits = {}) {
-  return In::plan{std::move(retraits), In::Base_rectangle{rect(12, 10, 0, 0)}, 0, "P0"};
+inline Input_data_types::plan ground_plan(std::vector<Input_data_types::retrait> retraits = {}) {
+  return Input_data_types::plan{std::move(retraits), Input_data_types::Base_rectangle{rect(12, 10, 0, 0)}, 0, "P0"};
 }
 
-inline In::plan upper_plan(std::vector<In::retrait> retraits = {}) {
-  return In::plan{std::move(retraits), In::make_base_plan(ground_plan()), 1, "P1"};
+inline Input_data_types::plan upper_plan(std::vector<Input_data_types::retrait> retraits = {}) {
+  return Input_data_types::plan{std::move(retraits), Input_data_types::make_base_plan(ground_plan()), 1, "P1"};
 }
 
-inline In::niveau_toit roof_level(int etage, std::vector<In::mur> murs, In::plan plan) {
-  const In::toiture toit{In::Toiture_legere{Qdt::bois_categorie::Bois_resineux}, 1.5, {}};
-  return In::niveau_toit{toit, std::move(murs), 2.5, {}, {}, std::move(plan), etage, "Nv" + std::to_string(etage)};
+inline Input_data_types::niveau_toit roof_level(int etage, std::vector<Input_data_types::mur> murs,
+                                                Input_data_types::plan plan) {
+  const Input_data_types::toiture toit{
+      Input_data_types::Toiture_legere{Quavor_data_types::bois_categorie::Bois_resineux}, 1.5, {}};
+  return Input_data_types::niveau_toit{toit, std::move(murs), 2.5, {}, {}, std::move(plan), etage,
+                                       "Nv" + std::to_string(etage)};
 }
 
-inline In::niveau_plancher floor_level(int etage, std::vector<In::mur> murs, In::plan plan) {
-  const In::plancher p{Qdt::Plancher_beton{Qdt::dalle_beton_categorie::Dalle_beton}, 0.16, {}, {}, 100.0, 50.0};
-  return In::niveau_plancher{p, std::move(murs), 2.5, {}, {}, std::move(plan), etage, "Nv" + std::to_string(etage)};
+inline Input_data_types::niveau_plancher floor_level(int etage, std::vector<Input_data_types::mur> murs,
+                                                     Input_data_types::plan plan) {
+  const Input_data_types::plancher p{
+      Quavor_data_types::Plancher_beton{Quavor_data_types::dalle_beton_categorie::Dalle_beton}, 0.16, {}, {}, 100.0,
+      50.0};
+  return Input_data_types::niveau_plancher{p, std::move(murs), 2.5, {}, {}, std::move(plan), etage,
+                                           "Nv" + std::to_string(etage)};
 }
 
-inline Qdt::maconnerie brique_8() {
-  return Qdt::maconnerie{Qdt::maconnerie_categorie::Brique_creuse_8, Qdt::joint_horizontal_categorie::Joint_mince,
-                         Qdt::joint_vertical_categorie::Joint_rempli, Qdt::qualite_du_chainage_categorie::Chainage_4HA12,
-                         Qdt::beton_du_chainage_categorie::C25_30};
+inline Quavor_data_types::maconnerie brique_8() {
+  return Quavor_data_types::maconnerie{Quavor_data_types::maconnerie_categorie::Brique_creuse_8,
+                                       Quavor_data_types::joint_horizontal_categorie::Joint_mince,
+                                       Quavor_data_types::joint_vertical_categorie::Joint_rempli,
+                                       Quavor_data_types::qualite_du_chainage_categorie::Chainage_4HA12,
+                                       Quavor_data_types::beton_du_chainage_categorie::C25_30};
 }
 
 // A compliant single-storey house: the roof level Nv0 on the ground plan.
-inline In::batiment house_r0() {
-  return In::batiment{Qdt::batiment_type::R0,
-                      Qdt::batiment_categorie::Habitation,
-                      "Nice",
-                      In::batiment_implantation{Qdt::sol_categorie::Sol_B, 5.0},
-                      Qdt::zone_de_sismicite::Zone5,
-                      Qdt::Maconnerie{brique_8()},
-                      10.0,
-                      12.0,
-                      4.0,
-                      2.5,
-                      std::nullopt,
-                      {},
-                      roof_level(0, enclosure(0), ground_plan()),
-                      "house.qvb"};
+inline Input_data_types::batiment house_r0() {
+  return Input_data_types::batiment{
+      Quavor_data_types::batiment_type::R0,
+      Quavor_data_types::batiment_categorie::Habitation,
+      "Nice",
+      Input_data_types::batiment_implantation{Quavor_data_types::sol_categorie::Sol_B, 5.0},
+      Quavor_data_types::zone_de_sismicite::Zone5,
+      Quavor_data_types::Maconnerie{brique_8()},
+      10.0,
+      12.0,
+      4.0,
+      2.5,
+      std::nullopt,
+      {},
+      roof_level(0, enclosure(0), ground_plan()),
+      "house.qvb"};
 }
 
 // A compliant two-storey house: floor level Nv0, roof level Nv1 on a plan
 // built on the ground plan.
-inline In::batiment house_r1() {
-  In::batiment b = house_r0();
-  b.batiment_type = Qdt::batiment_type::R1;
+inline Input_data_types::batiment house_r1() {
+  Input_data_types::batiment b = house_r0();
+  b.batiment_type = Quavor_data_types::batiment_type::R1;
   b.batiment_niveau_planchers = {floor_level(0, enclosure(0), ground_plan())};
   b.batiment_niveau_toit = roof_level(1, enclosure(1), upper_plan());
   return b;
@@ -221,24 +241,26 @@ inline Check::run_context fresh_run_context() {
 // A checking started on a derived building, with empty name tables: its
 // session is the one the readings below read.
 struct Checking {
-  Cdt::batiment b;
+  Compute_data_types::batiment b;
   Checking_session::scope open;
   Check::session& s;
-  explicit Checking(Cdt::batiment building) : b(std::move(building)), open(fresh_run_context()), s(open.get()) {}
-  explicit Checking(const In::batiment& description) : Checking(compute(description)) {}
+  explicit Checking(Compute_data_types::batiment building)
+      : b(std::move(building)), open(fresh_run_context()), s(open.get()) {}
+  explicit Checking(const Input_data_types::batiment& description) : Checking(compute(description)) {}
   Checking(const Checking&) = delete;
   Checking& operator=(const Checking&) = delete;
 };
 
-using test_fn = bool (*)(Check::session&, critere, const Cdt::batiment&);
-using checkings_fn = bool (*)(Check::session&, const Cdt::batiment&);
+using test_fn = bool (*)(Check::session&, critere, const Compute_data_types::batiment&);
+using checkings_fn = bool (*)(Check::session&, const Compute_data_types::batiment&);
 
 // Runs one criterion on a fresh checking of the building.
 struct Running {
   Checking checking;
   bool result;
-  Running(const Cdt::batiment& b, critere c, test_fn test) : checking(b), result(session().make(c, test, checking.b)) {}
-  Running(const Cdt::batiment& b, critere c, checkings_fn test)
+  Running(const Compute_data_types::batiment& b, critere c, test_fn test)
+      : checking(b), result(session().make(c, test, checking.b)) {}
+  Running(const Compute_data_types::batiment& b, critere c, checkings_fn test)
       : checking(b), result(session().make_checkings(c, test, checking.b)) {}
 };
 

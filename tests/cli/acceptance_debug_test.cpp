@@ -18,8 +18,6 @@ namespace {
 
 using Cli::read_file;
 
-namespace fs = std::filesystem;
-
 struct Debug_run {
   Cli::Result with_debug;
   Cli::Result without;
@@ -30,15 +28,16 @@ struct Debug_run {
 const Debug_run& debug_run() {
   static const Debug_run run = [] {
     Debug_run r;
-    std::string pattern = (fs::temp_directory_path() / "quavor_debug_XXXXXX").string();
-    const fs::path dir = ::mkdtemp(pattern.data());
-    fs::create_directories(dir / "examples");
-    fs::copy_file(fs::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb", dir / "examples" / "house_r1.qvb");
+    std::string pattern = (std::filesystem::temp_directory_path() / "quavor_debug_XXXXXX").string();
+    const std::filesystem::path dir = ::mkdtemp(pattern.data());
+    std::filesystem::create_directories(dir / "examples");
+    std::filesystem::copy_file(std::filesystem::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb",
+                               dir / "examples" / "house_r1.qvb");
     r.with_debug = Cli::run({"-d", "-r", "examples/house_r1.qvb"}, Cli::Options().in(dir.string()));
     r.report_with_debug = read_file(dir / "examples" / "house_r1.qvr");
     r.without = Cli::run({"-r", "examples/house_r1.qvb"}, Cli::Options().in(dir.string()));
     r.report_without = read_file(dir / "examples" / "house_r1.qvr");
-    fs::remove_all(dir);
+    std::filesystem::remove_all(dir);
     return r;
   }();
   return run;

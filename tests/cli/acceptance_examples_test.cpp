@@ -21,31 +21,29 @@ namespace {
 using Cli::read_file;
 using Cli::lines_of;
 
-namespace fs = std::filesystem;
-
-const fs::path source_dir = QUAVOR_SOURCE_DIR;
+const std::filesystem::path source_dir = QUAVOR_SOURCE_DIR;
 
 // A fresh directory with examples/<name>.qvb copied in, removed at the end.
 struct Example_run {
-  fs::path dir;
+  std::filesystem::path dir;
   Cli::Result result;
   std::string report;
   bool report_written = false;
 
   explicit Example_run(const std::string& name, std::vector<std::string> extra = {}) {
-    std::string pattern = (fs::temp_directory_path() / "quavor_examples_XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "quavor_examples_XXXXXX").string();
     dir = ::mkdtemp(pattern.data());
-    fs::create_directories(dir / "examples");
-    fs::copy_file(source_dir / "examples" / (name + ".qvb"), dir / "examples" / (name + ".qvb"));
+    std::filesystem::create_directories(dir / "examples");
+    std::filesystem::copy_file(source_dir / "examples" / (name + ".qvb"), dir / "examples" / (name + ".qvb"));
     std::vector<std::string> arguments{"-r", "examples/" + name + ".qvb"};
     arguments.insert(arguments.end(), extra.begin(), extra.end());
     result = Cli::run(arguments, Cli::Options().in(dir.string()));
-    report_written = fs::exists(dir / "examples" / (name + ".qvr"));
+    report_written = std::filesystem::exists(dir / "examples" / (name + ".qvr"));
     if (report_written) report = read_file(dir / "examples" / (name + ".qvr"));
   }
   ~Example_run() {
     std::error_code ec;
-    fs::remove_all(dir, ec);
+    std::filesystem::remove_all(dir, ec);
   }
 };
 
@@ -127,9 +125,9 @@ TEST_P(Example, ReportMatchesTheGoldenOfItsCase) {
 // named file: `-i - -o <target>` (the recorded name decides the internal
 // target, so the target given must match it).
 TEST_P(Example, ReadsFromTheStandardInput) {
-  std::string pattern = (fs::temp_directory_path() / "quavor_examples_XXXXXX").string();
-  const fs::path dir = ::mkdtemp(pattern.data());
-  fs::create_directories(dir / "examples");
+  std::string pattern = (std::filesystem::temp_directory_path() / "quavor_examples_XXXXXX").string();
+  const std::filesystem::path dir = ::mkdtemp(pattern.data());
+  std::filesystem::create_directories(dir / "examples");
   const std::string text = read_file(source_dir / "examples" / (GetParam() + ".qvb"));
   const std::string target = "examples/" + GetParam() + ".qvr";
   const Cli::Result r = Cli::run({"-i", "-", "-o", target}, Cli::Options().in(dir.string()).with_stdin(text));
@@ -137,19 +135,19 @@ TEST_P(Example, ReadsFromTheStandardInput) {
   // target given: the building passes, and the report names "-" as source.
   EXPECT_EQ(r.err, success_text(target));
   EXPECT_EQ(r.status, 0);
-  ASSERT_TRUE(fs::exists(dir / target));
+  ASSERT_TRUE(std::filesystem::exists(dir / target));
   const std::vector<std::string> l = lines_of(read_file(dir / target));
   ASSERT_GT(l.size(), 3u);
   EXPECT_EQ(l[2], "-");
-  fs::remove_all(dir);
+  std::filesystem::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, Example, ::testing::Values("house_r0", "house_r1"));
 
 // The outcome text for a report named house.qvr, as a user sees it.
 TEST(ExampleOutcome, CompliantTextForHouseQvr) {
-  std::string pattern = (fs::temp_directory_path() / "quavor_examples_XXXXXX").string();
-  const fs::path dir = ::mkdtemp(pattern.data());
+  std::string pattern = (std::filesystem::temp_directory_path() / "quavor_examples_XXXXXX").string();
+  const std::filesystem::path dir = ::mkdtemp(pattern.data());
   std::string text = read_file(source_dir / "examples" / "house_r1.qvb");
   const std::string from = "\"examples/house_r1.qvb\"";
   ASSERT_NE(text.find(from), std::string::npos);
@@ -164,8 +162,8 @@ TEST(ExampleOutcome, CompliantTextForHouseQvr) {
             "\n"
             "  house.qvr\n");
   EXPECT_EQ(r.status, 0);
-  EXPECT_TRUE(fs::exists(dir / "house.qvr"));
-  fs::remove_all(dir);
+  EXPECT_TRUE(std::filesystem::exists(dir / "house.qvr"));
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -18,11 +18,9 @@ namespace {
 
 using Cli::read_file;
 
-namespace fs = std::filesystem;
-
 // The two-storey example recorded as input.qvb.
 std::string example() {
-  std::string text = read_file(fs::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb");
+  std::string text = read_file(std::filesystem::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb");
   const std::string from = "\"examples/house_r1.qvb\"";
   text.replace(text.find(from), from.size(), "\"input.qvb\"");
   return text;
@@ -68,13 +66,13 @@ std::vector<Fatal_case> fatal_cases() {
 class Fatal : public ::testing::TestWithParam<Fatal_case> {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "quavor_fatal_XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "quavor_fatal_XXXXXX").string();
     dir = ::mkdtemp(pattern.data());
     std::ofstream(dir / "input.qvb", std::ios::binary) << GetParam().description;
   }
-  void TearDown() override { fs::remove_all(dir); }
+  void TearDown() override { std::filesystem::remove_all(dir); }
   Cli::Result run() const { return Cli::run({"-r", "input.qvb"}, Cli::Options().in(dir.string())); }
-  fs::path dir;
+  std::filesystem::path dir;
 };
 
 TEST_P(Fatal, EndsWithTheFatalTextAndNoReport) {
@@ -82,10 +80,10 @@ TEST_P(Fatal, EndsWithTheFatalTextAndNoReport) {
   EXPECT_EQ(r.err, fatal + GetParam().message + "\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "");
-  EXPECT_FALSE(fs::exists(dir / "input.qvr"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "input.qvr"));
   // Nothing but the description is left in the directory.
   std::size_t entries = 0;
-  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir)) ++entries;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir)) ++entries;
   EXPECT_EQ(entries, 1u);
 }
 

@@ -23,16 +23,15 @@ namespace {
 using Cli::read_file;
 using Cli::lines_of;
 
-namespace fs = std::filesystem;
-
-const fs::path cases_root = fs::path(QUAVOR_SOURCE_DIR) / "tests" / "cli" / "cases";
+const std::filesystem::path cases_root = std::filesystem::path(QUAVOR_SOURCE_DIR) / "tests" / "cli" / "cases";
 
 std::vector<std::string> cases_with_report() {
   std::vector<std::string> names;
-  if (fs::exists(cases_root))
-    for (const auto& entry : fs::directory_iterator(cases_root))
+  if (std::filesystem::exists(cases_root))
+    for (const auto& entry : std::filesystem::directory_iterator(cases_root))
       // A case that starts with a report of its own keeps it: not the engine's.
-      if (fs::exists(entry.path() / "expected.qvr") && !fs::exists(entry.path() / "input.qvr"))
+      if (std::filesystem::exists(entry.path() / "expected.qvr") &&
+          !std::filesystem::exists(entry.path() / "input.qvr"))
         names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
@@ -41,13 +40,14 @@ std::vector<std::string> cases_with_report() {
 class Golden_report : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Golden_report, FollowsTheReportFrame) {
-  const fs::path dir = cases_root / GetParam();
+  const std::filesystem::path dir = cases_root / GetParam();
   const std::vector<std::string> l = lines_of(read_file(dir / "expected.qvr"));
   ASSERT_GT(l.size(), 8u);
   EXPECT_EQ(l[0], "Rapport de conformité du bâtiment");
   EXPECT_EQ(l[1], "");
   // The source name as given on the command line.
-  const bool from_stdin = fs::exists(dir / "args") && read_file(dir / "args").find("-i -") != std::string::npos;
+  const bool from_stdin =
+      std::filesystem::exists(dir / "args") && read_file(dir / "args").find("-i -") != std::string::npos;
   EXPECT_EQ(l[2], from_stdin ? "-" : "input.qvb");
   EXPECT_EQ(l[3], "  ");
 

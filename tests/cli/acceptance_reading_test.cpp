@@ -22,22 +22,20 @@ namespace {
 
 using Cli::read_file;
 
-namespace fs = std::filesystem;
-
 const std::string& example() {
-  static const std::string text = read_file(fs::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb");
+  static const std::string text = read_file(std::filesystem::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb");
   return text;
 }
 
 // Runs `quavor <option> input.qvb` on `text` in a fresh directory;
 // `report_written` says whether input.qvr was there afterwards.
 Cli::Result run_on(const std::string& text, const std::string& option = "-i", bool* report_written = nullptr) {
-  std::string pattern = (fs::temp_directory_path() / "quavor_reading_XXXXXX").string();
-  const fs::path dir = ::mkdtemp(pattern.data());
+  std::string pattern = (std::filesystem::temp_directory_path() / "quavor_reading_XXXXXX").string();
+  const std::filesystem::path dir = ::mkdtemp(pattern.data());
   std::ofstream(dir / "input.qvb", std::ios::binary) << text;
   Cli::Result r = Cli::run({option, "input.qvb"}, Cli::Options().in(dir.string()));
-  if (report_written) *report_written = fs::exists(dir / "input.qvr");
-  fs::remove_all(dir);
+  if (report_written) *report_written = std::filesystem::exists(dir / "input.qvr");
+  std::filesystem::remove_all(dir);
   return r;
 }
 

@@ -21,8 +21,6 @@ namespace {
 
 using Cli::read_file;
 
-namespace fs = std::filesystem;
-
 const std::string stand_in = "tests/cli/stand_in.sh";
 
 std::string framed(const std::string& message) { return "( Xon (\n  " + message + "\n) Xoff )\n"; }
@@ -34,14 +32,16 @@ const std::string awkward = "d$HOME `echo x` $(echo y) \\ \\\" \"q\" it's ${Z:-z
 class Invocation : public ::testing::Test {
  protected:
   void SetUp() override {
-    fs::permissions(stand_in, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
-                    fs::perm_options::add);
+    std::filesystem::permissions(
+        stand_in,
+        std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec | std::filesystem::perms::others_exec,
+        std::filesystem::perm_options::add);
     char pattern[] = "/tmp/quavor_invocation_XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     dir = pattern;
     std::ofstream(dir + "/requests", std::ios::binary) << "( Xon (\nQuit\n) Xoff )\n#> wait 1\n";
   }
-  void TearDown() override { fs::remove_all(dir); }
+  void TearDown() override { std::filesystem::remove_all(dir); }
 
   struct Session {
     Cli::Result result;
@@ -148,7 +148,7 @@ TEST_F(Invocation, AFatalErrorIsAWrongComputationAndTheLoopGoesOn) {
   EXPECT_EQ(s.replies.substr(s.replies.size() - tail.size()), tail) << s.replies;
   EXPECT_EQ(s.replies.rfind("( Xon (\n  Read_data_done", 0), 0u) << s.replies;
   EXPECT_EQ(s.result.status, 0);
-  EXPECT_FALSE(fs::exists(dir + "/house.qvr"));
+  EXPECT_FALSE(std::filesystem::exists(dir + "/house.qvr"));
 }
 
 // -dif receives the echo of every communication read while debugging, as
@@ -177,7 +177,7 @@ TEST_F(Invocation, ComputeDebuggingFileStaysEmpty) {
   const std::string log = dir + "/compute.log";
   const Session s = serve({"-d", "-dcf", log, "-input-process-command-directory", "/tmp"});
   EXPECT_EQ(s.replies, framed("Quitting"));
-  ASSERT_TRUE(fs::exists(log));
+  ASSERT_TRUE(std::filesystem::exists(log));
   EXPECT_EQ(read_file(log), "");
   EXPECT_NE(s.result.err.find("scanner_communication_per_se\n"), std::string::npos) << s.result.err;
 }

@@ -14,10 +14,8 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 const std::string binary = QUAVOR_BINARY;
-const std::string binary_directory = fs::path(binary).parent_path().string();
+const std::string binary_directory = std::filesystem::path(binary).parent_path().string();
 
 // The usage text as the help request prints it (program name "quavor").
 const std::string usage =
@@ -79,14 +77,14 @@ std::string command_line_error(const std::string& message) {
 
 // A scratch directory removed at the end of the test.
 struct Scratch {
-  fs::path path;
+  std::filesystem::path path;
   Scratch() {
-    std::string pattern = (fs::temp_directory_path() / "quavor_cli_XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "quavor_cli_XXXXXX").string();
     path = ::mkdtemp(pattern.data());
   }
   ~Scratch() {
     std::error_code ec;
-    fs::remove_all(path, ec);
+    std::filesystem::remove_all(path, ec);
   }
   void touch(const std::string& name) const { std::ofstream(path / name) << "x"; }
 };
@@ -106,14 +104,13 @@ TEST(Informational, WriteOneLineOnTheErrorStreamAndExitZero) {
       {{"-version"}, "QuavorTQMV-3.1.0\n"},
       {{"-where"}, dir + "\n"},
       {{"-where-all"}, dir + "\n" + dir + "/quavor_input_gui\n"},
-      {{"-ipc", "my_gui", "-where-all"},
-       dir + "\nNo where directory, since input process executable is a script\n"},
+      {{"-ipc", "my_gui", "-where-all"}, dir + "\nNo where directory, since input process executable is a script\n"},
       {{"-ipse", "-where-all"}, dir + "\nNo where directory, since input process executable is a script\n"},
       {{"-which"}, binary + "\n"},
       {{"-which-all"}, binary + "\n" + dir + "/quavor_input_gui/quavor_input_gui.exe\n"},
       {{"-ipc", "my_gui --fast", "-which-all"}, binary + "\nmy_gui --fast\n"},
       {{"-ipse", "-which-all"},
-       binary + "\ncd src/input_gui && python " + fs::path(dir).parent_path().string() +
+       binary + "\ncd src/input_gui && python " + std::filesystem::path(dir).parent_path().string() +
            "/../src/input_gui/quavor_input_gui.py\n"},
       // Options after an informational one are not looked at.
       {{"-v", "-no-such-option"}, "3.1.0\n"},
@@ -237,13 +234,13 @@ TEST(CommandLineErrors, EndWithTheMessageAndStatusOne) {
 
 TEST(CommandLineErrors, TheProgramNameIsTheLastComponentOfItsPath) {
   Scratch scratch;
-  fs::path link = scratch.path / "tqmv";
-  fs::create_symlink(binary, link);
+  std::filesystem::path link = scratch.path / "tqmv";
+  std::filesystem::create_symlink(binary, link);
   // The link is resolved: the name is that of the file it points to.
   Cli::Result r = Cli::run({"-f", "a.txt"}, Cli::Options().executing(link.string()));
   EXPECT_EQ(r.err, command_line_error("file a.txt is not a valid input process source file name, it has not the proper .qvc extension"));
-  fs::path copy = scratch.path / "tqmv-copy";
-  fs::copy_file(binary, copy);
+  std::filesystem::path copy = scratch.path / "tqmv-copy";
+  std::filesystem::copy_file(binary, copy);
   r = Cli::run({"-f", "a.txt"}, Cli::Options().executing(copy.string()));
   EXPECT_EQ(r.err, "tqmv-copy: command line specification error,\n"
                    "file a.txt is not a valid input process source file name, it has not the proper .qvc extension\n");
@@ -288,19 +285,21 @@ TEST(LogFiles, TheLogFileIsCreated) {
   Scratch scratch;
   Cli::Result r = Cli::run({"-dcf", "compute.log", "-dif", "-", "-v"}, Cli::Options().in(scratch.path.string()));
   EXPECT_EQ(r.err, "3.1.0\n");
-  EXPECT_TRUE(fs::exists(scratch.path / "compute.log"));
-  EXPECT_EQ(fs::file_size(scratch.path / "compute.log"), 0u);
+  EXPECT_TRUE(std::filesystem::exists(scratch.path / "compute.log"));
+  EXPECT_EQ(std::filesystem::file_size(scratch.path / "compute.log"), 0u);
 }
 
 // ---------------------------------------------------------------------------
 // Where the program finds itself.
 
 TEST(ProgramPath, InvocationByRelativePath) {
-  fs::path parent = fs::path(binary_directory).parent_path();
-  std::string relative = "./" + fs::path(binary_directory).filename().string() + "/quavor";
+  std::filesystem::path parent = std::filesystem::path(binary_directory).parent_path();
+  std::string relative = "./" + std::filesystem::path(binary_directory).filename().string() + "/quavor";
   Cli::Result r = Cli::run({"-which"}, Cli::Options().in(parent.string()).as(relative));
   EXPECT_EQ(r.err, binary + "\n");
-  r = Cli::run({"-where"}, Cli::Options().in(binary_directory).as("../" + fs::path(binary_directory).filename().string() + "/quavor"));
+  r = Cli::run({"-where"}, Cli::Options()
+                               .in(binary_directory)
+                               .as("../" + std::filesystem::path(binary_directory).filename().string() + "/quavor"));
   EXPECT_EQ(r.err, binary_directory + "\n");
 }
 
@@ -322,13 +321,13 @@ TEST(ProgramPath, InvocationThroughPath) {
 
 TEST(ProgramPath, ASymbolicLinkIsFollowed) {
   Scratch scratch;
-  fs::path link = scratch.path / "quavor-link";
-  fs::create_symlink(binary, link);
+  std::filesystem::path link = scratch.path / "quavor-link";
+  std::filesystem::create_symlink(binary, link);
   Cli::Result r = Cli::run({"-which"}, Cli::Options().executing(link.string()));
   EXPECT_EQ(r.err, binary + "\n");
   // A relative link target is taken from the link's own directory.
-  fs::path relative_link = scratch.path / "relative-link";
-  fs::create_symlink(fs::relative(binary, scratch.path), relative_link);
+  std::filesystem::path relative_link = scratch.path / "relative-link";
+  std::filesystem::create_symlink(std::filesystem::relative(binary, scratch.path), relative_link);
   r = Cli::run({"-which"}, Cli::Options().in("/").executing(relative_link.string()));
   EXPECT_EQ(r.err, binary + "\n");
 }

@@ -14,13 +14,11 @@
 
 #include "cli/harness.hpp"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 using Test_support::read_file;
 
-const fs::path cases_root = fs::path(QUAVOR_SOURCE_DIR) / "tests" / "cli" / "cases";
+const std::filesystem::path cases_root = std::filesystem::path(QUAVOR_SOURCE_DIR) / "tests" / "cli" / "cases";
 
 std::vector<std::string> words(const std::string& text) {
   std::istringstream in(text);
@@ -31,28 +29,29 @@ std::vector<std::string> words(const std::string& text) {
 
 std::vector<std::string> case_names() {
   std::vector<std::string> names;
-  if (fs::exists(cases_root))
-    for (const auto& entry : fs::directory_iterator(cases_root))
+  if (std::filesystem::exists(cases_root))
+    for (const auto& entry : std::filesystem::directory_iterator(cases_root))
       if (entry.is_directory()) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
 
 // Copies the case's own files, not its expectations, into the directory.
-void copy_case(const std::string& name, const fs::path& dir) {
-  for (const auto& entry : fs::directory_iterator(cases_root / name))
-    if (entry.path().filename().string().rfind("expected", 0) != 0) fs::copy(entry.path(), dir / entry.path().filename());
+void copy_case(const std::string& name, const std::filesystem::path& dir) {
+  for (const auto& entry : std::filesystem::directory_iterator(cases_root / name))
+    if (entry.path().filename().string().rfind("expected", 0) != 0)
+      std::filesystem::copy(entry.path(), dir / entry.path().filename());
 }
 
 class File_flow : public testing::TestWithParam<std::string> {};
 
 TEST_P(File_flow, ReportErrorStreamAndStatusAreExact) {
-  const fs::path source = cases_root / GetParam();
+  const std::filesystem::path source = cases_root / GetParam();
   const Test_support::Temporary_directory scratch;
-  const fs::path& dir = scratch.path();
+  const std::filesystem::path& dir = scratch.path();
   copy_case(GetParam(), dir);
   const auto read_or = [&](const char* file, std::string fallback) {
-    return fs::exists(source / file) ? read_file(source / file) : fallback;
+    return std::filesystem::exists(source / file) ? read_file(source / file) : fallback;
   };
   Cli::Options options;
   options.in(dir.string()).with_stdin(read_or("stdin", ""));
@@ -61,12 +60,12 @@ TEST_P(File_flow, ReportErrorStreamAndStatusAreExact) {
   EXPECT_EQ(r.err, read_file(source / "expected.err"));
   EXPECT_EQ(r.status, std::stoi(read_or("expected.status", "0")));
   EXPECT_EQ(r.out, read_or("expected.out", ""));
-  if (fs::exists(source / "expected.qvr")) {
-    ASSERT_TRUE(fs::exists(dir / "input.qvr"));
+  if (std::filesystem::exists(source / "expected.qvr")) {
+    ASSERT_TRUE(std::filesystem::exists(dir / "input.qvr"));
     EXPECT_EQ(read_file(dir / "input.qvr"), read_file(source / "expected.qvr"));
   }
-  if (fs::exists(source / "no_report")) {
-    EXPECT_FALSE(fs::exists(dir / "input.qvr"));
+  if (std::filesystem::exists(source / "no_report")) {
+    EXPECT_FALSE(std::filesystem::exists(dir / "input.qvr"));
   }
 }
 

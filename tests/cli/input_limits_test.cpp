@@ -15,8 +15,6 @@ namespace {
 
 using Cli::read_file;
 
-namespace fs = std::filesystem;
-
 std::string replace_once(std::string text, const std::string& from, const std::string& to) {
   const std::size_t at = text.find(from);
   EXPECT_NE(at, std::string::npos) << from;
@@ -28,7 +26,7 @@ std::string replace_once(std::string text, const std::string& from, const std::s
 // own recorded name in a fresh directory; runs quavor -r on it there.
 Cli::Result run_on(const std::string& text) {
   const Test_support::Temporary_directory dir;
-  fs::create_directories(dir / "examples");
+  std::filesystem::create_directories(dir / "examples");
   Test_support::write_file(dir / "examples" / "house_r0.qvb", text);
   return Cli::run({"-r", "examples/house_r0.qvb"}, Cli::Options().in(dir.string()));
 }

@@ -22,7 +22,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 using Cli::read_file;
 
@@ -49,8 +48,10 @@ class Input_program : public ::testing::Test {
  protected:
   void SetUp() override {
     for (const std::string& script : {linger, ends})
-      fs::permissions(script, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
-                      fs::perm_options::add);
+      std::filesystem::permissions(
+          script,
+          std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec | std::filesystem::perms::others_exec,
+          std::filesystem::perm_options::add);
     char pattern[] = "/tmp/quavor_input_program_XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     dir = pattern;
@@ -62,7 +63,7 @@ class Input_program : public ::testing::Test {
       ::kill(engine, SIGKILL);
       ::waitpid(engine, nullptr, 0);
     }
-    fs::remove_all(dir);
+    std::filesystem::remove_all(dir);
   }
 
   // Starts the engine on the lingering script, its outputs in a file, and
@@ -90,9 +91,9 @@ class Input_program : public ::testing::Test {
       ::_exit(127);
     }
     const auto deadline = Clock::now() + std::chrono::seconds(10);
-    while (!fs::exists(dir + "/pid") && Clock::now() < deadline)
+    while (!std::filesystem::exists(dir + "/pid") && Clock::now() < deadline)
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    ASSERT_TRUE(fs::exists(dir + "/pid")) << read_file(output);
+    ASSERT_TRUE(std::filesystem::exists(dir + "/pid")) << read_file(output);
     program = std::stoi(read_file(dir + "/pid"));
     ASSERT_GT(program, 0);
   }
@@ -114,7 +115,7 @@ class Input_program : public ::testing::Test {
 TEST_F(Input_program, AnEndingSignalEndsTheInputProgramFirst) {
   for (int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
     SCOPED_TRACE(::strsignal(signal_number));
-    fs::remove(dir + "/pid");
+    std::filesystem::remove(dir + "/pid");
     start();
     ASSERT_FALSE(process_gone(program));
     ::kill(engine, signal_number);
@@ -192,7 +193,7 @@ TEST_F(Input_program, AProgramThatCannotBeRunIsNamed) {
     EXPECT_EQ(r.err, c.err);
     EXPECT_EQ(r.status, 2);
   }
-  EXPECT_FALSE(fs::exists("x"));
+  EXPECT_FALSE(std::filesystem::exists("x"));
 }
 
 }  // namespace

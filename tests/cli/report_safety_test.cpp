@@ -20,21 +20,19 @@
 
 #include "cli/harness.hpp"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 // A fresh directory of its own, removed at the end of the test.
 struct Scratch {
-  fs::path dir;
+  std::filesystem::path dir;
   Scratch() {
-    std::string pattern = (fs::temp_directory_path() / "quavor-safety-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "quavor-safety-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     dir = pattern;
   }
   ~Scratch() {
     std::error_code ignored;
-    fs::remove_all(dir, ignored);
+    std::filesystem::remove_all(dir, ignored);
   }
   std::string operator/(const std::string& name) const { return (dir / name).string(); }
 };
@@ -65,9 +63,9 @@ std::string house_with_long_level_names(const std::string& recorded, std::size_t
   return text;
 }
 
-std::set<std::string> entries(const fs::path& dir) {
+std::set<std::string> entries(const std::filesystem::path& dir) {
   std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename().string());
   return names;
 }
 
@@ -111,13 +109,13 @@ std::pair<int, bool> interrupt_while_writing(const Scratch& s, int signal_number
     ::_exit(127);
   }
   const std::set<std::string> before = entries(s.dir);
-  const auto old_size = fs::file_size(s.dir / "h.qvr");
+  const auto old_size = std::filesystem::file_size(s.dir / "h.qvr");
   bool sent = false;
   int wstatus = 0;
   for (;;) {
     if (::waitpid(pid, &wstatus, WNOHANG) == pid) return {wstatus, sent};
     std::error_code ec;
-    const auto size = fs::file_size(s.dir / "h.qvr", ec);
+    const auto size = std::filesystem::file_size(s.dir / "h.qvr", ec);
     if (entries(s.dir) != before || ec || size != old_size) break;
   }
   std::this_thread::sleep_for(delay);
@@ -159,7 +157,7 @@ TEST(AtomicReport, SignalWhileWritingLeavesTheOlderReportAndNoTemporaryFile) {
 // stays whole and no temporary file is left.
 TEST(AtomicReport, FullFileSystemLeavesTheOlderReport) {
   Scratch s;
-  fs::create_directory(s.dir / "small");
+  std::filesystem::create_directory(s.dir / "small");
   if (::mount("tmpfs", (s / "small").c_str(), "tmpfs", 0, "size=64k") != 0)
     GTEST_SKIP() << "cannot mount a small file system here";
   const std::string target = s / "small/h.qvr";
@@ -225,11 +223,13 @@ TEST(WriteFailure, OutOfMemoryEndsWithStatus2) {
 TEST(SameFile, ReportLinkedToTheDescriptionIsRefused) {
   struct Case {
     const char* name;
-    void (*link)(const fs::path& description, const fs::path& report);
+    void (*link)(const std::filesystem::path& description, const std::filesystem::path& report);
   };
   const Case cases[] = {
-      {"symbolic link", [](const fs::path& d, const fs::path& r) { fs::create_symlink(d.filename(), r); }},
-      {"hard link", [](const fs::path& d, const fs::path& r) { fs::create_hard_link(d, r); }},
+      {"symbolic link", [](const std::filesystem::path& d,
+                           const std::filesystem::path& r) { std::filesystem::create_symlink(d.filename(), r); }},
+      {"hard link",
+       [](const std::filesystem::path& d, const std::filesystem::path& r) { std::filesystem::create_hard_link(d, r); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -255,7 +255,7 @@ TEST(Directory, GivenAsDescriptionIsDiagnosed) {
        {std::vector<std::string>{"-i", "d.qvb"}, {"-r", "d.qvb"}, {"d.qvb"}}) {
     SCOPED_TRACE(arguments.front());
     Scratch s;
-    fs::create_directory(s.dir / "d.qvb");
+    std::filesystem::create_directory(s.dir / "d.qvb");
     const Cli::Result r = Cli::run(arguments, Cli::Options().in(s.dir.string()));
     EXPECT_EQ(r.err, "d.qvb: Is a directory\n");
     EXPECT_EQ(r.status, 2);
@@ -284,7 +284,7 @@ TEST(Tilde, NamesBeginningWithTildeAreTakenInTheHomeDirectory) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments.back());
     Scratch s;
-    fs::create_directory(s.dir / "home");
+    std::filesystem::create_directory(s.dir / "home");
     const std::string home = s / "home";
     // The probe of CR-0-11 opens the recorded address as it is.
     write_file(home + "/h.qvb", house(home + "/h.qvb"));
@@ -296,9 +296,9 @@ TEST(Tilde, NamesBeginningWithTildeAreTakenInTheHomeDirectory) {
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(ends_with(Cli::read_file(home + "/h.qvr"), report_end));
     if (!c.log.empty()) {
-      EXPECT_TRUE(fs::exists(home + "/" + c.log));
+      EXPECT_TRUE(std::filesystem::exists(home + "/" + c.log));
     }
-    EXPECT_FALSE(fs::exists(s.dir / "~"));
+    EXPECT_FALSE(std::filesystem::exists(s.dir / "~"));
   }
 }
 
@@ -307,12 +307,12 @@ TEST(Tilde, NamesBeginningWithTildeAreTakenInTheHomeDirectory) {
 
 TEST(InternalFileName, TheSameFileGivesTheSameVerdictHoweverItsPathIsSpelt) {
   Scratch s;
-  fs::create_directory(s.dir / "sub");
+  std::filesystem::create_directory(s.dir / "sub");
   write_file(s / "h.qvb", house("h.qvb"));
   for (const std::string& given : {std::string("./h.qvb"), std::string("sub/../h.qvb"), s / "h.qvb",
                                    s / "sub/./../h.qvb"}) {
     SCOPED_TRACE(given);
-    fs::remove(s.dir / "h.qvr");
+    std::filesystem::remove(s.dir / "h.qvr");
     const Cli::Result r = Cli::run({"-r", given}, Cli::Options().in(s.dir.string()));
     const std::string target = given.substr(0, given.size() - 4) + ".qvr";
     EXPECT_EQ(r.err, success_text(target));

@@ -26,7 +26,6 @@ namespace {
 
 using Cli::read_file;
 
-namespace fs = std::filesystem;
 using namespace Message_types;
 
 const std::string stand_in = "tests/cli/stand_in.sh";
@@ -53,13 +52,15 @@ class Server : public ::testing::Test {
     // The scripts are run as programs: a checkout that lost their mode
     // must not fail these tests for that.
     for (const char* script : {"tests/cli/stand_in.sh", "tests/cli/server/gone.sh"})
-      fs::permissions(script, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
-                      fs::perm_options::add);
+      std::filesystem::permissions(
+          script,
+          std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec | std::filesystem::perms::others_exec,
+          std::filesystem::perm_options::add);
     char pattern[] = "/tmp/quavor_server_XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     dir = pattern;
   }
-  void TearDown() override { fs::remove_all(dir); }
+  void TearDown() override { std::filesystem::remove_all(dir); }
 
   // The example house, its file named `name` in the temporary directory.
   std::string description(const std::string& name = "house.qvb") const {
@@ -93,7 +94,7 @@ class Server : public ::testing::Test {
     Compute_server::compute_server_handler(
         ib, [&d](Scanning::Scanbuf&) { Compute_main::treat_compute_data_message(d); }, ib);
     Quavor_configuration::reset_for_tests();
-    fs::remove(file("house.qvr"));
+    std::filesystem::remove(file("house.qvr"));
     return replies->contents();
   }
 
@@ -128,7 +129,7 @@ TEST_F(Server, TheFullExchange) {
   EXPECT_EQ(s.replies, expected);
   EXPECT_EQ(s.result.status, 0);
   EXPECT_EQ(s.result.err, "");
-  EXPECT_TRUE(fs::exists(file("house.qvr")));
+  EXPECT_TRUE(std::filesystem::exists(file("house.qvr")));
 }
 
 TEST_F(Server, TwoComputationsInARowWriteTwoReports) {
@@ -139,7 +140,7 @@ TEST_F(Server, TwoComputationsInARowWriteTwoReports) {
                           request("Compute_data") + wait(2));
   EXPECT_EQ(s.replies, read_data_done(d) + framed("Validate_data_done") + outcome + outcome);
   EXPECT_EQ(s.result.status, 0);
-  EXPECT_TRUE(fs::exists(file("house.qvr")));
+  EXPECT_TRUE(std::filesystem::exists(file("house.qvr")));
 }
 
 TEST_F(Server, NothingIsComputedWithoutValidatedData) {
@@ -151,7 +152,7 @@ TEST_F(Server, NothingIsComputedWithoutValidatedData) {
                            framed("Validate_data_done") + framed("Invalidate_data_done") +
                            framed("Error_no_validated_data"));
   EXPECT_EQ(s.result.status, 0);
-  EXPECT_FALSE(fs::exists(file("house.qvr")));
+  EXPECT_FALSE(std::filesystem::exists(file("house.qvr")));
 }
 
 const std::string channel_header = "File \"unnamed Stdlib input channel\", line ";
@@ -229,7 +230,7 @@ TEST_F(Server, AnUnwritableReportIsAnsweredAndTheLoopGoesOn) {
                           request("Compute_data") + wait(2) + request("Invalidate_data") + wait(1));
   EXPECT_EQ(s.replies, read_data_done(d) + framed("Validate_data_done") + outcome + framed("Invalidate_data_done"));
   EXPECT_EQ(s.result.status, 0);
-  EXPECT_FALSE(fs::exists(file("missing/house.qvr")));
+  EXPECT_FALSE(std::filesystem::exists(file("missing/house.qvr")));
 }
 
 TEST_F(Server, DebuggingShowsTheChecksAndTheComputedModel) {

@@ -20,48 +20,49 @@
 #include "cli/harness.hpp"
 #include "view/view_fixture.hpp"
 
-namespace fs = std::filesystem;
 using nlohmann::json;
 
 namespace {
 
-const fs::path source_dir = QUAVOR_SOURCE_DIR;
-const fs::path cases_root = source_dir / "tests" / "cli" / "cases";
+const std::filesystem::path source_dir = QUAVOR_SOURCE_DIR;
+const std::filesystem::path cases_root = source_dir / "tests" / "cli" / "cases";
 
 // A fresh scratch directory, removed with what is left in it (made writable again first).
 struct Scratch : View_fixture::scratch {
   ~Scratch() {
     std::error_code ec;
-    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ec);
+    std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
   }
 };
 
-Cli::Result view(const std::vector<std::string>& arguments, const fs::path& directory) {
+Cli::Result view(const std::vector<std::string>& arguments, const std::filesystem::path& directory) {
   return Cli::run(arguments, Cli::Options().executing(QUAVOR_VIEW_BINARY).in(directory.string()));
 }
 
-void copy_to(const fs::path& from, const fs::path& to) {
-  fs::create_directories(to.parent_path());
-  fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+void copy_to(const std::filesystem::path& from, const std::filesystem::path& to) {
+  std::filesystem::create_directories(to.parent_path());
+  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
 }
 
 // A description of the test set and the name it is checked under (the name
 // its recorded file name expects).
 struct Description {
   std::string label;
-  fs::path file;
+  std::filesystem::path file;
   std::string name;
 };
 
 std::vector<Description> test_set() {
   std::vector<Description> set;
-  for (const auto& e : fs::directory_iterator(source_dir / "examples"))
+  for (const auto& e : std::filesystem::directory_iterator(source_dir / "examples"))
     if (e.path().extension() == ".qvb")
       set.push_back({e.path().stem().string(), e.path(), "examples/" + e.path().filename().string()});
-  for (const auto& e : fs::directory_iterator(cases_root)) {
-    const fs::path d = e.path();
+  for (const auto& e : std::filesystem::directory_iterator(cases_root)) {
+    const std::filesystem::path d = e.path();
     // Cases run with their own arguments or standard input are about quavor's command line.
-    if (!fs::is_directory(d) || fs::exists(d / "args") || !fs::exists(d / "input.qvb")) continue;
+    if (!std::filesystem::is_directory(d) || std::filesystem::exists(d / "args") ||
+        !std::filesystem::exists(d / "input.qvb"))
+      continue;
     const std::string err = Cli::read_file((d / "expected.err").string());
     if (err.rfind("Toutes les vérifications ont réussi.", 0) == 0) continue;
     set.push_back({d.filename().string(), d / "input.qvb", "input.qvb"});
@@ -112,12 +113,13 @@ std::string find_program(const std::string& name) {
   const char* path = std::getenv("PATH");
   std::stringstream dirs(path ? path : "/usr/bin:/bin");
   for (std::string d; std::getline(dirs, d, ':');)
-    if (!d.empty() && ::access((fs::path(d) / name).c_str(), X_OK) == 0) return (fs::path(d) / name).string();
+    if (!d.empty() && ::access((std::filesystem::path(d) / name).c_str(), X_OK) == 0)
+      return (std::filesystem::path(d) / name).string();
   return "";
 }
 
 // Headless Chromium on a page: its DOM after load, or a screenshot.
-Cli::Result chromium(const std::vector<std::string>& what, const fs::path& page) {
+Cli::Result chromium(const std::vector<std::string>& what, const std::filesystem::path& page) {
   const std::string browser = find_program("chromium");
   if (browser.empty()) return Cli::Result{"", "chromium not found (make deps installs it)", -1};
   Scratch profile;
@@ -126,7 +128,7 @@ Cli::Result chromium(const std::vector<std::string>& what, const fs::path& page)
                                      "--disable-component-update", "--disable-sync",
                                      "--user-data-dir=" + profile.dir.string()};
   arguments.insert(arguments.end(), what.begin(), what.end());
-  arguments.push_back("file://" + fs::absolute(page).string());
+  arguments.push_back("file://" + std::filesystem::absolute(page).string());
   return Cli::run(arguments, Cli::Options().executing(find_program("timeout")));
 }
 
@@ -138,7 +140,7 @@ struct Checked {
   std::string report;  // what quavor wrote, if anything
   json results;
   std::string page;
-  fs::path page_file;
+  std::filesystem::path page_file;
 };
 
 class ViewTestSet : public ::testing::Test {
@@ -148,15 +150,15 @@ class ViewTestSet : public ::testing::Test {
     runs = new std::vector<Checked>;
     for (const Description& d : test_set()) {
       Checked r{d, {}, {}, {}, {}, {}, {}};
-      const fs::path by_quavor = scratch->dir / "quavor" / d.label;
-      const fs::path by_view = scratch->dir / "view" / d.label;
+      const std::filesystem::path by_quavor = scratch->dir / "quavor" / d.label;
+      const std::filesystem::path by_view = scratch->dir / "view" / d.label;
       copy_to(d.file, by_quavor / d.name);
       copy_to(d.file, by_view / d.name);
       r.quavor = Cli::run({"-r", d.name}, Cli::Options().in(by_quavor.string()));
       r.view = view({"--json", d.name}, by_view);
-      const fs::path qvr = (by_quavor / d.name).replace_extension(".qvr");
-      if (fs::exists(qvr)) r.report = Cli::read_file(qvr.string());
-      const fs::path base = (by_view / d.name).replace_extension();
+      const std::filesystem::path qvr = (by_quavor / d.name).replace_extension(".qvr");
+      if (std::filesystem::exists(qvr)) r.report = Cli::read_file(qvr.string());
+      const std::filesystem::path base = (by_view / d.name).replace_extension();
       r.results = json::parse(Cli::read_file(base.string() + ".json"), nullptr, false);
       r.page_file = base.string() + ".html";
       r.page = Cli::read_file(r.page_file.string());
@@ -280,16 +282,16 @@ TEST_F(ViewTestSet, PagesLoadInABrowserWithTheirPlansAndCriteria) {
 }
 
 TEST_F(ViewTestSet, ScreenshotsForPeopleToLookAt) {
-  const fs::path shots = fs::path(QUAVOR_BUILD_DIR) / "view-screenshots";
-  fs::create_directories(shots);
+  const std::filesystem::path shots = std::filesystem::path(QUAVOR_BUILD_DIR) / "view-screenshots";
+  std::filesystem::create_directories(shots);
   for (const Checked& r : *runs) {
     if (r.d.label != "house_r1" && r.d.label != "cr3_4_shares") continue;
     SCOPED_TRACE(r.d.label);
-    const fs::path png = shots / (r.d.label + ".png");
-    fs::remove(png);
+    const std::filesystem::path png = shots / (r.d.label + ".png");
+    std::filesystem::remove(png);
     const Cli::Result shot = chromium({"--screenshot=" + png.string(), "--window-size=1200,1600"}, r.page_file);
     EXPECT_EQ(shot.status, 0) << shot.err;
-    EXPECT_GT(fs::exists(png) ? fs::file_size(png) : 0u, 10000u);
+    EXPECT_GT(std::filesystem::exists(png) ? std::filesystem::file_size(png) : 0u, 10000u);
   }
 }
 
@@ -303,14 +305,14 @@ TEST(ViewBatch, DirectoryGivesIndexAndSummaryInInputOrderWhateverTheJobs) {
   std::string summaries[2];
   int k = 0;
   for (const char* jobs : {"1", "3"}) {
-    const fs::path out = s.dir / (std::string("out") + jobs);
+    const std::filesystem::path out = s.dir / (std::string("out") + jobs);
     // Run inside each case's directory would change the names; the recorded
     // names are "input.qvb", so the verdicts are about the name (CR-0-11).
     const Cli::Result r = view({"--json", "--jobs", jobs, "--out", out.string(), "set"}, s.dir);
     EXPECT_EQ(r.status, 1) << r.err;
-    ASSERT_TRUE(fs::exists(out / "index.html"));
-    ASSERT_TRUE(fs::exists(out / "cr3_4_shares" / "input.html"));
-    ASSERT_TRUE(fs::exists(out / "ok_r0" / "input.json"));
+    ASSERT_TRUE(std::filesystem::exists(out / "index.html"));
+    ASSERT_TRUE(std::filesystem::exists(out / "cr3_4_shares" / "input.html"));
+    ASSERT_TRUE(std::filesystem::exists(out / "ok_r0" / "input.json"));
     summaries[k++] = Cli::read_file((out / "summary.json").string());
   }
   EXPECT_EQ(summaries[0], summaries[1]);
@@ -331,9 +333,9 @@ TEST(ViewBatch, SummaryToStandardOutput) {
   const json summary = json::parse(r.out);
   ASSERT_EQ(summary["descriptions"].size(), 1u);
   EXPECT_EQ(summary["descriptions"][0]["verdict"], "compliant");
-  EXPECT_FALSE(fs::exists(s.dir / "input.html"));
-  EXPECT_FALSE(fs::exists(s.dir / "index.html"));
-  EXPECT_FALSE(fs::exists(s.dir / "input.qvr"));
+  EXPECT_FALSE(std::filesystem::exists(s.dir / "input.html"));
+  EXPECT_FALSE(std::filesystem::exists(s.dir / "index.html"));
+  EXPECT_FALSE(std::filesystem::exists(s.dir / "input.qvr"));
 }
 
 TEST(ViewBatch, SyntaxErrorAmongGoodOnesIsReportedAsQuavorPrintsItAndTheOthersChecked) {
@@ -359,9 +361,9 @@ TEST(ViewBatch, SyntaxErrorAmongGoodOnesIsReportedAsQuavorPrintsItAndTheOthersCh
   EXPECT_NE(summary["descriptions"][1]["verdict"], "unreadable");
   EXPECT_NE(summary["descriptions"][2]["verdict"], "unreadable");
   // Same base name three times under one --out: numbered.
-  EXPECT_TRUE(fs::exists(s.dir / "out" / "input.json"));
-  EXPECT_TRUE(fs::exists(s.dir / "out" / "input-2.json"));
-  EXPECT_TRUE(fs::exists(s.dir / "out" / "input-3.json"));
+  EXPECT_TRUE(std::filesystem::exists(s.dir / "out" / "input.json"));
+  EXPECT_TRUE(std::filesystem::exists(s.dir / "out" / "input-2.json"));
+  EXPECT_TRUE(std::filesystem::exists(s.dir / "out" / "input-3.json"));
 }
 
 // ---------------------------------------------------------------------------
@@ -376,7 +378,7 @@ TEST(ViewBadInput, MissingPath) {
 
 TEST(ViewBadInput, DirectoryWithoutDescriptions) {
   Scratch s;
-  fs::create_directories(s.dir / "empty" / "sub");
+  std::filesystem::create_directories(s.dir / "empty" / "sub");
   std::ofstream(s.dir / "empty" / "notes.txt") << "x";
   const Cli::Result r = view({"empty"}, s.dir);
   EXPECT_EQ(r.status, 2);
@@ -391,8 +393,9 @@ TEST(ViewBadInput, UnwritableOut) {
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err.rfind("quavor-view: cannot write the results in a_file/out: ", 0), 0u) << r.err;
   if (::geteuid() != 0) {
-    fs::create_directories(s.dir / "locked");
-    fs::permissions(s.dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    std::filesystem::create_directories(s.dir / "locked");
+    std::filesystem::permissions(s.dir / "locked",
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     const Cli::Result locked = view({"--out", "locked", "input.qvb"}, s.dir);
     EXPECT_EQ(locked.status, 2);
     EXPECT_EQ(locked.err, "quavor-view: cannot write the results in locked: Permission denied\n");

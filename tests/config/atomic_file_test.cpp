@@ -16,23 +16,21 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 struct Scratch {
-  fs::path path;
+  std::filesystem::path path;
   Scratch() {
-    std::string pattern = (fs::temp_directory_path() / "quavor_atomic_XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "quavor_atomic_XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path = pattern;
   }
   ~Scratch() {
     std::error_code ec;
-    fs::remove_all(path, ec);
+    std::filesystem::remove_all(path, ec);
   }
   std::string operator/(const std::string& name) const { return (path / name).string(); }
   std::set<std::string> entries() const {
     std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(path)) names.insert(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(path)) names.insert(e.path().filename().string());
     return names;
   }
 };
@@ -92,13 +90,13 @@ TEST(AtomicFile, NewFilesGetTheUsualPermissionBits) {
 
 TEST(AtomicFile, ASymbolicLinkStaysAndItsFileIsReplaced) {
   Scratch s;
-  fs::create_directory(s.path / "real");
+  std::filesystem::create_directory(s.path / "real");
   write(s / "real/r.qvr", "older");
-  fs::create_symlink("real/r.qvr", s.path / "link.qvr");
+  std::filesystem::create_symlink("real/r.qvr", s.path / "link.qvr");
   Atomic_file::Writer w(s / "link.qvr");
   std::fputs("newer", w.stream());
   w.commit();
-  EXPECT_TRUE(fs::is_symlink(s.path / "link.qvr"));
+  EXPECT_TRUE(std::filesystem::is_symlink(s.path / "link.qvr"));
   EXPECT_EQ(read(s / "real/r.qvr"), "newer");
   EXPECT_EQ(s.entries(), (std::set<std::string>{"link.qvr", "real"}));
 }
@@ -111,7 +109,7 @@ TEST(AtomicFile, FailuresNameTheTargetAndTheReason) {
   } catch (const Sys_error& e) {
     EXPECT_EQ(std::string(e.what()), s / "nodir/r.qvr" + ": No such file or directory");
   }
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   Atomic_file::Writer w("/dev/full");
   std::fputs("x", w.stream());
   try {
@@ -120,7 +118,7 @@ TEST(AtomicFile, FailuresNameTheTargetAndTheReason) {
   } catch (const Sys_error& e) {
     EXPECT_EQ(std::string(e.what()), "/dev/full: No space left on device");
   }
-  EXPECT_TRUE(fs::is_character_file("/dev/full"));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
 // Opening it would write the file named by the part before the NUL byte.
@@ -135,7 +133,7 @@ TEST(AtomicFile, ANameWithANulByteIsRefused) {
 
 TEST(AtomicFile, ADirectoryIsNoTarget) {
   Scratch s;
-  fs::create_directory(s.path / "d.qvr");
+  std::filesystem::create_directory(s.path / "d.qvr");
   try {
     Atomic_file::Writer w(s / "d.qvr");
     FAIL() << "no failure";

@@ -17,8 +17,6 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 struct Text_case {
   std::string input;
   std::string expected;
@@ -46,19 +44,19 @@ struct Environment_change {
 };
 
 struct Scratch {
-  fs::path path;
+  std::filesystem::path path;
   Scratch() {
-    std::string pattern = (fs::temp_directory_path() / "quavor_path_XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "quavor_path_XXXXXX").string();
     path = ::mkdtemp(pattern.data());
   }
   ~Scratch() {
     std::error_code ec;
-    fs::remove_all(path, ec);
+    std::filesystem::remove_all(path, ec);
   }
   std::string file(const std::string& name, bool executable = false) const {
-    fs::path p = path / name;
+    std::filesystem::path p = path / name;
     std::ofstream(p) << "x";
-    if (executable) fs::permissions(p, fs::perms::owner_all);
+    if (executable) std::filesystem::permissions(p, std::filesystem::perms::owner_all);
     return p.string();
   }
 };
@@ -112,7 +110,7 @@ TEST(PathNormalize, CollapsesDotsAndSeparators) {
 
 TEST(ComputeFullPath, JoinsRelativeNamesToTheDirectory) {
   Environment_change home("HOME", "/home/ana");
-  const std::string cwd = fs::current_path().string();
+  const std::string cwd = std::filesystem::current_path().string();
   struct Case {
     std::string directory, name, expected;
   };
@@ -135,7 +133,7 @@ TEST(ComputeFullPath, JoinsRelativeNamesToTheDirectory) {
 
 TEST(Normalize, OneFileHasOneNameHoweverItIsSpelt) {
   Environment_change home("HOME", "/home/ana");
-  const std::string cwd = fs::current_path().string();
+  const std::string cwd = std::filesystem::current_path().string();
   const std::vector<Text_case> cases = {
       {"-", "-"},
       {"h.qvr", cwd + "/h.qvr"},
@@ -184,9 +182,9 @@ TEST(Open, TildeIsTheHomeDirectory) {
 TEST(FullPathWin32, FollowsOneSymbolicLink) {
   Scratch scratch;
   std::string target = scratch.file("program");
-  fs::create_directory(scratch.path / "bin");
-  fs::create_symlink(target, scratch.path / "bin" / "absolute");
-  fs::create_symlink("../program", scratch.path / "bin" / "relative");
+  std::filesystem::create_directory(scratch.path / "bin");
+  std::filesystem::create_symlink(target, scratch.path / "bin" / "absolute");
+  std::filesystem::create_symlink("../program", scratch.path / "bin" / "relative");
   const std::string dir = scratch.path.string();
   EXPECT_EQ(Path::full_path_win32("/", dir + "/bin/absolute"), target);
   EXPECT_EQ(Path::full_path_win32("/", dir + "/bin/relative"), target);
@@ -238,7 +236,7 @@ TEST(Open, WritingCreatesOrTruncates) {
   std::FILE* f = Path::path_open_out(name);
   ASSERT_NE(f, nullptr);
   std::fclose(f);
-  EXPECT_EQ(fs::file_size(name), 0u);
+  EXPECT_EQ(std::filesystem::file_size(name), 0u);
 }
 
 TEST(FileExtension, MustBeginWithADot) {
@@ -275,8 +273,8 @@ TEST(NameParts, DirectoryAndLastComponent) {
 
 TEST(FindInExecutablePath, TheFirstExecutableOfThatNameWins) {
   Scratch scratch;
-  fs::create_directory(scratch.path / "one");
-  fs::create_directory(scratch.path / "two");
+  std::filesystem::create_directory(scratch.path / "one");
+  std::filesystem::create_directory(scratch.path / "two");
   scratch.file("one/tool");  // not executable: skipped
   std::string found = scratch.file("two/tool", true);
   Environment_change path("PATH", "/nonexistent-dir:" + (scratch.path / "one").string() + ":" +
@@ -290,11 +288,11 @@ TEST(FindInExecutablePath, TheFirstExecutableOfThatNameWins) {
 TEST(FindInExecutablePath, AnEmptyEntryIsTheCurrentDirectory) {
   Scratch scratch;
   scratch.file("tool", true);
-  fs::path saved = fs::current_path();
-  fs::current_path(scratch.path);
+  std::filesystem::path saved = std::filesystem::current_path();
+  std::filesystem::current_path(scratch.path);
   Environment_change path("PATH", "/nonexistent-dir::/bin");
   EXPECT_EQ(Path::find_in_executable_path("tool"), "./tool");
-  fs::current_path(saved);
+  std::filesystem::current_path(saved);
 }
 
 }  // namespace

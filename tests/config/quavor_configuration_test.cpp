@@ -17,11 +17,7 @@
 #include "text/exceptions.hpp"
 #include "text/format.hpp"
 
-namespace Qc = Quavor_configuration;
-
 namespace {
-
-namespace fs = std::filesystem;
 
 // What the intercepted exit throws; not a std::exception, so that the
 // parser's own handlers let it through.
@@ -32,14 +28,14 @@ struct Exited {
 class Configuration : public ::testing::Test {
  protected:
   void SetUp() override {
-    Qc::reset_for_tests();
-    Qc::set_exit_hook([](int status) { throw Exited{status}; });
+    Quavor_configuration::reset_for_tests();
+    Quavor_configuration::set_exit_hook([](int status) { throw Exited{status}; });
     ::setenv("HOME", "/home/ana", 1);
     Path::reinitialise();
   }
   void TearDown() override {
-    Qc::set_exit_hook(nullptr);
-    Qc::reset_for_tests();
+    Quavor_configuration::set_exit_hook(nullptr);
+    Quavor_configuration::reset_for_tests();
   }
 
   // Parses "quavor <arguments>" and completes the configuration.
@@ -85,68 +81,71 @@ std::string fatal_message_of(F f) {
 // Start-up state and errors.
 
 TEST_F(Configuration, StartUpValues) {
-  EXPECT_EQ(Qc::get_version(), "3.1.0");
-  EXPECT_EQ(Qc::full_version(), "QuavorTQMV-3.1.0");
-  EXPECT_EQ(Qc::input_process_source_file_extension(), ".qvc");
-  EXPECT_EQ(Qc::report_source_file_extension(), ".qvb");
-  EXPECT_EQ(Qc::report_target_file_extension(), ".qvr");
-  EXPECT_EQ(Qc::script_directory(), "src/input_gui");
-  EXPECT_FALSE(Qc::get_input_process_needed_opt());
-  EXPECT_FALSE(Qc::get_input_process_needed());
-  EXPECT_FALSE(Qc::get_input_process_arguments_opt());
-  EXPECT_FALSE(Qc::get_debug());
-  EXPECT_EQ(Qc::get_input_process_in_channel(), stdin);
-  EXPECT_EQ(Qc::get_input_process_out_channel(), stdout);
-  ASSERT_TRUE(Qc::get_input_process_scanning_buffer());
-  EXPECT_EQ(Qc::get_input_process_scanning_buffer()->name_of_input(), "-");
-  EXPECT_EQ(&Qc::get_input_process_formatter(), &Format::err_formatter());
-  EXPECT_EQ(&Qc::get_compute_input_debugging_formatter(), &Format::err_formatter());
-  EXPECT_EQ(&Qc::get_compute_error_debugging_formatter(), &Format::err_formatter());
+  EXPECT_EQ(Quavor_configuration::get_version(), "3.1.0");
+  EXPECT_EQ(Quavor_configuration::full_version(), "QuavorTQMV-3.1.0");
+  EXPECT_EQ(Quavor_configuration::input_process_source_file_extension(), ".qvc");
+  EXPECT_EQ(Quavor_configuration::report_source_file_extension(), ".qvb");
+  EXPECT_EQ(Quavor_configuration::report_target_file_extension(), ".qvr");
+  EXPECT_EQ(Quavor_configuration::script_directory(), "src/input_gui");
+  EXPECT_FALSE(Quavor_configuration::get_input_process_needed_opt());
+  EXPECT_FALSE(Quavor_configuration::get_input_process_needed());
+  EXPECT_FALSE(Quavor_configuration::get_input_process_arguments_opt());
+  EXPECT_FALSE(Quavor_configuration::get_debug());
+  EXPECT_EQ(Quavor_configuration::get_input_process_in_channel(), stdin);
+  EXPECT_EQ(Quavor_configuration::get_input_process_out_channel(), stdout);
+  ASSERT_TRUE(Quavor_configuration::get_input_process_scanning_buffer());
+  EXPECT_EQ(Quavor_configuration::get_input_process_scanning_buffer()->name_of_input(), "-");
+  EXPECT_EQ(&Quavor_configuration::get_input_process_formatter(), &Format::err_formatter());
+  EXPECT_EQ(&Quavor_configuration::get_compute_input_debugging_formatter(), &Format::err_formatter());
+  EXPECT_EQ(&Quavor_configuration::get_compute_error_debugging_formatter(), &Format::err_formatter());
 }
 
 TEST_F(Configuration, TheProgramLocationComesFromTheInvocationName) {
-  Qc::set_invocation_name("/opt/tqmv/bin/quavor");
-  EXPECT_EQ(Qc::program_path(), "/opt/tqmv/bin/quavor");
-  EXPECT_EQ(Qc::software_directory(), "/opt/tqmv/bin");
-  EXPECT_EQ(Qc::program_name(), "quavor");
-  EXPECT_EQ(Qc::default_input_process_executable(), "/opt/tqmv/bin/quavor_input_gui/quavor_input_gui.exe");
-  EXPECT_EQ(Qc::script_path(), "/opt/tqmv/../src/input_gui/quavor_input_gui.py");
-  EXPECT_EQ(Qc::script_command(), "cd src/input_gui && python /opt/tqmv/../src/input_gui/quavor_input_gui.py");
+  Quavor_configuration::set_invocation_name("/opt/tqmv/bin/quavor");
+  EXPECT_EQ(Quavor_configuration::program_path(), "/opt/tqmv/bin/quavor");
+  EXPECT_EQ(Quavor_configuration::software_directory(), "/opt/tqmv/bin");
+  EXPECT_EQ(Quavor_configuration::program_name(), "quavor");
+  EXPECT_EQ(Quavor_configuration::default_input_process_executable(),
+            "/opt/tqmv/bin/quavor_input_gui/quavor_input_gui.exe");
+  EXPECT_EQ(Quavor_configuration::script_path(), "/opt/tqmv/../src/input_gui/quavor_input_gui.py");
+  EXPECT_EQ(Quavor_configuration::script_command(),
+            "cd src/input_gui && python /opt/tqmv/../src/input_gui/quavor_input_gui.py");
 }
 
 TEST_F(Configuration, FatalErrorsNameTheFullVersion) {
-  EXPECT_EQ(fatal_message_of([] { Qc::fatal_error("retrait_categorie"); }), fatal_text("retrait_categorie"));
-  EXPECT_EQ(fatal_message_of([] { Qc::get_compute_run_mode(); }),
+  EXPECT_EQ(fatal_message_of([] { Quavor_configuration::fatal_error("retrait_categorie"); }),
+            fatal_text("retrait_categorie"));
+  EXPECT_EQ(fatal_message_of([] { Quavor_configuration::get_compute_run_mode(); }),
             fatal_text("Attempt to get the quavor run mode when none has been set"));
 }
 
 TEST_F(Configuration, RunModeFirstSettingWins) {
-  Qc::set_compute_run_mode(Qc::run_mode::Compute_qvr_from_qvb);
-  Qc::set_compute_run_mode(Qc::run_mode::Compute_qvc_from_gui);
-  EXPECT_EQ(Qc::get_compute_run_mode(), Qc::run_mode::Compute_qvr_from_qvb);
+  Quavor_configuration::set_compute_run_mode(Quavor_configuration::run_mode::Compute_qvr_from_qvb);
+  Quavor_configuration::set_compute_run_mode(Quavor_configuration::run_mode::Compute_qvc_from_gui);
+  EXPECT_EQ(Quavor_configuration::get_compute_run_mode(), Quavor_configuration::run_mode::Compute_qvr_from_qvb);
 }
 
 TEST_F(Configuration, RunModeSetByTheOptions) {
   struct Case {
     std::vector<std::string> arguments;
-    std::optional<Qc::run_mode> mode;
+    std::optional<Quavor_configuration::run_mode> mode;
   };
   const std::vector<Case> cases = {
-      {{"-c", "a.qvc"}, Qc::run_mode::Compute_qvc_from_gui},
-      {{"-check-and-report", "a.qvc"}, Qc::run_mode::Compute_qvc_from_gui},
-      {{"-b", "a.qvc"}, Qc::run_mode::Compute_qvc_from_gui},
-      {{"-generate-report-source-file", "a.qvc"}, Qc::run_mode::Compute_qvc_from_gui},
-      {{"-r", "h.qvb"}, Qc::run_mode::Compute_qvr_from_qvb},
-      {{"-report", "h.qvb"}, Qc::run_mode::Compute_qvr_from_qvb},
+      {{"-c", "a.qvc"}, Quavor_configuration::run_mode::Compute_qvc_from_gui},
+      {{"-check-and-report", "a.qvc"}, Quavor_configuration::run_mode::Compute_qvc_from_gui},
+      {{"-b", "a.qvc"}, Quavor_configuration::run_mode::Compute_qvc_from_gui},
+      {{"-generate-report-source-file", "a.qvc"}, Quavor_configuration::run_mode::Compute_qvc_from_gui},
+      {{"-r", "h.qvb"}, Quavor_configuration::run_mode::Compute_qvr_from_qvb},
+      {{"-report", "h.qvb"}, Quavor_configuration::run_mode::Compute_qvr_from_qvb},
       {{"-i", "h.qvb"}, std::nullopt},
       {{"-f", "a.qvc"}, std::nullopt},
       {{"-nip"}, std::nullopt},
-      {{"-i", "h.qvb", "-r", "h.qvb"}, Qc::run_mode::Compute_qvr_from_qvb},
+      {{"-i", "h.qvb", "-r", "h.qvb"}, Quavor_configuration::run_mode::Compute_qvr_from_qvb},
   };
   for (const auto& c : cases) {
-    Qc::reset_for_tests();
+    Quavor_configuration::reset_for_tests();
     parse(c.arguments);
-    EXPECT_EQ(Qc::get_compute_run_mode_opt(), c.mode) << c.arguments[0];
+    EXPECT_EQ(Quavor_configuration::get_compute_run_mode_opt(), c.mode) << c.arguments[0];
   }
 }
 
@@ -154,15 +153,15 @@ TEST_F(Configuration, RunModeSetByTheOptions) {
 // File kinds and derived names.
 
 TEST_F(Configuration, FileKinds) {
-  EXPECT_TRUE(Qc::is_input_process_source_file_name("-"));
-  EXPECT_TRUE(Qc::is_input_process_source_file_name("d/a.qvc"));
-  EXPECT_FALSE(Qc::is_input_process_source_file_name("a.qvc/x"));
-  EXPECT_FALSE(Qc::is_input_process_source_file_name("a.qvb"));
-  EXPECT_TRUE(Qc::is_report_source_file_name(".qvb"));
-  EXPECT_TRUE(Qc::is_report_source_file_name("-"));
-  EXPECT_FALSE(Qc::is_report_source_file_name("house.QVB"));
-  EXPECT_TRUE(Qc::is_report_target_file_name("r.qvr"));
-  EXPECT_FALSE(Qc::is_report_target_file_name("r.qvr.bak"));
+  EXPECT_TRUE(Quavor_configuration::is_input_process_source_file_name("-"));
+  EXPECT_TRUE(Quavor_configuration::is_input_process_source_file_name("d/a.qvc"));
+  EXPECT_FALSE(Quavor_configuration::is_input_process_source_file_name("a.qvc/x"));
+  EXPECT_FALSE(Quavor_configuration::is_input_process_source_file_name("a.qvb"));
+  EXPECT_TRUE(Quavor_configuration::is_report_source_file_name(".qvb"));
+  EXPECT_TRUE(Quavor_configuration::is_report_source_file_name("-"));
+  EXPECT_FALSE(Quavor_configuration::is_report_source_file_name("house.QVB"));
+  EXPECT_TRUE(Quavor_configuration::is_report_target_file_name("r.qvr"));
+  EXPECT_FALSE(Quavor_configuration::is_report_target_file_name("r.qvr.bak"));
 }
 
 TEST_F(Configuration, ExtensionRemoval) {
@@ -174,7 +173,7 @@ TEST_F(Configuration, ExtensionRemoval) {
       {"noext", "noext"},     {".qvb", ""},           {"a/b.", "a/b"},       {"-", "-"},
       {"dir.d/", "dir.d/"},
   };
-  for (const auto& c : cases) EXPECT_EQ(Qc::remove_extension(c.name), c.expected) << c.name;
+  for (const auto& c : cases) EXPECT_EQ(Quavor_configuration::remove_extension(c.name), c.expected) << c.name;
 }
 
 TEST_F(Configuration, ReportFileNames) {
@@ -197,26 +196,26 @@ TEST_F(Configuration, ReportFileNames) {
       {{"-o", "-"}, "quavor_log.qvb", "-"},
   };
   for (const auto& c : cases) {
-    Qc::reset_for_tests();
+    Quavor_configuration::reset_for_tests();
     parse(c.arguments);
-    EXPECT_EQ(Qc::get_report_source_file_name(), c.source);
-    EXPECT_EQ(Qc::get_report_target_file_name(), c.target);
+    EXPECT_EQ(Quavor_configuration::get_report_source_file_name(), c.source);
+    EXPECT_EQ(Quavor_configuration::get_report_target_file_name(), c.target);
   }
 }
 
 TEST_F(Configuration, ReportSourceRulesOutTheInputProgram) {
   parse({"-r", "house.qvb"});
-  EXPECT_EQ(Qc::get_report_source_file_name_opt(), "house.qvb");
-  EXPECT_EQ(Qc::get_report_target_file_name_opt(), "house.qvr");
-  EXPECT_EQ(Qc::get_input_process_needed_opt(), false);
+  EXPECT_EQ(Quavor_configuration::get_report_source_file_name_opt(), "house.qvb");
+  EXPECT_EQ(Quavor_configuration::get_report_target_file_name_opt(), "house.qvr");
+  EXPECT_EQ(Quavor_configuration::get_input_process_needed_opt(), false);
 }
 
 TEST_F(Configuration, TheServingFlowReplacesTheReportNames) {
   parse({"-r", "house.qvb"});
-  Qc::set_report_source_file_name("other.qvb");
-  Qc::set_report_target_file_name("other.qvr");
-  EXPECT_EQ(Qc::get_report_source_file_name(), "other.qvb");
-  EXPECT_EQ(Qc::get_report_target_file_name(), "other.qvr");
+  Quavor_configuration::set_report_source_file_name("other.qvb");
+  Quavor_configuration::set_report_target_file_name("other.qvr");
+  EXPECT_EQ(Quavor_configuration::get_report_source_file_name(), "other.qvb");
+  EXPECT_EQ(Quavor_configuration::get_report_target_file_name(), "other.qvr");
 }
 
 // ---------------------------------------------------------------------------
@@ -238,9 +237,9 @@ TEST_F(Configuration, ArgumentOrder) {
       {{"-ipbm", "write-qvc", "-nip"}, {"-I \"/home/ana\"", "-batch \"write-qvc\""}},
   };
   for (const auto& c : cases) {
-    Qc::reset_for_tests();
+    Quavor_configuration::reset_for_tests();
     parse(c.arguments);
-    EXPECT_EQ(Qc::get_input_process_arguments(), c.expected);
+    EXPECT_EQ(Quavor_configuration::get_input_process_arguments(), c.expected);
   }
 }
 
@@ -248,58 +247,63 @@ TEST_F(Configuration, WithoutHomeTheDirectoryIsTheTilde) {
   ::unsetenv("HOME");
   Path::reinitialise();
   parse({});
-  EXPECT_EQ(Qc::get_input_process_arguments(), std::vector<std::string>{"-I \"~\""});
+  EXPECT_EQ(Quavor_configuration::get_input_process_arguments(), std::vector<std::string>{"-I \"~\""});
 }
 
 TEST_F(Configuration, CompletionMakesTheInputProgramNeeded) {
   parse({});
-  EXPECT_EQ(Qc::get_input_process_needed_opt(), true);
-  Qc::reset_for_tests();
+  EXPECT_EQ(Quavor_configuration::get_input_process_needed_opt(), true);
+  Quavor_configuration::reset_for_tests();
   parse({"-nip"});
-  EXPECT_EQ(Qc::get_input_process_needed_opt(), false);
-  Qc::reset_for_tests();
+  EXPECT_EQ(Quavor_configuration::get_input_process_needed_opt(), false);
+  Quavor_configuration::reset_for_tests();
   parse({"-i", "h.qvb"});
-  EXPECT_EQ(Qc::get_input_process_needed_opt(), false);
+  EXPECT_EQ(Quavor_configuration::get_input_process_needed_opt(), false);
 }
 
 TEST_F(Configuration, InputProcessCommand) {
-  Qc::set_invocation_name("/opt/bin/quavor");
+  Quavor_configuration::set_invocation_name("/opt/bin/quavor");
   parse({});
-  EXPECT_EQ(Qc::get_input_process_command(), "/opt/bin/quavor_input_gui/quavor_input_gui.exe");
-  Qc::reset_for_tests();
+  EXPECT_EQ(Quavor_configuration::get_input_process_command(), "/opt/bin/quavor_input_gui/quavor_input_gui.exe");
+  Quavor_configuration::reset_for_tests();
   parse({"-ipse"});
-  EXPECT_EQ(Qc::get_input_process_command(), "cd src/input_gui && python /opt/../src/input_gui/quavor_input_gui.py");
-  Qc::reset_for_tests();
+  EXPECT_EQ(Quavor_configuration::get_input_process_command(),
+            "cd src/input_gui && python /opt/../src/input_gui/quavor_input_gui.py");
+  Quavor_configuration::reset_for_tests();
   parse({"-ipse", "-ipc", "gui", "-input-process-command", "gui2"});
-  EXPECT_EQ(Qc::get_input_process_command(), "gui2");
+  EXPECT_EQ(Quavor_configuration::get_input_process_command(), "gui2");
 }
 
 TEST_F(Configuration, Invocation) {
-  Qc::set_invocation_name("/opt/bin/quavor");
+  Quavor_configuration::set_invocation_name("/opt/bin/quavor");
   // Nothing to append before completion.
-  EXPECT_EQ(Qc::get_input_process_command_invocation(), "\"\"/opt/bin/quavor_input_gui/quavor_input_gui.exe\"\"");
+  EXPECT_EQ(Quavor_configuration::get_input_process_command_invocation(),
+            "\"\"/opt/bin/quavor_input_gui/quavor_input_gui.exe\"\"");
   parse({"-input-process-command-directory", "d", "-f", "a.qvc"});
-  EXPECT_EQ(Qc::get_input_process_command_invocation(),
+  EXPECT_EQ(Quavor_configuration::get_input_process_command_invocation(),
             "\"\"/opt/bin/quavor_input_gui/quavor_input_gui.exe\" -f \"a.qvc\" -I \"d\"\"");
-  Qc::reset_for_tests();
+  Quavor_configuration::reset_for_tests();
   parse({"-ipc", "gui --x", "-ipa", "last", "-d"});
-  EXPECT_EQ(Qc::get_input_process_command_invocation(), "\"\"gui --x\" -I \"/home/ana\" -d True last\"");
+  EXPECT_EQ(Quavor_configuration::get_input_process_command_invocation(),
+            "\"\"gui --x\" -I \"/home/ana\" -d True last\"");
 }
 
 TEST_F(Configuration, BatchProcedures) {
   parse({"-b", "plan.qvc"});
-  EXPECT_EQ(Qc::get_batch_mode_procedure(), Qc::batch_mode_procedure::write_qvb);
-  EXPECT_EQ(Qc::get_input_process_needed_opt(), true);
-  EXPECT_EQ(Qc::get_input_process_source_file_name(), "plan.qvc");
-  EXPECT_EQ(Qc::batch_mode_procedure_of_name("verify-qvc"), std::nullopt);
-  EXPECT_EQ(Qc::batch_mode_procedure_of_name("verify-qvb"), Qc::batch_mode_procedure::verify_qvb);
-  EXPECT_EQ(Qc::batch_mode_procedure_name(Qc::batch_mode_procedure::write_qvc), "write-qvc");
+  EXPECT_EQ(Quavor_configuration::get_batch_mode_procedure(), Quavor_configuration::batch_mode_procedure::write_qvb);
+  EXPECT_EQ(Quavor_configuration::get_input_process_needed_opt(), true);
+  EXPECT_EQ(Quavor_configuration::get_input_process_source_file_name(), "plan.qvc");
+  EXPECT_EQ(Quavor_configuration::batch_mode_procedure_of_name("verify-qvc"), std::nullopt);
+  EXPECT_EQ(Quavor_configuration::batch_mode_procedure_of_name("verify-qvb"),
+            Quavor_configuration::batch_mode_procedure::verify_qvb);
+  EXPECT_EQ(Quavor_configuration::batch_mode_procedure_name(Quavor_configuration::batch_mode_procedure::write_qvc),
+            "write-qvc");
 }
 
 TEST_F(Configuration, GenerateTakesAnyExtension) {
   parse({"-b", "plan.txt"});
-  EXPECT_EQ(Qc::get_input_process_source_file_name(), "plan.txt");
-  EXPECT_EQ(Qc::get_report_source_file_name(), "plan.qvb");
+  EXPECT_EQ(Quavor_configuration::get_input_process_source_file_name(), "plan.txt");
+  EXPECT_EQ(Quavor_configuration::get_report_source_file_name(), "plan.qvb");
 }
 
 TEST_F(Configuration, AnonymousArgumentKinds) {
@@ -308,27 +312,27 @@ TEST_F(Configuration, AnonymousArgumentKinds) {
     bool is_report_source;
   };
   const std::vector<Case> cases = {{"notes.txt", false}, {"plan.qvc", false}, {"house.qvb", true}};
-  std::string pattern = (fs::temp_directory_path() / "quavor_conf_XXXXXX").string();
-  fs::path dir = ::mkdtemp(pattern.data());
+  std::string pattern = (std::filesystem::temp_directory_path() / "quavor_conf_XXXXXX").string();
+  std::filesystem::path dir = ::mkdtemp(pattern.data());
   for (const auto& c : cases) {
-    Qc::reset_for_tests();
+    Quavor_configuration::reset_for_tests();
     std::string name = (dir / c.file).string();
     std::ofstream(name) << "x";
     parse({name});
     if (c.is_report_source) {
-      EXPECT_EQ(Qc::get_report_source_file_name_opt(), name);
-      EXPECT_EQ(Qc::get_input_process_source_file_name(), std::nullopt);
+      EXPECT_EQ(Quavor_configuration::get_report_source_file_name_opt(), name);
+      EXPECT_EQ(Quavor_configuration::get_input_process_source_file_name(), std::nullopt);
     } else {
-      EXPECT_EQ(Qc::get_input_process_source_file_name(), name);
-      EXPECT_EQ(Qc::get_compute_run_mode_opt(), Qc::run_mode::Compute_qvc_from_gui);
+      EXPECT_EQ(Quavor_configuration::get_input_process_source_file_name(), name);
+      EXPECT_EQ(Quavor_configuration::get_compute_run_mode_opt(), Quavor_configuration::run_mode::Compute_qvc_from_gui);
     }
   }
-  fs::remove_all(dir);
+  std::filesystem::remove_all(dir);
 }
 
 TEST_F(Configuration, DebuggingSwitch) {
   parse({"-d"});
-  EXPECT_TRUE(Qc::get_debug());
+  EXPECT_TRUE(Quavor_configuration::get_debug());
 }
 
 // ---------------------------------------------------------------------------

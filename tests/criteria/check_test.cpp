@@ -14,7 +14,6 @@
 namespace {
 
 using Tqmv::critere;
-namespace QC = Quavor_configuration;
 
 const std::string fatal_prefix = "Fatal error in QuavorTQMV-3.1.0, please report to Vantrel: ";
 

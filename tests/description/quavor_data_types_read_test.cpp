@@ -15,7 +15,6 @@ using Scanning::Scanbuf;
 using namespace Quavor_data_types;
 using namespace Quavor_data_types_read;
 using namespace Quavor_pervasives_types_read;
-namespace Qpt = Quavor_pervasives_types;
 
 std::string P(int n) { return "scanf: bad input at char number " + std::to_string(n) + ": "; }
 
@@ -46,8 +45,8 @@ auto read(const std::string& input, F reader) {
 // Geometric leaves
 
 TEST(Description_leaves, Point) {
-  EXPECT_EQ(read("{ p_x = 1. ; p_y = -2.5 ; }", scanner_point), (Qpt::point{1.0, -2.5}));
-  EXPECT_EQ(read("{p_x=1;p_y=2;}", scanner_point), (Qpt::point{1.0, 2.0}));
+  EXPECT_EQ(read("{ p_x = 1. ; p_y = -2.5 ; }", scanner_point), (Quavor_pervasives_types::point{1.0, -2.5}));
+  EXPECT_EQ(read("{p_x=1;p_y=2;}", scanner_point), (Quavor_pervasives_types::point{1.0, 2.0}));
   EXPECT_EQ(failure_of("{ p_x = 1. ; }", [](Scanbuf& ib) { scanner_point(ib); }),
             P(13) + "looking for 'p', found '}'");
   EXPECT_EQ(failure_of("{ p_y = 1. ; p_x = 2. ; }", [](Scanbuf& ib) { scanner_point(ib); }),
@@ -55,8 +54,8 @@ TEST(Description_leaves, Point) {
 }
 
 TEST(Description_leaves, Direction) {
-  EXPECT_EQ(read("X", scanner_direction), Qpt::direction::X);
-  EXPECT_EQ(read("Y ;", scanner_direction), Qpt::direction::Y);
+  EXPECT_EQ(read("X", scanner_direction), Quavor_pervasives_types::direction::X);
+  EXPECT_EQ(read("Y ;", scanner_direction), Quavor_pervasives_types::direction::Y);
   EXPECT_EQ(failure_of("x", [](Scanbuf& ib) { scanner_direction(ib); }),
             header(0, 0, 1) + "'x' is not a valid direction");
   // No blank is skipped before the character.
@@ -67,7 +66,7 @@ TEST(Description_leaves, Direction) {
 
 TEST(Description_leaves, Solide) {
   EXPECT_EQ(read("{ s_lx = 8. ; s_ly = 0.2 ; s_lz = 2.5 ; }", scanner_solide),
-            (Qpt::solide{8.0, 0.2, 2.5}));
+            (Quavor_pervasives_types::solide{8.0, 0.2, 2.5}));
   // The float reader's step, then the solide's step.
   EXPECT_EQ(failure_of("{ s_lx = a ; s_ly = 0.2 ; s_lz = 2.5 ; }",
                        [](Scanbuf& ib) { scanner_solide(ib); }),
@@ -76,7 +75,7 @@ TEST(Description_leaves, Solide) {
 
 TEST(Description_leaves, PointsAndPolygone) {
   const std::string text = "[ { p_x = 0. ; p_y = 0. ; } ; { p_x = 1. ; p_y = 0. ; } ; ]";
-  Qpt::polygone expected = {{0.0, 0.0}, {1.0, 0.0}};
+  Quavor_pervasives_types::polygone expected = {{0.0, 0.0}, {1.0, 0.0}};
   EXPECT_EQ(read(text, scanner_polygone), expected);
   EXPECT_EQ(read(text, scanner_points), expected);
   EXPECT_TRUE(read("[]", scanner_points).empty());

@@ -16,8 +16,6 @@
 namespace {
 
 using namespace Model_fixtures;
-namespace Cd = Compute_data;
-namespace Cdt = Compute_data_types;
 using Quavor_pervasives_types::cardinal_point;
 
 constexpr double eps = 1e-9;
@@ -25,22 +23,22 @@ constexpr double eps = 1e-9;
 // A segment as (x, y) of its position, then (x, y) of its vertex.
 using Seg = std::array<double, 4>;
 
-void expect_segments(const Cdt::segments& actual, const std::vector<Seg>& expected) {
+void expect_segments(const Compute_data_types::segments& actual, const std::vector<Seg>& expected) {
   ASSERT_EQ(actual.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
-    const Cdt::segment& s = actual[i];
+    const Compute_data_types::segment& s = actual[i];
     const Seg& e = expected[i];
     EXPECT_NEAR(s.s_position.p_x, e[0], eps) << "segment " << i;
     EXPECT_NEAR(s.s_position.p_y, e[1], eps) << "segment " << i;
     EXPECT_NEAR(s.s_vertex.p_x, e[2], eps) << "segment " << i;
     EXPECT_NEAR(s.s_vertex.p_y, e[3], eps) << "segment " << i;
     EXPECT_NEAR(s.s_length, std::hypot(e[2] - e[0], e[3] - e[1]), eps) << "segment " << i;
-    const auto d = e[0] == e[2] ? Cdt::direction::Y : Cdt::direction::X;
+    const auto d = e[0] == e[2] ? Compute_data_types::direction::Y : Compute_data_types::direction::X;
     EXPECT_EQ(s.s_direction, d) << "segment " << i;
   }
 }
 
-void expect_point_pondere(const Cdt::point_pondere& c, double w, double x, double y) {
+void expect_point_pondere(const Compute_data_types::point_pondere& c, double w, double x, double y) {
   EXPECT_NEAR(c.first, w, eps);
   EXPECT_NEAR(c.second.p_x, x, eps);
   EXPECT_NEAR(c.second.p_y, y, eps);
@@ -50,18 +48,18 @@ void expect_point_pondere(const Cdt::point_pondere& c, double w, double x, doubl
 // Elements.
 
 TEST(ElementBuilders, WallRectangleHeightAndGroundSurface) {
-  const Cdt::mur_ref x = Cd::mur_compute(mur({"M1n0", direction::X, 1.0, 2.0, 4.0, 0.2}));
+  const Compute_data_types::mur_ref x = Compute_data::mur_compute(mur({"M1n0", direction::X, 1.0, 2.0, 4.0, 0.2}));
   EXPECT_EQ(x->mur_rectangle.width, 4.0);
   EXPECT_EQ(x->mur_rectangle.height, 0.2);
-  EXPECT_EQ(x->mur_rectangle.position, (Cdt::point{1.0, 2.0}));
-  EXPECT_EQ(x->mur_rectangle.vertices.vertex_ne, (Cdt::point{5.0, 2.2}));
+  EXPECT_EQ(x->mur_rectangle.position, (Compute_data_types::point{1.0, 2.0}));
+  EXPECT_EQ(x->mur_rectangle.vertices.vertex_ne, (Compute_data_types::point{5.0, 2.2}));
   EXPECT_EQ(x->mur_hauteur, 2.5);
   EXPECT_NEAR(x->mur_surface_au_sol, 0.8, eps);
-  EXPECT_TRUE(std::holds_alternative<Cdt::Info_unset>(x->mur_fondement));
+  EXPECT_TRUE(std::holds_alternative<Compute_data_types::Info_unset>(x->mur_fondement));
   EXPECT_EQ(x->mur_nom, "M1n0");
-  EXPECT_EQ(x->mur_direction, Cdt::direction::X);
+  EXPECT_EQ(x->mur_direction, Compute_data_types::direction::X);
 
-  const Cdt::mur_ref y = Cd::mur_compute(mur({"M2n0", direction::Y, 0.0, 0.0, 3.0, 0.25}));
+  const Compute_data_types::mur_ref y = Compute_data::mur_compute(mur({"M2n0", direction::Y, 0.0, 0.0, 3.0, 0.25}));
   EXPECT_EQ(y->mur_rectangle.width, 0.25);
   EXPECT_EQ(y->mur_rectangle.height, 3.0);
   EXPECT_NEAR(y->mur_surface_au_sol, 0.75, eps);
@@ -69,36 +67,38 @@ TEST(ElementBuilders, WallRectangleHeightAndGroundSurface) {
 
 TEST(ElementBuilders, BeamSegmentFromOriginAlongDirection) {
   const Input_data_types::poutre px{{1.0, 2.0}, direction::X, 3.0, 4, "B1n0"};
-  const Cdt::poutre_ref bx = Cd::poutre_compute(px);
-  EXPECT_EQ(bx->poutre_segment.s_vertex, (Cdt::point{4.0, 2.0}));
+  const Compute_data_types::poutre_ref bx = Compute_data::poutre_compute(px);
+  EXPECT_EQ(bx->poutre_segment.s_vertex, (Compute_data_types::point{4.0, 2.0}));
   EXPECT_EQ(bx->poutre_segment.s_length, 3.0);
   EXPECT_EQ(bx->poutre_numero, 4);
-  EXPECT_TRUE(std::holds_alternative<Cdt::Info_unset>(bx->poutre_fondement));
+  EXPECT_TRUE(std::holds_alternative<Compute_data_types::Info_unset>(bx->poutre_fondement));
   const Input_data_types::poutre py{{1.0, 2.0}, direction::Y, 3.0, 5, "B2n0"};
-  EXPECT_EQ(Cd::poutre_compute(py)->poutre_segment.s_vertex, (Cdt::point{1.0, 5.0}));
+  EXPECT_EQ(Compute_data::poutre_compute(py)->poutre_segment.s_vertex, (Compute_data_types::point{1.0, 5.0}));
 }
 
 TEST(ElementBuilders, ColumnOpeningBalconySetBack) {
-  const Cdt::poteau_ref c = Cd::poteau_compute(Input_data_types::poteau{{3.0, 4.0}, "C1n0"});
-  EXPECT_EQ(c->poteau_position, (Cdt::point{3.0, 4.0}));
-  EXPECT_TRUE(std::holds_alternative<Cdt::Info_unset>(c->poteau_fondement));
+  const Compute_data_types::poteau_ref c = Compute_data::poteau_compute(Input_data_types::poteau{{3.0, 4.0}, "C1n0"});
+  EXPECT_EQ(c->poteau_position, (Compute_data_types::point{3.0, 4.0}));
+  EXPECT_TRUE(std::holds_alternative<Compute_data_types::Info_unset>(c->poteau_fondement));
 
-  const Cdt::tremie t = Cd::tremie_compute(Input_data_types::tremie{rect(2.0, 1.0, 1.0, 1.0), "T1n0"});
+  const Compute_data_types::tremie t =
+      Compute_data::tremie_compute(Input_data_types::tremie{rect(2.0, 1.0, 1.0, 1.0), "T1n0"});
   expect_point_pondere(t.tremie_centre, 2.0, 2.0, 1.5);
-  const Cdt::balcon b = Cd::balcon_compute(Input_data_types::balcon{rect(3.0, 2.0, 10.0, 0.0), "B1n0"});
+  const Compute_data_types::balcon b =
+      Compute_data::balcon_compute(Input_data_types::balcon{rect(3.0, 2.0, 10.0, 0.0), "B1n0"});
   expect_point_pondere(b.balcon_centre, 6.0, 11.5, 1.0);
 
-  const Cdt::retrait_ref r = Cd::retrait_compute(retrait(2.0, 3.0, 8.0, 5.0));
+  const Compute_data_types::retrait_ref r = Compute_data::retrait_compute(retrait(2.0, 3.0, 8.0, 5.0));
   EXPECT_EQ(r->retrait_surface, 6.0);
-  EXPECT_EQ(r->retrait_centre, (Cdt::point{9.0, 6.5}));
-  EXPECT_TRUE(std::holds_alternative<Cdt::Info_unset>(r->retrait_categorie));
+  EXPECT_EQ(r->retrait_centre, (Compute_data_types::point{9.0, 6.5}));
+  EXPECT_TRUE(std::holds_alternative<Compute_data_types::Info_unset>(r->retrait_categorie));
 }
 
 // ---------------------------------------------------------------------------
 // Plans.
 
 TEST(PlanCompute, RectangleWithoutSetBack) {
-  const Cdt::plan p = Cd::plan_compute(plan_rect(10.0, 8.0));
+  const Compute_data_types::plan p = Compute_data::plan_compute(plan_rect(10.0, 8.0));
   expect_segments(p.plan_contour, {{0, 0, 10, 0}, {10, 0, 10, 8}, {0, 8, 10, 8}, {0, 0, 0, 8}});
   expect_segments(p.plan_contour_x, {{0, 0, 10, 0}, {0, 8, 10, 8}});
   expect_segments(p.plan_contour_y, {{10, 0, 10, 8}, {0, 0, 0, 8}});
@@ -118,7 +118,7 @@ TEST(PlanCompute, RectangleWithoutSetBack) {
 }
 
 TEST(PlanCompute, CornerSetBackNotchesTheContour) {
-  const Cdt::plan p = Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)}));
+  const Compute_data_types::plan p = Compute_data::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)}));
   // South and west edges stay; the set-back's west edge, the rest of the
   // north edge, the rest of the east edge and the set-back's south edge
   // follow, most recently added first.
@@ -137,7 +137,7 @@ TEST(PlanCompute, CornerSetBackNotchesTheContour) {
 }
 
 TEST(PlanCompute, SetBackInsideTheBaseAddsItsFourEdges) {
-  const Cdt::plan p = Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 2.0, 4.0, 3.0)}));
+  const Compute_data_types::plan p = Compute_data::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 2.0, 4.0, 3.0)}));
   expect_segments(p.plan_contour, {{0, 0, 10, 0},
                                    {10, 0, 10, 8},
                                    {0, 8, 10, 8},
@@ -150,7 +150,7 @@ TEST(PlanCompute, SetBackInsideTheBaseAddsItsFourEdges) {
 }
 
 TEST(PlanCompute, SetBackAlongTheMiddleOfASideSplitsIt) {
-  const Cdt::plan p = Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 2.0, 8.0, 3.0)}));
+  const Compute_data_types::plan p = Compute_data::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 2.0, 8.0, 3.0)}));
   // The east edge loses (10, 3)-(10, 5): both remainders join the contour.
   expect_segments(p.plan_contour, {{0, 0, 10, 0},
                                    {0, 8, 10, 8},
@@ -164,7 +164,8 @@ TEST(PlanCompute, SetBackAlongTheMiddleOfASideSplitsIt) {
 
 TEST(PlanCompute, PlanOnAPlanFoldsOverTheInnerContour) {
   const Input_data_types::plan inner = plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0")});
-  const Cdt::plan p = Cd::plan_compute(plan_on_plan(inner, {retrait(2.0, 2.0, 0.0, 6.0, "R1n1")}));
+  const Compute_data_types::plan p =
+      Compute_data::plan_compute(plan_on_plan(inner, {retrait(2.0, 2.0, 0.0, 6.0, "R1n1")}));
   expect_segments(p.plan_contour, {{0, 0, 10, 0},
                                    {8, 5, 8, 8},
                                    {10, 0, 10, 5},
@@ -178,13 +179,13 @@ TEST(PlanCompute, PlanOnAPlanFoldsOverTheInnerContour) {
   expect_point_pondere(p.plan_centre, 70.0, 342.0 / 70.0, 253.0 / 70.0);
   EXPECT_EQ(p.plan_base_width, 10.0);
   EXPECT_EQ(p.plan_base_height, 8.0);
-  ASSERT_TRUE(std::holds_alternative<Cdt::Base_plan>(p.plan_base));
-  EXPECT_EQ(std::get<Cdt::Base_plan>(p.plan_base).inner().plan_surface, 74.0);
+  ASSERT_TRUE(std::holds_alternative<Compute_data_types::Base_plan>(p.plan_base));
+  EXPECT_EQ(std::get<Compute_data_types::Base_plan>(p.plan_base).inner().plan_surface, 74.0);
 }
 
 TEST(PlanCompute, NarrowerUpperPlanHasSmallerWidthThanItsBase) {
   // A set-back over the whole east strip narrows the plan.
-  const Cdt::plan p = Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 8.0, 8.0, 0.0)}));
+  const Compute_data_types::plan p = Compute_data::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 8.0, 8.0, 0.0)}));
   EXPECT_EQ(p.plan_width, 8.0);
   EXPECT_EQ(p.plan_base_width, 10.0);
   EXPECT_EQ(p.plan_height, 8.0);
@@ -193,7 +194,7 @@ TEST(PlanCompute, NarrowerUpperPlanHasSmallerWidthThanItsBase) {
 
 TEST(PlanCompute, SetBacksCoveringNothingStopOnTheNullWeight) {
   // A set-back of no area gives a weighted mean over a null total weight.
-  EXPECT_THROW(Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(0.0, 0.0, 5.0, 5.0)})), Fatal_error);
+  EXPECT_THROW(Compute_data::plan_compute(plan_rect(10.0, 8.0, {retrait(0.0, 0.0, 5.0, 5.0)})), Fatal_error);
 }
 
 // ---------------------------------------------------------------------------
@@ -202,7 +203,8 @@ TEST(PlanCompute, SetBacksCoveringNothingStopOnTheNullWeight) {
 TEST(FloorCompute, BalconiesAddAndOpeningsRemoveSurface) {
   const Input_data_types::plancher f = plancher_beton({Input_data_types::tremie{rect(2.0, 2.0, 2.0, 2.0), "T1n0"}},
                                                       {Input_data_types::balcon{rect(3.0, 2.0, 10.0, 0.0), "B1n0"}});
-  const Cdt::plancher p = Cd::niveau_plancher_compute(niveau_plancher(plan_rect(10.0, 8.0), {}, 0, f));
+  const Compute_data_types::plancher p =
+      Compute_data::niveau_plancher_compute(niveau_plancher(plan_rect(10.0, 8.0), {}, 0, f));
   EXPECT_EQ(p.plancher_surface, 82.0);
   EXPECT_EQ(p.plancher_diaphragme_surface, 86.0);
   // (6 * (11.5, 1) - 4 * (3, 3) + 80 * (5, 4)) / 82
@@ -216,14 +218,14 @@ TEST(FloorCompute, BalconiesAddAndOpeningsRemoveSurface) {
 }
 
 TEST(FloorCompute, FloorWithoutOpeningsOrBalconiesHasThePlanCentre) {
-  const Cdt::plancher p = Cd::niveau_plancher_compute(niveau_plancher(plan_rect(10.0, 8.0)));
+  const Compute_data_types::plancher p = Compute_data::niveau_plancher_compute(niveau_plancher(plan_rect(10.0, 8.0)));
   expect_point_pondere(p.plancher_centre, 80.0, 5.0, 4.0);
   EXPECT_EQ(p.plancher_surface, 80.0);
 }
 
 TEST(RoofCompute, LightRoofHasNoOpeningsAndNoThickness) {
-  const Cdt::toiture t = Cd::toiture_compute(niveau_toit(plan_rect(10.0, 8.0)));
-  EXPECT_TRUE(std::holds_alternative<Cdt::Toiture_legere>(t.toiture_categorie));
+  const Compute_data_types::toiture t = Compute_data::toiture_compute(niveau_toit(plan_rect(10.0, 8.0)));
+  EXPECT_TRUE(std::holds_alternative<Compute_data_types::Toiture_legere>(t.toiture_categorie));
   EXPECT_EQ(t.toiture_epaisseur, 0.0);
   EXPECT_TRUE(t.toiture_tremies.empty());
   EXPECT_EQ(t.toiture_hauteur, 1.5);
@@ -235,10 +237,10 @@ TEST(RoofCompute, HeavyRoofOpeningsMoveTheCentreButNotTheSurface) {
                                               {Input_data_types::tremie{rect(2.0, 2.0, 2.0, 2.0), "T1n1"}}};
   const Input_data_types::toiture roof{Input_data_types::Toiture_lourde{slab}, 2.0,
                                        {Input_data_types::balcon{rect(3.0, 2.0, 10.0, 0.0), "B1n1"}}};
-  const Cdt::toiture t = Cd::toiture_compute(niveau_toit(plan_rect(10.0, 8.0), {}, 1, roof));
-  ASSERT_TRUE(std::holds_alternative<Cdt::Toiture_lourde>(t.toiture_categorie));
-  EXPECT_EQ(std::get<Cdt::Toiture_lourde>(t.toiture_categorie).value,
-            (Cdt::toiture_lourde{Quavor_data_types::dalle_beton_categorie::Dalle_BCA, 0.16}));
+  const Compute_data_types::toiture t = Compute_data::toiture_compute(niveau_toit(plan_rect(10.0, 8.0), {}, 1, roof));
+  ASSERT_TRUE(std::holds_alternative<Compute_data_types::Toiture_lourde>(t.toiture_categorie));
+  EXPECT_EQ(std::get<Compute_data_types::Toiture_lourde>(t.toiture_categorie).value,
+            (Compute_data_types::toiture_lourde{Quavor_data_types::dalle_beton_categorie::Dalle_BCA, 0.16}));
   EXPECT_EQ(t.toiture_epaisseur, 0.16);
   EXPECT_EQ(t.toiture_surface, 80.0);
   ASSERT_EQ(t.toiture_tremies.size(), 1u);
@@ -264,7 +266,7 @@ Input_data_types::niveau_plancher classified_level() {
 }
 
 TEST(LevelCompute, DeclaredAndComputedClassifications) {
-  const Cdt::niveau_plancher l = Cd::niveau_compute(classified_level());
+  const Compute_data_types::niveau_plancher l = Compute_data::niveau_compute(classified_level());
   using V = std::vector<std::string>;
   EXPECT_EQ(noms(l.niveau_murs), (V{"M1n0", "M2n0", "M3n0", "M4n0", "M5n0", "M6n0", "M7n0"}));
   EXPECT_EQ(noms(l.murs_refend_declares), (V{"M5n0", "M6n0"}));
@@ -286,7 +288,7 @@ TEST(LevelCompute, DeclaredAndComputedClassifications) {
 }
 
 TEST(LevelCompute, FacingListsComparePositionWithThePlanCentre) {
-  const Cdt::niveau_plancher l = Cd::niveau_compute(classified_level());
+  const Compute_data_types::niveau_plancher l = Compute_data::niveau_compute(classified_level());
   using V = std::vector<std::string>;
   EXPECT_EQ(noms(l.cvts_x_facade_north), (V{"M2n0"}));
   EXPECT_EQ(noms(l.cvts_x_facade_south), (V{"M1n0"}));
@@ -295,7 +297,7 @@ TEST(LevelCompute, FacingListsComparePositionWithThePlanCentre) {
 }
 
 TEST(LevelCompute, Totals) {
-  const Cdt::niveau_plancher l = Cd::niveau_compute(classified_level());
+  const Compute_data_types::niveau_plancher l = Compute_data::niveau_compute(classified_level());
   EXPECT_NEAR(l.lt_cvts_x, 24.0, eps);
   EXPECT_NEAR(l.lt_cvts_y, 15.2, eps);
   EXPECT_NEAR(l.lt_cvts, 39.2, eps);
@@ -309,14 +311,14 @@ TEST(LevelCompute, Totals) {
 }
 
 TEST(LevelCompute, ListsShareTheWallsOfTheLevel) {
-  const Cdt::niveau_plancher l = Cd::niveau_compute(classified_level());
+  const Compute_data_types::niveau_plancher l = Compute_data::niveau_compute(classified_level());
   EXPECT_EQ(l.cvts_x_facade_north[0], l.niveau_murs[1]);
   EXPECT_EQ(l.cvts[4], l.niveau_murs[4]);
 }
 
 TEST(LevelCompute, FloorAndLevelShareOnePlan) {
-  const Cdt::niveau_plancher l =
-      Cd::niveau_compute(niveau_plancher(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)})));
+  const Compute_data_types::niveau_plancher l =
+      Compute_data::niveau_compute(niveau_plancher(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)})));
   EXPECT_EQ(l.niveau_plan, l.niveau_categorie.plancher_plan);
   EXPECT_EQ(l.niveau_plan.plan_retraits[0], l.niveau_categorie.plancher_plan.plan_retraits[0]);
   EXPECT_EQ(l.niveau_hauteur, 2.5);
@@ -327,8 +329,9 @@ TEST(LevelCompute, FloorAndLevelShareOnePlan) {
 TEST(LevelCompute, WallLevelWithTheCentreFacesNeitherWay) {
   // On a plan 0.4 deep the centre is at y = 0.2: the wall at y = 0.2 is on
   // the north facade but level with the centre.
-  const Cdt::niveau_plancher l = Cd::niveau_compute(niveau_plancher(
-      plan_rect(10.0, 0.4), {mur({"M1n0", direction::X, 0.0, 0.2, 10.0}), mur({"M2n0", direction::X, 0.0, 0.0, 10.0})}));
+  const Compute_data_types::niveau_plancher l = Compute_data::niveau_compute(
+      niveau_plancher(plan_rect(10.0, 0.4),
+                      {mur({"M1n0", direction::X, 0.0, 0.2, 10.0}), mur({"M2n0", direction::X, 0.0, 0.0, 10.0})}));
   using V = std::vector<std::string>;
   EXPECT_EQ(noms(l.cvts_x_facade_calcules), (V{"M1n0", "M2n0"}));
   EXPECT_EQ(noms(l.cvts_x_facade_north), V{});
@@ -336,8 +339,8 @@ TEST(LevelCompute, WallLevelWithTheCentreFacesNeitherWay) {
 }
 
 TEST(LevelCompute, LevelWithoutBracingWallAlongX) {
-  const Cdt::niveau_plancher l =
-      Cd::niveau_compute(niveau_plancher(plan_rect(10.0, 8.0), {mur({"M1n0", direction::Y, 0.0, 0.0, 8.0})}));
+  const Compute_data_types::niveau_plancher l =
+      Compute_data::niveau_compute(niveau_plancher(plan_rect(10.0, 8.0), {mur({"M1n0", direction::Y, 0.0, 0.0, 8.0})}));
   EXPECT_EQ(l.n_cvts_x, 0);
   EXPECT_EQ(l.lt_cvts_x, 0.0);
   EXPECT_EQ(l.st_cvts_x, 0.0);
@@ -348,7 +351,7 @@ TEST(LevelCompute, LevelWithoutBracingWallAlongX) {
 TEST(LevelCompute, WallOnASetBackEdgeIsOnTheFacade) {
   // The set-back's south edge (8, 5)-(10, 5) is contour: an x wall below it
   // touches it with its north edge.
-  const Cdt::niveau_plancher l = Cd::niveau_compute(niveau_plancher(
+  const Compute_data_types::niveau_plancher l = Compute_data::niveau_compute(niveau_plancher(
       plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)}), {mur({"M1n0", direction::X, 8.0, 4.8, 2.0})}));
   ASSERT_EQ(l.murs_facade_calcules.size(), 1u);
   const auto c = Compute_data_utils::mur_contact_contour_plan_option(*l.niveau_murs[0], l.niveau_plan);
@@ -357,7 +360,7 @@ TEST(LevelCompute, WallOnASetBackEdgeIsOnTheFacade) {
 }
 
 TEST(LevelCompute, RoofLevelUsesTheRoofBuilder) {
-  const Cdt::niveau_toit l = Cd::niveau_compute(niveau_toit(plan_rect(10.0, 8.0)));
+  const Compute_data_types::niveau_toit l = Compute_data::niveau_compute(niveau_toit(plan_rect(10.0, 8.0)));
   EXPECT_EQ(l.niveau_categorie.toiture_surface, 80.0);
   EXPECT_EQ(l.niveau_etage, 1);
   EXPECT_EQ(l.niveau_nom, "Nv1");
@@ -376,7 +379,7 @@ TEST(BuildingCompute, SlopeNeedsJustificationStrictlyAboveTenPercent) {
   for (const Slope_case& c : {Slope_case{10.0, 0.1, false}, Slope_case{10.05, 0.1005, true},
                               Slope_case{10.2, 0.102, true}, Slope_case{9.9, 0.099, false},
                               Slope_case{0.0, 0.0, false}}) {
-    const Cdt::batiment_implantation i = Cd::input_batiment_implantation_compute(
+    const Compute_data_types::batiment_implantation i = Compute_data::input_batiment_implantation_compute(
         Input_data_types::batiment_implantation{Quavor_data_types::sol_categorie::Sol_C, c.pourcentage});
     EXPECT_NEAR(i.implantation_pente, c.facteur, 1e-12) << c.pourcentage;
     EXPECT_EQ(i.implantation_pente_needs_justification, c.justification) << c.pourcentage;
@@ -394,20 +397,22 @@ TEST(BuildingCompute, ReportFileNameReplacesTheExtension) {
       {"C:\\Users\\x\\h.qvb", "C:\\Users\\x\\h.qvr"},
       {"house", "house.qvr"},
   };
-  for (const auto& [name, expected] : cases) EXPECT_EQ(Cd::report_file_name_compute(name), expected) << name;
+  for (const auto& [name, expected] : cases) EXPECT_EQ(Compute_data::report_file_name_compute(name), expected) << name;
 }
 
 TEST(BuildingCompute, BasementAndMaterial) {
-  EXPECT_EQ(Cd::sous_sol_option_compute(std::nullopt), Cdt::sous_sol{Cdt::Soubassement{}});
-  EXPECT_EQ(Cd::sous_sol_option_compute(Quavor_data_types::Sous_sol{2.2}), Cdt::sous_sol{Cdt::Sous_sol{2.2}});
-  EXPECT_EQ(Cd::materiau_categorie_compute(Quavor_data_types::Bois{}),
-            Cdt::materiau_categorie{Quavor_data_types::Bois{}});
+  EXPECT_EQ(Compute_data::sous_sol_option_compute(std::nullopt),
+            Compute_data_types::sous_sol{Compute_data_types::Soubassement{}});
+  EXPECT_EQ(Compute_data::sous_sol_option_compute(Quavor_data_types::Sous_sol{2.2}),
+            Compute_data_types::sous_sol{Compute_data_types::Sous_sol{2.2}});
+  EXPECT_EQ(Compute_data::materiau_categorie_compute(Quavor_data_types::Bois{}),
+            Compute_data_types::materiau_categorie{Quavor_data_types::Bois{}});
   const Quavor_data_types::materiau_categorie m = Quavor_data_types::Maconnerie{maconnerie()};
-  EXPECT_EQ(Cd::materiau_categorie_compute(m), m);
+  EXPECT_EQ(Compute_data::materiau_categorie_compute(m), m);
 }
 
 TEST(BuildingCompute, WholeBuilding) {
-  const Cdt::batiment b = Cd::input_batiment_pre_compute(batiment_r0(12.0));
+  const Compute_data_types::batiment b = Compute_data::input_batiment_pre_compute(batiment_r0(12.0));
   EXPECT_EQ(b.batiment_nombre_etages, 1);
   EXPECT_EQ(b.batiment_report_file_name, "house.qvr");
   EXPECT_EQ(b.batiment_file_name, "house.qvb");
@@ -420,12 +425,13 @@ TEST(BuildingCompute, WholeBuilding) {
   EXPECT_EQ(b.batiment_longueur, 10.0);
   EXPECT_EQ(b.batiment_hauteur, 3.0);
   EXPECT_EQ(b.batiment_hauteur_max_par_niveau, 3.0);
-  EXPECT_TRUE(std::holds_alternative<Cdt::Soubassement>(b.batiment_sous_sol));
+  EXPECT_TRUE(std::holds_alternative<Compute_data_types::Soubassement>(b.batiment_sous_sol));
   ASSERT_EQ(b.batiment_niveau_planchers.size(), 1u);
   EXPECT_EQ(b.batiment_niveau_planchers[0].niveau_plan.plan_surface, 80.0);
   EXPECT_EQ(b.batiment_niveau_toit.niveau_etage, 1);
-  EXPECT_EQ(Cd::pre_compute_batiment_compute_infos(b), b);
-  const Cdt::input_data d = Cd::input_data_compute(Input_data_types::input_data{batiment_r0()});
+  EXPECT_EQ(Compute_data::pre_compute_batiment_compute_infos(b), b);
+  const Compute_data_types::input_data d =
+      Compute_data::input_data_compute(Input_data_types::input_data{batiment_r0()});
   EXPECT_EQ(d.batiment.batiment_nombre_etages, 1);
 }
 
@@ -433,13 +439,14 @@ TEST(BuildingCompute, WholeBuilding) {
 // Helpers.
 
 TEST(ComputeDataHelpers, AddOptionPrepends) {
-  EXPECT_EQ(Cd::add_option(std::optional<int>{1}, {2, 3}), (std::vector<int>{1, 2, 3}));
-  EXPECT_EQ(Cd::add_option(std::optional<int>{}, {2, 3}), (std::vector<int>{2, 3}));
+  EXPECT_EQ(Compute_data::add_option(std::optional<int>{1}, {2, 3}), (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(Compute_data::add_option(std::optional<int>{}, {2, 3}), (std::vector<int>{2, 3}));
 }
 
 TEST(ComputeDataHelpers, CentrePondereF) {
-  const std::vector<Cdt::point_pondere> v = {{2.0, {0.0, 0.0}}, {6.0, {4.0, 8.0}}};
-  expect_point_pondere(Cd::centre_pondere_f([](const Cdt::point_pondere& p) { return p; }, v), 8.0, 3.0, 6.0);
+  const std::vector<Compute_data_types::point_pondere> v = {{2.0, {0.0, 0.0}}, {6.0, {4.0, 8.0}}};
+  expect_point_pondere(Compute_data::centre_pondere_f([](const Compute_data_types::point_pondere& p) { return p; }, v),
+                       8.0, 3.0, 6.0);
 }
 
 }  // namespace

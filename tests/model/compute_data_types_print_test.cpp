@@ -151,14 +151,10 @@ class ComputedOneLine : public ::testing::TestWithParam<One_line_case> {};
 
 TEST_P(ComputedOneLine, PrintsAsExpected) { EXPECT_EQ(GetParam().print(), GetParam().expected); }
 
-namespace Cp = Compute_pervasives_types;
-namespace Cpp = Compute_pervasives_types_print;
-namespace Cdp = Compute_data_types_print;
-
 std::string implantation(bool needs_justification) {
-  return printed(Cdp::printer_batiment_implantation,
-                 batiment_implantation{Quavor_data_types::sol_categorie::Sol_B, 0.05, needs_justification},
-                 Ck_toplevel, wide);
+  return printed(Compute_data_types_print::printer_batiment_implantation,
+                 batiment_implantation{Quavor_data_types::sol_categorie::Sol_B, 0.05, needs_justification}, Ck_toplevel,
+                 wide);
 }
 
 const directed_segment unit_x = seg(1, direction::X, pt(0, 0), pt(1, 0));
@@ -174,14 +170,20 @@ INSTANTIATE_TEST_SUITE_P(
         One_line_case{"justification flag false", [] { return implantation(false); },
                       "{ implantation_sol = Sol_B; implantation_pente = 0.05; "
                       "implantation_pente_needs_justification = false; }"},
-        One_line_case{"no basement", [] { return printed(Cdp::printer_sous_sol, sous_sol{Soubassement{}}); },
+        One_line_case{"no basement",
+                      [] { return printed(Compute_data_types_print::printer_sous_sol, sous_sol{Soubassement{}}); },
                       "Soubassement"},
-        One_line_case{"basement", [] { return printed(Cdp::printer_sous_sol, sous_sol{Sous_sol{2.2}}); },
+        One_line_case{"basement",
+                      [] { return printed(Compute_data_types_print::printer_sous_sol, sous_sol{Sous_sol{2.2}}); },
                       "Sous_sol 2.2"},
         One_line_case{"basement after a field",
-                      [] { return printed(Cdp::printer_sous_sol, sous_sol{Sous_sol{2.2}}, Ck_record_field); },
+                      [] {
+                        return printed(Compute_data_types_print::printer_sous_sol, sous_sol{Sous_sol{2.2}},
+                                       Ck_record_field);
+                      },
                       " Sous_sol 2.2"},
-        One_line_case{"unset set-back", [] { return printed(Cdp::printer_retrait, retrait{}, Ck_toplevel, wide); },
+        One_line_case{"unset set-back",
+                      [] { return printed(Compute_data_types_print::printer_retrait, retrait{}, Ck_toplevel, wide); },
                       "{ retrait_rectangle = { width = 0.; height = 0.; position = { p_x = 0.; p_y = 0.; }; "
                       "vertices = { vertex_sw = { p_x = 0.; p_y = 0.; }; vertex_se = { p_x = 0.; p_y = 0.; }; "
                       "vertex_ne = { p_x = 0.; p_y = 0.; }; vertex_nw = { p_x = 0.; p_y = 0.; }; }; "
@@ -195,56 +197,84 @@ INSTANTIATE_TEST_SUITE_P(
                       "retrait_categorie = Info_unset; }"},
         One_line_case{"set-back category",
                       [] {
-                        return Format::asprintf(
-                            "%t", Cdp::print_info(Cdp::printer_retrait_categorie,
-                                                  Compute_data_types::info<retrait_categorie>{Info<retrait_categorie>{
-                                                      retrait_categorie::Retrait_en_plan}}));
+                        return Format::asprintf("%t",
+                                                Compute_data_types_print::print_info(
+                                                    Compute_data_types_print::printer_retrait_categorie,
+                                                    Compute_data_types::info<retrait_categorie>{
+                                                        Info<retrait_categorie>{retrait_categorie::Retrait_en_plan}}));
                       },
                       "Info Retrait_en_plan"},
         One_line_case{"irrelevant",
                       [] {
-                        return Format::asprintf("%t", Cdp::print_info(Cdp::printer_retrait_categorie,
-                                                                      Compute_data_types::info<retrait_categorie>{Info_irrelevant{}}));
+                        return Format::asprintf("%t",
+                                                Compute_data_types_print::print_info(
+                                                    Compute_data_types_print::printer_retrait_categorie,
+                                                    Compute_data_types::info<retrait_categorie>{Info_irrelevant{}}));
                       },
                       "Info_irrelevant"},
         One_line_case{"inside on the frame",
-                      [] { return printed(Cpp::printer_localisation, Cp::localisation{Cp::In{Cp::inside::Frame}}); },
+                      [] {
+                        return printed(Compute_pervasives_types_print::printer_localisation,
+                                       Compute_pervasives_types::localisation{
+                                           Compute_pervasives_types::In{Compute_pervasives_types::inside::Frame}});
+                      },
                       "In (Some Frame)"},
         One_line_case{"inside without detail",
-                      [] { return printed(Cpp::printer_localisation, Cp::localisation{Cp::In{}}); }, "In None"},
+                      [] {
+                        return printed(Compute_pervasives_types_print::printer_localisation,
+                                       Compute_pervasives_types::localisation{Compute_pervasives_types::In{}});
+                      },
+                      "In None"},
         One_line_case{"outside after a field",
-                      [] { return printed(Cpp::printer_localisation, Cp::localisation{Cp::Out{}}, Ck_record_field); },
+                      [] {
+                        return printed(Compute_pervasives_types_print::printer_localisation,
+                                       Compute_pervasives_types::localisation{Compute_pervasives_types::Out{}},
+                                       Ck_record_field);
+                      },
                       " Out"},
         One_line_case{"empty segment intersection",
-                      [] { return printed(Cpp::printer_segment_intersection, Cp::segment_intersection{Cp::Si_empty{}}); },
+                      [] {
+                        return printed(
+                            Compute_pervasives_types_print::printer_segment_intersection,
+                            Compute_pervasives_types::segment_intersection{Compute_pervasives_types::Si_empty{}});
+                      },
                       "Si_empty"},
         One_line_case{"point intersection",
                       [] {
-                        return printed(Cpp::printer_segment_intersection,
-                                       Cp::segment_intersection{Cp::Si_point{pt(1, -2)}});
+                        return printed(Compute_pervasives_types_print::printer_segment_intersection,
+                                       Compute_pervasives_types::segment_intersection{
+                                           Compute_pervasives_types::Si_point{pt(1, -2)}});
                       },
                       "Si_point { p_x = 1.; p_y = -2.; }"},
         One_line_case{"split difference",
                       [] {
-                        return printed(Cpp::printer_segment_difference,
-                                       Cp::segment_difference{Cp::Sd_split{unit_x, unit_x}}, Ck_toplevel, wide);
+                        return printed(Compute_pervasives_types_print::printer_segment_difference,
+                                       Compute_pervasives_types::segment_difference{
+                                           Compute_pervasives_types::Sd_split{unit_x, unit_x}},
+                                       Ck_toplevel, wide);
                       },
                       "Sd_split ({ s_length = 1.; s_direction = X; s_position = { p_x = 0.; p_y = 0.; }; "
                       "s_vertex = { p_x = 1.; p_y = 0.; }; }, { s_length = 1.; s_direction = X; "
                       "s_position = { p_x = 0.; p_y = 0.; }; s_vertex = { p_x = 1.; p_y = 0.; }; })"},
         One_line_case{"empty line intersection",
-                      [] { return printed(Cpp::printer_line_intersection, Cp::line_intersection{Cp::Li_empty{}}); },
+                      [] {
+                        return printed(
+                            Compute_pervasives_types_print::printer_line_intersection,
+                            Compute_pervasives_types::line_intersection{Compute_pervasives_types::Li_empty{}});
+                      },
                       "Li_empty"},
         One_line_case{"segment rectangle intersection",
                       [] {
-                        return printed(Cpp::printer_rectangle_intersection,
-                                       Cp::rectangle_intersection{Cp::Ri_segment{unit_x}}, Ck_toplevel, wide);
+                        return printed(Compute_pervasives_types_print::printer_rectangle_intersection,
+                                       Compute_pervasives_types::rectangle_intersection{
+                                           Compute_pervasives_types::Ri_segment{unit_x}},
+                                       Ck_toplevel, wide);
                       },
                       "Ri_segment { s_length = 1.; s_direction = X; s_position = { p_x = 0.; p_y = 0.; }; "
                       "s_vertex = { p_x = 1.; p_y = 0.; }; }"},
         One_line_case{"contact",
                       [] {
-                        return printed(Cdp::printer_contact_contour,
+                        return printed(Compute_data_types_print::printer_contact_contour,
                                        contact_contour{unit_x, unit_x, cardinal_point::South}, Ck_toplevel, wide);
                       },
                       "{ contact_segment = { s_length = 1.; s_direction = X; s_position = { p_x = 0.; p_y = 0.; }; "
@@ -253,13 +283,15 @@ INSTANTIATE_TEST_SUITE_P(
                       "contact_side = South; }"},
         One_line_case{"light roof",
                       [] {
-                        return printed(Cdp::printer_toiture_categorie,
-                                       toiture_categorie{Toiture_legere{Quavor_data_types::bois_categorie::Bois_feuillus}});
+                        return printed(
+                            Compute_data_types_print::printer_toiture_categorie,
+                            toiture_categorie{Toiture_legere{Quavor_data_types::bois_categorie::Bois_feuillus}});
                       },
                       "Toiture_legere Bois_feuillus"},
-        One_line_case{"missing wall", [] { return printed(Cdp::printer_mur_ref, mur_ref{}); }, "<null>"},
-        One_line_case{"no walls after a field", [] { return printed(Cdp::printer_murs, murs{}, Ck_record_field); },
-                      " []"}),
+        One_line_case{"missing wall", [] { return printed(Compute_data_types_print::printer_mur_ref, mur_ref{}); },
+                      "<null>"},
+        One_line_case{"no walls after a field",
+                      [] { return printed(Compute_data_types_print::printer_murs, murs{}, Ck_record_field); }, " []"}),
     [](const ::testing::TestParamInfo<One_line_case>& info) {
       std::string name;
       for (const char* c = info.param.what; *c; ++c)

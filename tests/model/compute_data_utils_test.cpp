@@ -16,14 +16,11 @@
 namespace {
 
 using namespace Model_fixtures;
-namespace Cd = Compute_data;
-namespace Cdt = Compute_data_types;
-namespace U = Compute_data_utils;
 using Quavor_pervasives_types::cardinal_point;
 
 const std::string fatal_prefix = "Fatal error in QuavorTQMV-3.1.0, please report to Vantrel: ";
 
-Cdt::rectangle crect(double w, double h, double x, double y) {
+Compute_data_types::rectangle crect(double w, double h, double x, double y) {
   return Compute_pervasives::rectangle_compute_rectangle(w, h, {x, y});
 }
 
@@ -37,49 +34,51 @@ std::string fatal_message(F f) {
   return "no fatal error";
 }
 
-Cdt::tremie tremie(double w, double h, double x, double y) {
-  return Cd::tremie_compute(Input_data_types::tremie{rect(w, h, x, y), "T1n0"});
+Compute_data_types::tremie tremie(double w, double h, double x, double y) {
+  return Compute_data::tremie_compute(Input_data_types::tremie{rect(w, h, x, y), "T1n0"});
 }
 
-Cdt::poteau_ref poteau(double x, double y) { return Cd::poteau_compute(Input_data_types::poteau{{x, y}, "C1n0"}); }
+Compute_data_types::poteau_ref poteau(double x, double y) {
+  return Compute_data::poteau_compute(Input_data_types::poteau{{x, y}, "C1n0"});
+}
 
-Cdt::poutre_ref poutre(double x, double y, direction d, double l) {
-  return Cd::poutre_compute(Input_data_types::poutre{{x, y}, d, l, 1, "B1n0"});
+Compute_data_types::poutre_ref poutre(double x, double y, direction d, double l) {
+  return Compute_data::poutre_compute(Input_data_types::poutre{{x, y}, d, l, 1, "B1n0"});
 }
 
 // ---------------------------------------------------------------------------
 // Measures.
 
 TEST(DerivedMeasures, WallLengthAndThicknessFollowTheDirection) {
-  const Cdt::mur_ref x = Cd::mur_compute(mur({"M1n0", direction::X, 0.0, 0.0, 4.0, 0.2}));
-  const Cdt::mur_ref y = Cd::mur_compute(mur({"M2n0", direction::Y, 0.0, 0.0, 4.0, 0.2}));
-  EXPECT_EQ(U::mur_longueur(*x), 4.0);
-  EXPECT_EQ(U::mur_epaisseur(*x), 0.2);
-  EXPECT_EQ(U::mur_longueur(*y), 4.0);
-  EXPECT_EQ(U::mur_epaisseur(*y), 0.2);
-  EXPECT_EQ(U::mur_lx(*y), 0.2);
-  EXPECT_EQ(U::mur_ly(*y), 4.0);
-  EXPECT_TRUE(U::mur_x(*x));
-  EXPECT_TRUE(U::mur_y(*y));
-  EXPECT_EQ(U::mur_coin_haut_droit(*x), (Cdt::point{4.0, 0.2}));
+  const Compute_data_types::mur_ref x = Compute_data::mur_compute(mur({"M1n0", direction::X, 0.0, 0.0, 4.0, 0.2}));
+  const Compute_data_types::mur_ref y = Compute_data::mur_compute(mur({"M2n0", direction::Y, 0.0, 0.0, 4.0, 0.2}));
+  EXPECT_EQ(Compute_data_utils::mur_longueur(*x), 4.0);
+  EXPECT_EQ(Compute_data_utils::mur_epaisseur(*x), 0.2);
+  EXPECT_EQ(Compute_data_utils::mur_longueur(*y), 4.0);
+  EXPECT_EQ(Compute_data_utils::mur_epaisseur(*y), 0.2);
+  EXPECT_EQ(Compute_data_utils::mur_lx(*y), 0.2);
+  EXPECT_EQ(Compute_data_utils::mur_ly(*y), 4.0);
+  EXPECT_TRUE(Compute_data_utils::mur_x(*x));
+  EXPECT_TRUE(Compute_data_utils::mur_y(*y));
+  EXPECT_EQ(Compute_data_utils::mur_coin_haut_droit(*x), (Compute_data_types::point{4.0, 0.2}));
 }
 
 TEST(DerivedMeasures, CarriedFloorAreaIsZeroUnlessComputed) {
-  Cdt::mur m = *Cd::mur_compute(mur({"M1n0", direction::X, 0.0, 0.0, 4.0}));
-  EXPECT_EQ(U::mur_sp_value(m), 0.0);
+  Compute_data_types::mur m = *Compute_data::mur_compute(mur({"M1n0", direction::X, 0.0, 0.0, 4.0}));
+  EXPECT_EQ(Compute_data_utils::mur_sp_value(m), 0.0);
   m.mur_sp = Quavor_data_types::Sp_value{12.5};
-  EXPECT_EQ(U::mur_sp_value(m), 12.5);
+  EXPECT_EQ(Compute_data_utils::mur_sp_value(m), 12.5);
   m.mur_sp = Quavor_data_types::Sp_failure{};
-  EXPECT_EQ(U::mur_sp_value(m), 0.0);
+  EXPECT_EQ(Compute_data_utils::mur_sp_value(m), 0.0);
 }
 
 TEST(DerivedMeasures, BaseRectangleAtTheBottomOfTheChain) {
-  const Cdt::plan p = Cd::plan_compute(plan_on_plan(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0")}),
-                                                    {retrait(2.0, 2.0, 0.0, 6.0, "R1n1")}));
-  EXPECT_EQ(U::plan_base_rectangle(p), crect(10.0, 8.0, 0.0, 0.0));
-  EXPECT_EQ(U::plan_rectangle(p), crect(10.0, 8.0, 0.0, 0.0));
-  EXPECT_DOUBLE_EQ(U::plan_diagonale(p), std::hypot(10.0, 8.0));
-  const Cdt::retraits all = U::plan_all_retraits(p);
+  const Compute_data_types::plan p = Compute_data::plan_compute(
+      plan_on_plan(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0")}), {retrait(2.0, 2.0, 0.0, 6.0, "R1n1")}));
+  EXPECT_EQ(Compute_data_utils::plan_base_rectangle(p), crect(10.0, 8.0, 0.0, 0.0));
+  EXPECT_EQ(Compute_data_utils::plan_rectangle(p), crect(10.0, 8.0, 0.0, 0.0));
+  EXPECT_DOUBLE_EQ(Compute_data_utils::plan_diagonale(p), std::hypot(10.0, 8.0));
+  const Compute_data_types::retraits all = Compute_data_utils::plan_all_retraits(p);
   ASSERT_EQ(all.size(), 2u);
   EXPECT_EQ(all[0]->retrait_nom, "R1n1");
   EXPECT_EQ(all[1]->retrait_nom, "R1n0");
@@ -89,201 +88,210 @@ TEST(DerivedMeasures, BaseRectangleAtTheBottomOfTheChain) {
 // Validity: the sizes are inclusive lower bounds.
 
 TEST(Validity, MinimumSizes) {
-  EXPECT_TRUE(U::poutre_valid(*poutre(0.0, 0.0, direction::X, 0.5)));
-  EXPECT_FALSE(U::poutre_valid(*poutre(0.0, 0.0, direction::X, 0.4999)));
-  EXPECT_TRUE(U::tremie_valid(tremie(1.0, 1.0, 0.0, 0.0)));
-  EXPECT_FALSE(U::tremie_valid(tremie(1.0, 0.999, 0.0, 0.0)));
-  EXPECT_TRUE(U::balcon_valid(Cd::balcon_compute(Input_data_types::balcon{rect(1.0, 0.3, 0.0, 0.0), "B"})));
-  EXPECT_FALSE(U::balcon_valid(Cd::balcon_compute(Input_data_types::balcon{rect(1.0, 0.29, 0.0, 0.0), "B"})));
-  EXPECT_TRUE(U::retrait_valid(*Cd::retrait_compute(retrait(1.0, 1.0, 0.0, 0.0))));
-  EXPECT_FALSE(U::retrait_valid(*Cd::retrait_compute(retrait(0.5, 1.0, 0.0, 0.0))));
-  EXPECT_TRUE(U::plan_valid(Cd::plan_compute(plan_rect(5.0, 4.0))));
-  EXPECT_FALSE(U::plan_valid(Cd::plan_compute(plan_rect(5.0, 3.99))));
-  EXPECT_TRUE(U::mur_valid(*Cd::mur_compute(mur({"M", direction::X, 0.0, 0.0, 1.0}))));
-  EXPECT_FALSE(U::mur_valid(*Cd::mur_compute(mur({"M", direction::X, 0.0, 0.0, 1.0, 0.0}))));
+  EXPECT_TRUE(Compute_data_utils::poutre_valid(*poutre(0.0, 0.0, direction::X, 0.5)));
+  EXPECT_FALSE(Compute_data_utils::poutre_valid(*poutre(0.0, 0.0, direction::X, 0.4999)));
+  EXPECT_TRUE(Compute_data_utils::tremie_valid(tremie(1.0, 1.0, 0.0, 0.0)));
+  EXPECT_FALSE(Compute_data_utils::tremie_valid(tremie(1.0, 0.999, 0.0, 0.0)));
+  EXPECT_TRUE(Compute_data_utils::balcon_valid(
+      Compute_data::balcon_compute(Input_data_types::balcon{rect(1.0, 0.3, 0.0, 0.0), "B"})));
+  EXPECT_FALSE(Compute_data_utils::balcon_valid(
+      Compute_data::balcon_compute(Input_data_types::balcon{rect(1.0, 0.29, 0.0, 0.0), "B"})));
+  EXPECT_TRUE(Compute_data_utils::retrait_valid(*Compute_data::retrait_compute(retrait(1.0, 1.0, 0.0, 0.0))));
+  EXPECT_FALSE(Compute_data_utils::retrait_valid(*Compute_data::retrait_compute(retrait(0.5, 1.0, 0.0, 0.0))));
+  EXPECT_TRUE(Compute_data_utils::plan_valid(Compute_data::plan_compute(plan_rect(5.0, 4.0))));
+  EXPECT_FALSE(Compute_data_utils::plan_valid(Compute_data::plan_compute(plan_rect(5.0, 3.99))));
+  EXPECT_TRUE(Compute_data_utils::mur_valid(*Compute_data::mur_compute(mur({"M", direction::X, 0.0, 0.0, 1.0}))));
+  EXPECT_FALSE(Compute_data_utils::mur_valid(*Compute_data::mur_compute(mur({"M", direction::X, 0.0, 0.0, 1.0, 0.0}))));
 }
 
 // ---------------------------------------------------------------------------
 // Relations between rectangles.
 
 TEST(RectangleRelations, SharingASideIsNotAnIntersection) {
-  const Cdt::mur_ref a = Cd::mur_compute(mur({"M1n0", direction::X, 0.0, 0.0, 4.0}));
-  const Cdt::mur_ref side = Cd::mur_compute(mur({"M2n0", direction::X, 4.0, 0.0, 4.0}));
-  const Cdt::mur_ref overlap = Cd::mur_compute(mur({"M3n0", direction::X, 3.99, 0.0, 4.0}));
-  EXPECT_FALSE(U::mur_intersect_mur(*a, *side));
-  EXPECT_TRUE(U::mur_intersect_mur(*a, *overlap));
-  EXPECT_TRUE(U::rectangle_hors_rectangle(a->mur_rectangle, side->mur_rectangle));
+  const Compute_data_types::mur_ref a = Compute_data::mur_compute(mur({"M1n0", direction::X, 0.0, 0.0, 4.0}));
+  const Compute_data_types::mur_ref side = Compute_data::mur_compute(mur({"M2n0", direction::X, 4.0, 0.0, 4.0}));
+  const Compute_data_types::mur_ref overlap = Compute_data::mur_compute(mur({"M3n0", direction::X, 3.99, 0.0, 4.0}));
+  EXPECT_FALSE(Compute_data_utils::mur_intersect_mur(*a, *side));
+  EXPECT_TRUE(Compute_data_utils::mur_intersect_mur(*a, *overlap));
+  EXPECT_TRUE(Compute_data_utils::rectangle_hors_rectangle(a->mur_rectangle, side->mur_rectangle));
 }
 
 TEST(RectangleRelations, InsideComparesTheCommonPartWithTheFirstRectangle) {
-  EXPECT_TRUE(U::rectangle_dans_rectangle(crect(2.0, 2.0, 8.0, 6.0), crect(10.0, 8.0, 0.0, 0.0)));
-  EXPECT_TRUE(U::rectangle_dans_rectangle(crect(2.0, 2.0, 8.0005, 6.0), crect(10.0, 8.0, 0.0, 0.0)));
-  EXPECT_FALSE(U::rectangle_dans_rectangle(crect(2.0, 2.0, 8.002, 6.0), crect(10.0, 8.0, 0.0, 0.0)));
+  EXPECT_TRUE(Compute_data_utils::rectangle_dans_rectangle(crect(2.0, 2.0, 8.0, 6.0), crect(10.0, 8.0, 0.0, 0.0)));
+  EXPECT_TRUE(Compute_data_utils::rectangle_dans_rectangle(crect(2.0, 2.0, 8.0005, 6.0), crect(10.0, 8.0, 0.0, 0.0)));
+  EXPECT_FALSE(Compute_data_utils::rectangle_dans_rectangle(crect(2.0, 2.0, 8.002, 6.0), crect(10.0, 8.0, 0.0, 0.0)));
 }
 
 TEST(RectangleRelations, InThePlanMeansInTheBaseAndOutOfTheSetBacks) {
-  const Cdt::plan p = Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)}));
+  const Compute_data_types::plan p = Compute_data::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)}));
   // A wall overlapping the set-back by 1 cm is not in the plan; one along
   // its side is.
-  EXPECT_FALSE(U::rectangle_dans_plan(crect(0.2, 3.0, 8.0 - 0.19, 5.0), p));
-  EXPECT_TRUE(U::rectangle_dans_plan(crect(0.2, 3.0, 7.8, 5.0), p));
-  EXPECT_FALSE(U::rectangle_dans_plan(crect(1.0, 1.0, 9.5, 1.0), p));
-  EXPECT_TRUE(U::rectangle_dans_plan_base(crect(1.0, 1.0, 8.5, 6.0), p.plan_base));
+  EXPECT_FALSE(Compute_data_utils::rectangle_dans_plan(crect(0.2, 3.0, 8.0 - 0.19, 5.0), p));
+  EXPECT_TRUE(Compute_data_utils::rectangle_dans_plan(crect(0.2, 3.0, 7.8, 5.0), p));
+  EXPECT_FALSE(Compute_data_utils::rectangle_dans_plan(crect(1.0, 1.0, 9.5, 1.0), p));
+  EXPECT_TRUE(Compute_data_utils::rectangle_dans_plan_base(crect(1.0, 1.0, 8.5, 6.0), p.plan_base));
 }
 
 TEST(RectangleRelations, SetBacksDownTheChainAreExcluded) {
-  const Cdt::plan p = Cd::plan_compute(plan_on_plan(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0")}),
-                                                    {retrait(2.0, 2.0, 0.0, 6.0, "R1n1")}));
-  EXPECT_FALSE(U::rectangle_dans_plan(crect(1.0, 1.0, 8.5, 6.0), p));  // in the inner set-back
-  EXPECT_FALSE(U::rectangle_dans_plan(crect(1.0, 1.0, 0.5, 6.5), p));  // in the outer set-back
-  EXPECT_TRUE(U::rectangle_dans_plan(crect(1.0, 1.0, 4.0, 4.0), p));
+  const Compute_data_types::plan p = Compute_data::plan_compute(
+      plan_on_plan(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0")}), {retrait(2.0, 2.0, 0.0, 6.0, "R1n1")}));
+  EXPECT_FALSE(Compute_data_utils::rectangle_dans_plan(crect(1.0, 1.0, 8.5, 6.0), p));  // in the inner set-back
+  EXPECT_FALSE(Compute_data_utils::rectangle_dans_plan(crect(1.0, 1.0, 0.5, 6.5), p));  // in the outer set-back
+  EXPECT_TRUE(Compute_data_utils::rectangle_dans_plan(crect(1.0, 1.0, 4.0, 4.0), p));
 }
 
 TEST(RectangleRelations, SetBackLiesInItsOwnPlanSkippingItselfByIdentity) {
-  const Cdt::plan p =
-      Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0"), retrait(2.0, 2.0, 0.0, 6.0, "R2n0")}));
-  EXPECT_TRUE(U::retrait_dans_plan(*p.plan_retraits[0], p));
-  EXPECT_TRUE(U::retrait_dans_plan(*p.plan_retraits[1], p));
+  const Compute_data_types::plan p = Compute_data::plan_compute(
+      plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0"), retrait(2.0, 2.0, 0.0, 6.0, "R2n0")}));
+  EXPECT_TRUE(Compute_data_utils::retrait_dans_plan(*p.plan_retraits[0], p));
+  EXPECT_TRUE(Compute_data_utils::retrait_dans_plan(*p.plan_retraits[1], p));
   // An equal set-back that is not the same element overlaps the first one.
-  const Cdt::retrait copy = *p.plan_retraits[0];
-  EXPECT_FALSE(U::retrait_dans_plan(copy, p));
+  const Compute_data_types::retrait copy = *p.plan_retraits[0];
+  EXPECT_FALSE(Compute_data_utils::retrait_dans_plan(copy, p));
   // Two set-backs that overlap are not both in the plan.
-  const Cdt::plan q =
-      Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0"), retrait(3.0, 1.0, 7.0, 7.0, "R2n0")}));
-  EXPECT_FALSE(U::retrait_dans_plan(*q.plan_retraits[0], q));
+  const Compute_data_types::plan q = Compute_data::plan_compute(
+      plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0"), retrait(3.0, 1.0, 7.0, 7.0, "R2n0")}));
+  EXPECT_FALSE(Compute_data_utils::retrait_dans_plan(*q.plan_retraits[0], q));
   // A set-back sticking out of the base is not in it.
-  const Cdt::plan r = Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 9.0, 5.0)}));
-  EXPECT_FALSE(U::retrait_dans_plan(*r.plan_retraits[0], r));
+  const Compute_data_types::plan r = Compute_data::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 9.0, 5.0)}));
+  EXPECT_FALSE(Compute_data_utils::retrait_dans_plan(*r.plan_retraits[0], r));
 }
 
 TEST(RectangleRelations, OutsideThePlan) {
-  const Cdt::plan p = Cd::plan_compute(plan_rect(10.0, 8.0));
-  const Cdt::balcon along = Cd::balcon_compute(Input_data_types::balcon{rect(3.0, 1.5, 2.0, 8.0), "B1n0"});
-  const Cdt::balcon across = Cd::balcon_compute(Input_data_types::balcon{rect(3.0, 1.5, 2.0, 7.0), "B2n0"});
-  EXPECT_TRUE(U::balcon_hors_plan(along, p));
-  EXPECT_FALSE(U::balcon_hors_plan(across, p));
+  const Compute_data_types::plan p = Compute_data::plan_compute(plan_rect(10.0, 8.0));
+  const Compute_data_types::balcon along =
+      Compute_data::balcon_compute(Input_data_types::balcon{rect(3.0, 1.5, 2.0, 8.0), "B1n0"});
+  const Compute_data_types::balcon across =
+      Compute_data::balcon_compute(Input_data_types::balcon{rect(3.0, 1.5, 2.0, 7.0), "B2n0"});
+  EXPECT_TRUE(Compute_data_utils::balcon_hors_plan(along, p));
+  EXPECT_FALSE(Compute_data_utils::balcon_hors_plan(across, p));
 }
 
 // ---------------------------------------------------------------------------
 // Relations with segments.
 
 TEST(SegmentRelations, BeamsAgainstOpeningsSetBacksAndPlans) {
-  const Cdt::plan p = Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)}));
-  EXPECT_TRUE(U::poutre_dans_plan(*poutre(0.0, 4.0, direction::X, 10.0), p));
-  EXPECT_FALSE(U::poutre_dans_plan(*poutre(0.0, 6.0, direction::X, 10.0), p));  // across the set-back
-  EXPECT_TRUE(U::poutre_dans_plan(*poutre(0.0, 5.0, direction::X, 10.0), p));   // along its side
-  EXPECT_FALSE(U::poutre_dans_plan(*poutre(0.0, 4.0, direction::X, 10.5), p));  // out of the base
-  EXPECT_TRUE(U::poutre_intersect_tremie(*poutre(0.0, 2.0, direction::X, 5.0), tremie(1.0, 1.0, 3.0, 1.5)));
-  EXPECT_FALSE(U::poutre_intersect_tremie(*poutre(0.0, 4.0, direction::X, 5.0), tremie(1.0, 1.0, 3.0, 1.5)));
-  EXPECT_TRUE(U::poutre_intersect_retrait(*poutre(0.0, 6.0, direction::X, 10.0), *p.plan_retraits[0]));
-  EXPECT_TRUE(U::poutre_intersect_poutre(*poutre(0.0, 2.0, direction::X, 5.0), *poutre(3.0, 2.0, direction::X, 5.0)));
-  EXPECT_FALSE(U::poutre_intersect_poutre(*poutre(0.0, 2.0, direction::X, 5.0), *poutre(3.0, 0.0, direction::Y, 5.0)));
+  const Compute_data_types::plan p = Compute_data::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)}));
+  EXPECT_TRUE(Compute_data_utils::poutre_dans_plan(*poutre(0.0, 4.0, direction::X, 10.0), p));
+  EXPECT_FALSE(Compute_data_utils::poutre_dans_plan(*poutre(0.0, 6.0, direction::X, 10.0), p));  // across the set-back
+  EXPECT_TRUE(Compute_data_utils::poutre_dans_plan(*poutre(0.0, 5.0, direction::X, 10.0), p));   // along its side
+  EXPECT_FALSE(Compute_data_utils::poutre_dans_plan(*poutre(0.0, 4.0, direction::X, 10.5), p));  // out of the base
+  EXPECT_TRUE(
+      Compute_data_utils::poutre_intersect_tremie(*poutre(0.0, 2.0, direction::X, 5.0), tremie(1.0, 1.0, 3.0, 1.5)));
+  EXPECT_FALSE(
+      Compute_data_utils::poutre_intersect_tremie(*poutre(0.0, 4.0, direction::X, 5.0), tremie(1.0, 1.0, 3.0, 1.5)));
+  EXPECT_TRUE(Compute_data_utils::poutre_intersect_retrait(*poutre(0.0, 6.0, direction::X, 10.0), *p.plan_retraits[0]));
+  EXPECT_TRUE(Compute_data_utils::poutre_intersect_poutre(*poutre(0.0, 2.0, direction::X, 5.0),
+                                                          *poutre(3.0, 2.0, direction::X, 5.0)));
+  EXPECT_FALSE(Compute_data_utils::poutre_intersect_poutre(*poutre(0.0, 2.0, direction::X, 5.0),
+                                                           *poutre(3.0, 0.0, direction::Y, 5.0)));
 }
 
 TEST(SegmentRelations, SegmentWithinSegment) {
-  const Cdt::segment whole = Compute_pervasives::vertices_compute_segment({0.0, 0.0}, {10.0, 0.0});
-  const Cdt::segment part = Compute_pervasives::vertices_compute_segment({2.0, 0.0}, {4.0, 0.0});
-  const Cdt::segment beyond = Compute_pervasives::vertices_compute_segment({8.0, 0.0}, {10.002, 0.0});
-  const Cdt::segment nearly = Compute_pervasives::vertices_compute_segment({8.0, 0.0}, {10.0005, 0.0});
-  EXPECT_TRUE(U::segment_dans_segment(part, whole));
-  EXPECT_FALSE(U::segment_dans_segment(whole, part));
-  EXPECT_FALSE(U::segment_dans_segment(beyond, whole));
-  EXPECT_TRUE(U::segment_dans_segment(nearly, whole));
-  EXPECT_TRUE(U::segment_intersect_segment(whole, part));
+  const Compute_data_types::segment whole = Compute_pervasives::vertices_compute_segment({0.0, 0.0}, {10.0, 0.0});
+  const Compute_data_types::segment part = Compute_pervasives::vertices_compute_segment({2.0, 0.0}, {4.0, 0.0});
+  const Compute_data_types::segment beyond = Compute_pervasives::vertices_compute_segment({8.0, 0.0}, {10.002, 0.0});
+  const Compute_data_types::segment nearly = Compute_pervasives::vertices_compute_segment({8.0, 0.0}, {10.0005, 0.0});
+  EXPECT_TRUE(Compute_data_utils::segment_dans_segment(part, whole));
+  EXPECT_FALSE(Compute_data_utils::segment_dans_segment(whole, part));
+  EXPECT_FALSE(Compute_data_utils::segment_dans_segment(beyond, whole));
+  EXPECT_TRUE(Compute_data_utils::segment_dans_segment(nearly, whole));
+  EXPECT_TRUE(Compute_data_utils::segment_intersect_segment(whole, part));
 }
 
 // ---------------------------------------------------------------------------
 // Relations with points.
 
 TEST(PointRelations, BorderWithinTolerance) {
-  const Cdt::tremie t = tremie(2.0, 2.0, 2.0, 2.0);
-  EXPECT_TRUE(U::point_dans_tremie({4.0005, 3.0}, t));
-  EXPECT_FALSE(U::point_interieur_rectangle({4.0005, 3.0}, t.tremie_rectangle));
-  EXPECT_FALSE(U::point_dans_tremie({4.002, 3.0}, t));
-  EXPECT_TRUE(U::point_interieur_rectangle({3.0, 3.0}, t.tremie_rectangle));
+  const Compute_data_types::tremie t = tremie(2.0, 2.0, 2.0, 2.0);
+  EXPECT_TRUE(Compute_data_utils::point_dans_tremie({4.0005, 3.0}, t));
+  EXPECT_FALSE(Compute_data_utils::point_interieur_rectangle({4.0005, 3.0}, t.tremie_rectangle));
+  EXPECT_FALSE(Compute_data_utils::point_dans_tremie({4.002, 3.0}, t));
+  EXPECT_TRUE(Compute_data_utils::point_interieur_rectangle({3.0, 3.0}, t.tremie_rectangle));
 }
 
 TEST(PointRelations, PointsInAPlanWithTwoSetBacks) {
-  const Cdt::plan p =
-      Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0"), retrait(2.0, 2.0, 0.0, 6.0, "R2n0")}));
-  EXPECT_FALSE(U::point_dans_plan({9.0, 6.0}, p));
-  EXPECT_FALSE(U::point_dans_plan({1.0, 7.0}, p));
-  EXPECT_TRUE(U::point_dans_plan({8.0005, 6.0}, p));  // on a set-back's border
-  EXPECT_TRUE(U::point_dans_plan({5.0, 4.0}, p));
-  EXPECT_FALSE(U::point_dans_plan({10.002, 4.0}, p));
-  EXPECT_TRUE(U::point_dans_plan_base({9.0, 6.0}, p));
-  EXPECT_TRUE(U::point_interieur_retraits({9.0, 6.0}, p.plan_retraits));
-  EXPECT_FALSE(U::point_interieur_retraits({9.0, 6.0}, {}));
+  const Compute_data_types::plan p = Compute_data::plan_compute(
+      plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0"), retrait(2.0, 2.0, 0.0, 6.0, "R2n0")}));
+  EXPECT_FALSE(Compute_data_utils::point_dans_plan({9.0, 6.0}, p));
+  EXPECT_FALSE(Compute_data_utils::point_dans_plan({1.0, 7.0}, p));
+  EXPECT_TRUE(Compute_data_utils::point_dans_plan({8.0005, 6.0}, p));  // on a set-back's border
+  EXPECT_TRUE(Compute_data_utils::point_dans_plan({5.0, 4.0}, p));
+  EXPECT_FALSE(Compute_data_utils::point_dans_plan({10.002, 4.0}, p));
+  EXPECT_TRUE(Compute_data_utils::point_dans_plan_base({9.0, 6.0}, p));
+  EXPECT_TRUE(Compute_data_utils::point_interieur_retraits({9.0, 6.0}, p.plan_retraits));
+  EXPECT_FALSE(Compute_data_utils::point_interieur_retraits({9.0, 6.0}, {}));
 }
 
 TEST(PointRelations, PointInAPlanOnAPlan) {
-  const Cdt::plan p = Cd::plan_compute(plan_on_plan(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0")}),
-                                                    {retrait(2.0, 2.0, 0.0, 6.0, "R1n1")}));
-  EXPECT_FALSE(U::point_dans_plan_base({9.0, 6.0}, p.plan_base));
-  EXPECT_FALSE(U::point_dans_plan({9.0, 6.0}, p));
-  EXPECT_FALSE(U::point_dans_plan({1.0, 7.0}, p));
-  EXPECT_TRUE(U::point_dans_plan({5.0, 4.0}, p));
+  const Compute_data_types::plan p = Compute_data::plan_compute(
+      plan_on_plan(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0")}), {retrait(2.0, 2.0, 0.0, 6.0, "R1n1")}));
+  EXPECT_FALSE(Compute_data_utils::point_dans_plan_base({9.0, 6.0}, p.plan_base));
+  EXPECT_FALSE(Compute_data_utils::point_dans_plan({9.0, 6.0}, p));
+  EXPECT_FALSE(Compute_data_utils::point_dans_plan({1.0, 7.0}, p));
+  EXPECT_TRUE(Compute_data_utils::point_dans_plan({5.0, 4.0}, p));
 }
 
 TEST(PointRelations, ColumnsAndBeamEnds) {
-  const Cdt::poteau_ref c = poteau(5.0, 5.0);
-  EXPECT_TRUE(U::point_dans_poteau({5.09, 5.0}, *c));
-  EXPECT_FALSE(U::point_dans_poteau({5.11, 5.0}, *c));
-  EXPECT_FALSE(U::poutre_position_intersect_poteau(*poutre(5.02, 5.0, direction::X, 3.0), *c));
-  EXPECT_TRUE(U::poutre_position_intersect_poteau(*poutre(5.005, 5.0, direction::X, 3.0), *c));
-  EXPECT_TRUE(U::poutre_vertex_intersect_poteau(*poutre(2.0, 5.0, direction::X, 3.0), *c));
-  EXPECT_TRUE(U::poteau_dans_poteau(*c, *poteau(5.0005, 5.0)));
-  EXPECT_FALSE(U::poteau_dans_poteau(*c, *poteau(5.002, 5.0)));
-  const Cdt::mur_ref m = Cd::mur_compute(mur({"M1n0", direction::X, 0.0, 0.0, 4.0}));
-  EXPECT_TRUE(U::poutre_position_intersect_mur(*poutre(4.0, 0.2, direction::Y, 3.0), *m));
-  EXPECT_FALSE(U::poutre_vertex_intersect_mur(*poutre(4.0, 0.2, direction::Y, 3.0), *m));
+  const Compute_data_types::poteau_ref c = poteau(5.0, 5.0);
+  EXPECT_TRUE(Compute_data_utils::point_dans_poteau({5.09, 5.0}, *c));
+  EXPECT_FALSE(Compute_data_utils::point_dans_poteau({5.11, 5.0}, *c));
+  EXPECT_FALSE(Compute_data_utils::poutre_position_intersect_poteau(*poutre(5.02, 5.0, direction::X, 3.0), *c));
+  EXPECT_TRUE(Compute_data_utils::poutre_position_intersect_poteau(*poutre(5.005, 5.0, direction::X, 3.0), *c));
+  EXPECT_TRUE(Compute_data_utils::poutre_vertex_intersect_poteau(*poutre(2.0, 5.0, direction::X, 3.0), *c));
+  EXPECT_TRUE(Compute_data_utils::poteau_dans_poteau(*c, *poteau(5.0005, 5.0)));
+  EXPECT_FALSE(Compute_data_utils::poteau_dans_poteau(*c, *poteau(5.002, 5.0)));
+  const Compute_data_types::mur_ref m = Compute_data::mur_compute(mur({"M1n0", direction::X, 0.0, 0.0, 4.0}));
+  EXPECT_TRUE(Compute_data_utils::poutre_position_intersect_mur(*poutre(4.0, 0.2, direction::Y, 3.0), *m));
+  EXPECT_FALSE(Compute_data_utils::poutre_vertex_intersect_mur(*poutre(4.0, 0.2, direction::Y, 3.0), *m));
 }
 
 TEST(PointRelations, AdjacentPointsWithinOneCentimetre) {
-  EXPECT_TRUE(U::points_adjacents({0.0, 0.0}, {0.01, 0.0}));
-  EXPECT_TRUE(U::points_adjacents({1.0, 1.0}, {1.005, 1.008}));
-  EXPECT_FALSE(U::points_adjacents({0.0, 0.0}, {0.011, 0.0}));
+  EXPECT_TRUE(Compute_data_utils::points_adjacents({0.0, 0.0}, {0.01, 0.0}));
+  EXPECT_TRUE(Compute_data_utils::points_adjacents({1.0, 1.0}, {1.005, 1.008}));
+  EXPECT_FALSE(Compute_data_utils::points_adjacents({0.0, 0.0}, {0.011, 0.0}));
 }
 
 TEST(PointRelations, ColumnsInOpeningsSetBacksAndPlans) {
-  const Cdt::plan p = Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)}));
-  const Cdt::retrait& r = *p.plan_retraits[0];
-  EXPECT_TRUE(U::poteau_dans_retrait(*poteau(9.0, 6.0), r));
-  EXPECT_FALSE(U::poteau_dans_retrait(*poteau(8.0, 6.0), r));  // on the set-back's side: facade
-  EXPECT_FALSE(U::poteau_dans_plan(*poteau(9.0, 6.0), p));
-  EXPECT_TRUE(U::poteau_dans_plan(*poteau(8.0, 6.0), p));
-  EXPECT_TRUE(U::poteau_dans_tremie(*poteau(2.0, 2.0), tremie(1.0, 1.0, 2.0, 2.0)));
+  const Compute_data_types::plan p = Compute_data::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)}));
+  const Compute_data_types::retrait& r = *p.plan_retraits[0];
+  EXPECT_TRUE(Compute_data_utils::poteau_dans_retrait(*poteau(9.0, 6.0), r));
+  EXPECT_FALSE(Compute_data_utils::poteau_dans_retrait(*poteau(8.0, 6.0), r));  // on the set-back's side: facade
+  EXPECT_FALSE(Compute_data_utils::poteau_dans_plan(*poteau(9.0, 6.0), p));
+  EXPECT_TRUE(Compute_data_utils::poteau_dans_plan(*poteau(8.0, 6.0), p));
+  EXPECT_TRUE(Compute_data_utils::poteau_dans_tremie(*poteau(2.0, 2.0), tremie(1.0, 1.0, 2.0, 2.0)));
 }
 
 TEST(SegmentRelations, SegmentInAPlanOnAPlan) {
-  const Cdt::plan p = Cd::plan_compute(plan_on_plan(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0")}),
-                                                    {retrait(2.0, 2.0, 0.0, 6.0, "R1n1")}));
+  const Compute_data_types::plan p = Compute_data::plan_compute(
+      plan_on_plan(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0, "R1n0")}), {retrait(2.0, 2.0, 0.0, 6.0, "R1n1")}));
   const auto seg = [](double x1, double y1, double x2, double y2) {
     return Compute_pervasives::vertices_compute_segment({x1, y1}, {x2, y2});
   };
-  EXPECT_TRUE(U::segment_dans_plan(seg(0.0, 5.0, 10.0, 5.0), p));
-  EXPECT_FALSE(U::segment_dans_plan(seg(3.0, 6.0, 10.0, 6.0), p));  // through the inner set-back
-  EXPECT_FALSE(U::segment_dans_plan(seg(0.0, 7.0, 5.0, 7.0), p));   // through the outer set-back
-  EXPECT_TRUE(U::segment_dans_plan(seg(2.0, 6.0, 2.0, 8.0), p));    // along the outer set-back's side
-  EXPECT_TRUE(U::segment_dans_rectangle(seg(0.0, 0.0, 10.0, 0.0), crect(10.0, 8.0, 0.0, 0.0)));
-  EXPECT_FALSE(U::segment_dans_rectangle(seg(0.0, 0.0, 10.002, 0.0), crect(10.0, 8.0, 0.0, 0.0)));
-  EXPECT_TRUE(U::segment_hors_rectangle(seg(0.0, 9.0, 10.0, 9.0), crect(10.0, 8.0, 0.0, 0.0)));
-  EXPECT_FALSE(U::segment_hors_rectangle(seg(0.0, 8.0, 10.0, 8.0), crect(10.0, 8.0, 0.0, 0.0)));
+  EXPECT_TRUE(Compute_data_utils::segment_dans_plan(seg(0.0, 5.0, 10.0, 5.0), p));
+  EXPECT_FALSE(Compute_data_utils::segment_dans_plan(seg(3.0, 6.0, 10.0, 6.0), p));  // through the inner set-back
+  EXPECT_FALSE(Compute_data_utils::segment_dans_plan(seg(0.0, 7.0, 5.0, 7.0), p));   // through the outer set-back
+  EXPECT_TRUE(Compute_data_utils::segment_dans_plan(seg(2.0, 6.0, 2.0, 8.0), p));    // along the outer set-back's side
+  EXPECT_TRUE(Compute_data_utils::segment_dans_rectangle(seg(0.0, 0.0, 10.0, 0.0), crect(10.0, 8.0, 0.0, 0.0)));
+  EXPECT_FALSE(Compute_data_utils::segment_dans_rectangle(seg(0.0, 0.0, 10.002, 0.0), crect(10.0, 8.0, 0.0, 0.0)));
+  EXPECT_TRUE(Compute_data_utils::segment_hors_rectangle(seg(0.0, 9.0, 10.0, 9.0), crect(10.0, 8.0, 0.0, 0.0)));
+  EXPECT_FALSE(Compute_data_utils::segment_hors_rectangle(seg(0.0, 8.0, 10.0, 8.0), crect(10.0, 8.0, 0.0, 0.0)));
 }
 
 // ---------------------------------------------------------------------------
 // Contact with the contour.
 
 TEST(ContourContact, RectangleAgainstTheBaseContourAndTheFoldedContour) {
-  const Cdt::rectangle r = crect(2.0, 3.0, 8.0, 5.0);
-  const Cdt::plan bare = Cd::plan_compute(plan_rect(10.0, 8.0));
-  const auto before = U::edges_find_edge_contact_contour_x(r.edges, bare.plan_contour_x);
+  const Compute_data_types::rectangle r = crect(2.0, 3.0, 8.0, 5.0);
+  const Compute_data_types::plan bare = Compute_data::plan_compute(plan_rect(10.0, 8.0));
+  const auto before = Compute_data_utils::edges_find_edge_contact_contour_x(r.edges, bare.plan_contour_x);
   ASSERT_TRUE(before.has_value());
   EXPECT_EQ(before->first, cardinal_point::North);
   EXPECT_EQ(before->second, r.edges.edge_north);
 
-  const Cdt::plan folded = Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)}));
-  const auto after = U::edges_find_edge_contact_contour_x(r.edges, folded.plan_contour_x);
+  const Compute_data_types::plan folded =
+      Compute_data::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)}));
+  const auto after = Compute_data_utils::edges_find_edge_contact_contour_x(r.edges, folded.plan_contour_x);
   ASSERT_TRUE(after.has_value());
   EXPECT_EQ(after->first, cardinal_point::South);
   EXPECT_EQ(after->second, r.edges.edge_south);
@@ -291,66 +299,73 @@ TEST(ContourContact, RectangleAgainstTheBaseContourAndTheFoldedContour) {
 
 TEST(ContourContact, SetBackCategoryByContactRatio) {
   // Against the bare contour the north edge covers 2 of 10 m: in elevation.
-  const Cdt::plan bare = Cd::plan_compute(plan_rect(10.0, 8.0));
-  const Cdt::retrait_ref r = Cd::retrait_compute(retrait(2.0, 3.0, 8.0, 5.0));
-  EXPECT_EQ(U::retrait_plan_categorie(*r, bare), Cdt::retrait_categorie::Retrait_en_elevation);
-  const auto c = U::retrait_plan_contact_contour(*r, bare);
+  const Compute_data_types::plan bare = Compute_data::plan_compute(plan_rect(10.0, 8.0));
+  const Compute_data_types::retrait_ref r = Compute_data::retrait_compute(retrait(2.0, 3.0, 8.0, 5.0));
+  EXPECT_EQ(Compute_data_utils::retrait_plan_categorie(*r, bare),
+            Compute_data_types::retrait_categorie::Retrait_en_elevation);
+  const auto c = Compute_data_utils::retrait_plan_contact_contour(*r, bare);
   ASSERT_TRUE(c.has_value());
   EXPECT_EQ(c->contact_side, cardinal_point::North);
   EXPECT_EQ(c->contact_contour, bare.plan_contour[2]);
   // Once folded, its south edge is a contour segment of its own: ratio 1.
-  const Cdt::plan folded = Cd::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)}));
-  EXPECT_EQ(U::retrait_plan_categorie(*folded.plan_retraits[0], folded), Cdt::retrait_categorie::Retrait_en_plan);
+  const Compute_data_types::plan folded =
+      Compute_data::plan_compute(plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)}));
+  EXPECT_EQ(Compute_data_utils::retrait_plan_categorie(*folded.plan_retraits[0], folded),
+            Compute_data_types::retrait_categorie::Retrait_en_plan);
   // 2.01 of 10 m is beyond 0.2 by more than the tolerance; 2.005 is not.
-  EXPECT_EQ(U::retrait_plan_categorie(*Cd::retrait_compute(retrait(2.02, 3.0, 7.98, 5.0)), bare),
-            Cdt::retrait_categorie::Retrait_en_plan);
-  EXPECT_EQ(U::retrait_plan_categorie(*Cd::retrait_compute(retrait(2.005, 3.0, 7.995, 5.0)), bare),
-            Cdt::retrait_categorie::Retrait_en_elevation);
+  EXPECT_EQ(
+      Compute_data_utils::retrait_plan_categorie(*Compute_data::retrait_compute(retrait(2.02, 3.0, 7.98, 5.0)), bare),
+      Compute_data_types::retrait_categorie::Retrait_en_plan);
+  EXPECT_EQ(
+      Compute_data_utils::retrait_plan_categorie(*Compute_data::retrait_compute(retrait(2.005, 3.0, 7.995, 5.0)), bare),
+      Compute_data_types::retrait_categorie::Retrait_en_elevation);
 }
 
 TEST(ContourContact, SetBackTouchingNoContourIsAFatalError) {
-  const Cdt::plan bare = Cd::plan_compute(plan_rect(10.0, 8.0));
-  const Cdt::retrait_ref r = Cd::retrait_compute(retrait(2.0, 2.0, 4.0, 3.0));
-  EXPECT_EQ(fatal_message([&] { U::retrait_plan_categorie(*r, bare); }), fatal_prefix + "retrait_categorie");
+  const Compute_data_types::plan bare = Compute_data::plan_compute(plan_rect(10.0, 8.0));
+  const Compute_data_types::retrait_ref r = Compute_data::retrait_compute(retrait(2.0, 2.0, 4.0, 3.0));
+  EXPECT_EQ(fatal_message([&] { Compute_data_utils::retrait_plan_categorie(*r, bare); }),
+            fatal_prefix + "retrait_categorie");
 }
 
 TEST(ContourContact, YContactTriesWestThenEast) {
-  const Cdt::plan bare = Cd::plan_compute(plan_rect(10.0, 8.0));
-  const Cdt::rectangle east = crect(0.2, 3.0, 9.8, 1.0);
-  const auto c = U::edges_find_edge_contact_contour_plan(east.edges, bare);
+  const Compute_data_types::plan bare = Compute_data::plan_compute(plan_rect(10.0, 8.0));
+  const Compute_data_types::rectangle east = crect(0.2, 3.0, 9.8, 1.0);
+  const auto c = Compute_data_utils::edges_find_edge_contact_contour_plan(east.edges, bare);
   ASSERT_TRUE(c.has_value());
   EXPECT_EQ(c->first, cardinal_point::East);
-  EXPECT_FALSE(U::edges_find_edge_contact_contour_plan(crect(1.0, 1.0, 4.0, 4.0).edges, bare).has_value());
+  EXPECT_FALSE(
+      Compute_data_utils::edges_find_edge_contact_contour_plan(crect(1.0, 1.0, 4.0, 4.0).edges, bare).has_value());
 }
 
 TEST(ContourContact, TwoContourSegmentsHoldingOneEdgeStopTheFold) {
-  const Cdt::segment s = Compute_pervasives::vertices_compute_segment({0.0, 0.0}, {10.0, 0.0});
-  const Cdt::retrait_ref r = Cd::retrait_compute(retrait(2.0, 2.0, 2.0, 0.0));
-  EXPECT_THROW(U::plan_contour_but_retrait({s, s}, *r), Assertion_failure);
+  const Compute_data_types::segment s = Compute_pervasives::vertices_compute_segment({0.0, 0.0}, {10.0, 0.0});
+  const Compute_data_types::retrait_ref r = Compute_data::retrait_compute(retrait(2.0, 2.0, 2.0, 0.0));
+  EXPECT_THROW(Compute_data_utils::plan_contour_but_retrait({s, s}, *r), Assertion_failure);
 }
 
 TEST(WallClassification, FacadeSouthSideAndInnerWall) {
-  const Cdt::plan p = Cd::plan_compute(plan_rect(10.0, 8.0));
-  const Cdt::mur_ref south = Cd::mur_compute(mur({"M1n0", direction::X, 0.0, 0.0, 10.0}));
-  const auto c = U::mur_contact_contour_plan_option(*south, p);
+  const Compute_data_types::plan p = Compute_data::plan_compute(plan_rect(10.0, 8.0));
+  const Compute_data_types::mur_ref south = Compute_data::mur_compute(mur({"M1n0", direction::X, 0.0, 0.0, 10.0}));
+  const auto c = Compute_data_utils::mur_contact_contour_plan_option(*south, p);
   ASSERT_TRUE(c.has_value());
   EXPECT_EQ(c->contact_side, cardinal_point::South);
   EXPECT_EQ(c->contact_segment, south->mur_rectangle.edges.edge_south);
-  EXPECT_TRUE(U::mur_plan_facade_calcule(*south, p));
-  const Cdt::mur_ref middle = Cd::mur_compute(mur({"M2n0", direction::X, 0.0, 4.0, 10.0}));
-  EXPECT_TRUE(U::mur_plan_refend_calcule(*middle, p));
+  EXPECT_TRUE(Compute_data_utils::mur_plan_facade_calcule(*south, p));
+  const Compute_data_types::mur_ref middle = Compute_data::mur_compute(mur({"M2n0", direction::X, 0.0, 4.0, 10.0}));
+  EXPECT_TRUE(Compute_data_utils::mur_plan_refend_calcule(*middle, p));
   // An x wall touching the west side only by its end is not on the facade.
-  const Cdt::mur_ref end = Cd::mur_compute(mur({"M3n0", direction::X, 0.0, 3.0, 4.0}));
-  EXPECT_FALSE(U::mur_plan_facade_calcule(*end, p));
+  const Compute_data_types::mur_ref end = Compute_data::mur_compute(mur({"M3n0", direction::X, 0.0, 3.0, 4.0}));
+  EXPECT_FALSE(Compute_data_utils::mur_plan_facade_calcule(*end, p));
 }
 
 TEST(WallClassification, FacingComparesTheSouthWestCorner) {
-  const Cdt::mur_ref x = Cd::mur_compute(mur({"M1n0", direction::X, 0.0, 4.0, 10.0}));
-  const Cdt::point centre{5.0, 4.0};
-  EXPECT_FALSE(U::contreventement_de_facade_oriente(cardinal_point::North, centre, *x));
-  EXPECT_FALSE(U::contreventement_de_facade_oriente(cardinal_point::South, centre, *x));
-  EXPECT_TRUE(U::contreventement_de_facade_oriente(cardinal_point::North, {5.0, 3.9}, *x));
-  EXPECT_FALSE(U::contreventement_de_facade_oriente(cardinal_point::East, {-1.0, 3.9}, *x));
+  const Compute_data_types::mur_ref x = Compute_data::mur_compute(mur({"M1n0", direction::X, 0.0, 4.0, 10.0}));
+  const Compute_data_types::point centre{5.0, 4.0};
+  EXPECT_FALSE(Compute_data_utils::contreventement_de_facade_oriente(cardinal_point::North, centre, *x));
+  EXPECT_FALSE(Compute_data_utils::contreventement_de_facade_oriente(cardinal_point::South, centre, *x));
+  EXPECT_TRUE(Compute_data_utils::contreventement_de_facade_oriente(cardinal_point::North, {5.0, 3.9}, *x));
+  EXPECT_FALSE(Compute_data_utils::contreventement_de_facade_oriente(cardinal_point::East, {-1.0, 3.9}, *x));
 }
 
 // ---------------------------------------------------------------------------
@@ -358,7 +373,7 @@ TEST(WallClassification, FacingComparesTheSouthWestCorner) {
 
 TEST(Iteration, PairsOfDistinctPositionsOnceEarlierFirst) {
   std::vector<std::pair<int, int>> seen;
-  EXPECT_TRUE(U::for_all_pair_rs(
+  EXPECT_TRUE(Compute_data_utils::for_all_pair_rs(
       [&](int a, int b) {
         seen.emplace_back(a, b);
         return true;
@@ -366,7 +381,7 @@ TEST(Iteration, PairsOfDistinctPositionsOnceEarlierFirst) {
       std::vector<int>{1, 2, 3}));
   EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{1, 2}, {1, 3}, {2, 3}}));
   seen.clear();
-  EXPECT_FALSE(U::for_all_pair_rs(
+  EXPECT_FALSE(Compute_data_utils::for_all_pair_rs(
       [&](int a, int b) {
         seen.emplace_back(a, b);
         return b != 2;
@@ -374,7 +389,7 @@ TEST(Iteration, PairsOfDistinctPositionsOnceEarlierFirst) {
       std::vector<int>{1, 2, 3}));
   EXPECT_EQ(seen.size(), 1u);
   int count = 0;
-  EXPECT_TRUE(U::for_all_pair(
+  EXPECT_TRUE(Compute_data_utils::for_all_pair(
       [&](int, int) {
         ++count;
         return true;
@@ -384,40 +399,45 @@ TEST(Iteration, PairsOfDistinctPositionsOnceEarlierFirst) {
 }
 
 TEST(Iteration, LevelSearchesAndFacingWalls) {
-  const Cdt::niveau_plancher l = Cd::niveau_compute(niveau_plancher(
+  const Compute_data_types::niveau_plancher l = Compute_data::niveau_compute(niveau_plancher(
       plan_rect(10.0, 8.0), {mur({"M1n0", direction::X, 0.0, 0.0, 10.0}), mur({"M2n0", direction::Y, 9.8, 0.0, 8.0}),
                              mur({"M3n0", direction::X, 0.0, 4.0, 3.0})}));
-  EXPECT_TRUE(U::niveau_for_all_mur([](const Cdt::mur& m) { return m.mur_rectangle.height > 0.0; }, l));
-  EXPECT_FALSE(U::niveau_for_all_cvt([](const Cdt::mur& m) { return U::mur_x(m); }, l));
-  const auto found = U::niveau_find_mur_opt([](const Cdt::mur& m) { return U::mur_y(m); }, l);
+  EXPECT_TRUE(Compute_data_utils::niveau_for_all_mur(
+      [](const Compute_data_types::mur& m) { return m.mur_rectangle.height > 0.0; }, l));
+  EXPECT_FALSE(Compute_data_utils::niveau_for_all_cvt(
+      [](const Compute_data_types::mur& m) { return Compute_data_utils::mur_x(m); }, l));
+  const auto found = Compute_data_utils::niveau_find_mur_opt(
+      [](const Compute_data_types::mur& m) { return Compute_data_utils::mur_y(m); }, l);
   ASSERT_TRUE(found.has_value());
   EXPECT_EQ(*found, l.niveau_murs[1]);
-  EXPECT_FALSE(U::niveau_exists_poteau([](const Cdt::poteau&) { return true; }, l));
-  EXPECT_EQ(U::niveau_find_cvt_facade_south_opt(l), std::optional<Cdt::mur_ref>{l.niveau_murs[0]});
-  EXPECT_EQ(U::niveau_find_cvt_facade_east_opt(l), std::optional<Cdt::mur_ref>{l.niveau_murs[1]});
-  EXPECT_FALSE(U::niveau_find_cvt_facade_north_opt(l).has_value());
-  EXPECT_FALSE(U::niveau_find_cvt_facade_west_opt(l).has_value());
+  EXPECT_FALSE(Compute_data_utils::niveau_exists_poteau([](const Compute_data_types::poteau&) { return true; }, l));
+  EXPECT_EQ(Compute_data_utils::niveau_find_cvt_facade_south_opt(l),
+            std::optional<Compute_data_types::mur_ref>{l.niveau_murs[0]});
+  EXPECT_EQ(Compute_data_utils::niveau_find_cvt_facade_east_opt(l),
+            std::optional<Compute_data_types::mur_ref>{l.niveau_murs[1]});
+  EXPECT_FALSE(Compute_data_utils::niveau_find_cvt_facade_north_opt(l).has_value());
+  EXPECT_FALSE(Compute_data_utils::niveau_find_cvt_facade_west_opt(l).has_value());
 }
 
 TEST(Iteration, PairsOfColumnsOfALevel) {
   Input_data_types::niveau_plancher in = niveau_plancher(plan_rect(10.0, 8.0));
   in.niveau_poteaux = {Input_data_types::poteau{{1.0, 1.0}, "C1n0"}, Input_data_types::poteau{{2.0, 2.0}, "C2n0"},
                        Input_data_types::poteau{{1.0005, 1.0}, "C3n0"}};
-  const Cdt::niveau_plancher l = Cd::niveau_compute(in);
+  const Compute_data_types::niveau_plancher l = Compute_data::niveau_compute(in);
   std::vector<std::string> seen;
-  EXPECT_FALSE(U::niveau_for_all_poteau_pair(
-      [&](const Cdt::poteau& a, const Cdt::poteau& b) {
+  EXPECT_FALSE(Compute_data_utils::niveau_for_all_poteau_pair(
+      [&](const Compute_data_types::poteau& a, const Compute_data_types::poteau& b) {
         seen.push_back(a.poteau_nom + "-" + b.poteau_nom);
-        return !U::poteau_dans_poteau(a, b);
+        return !Compute_data_utils::poteau_dans_poteau(a, b);
       },
       l));
   EXPECT_EQ(seen, (std::vector<std::string>{"C1n0-C2n0", "C1n0-C3n0"}));
 }
 
 TEST(Iteration, EveryLevelOfTheBuilding) {
-  const Cdt::batiment b = Cd::input_batiment_pre_compute(batiment_r0());
+  const Compute_data_types::batiment b = Compute_data::input_batiment_pre_compute(batiment_r0());
   std::vector<std::string> noms_niveaux;
-  EXPECT_TRUE(U::batiment_for_all_niveau(
+  EXPECT_TRUE(Compute_data_utils::batiment_for_all_niveau(
       [&](const auto& l) {
         noms_niveaux.push_back(l.niveau_nom);
         return true;
@@ -432,31 +452,32 @@ TEST(Iteration, EveryLevelOfTheBuilding) {
 TEST(BuildingQueries, GroundFloorPlan) {
   Input_data_types::batiment in = batiment_r0();
   in.batiment_niveau_planchers[0].niveau_plan = plan_rect(10.0, 8.0, {retrait(2.0, 3.0, 8.0, 5.0)});
-  const Cdt::batiment b = Cd::input_batiment_pre_compute(in);
-  EXPECT_EQ(U::batiment_plan_rdc(b).plan_surface, 74.0);
-  EXPECT_EQ(U::batiment_surface(b), 74.0);
+  const Compute_data_types::batiment b = Compute_data::input_batiment_pre_compute(in);
+  EXPECT_EQ(Compute_data_utils::batiment_plan_rdc(b).plan_surface, 74.0);
+  EXPECT_EQ(Compute_data_utils::batiment_surface(b), 74.0);
 
   in.batiment_niveau_planchers.clear();
-  EXPECT_EQ(U::batiment_surface(Cd::input_batiment_pre_compute(in)), 80.0);  // the roof level's plan
+  EXPECT_EQ(Compute_data_utils::batiment_surface(Compute_data::input_batiment_pre_compute(in)),
+            80.0);  // the roof level's plan
 
   in.batiment_niveau_planchers = {niveau_plancher(plan_rect(10.0, 8.0), {}, 1)};
-  const Cdt::batiment no_ground = Cd::input_batiment_pre_compute(in);
-  EXPECT_THROW(U::batiment_plan_rdc(no_ground), Not_found);
+  const Compute_data_types::batiment no_ground = Compute_data::input_batiment_pre_compute(in);
+  EXPECT_THROW(Compute_data_utils::batiment_plan_rdc(no_ground), Not_found);
 }
 
 TEST(BuildingQueries, MasonryOfWoodAndConcreteBuildings) {
   Input_data_types::batiment in = batiment_r0();
-  EXPECT_EQ(U::batiment_maconnerie_categorie(Cd::input_batiment_pre_compute(in)),
+  EXPECT_EQ(Compute_data_utils::batiment_maconnerie_categorie(Compute_data::input_batiment_pre_compute(in)),
             Quavor_data_types::maconnerie_categorie::Brique_creuse_8);
-  EXPECT_EQ(U::batiment_qualite_du_chainage(Cd::input_batiment_pre_compute(in)),
+  EXPECT_EQ(Compute_data_utils::batiment_qualite_du_chainage(Compute_data::input_batiment_pre_compute(in)),
             Quavor_data_types::qualite_du_chainage_categorie::Chainage_4HA10);
   in.batiment_materiau = Quavor_data_types::Bois{};
-  const Cdt::batiment bois = Cd::input_batiment_pre_compute(in);
-  EXPECT_EQ(fatal_message([&] { U::batiment_maconnerie(bois); }),
+  const Compute_data_types::batiment bois = Compute_data::input_batiment_pre_compute(in);
+  EXPECT_EQ(fatal_message([&] { Compute_data_utils::batiment_maconnerie(bois); }),
             fatal_prefix + "les constructions en bois ne sont pas traitées");
   in.batiment_materiau = Quavor_data_types::Beton{};
-  const Cdt::batiment beton = Cd::input_batiment_pre_compute(in);
-  EXPECT_EQ(fatal_message([&] { U::batiment_qualite_du_chainage(beton); }),
+  const Compute_data_types::batiment beton = Compute_data::input_batiment_pre_compute(in);
+  EXPECT_EQ(fatal_message([&] { Compute_data_utils::batiment_qualite_du_chainage(beton); }),
             fatal_prefix + "les constructions en béton ne sont pas traitées");
 }
 
@@ -476,9 +497,10 @@ TEST(BuildingQueries, FloorMasses) {
   for (const Mass_case& c : cases) {
     Input_data_types::plancher f = plancher_beton();
     f.plancher_categorie = c.categorie;
-    const Cdt::plancher p = Cd::niveau_plancher_compute(niveau_plancher(plan_rect(10.0, 8.0), {}, 0, f));
-    EXPECT_NEAR(U::plancher_masse_surfacique_propre(p), c.propre, 1e-9);
-    EXPECT_NEAR(U::plancher_masse_surfacique_permanente(p), c.propre + 150.0, 1e-9);
+    const Compute_data_types::plancher p =
+        Compute_data::niveau_plancher_compute(niveau_plancher(plan_rect(10.0, 8.0), {}, 0, f));
+    EXPECT_NEAR(Compute_data_utils::plancher_masse_surfacique_propre(p), c.propre, 1e-9);
+    EXPECT_NEAR(Compute_data_utils::plancher_masse_surfacique_permanente(p), c.propre + 150.0, 1e-9);
   }
 }
 
@@ -486,31 +508,34 @@ TEST(BuildingQueries, FloorMasses) {
 // Set-once slots.
 
 TEST(ClassificationSlots, BeamSupportIsSetOnce) {
-  const Cdt::poutre_ref b = poutre(0.0, 0.0, direction::X, 4.0);
-  const Cdt::poteau_ref c = poteau(0.0, 0.0);
-  const Cdt::mur_ref m = Cd::mur_compute(mur({"M1n0", direction::Y, 4.0, 0.0, 3.0}));
-  const Cdt::poutre_fondement f{Cdt::Appui_poteau{c}, Cdt::Appui_mur{m}};
-  U::poutre_set_fondement(*b, f);
-  ASSERT_TRUE(std::holds_alternative<Cdt::Info<Cdt::poutre_fondement>>(b->poutre_fondement));
-  EXPECT_EQ(std::get<Cdt::Info<Cdt::poutre_fondement>>(b->poutre_fondement).value, f);
-  EXPECT_EQ(fatal_message([&] { U::poutre_set_fondement(*b, f); }),
+  const Compute_data_types::poutre_ref b = poutre(0.0, 0.0, direction::X, 4.0);
+  const Compute_data_types::poteau_ref c = poteau(0.0, 0.0);
+  const Compute_data_types::mur_ref m = Compute_data::mur_compute(mur({"M1n0", direction::Y, 4.0, 0.0, 3.0}));
+  const Compute_data_types::poutre_fondement f{Compute_data_types::Appui_poteau{c}, Compute_data_types::Appui_mur{m}};
+  Compute_data_utils::poutre_set_fondement(*b, f);
+  ASSERT_TRUE(
+      std::holds_alternative<Compute_data_types::Info<Compute_data_types::poutre_fondement>>(b->poutre_fondement));
+  EXPECT_EQ(std::get<Compute_data_types::Info<Compute_data_types::poutre_fondement>>(b->poutre_fondement).value, f);
+  EXPECT_EQ(fatal_message([&] { Compute_data_utils::poutre_set_fondement(*b, f); }),
             fatal_prefix + "Attempt to set already classified info");
-  EXPECT_EQ(fatal_message([&] { U::poutre_set_fondement_info(*b, Cdt::Info_not_found{}); }),
-            fatal_prefix + "Attempt to set already classified info");
+  EXPECT_EQ(
+      fatal_message([&] { Compute_data_utils::poutre_set_fondement_info(*b, Compute_data_types::Info_not_found{}); }),
+      fatal_prefix + "Attempt to set already classified info");
 }
 
 TEST(ClassificationSlots, AnySlotThroughSetInfo) {
-  Cdt::retrait r = *Cd::retrait_compute(retrait(2.0, 3.0, 8.0, 5.0));
-  U::retrait_set_categorie_info(r, Cdt::Info<Cdt::retrait_categorie>{Cdt::retrait_categorie::Retrait_en_plan});
-  EXPECT_THROW(U::retrait_set_categorie_info(r, Cdt::Info_irrelevant{}), Fatal_error);
-  Cdt::poteau c = *poteau(1.0, 1.0);
-  U::poteau_set_fondement_info(c, Cdt::Info_irrelevant{});
-  EXPECT_TRUE(std::holds_alternative<Cdt::Info_irrelevant>(c.poteau_fondement));
+  Compute_data_types::retrait r = *Compute_data::retrait_compute(retrait(2.0, 3.0, 8.0, 5.0));
+  Compute_data_utils::retrait_set_categorie_info(r, Compute_data_types::Info<Compute_data_types::retrait_categorie>{
+                                                        Compute_data_types::retrait_categorie::Retrait_en_plan});
+  EXPECT_THROW(Compute_data_utils::retrait_set_categorie_info(r, Compute_data_types::Info_irrelevant{}), Fatal_error);
+  Compute_data_types::poteau c = *poteau(1.0, 1.0);
+  Compute_data_utils::poteau_set_fondement_info(c, Compute_data_types::Info_irrelevant{});
+  EXPECT_TRUE(std::holds_alternative<Compute_data_types::Info_irrelevant>(c.poteau_fondement));
 }
 
 TEST(NamesInTexts, NamesAreWrittenAsTheyAre) {
   Format::Printer ppf;
-  U::print_nom_entity(ppf, "M1n0");
+  Compute_data_utils::print_nom_entity(ppf, "M1n0");
   ppf.print_flush();
   EXPECT_EQ(ppf.contents(), "M1n0");
 }

@@ -10,16 +10,14 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 TEST(OutputFile, CreatesThenReplacesLeavingNoTemporaryFile) {
   View_fixture::scratch s;
-  const fs::path f = s.dir / "page.html";
+  const std::filesystem::path f = s.dir / "page.html";
   Output_file::replace(f.string(), "first");
   EXPECT_EQ(View_fixture::read(f), "first");
   Output_file::replace(f.string(), "second, longer");
   EXPECT_EQ(View_fixture::read(f), "second, longer");
-  EXPECT_EQ(std::distance(fs::directory_iterator(s.dir), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(s.dir), std::filesystem::directory_iterator()), 1);
   struct stat st {};
   ASSERT_EQ(::stat(f.c_str(), &st), 0);
   EXPECT_NE(st.st_mode & S_IRUSR, 0u);
@@ -27,7 +25,7 @@ TEST(OutputFile, CreatesThenReplacesLeavingNoTemporaryFile) {
 
 TEST(OutputFile, MissingDirectoryIsASysErrorNamingTheFile) {
   View_fixture::scratch s;
-  const fs::path f = s.dir / "nodir" / "page.html";
+  const std::filesystem::path f = s.dir / "nodir" / "page.html";
   try {
     Output_file::replace(f.string(), "x");
     FAIL() << "no error";
@@ -39,8 +37,8 @@ TEST(OutputFile, MissingDirectoryIsASysErrorNamingTheFile) {
 TEST(OutputFile, WritableDirectoryIsCreated) {
   View_fixture::scratch s;
   Output_file::ensure_writable_directory((s.dir / "a" / "b").string());
-  EXPECT_TRUE(fs::is_directory(s.dir / "a" / "b"));
-  EXPECT_TRUE(fs::is_empty(s.dir / "a" / "b"));
+  EXPECT_TRUE(std::filesystem::is_directory(s.dir / "a" / "b"));
+  EXPECT_TRUE(std::filesystem::is_empty(s.dir / "a" / "b"));
   std::ofstream(s.dir / "file") << "x";
   EXPECT_THROW(Output_file::ensure_writable_directory((s.dir / "file" / "sub").string()), Sys_error);
 }

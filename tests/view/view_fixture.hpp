@@ -14,23 +14,21 @@
 
 namespace View_fixture {
 
-namespace fs = std::filesystem;
-
 struct scratch {
-  fs::path dir;
+  std::filesystem::path dir;
   scratch() {
-    std::string pattern = (fs::temp_directory_path() / "quavor-view-unit-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "quavor-view-unit-XXXXXX").string();
     dir = ::mkdtemp(pattern.data());
   }
   ~scratch() {
     std::error_code ec;
-    fs::remove_all(dir, ec);
+    std::filesystem::remove_all(dir, ec);
   }
   scratch(const scratch&) = delete;
   scratch& operator=(const scratch&) = delete;
 };
 
-inline std::string read(const fs::path& p) {
+inline std::string read(const std::filesystem::path& p) {
   std::ifstream in(p, std::ios::binary);
   std::ostringstream s;
   s << in.rdbuf();
@@ -38,10 +36,10 @@ inline std::string read(const fs::path& p) {
 }
 
 // The example house, checked under a name inside `dir`.
-inline Checked_file::result checked_house(const fs::path& dir) {
-  std::string text = read(fs::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb");
+inline Checked_file::result checked_house(const std::filesystem::path& dir) {
+  std::string text = read(std::filesystem::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb");
   const std::string recorded = "\"examples/house_r1.qvb\"";
-  const fs::path copy = dir / "house_r1.qvb";
+  const std::filesystem::path copy = dir / "house_r1.qvb";
   text.replace(text.find(recorded), recorded.size(), "\"" + copy.string() + "\"");
   std::ofstream(copy, std::ios::binary) << text;
   return Checked_file::check_file(copy.string());

@@ -16,7 +16,6 @@
 
 namespace Conception_batiment {
 
-namespace T = Compute_data_types;
 using Tqmv::critere;
 
 // Tolerance of the coordinates compared for continuity (metres).
@@ -25,28 +24,28 @@ inline constexpr double continuite_tolerance = 0.001;
 inline constexpr double appui_poteau_distance_max = 0.1;
 
 // The test of CR-2: CR-2-1, CR-2-2, CR-2-3, stopping at the first failure.
-bool batiment_conception_checkings(Check::session& s, const T::batiment& b);
+bool batiment_conception_checkings(Check::session& s, const Compute_data_types::batiment& b);
 
 // ---------------------------------------------------------------------------
 // CR-2-1: set-back of the upper storey, in X then in Y.
 
-bool batiment_retrait_en_elevation_check(Check::session& s, critere c, const T::batiment& b);
+bool batiment_retrait_en_elevation_check(Check::session& s, critere c, const Compute_data_types::batiment& b);
 
 // ---------------------------------------------------------------------------
 // CR-2-2: continuity of the vertical load-bearing elements.
 
 // CR-2-2-1, CR-2-2-2, CR-2-2-3 in this order.
-bool batiment_continuite_verticale_porteur_checkings(Check::session& s, const T::batiment& b);
+bool batiment_continuite_verticale_porteur_checkings(Check::session& s, const Compute_data_types::batiment& b);
 
 // The floor levels sorted by storey (stable).
-std::vector<std::reference_wrapper<const T::niveau_plancher>> sort_niveau_planchers(
-    const T::niveau_planchers& niveaux);
+std::vector<std::reference_wrapper<const Compute_data_types::niveau_plancher>> sort_niveau_planchers(
+    const Compute_data_types::niveau_planchers& niveaux);
 
 // Runs the pair check on each pair of consecutive floor levels (lower,
 // upper) by storey, then on the last floor level and the roof level;
 // stops at the first failing pair. Passes without floor levels.
 template <class Pair_check>
-bool batiment_continuite_checkings(Pair_check check, const T::batiment& b) {
+bool batiment_continuite_checkings(Pair_check check, const Compute_data_types::batiment& b) {
   const auto planchers = sort_niveau_planchers(b.batiment_niveau_planchers);
   if (planchers.empty()) return true;
   for (std::size_t i = 0; i + 1 < planchers.size(); ++i)
@@ -55,48 +54,54 @@ bool batiment_continuite_checkings(Pair_check check, const T::batiment& b) {
 }
 
 // CR-2-2-1: every column of the upper level stands on a column of the lower.
-bool batiment_poteau_continuite_checkings(Check::session& s, critere c, const T::batiment& b);
-bool niveau_poteau_continuite_check(Check::session& s, critere c, const T::niveau_plancher& lower, const T::niveau_plancher& upper);
-bool niveau_poteau_continuite_check(Check::session& s, critere c, const T::niveau_plancher& lower, const T::niveau_toit& upper);
+bool batiment_poteau_continuite_checkings(Check::session& s, critere c, const Compute_data_types::batiment& b);
+bool niveau_poteau_continuite_check(Check::session& s, critere c, const Compute_data_types::niveau_plancher& lower,
+                                    const Compute_data_types::niveau_plancher& upper);
+bool niveau_poteau_continuite_check(Check::session& s, critere c, const Compute_data_types::niveau_plancher& lower,
+                                    const Compute_data_types::niveau_toit& upper);
 
 // CR-2-2-2: every bracing wall of the upper level is founded on a bracing
 // wall of the lower.
-bool batiment_contreventement_continuite_checkings(Check::session& s, critere c, const T::batiment& b);
-bool niveau_contreventement_continuite_check(Check::session& s, critere c, const T::niveau_plancher& lower,
-                                             const T::niveau_plancher& upper);
-bool niveau_contreventement_continuite_check(Check::session& s, critere c, const T::niveau_plancher& lower,
-                                             const T::niveau_toit& upper);
+bool batiment_contreventement_continuite_checkings(Check::session& s, critere c, const Compute_data_types::batiment& b);
+bool niveau_contreventement_continuite_check(Check::session& s, critere c,
+                                             const Compute_data_types::niveau_plancher& lower,
+                                             const Compute_data_types::niveau_plancher& upper);
+bool niveau_contreventement_continuite_check(Check::session& s, critere c,
+                                             const Compute_data_types::niveau_plancher& lower,
+                                             const Compute_data_types::niveau_toit& upper);
 
 // Same direction, no thicker and no longer than the lower wall, and
 // projecting within it.
-bool mur_se_fonde_par_mur(const T::mur& upper, const T::mur& lower);
+bool mur_se_fonde_par_mur(const Compute_data_types::mur& upper, const Compute_data_types::mur& lower);
 // Along each axis the upper rectangle starts no sooner and ends no later
 // than the lower one (tolerance 0.001).
-bool mur_se_projette_sur_mur(const T::mur& upper, const T::mur& lower);
+bool mur_se_projette_sur_mur(const Compute_data_types::mur& upper, const Compute_data_types::mur& lower);
 
 // CR-2-2-3: both ends of every beam of every level rest on a wall or a column.
-bool batiment_poutre_appui_checkings(Check::session& s, critere c, const T::batiment& b);
-bool niveau_fonde_poutre(Check::session& s, critere c, const T::niveau_plancher& l, T::poutre& p);
-bool niveau_fonde_poutre(Check::session& s, critere c, const T::niveau_toit& l, T::poutre& p);
+bool batiment_poutre_appui_checkings(Check::session& s, critere c, const Compute_data_types::batiment& b);
+bool niveau_fonde_poutre(Check::session& s, critere c, const Compute_data_types::niveau_plancher& l,
+                         Compute_data_types::poutre& p);
+bool niveau_fonde_poutre(Check::session& s, critere c, const Compute_data_types::niveau_toit& l,
+                         Compute_data_types::poutre& p);
 
 // The point lies on or in the wall's rectangle.
-bool appui_fonde_sur_mur(const T::point& p, const T::mur& m);
+bool appui_fonde_sur_mur(const Compute_data_types::point& p, const Compute_data_types::mur& m);
 // The point lies within 0.1 m of the column's position.
-bool appui_fonde_sur_poteau(const T::point& p, const T::poteau& c);
+bool appui_fonde_sur_poteau(const Compute_data_types::point& p, const Compute_data_types::poteau& c);
 
 // Writes "le mur %a" or "le poteau %a".
-void print_appui(Format::Printer& ppf, const T::appui& a);
+void print_appui(Format::Printer& ppf, const Compute_data_types::appui& a);
 
 // ---------------------------------------------------------------------------
 // CR-2-3: set-backs in plan, roof level first, then the floor levels.
 
-bool batiment_retrait_en_plan_checkings(Check::session& s, critere c, const T::batiment& b);
-bool niveau_regularite_retrait_checkings(Check::session& s, critere c, const T::niveau_plancher& l);
-bool niveau_regularite_retrait_checkings(Check::session& s, critere c, const T::niveau_toit& l);
+bool batiment_retrait_en_plan_checkings(Check::session& s, critere c, const Compute_data_types::batiment& b);
+bool niveau_regularite_retrait_checkings(Check::session& s, critere c, const Compute_data_types::niveau_plancher& l);
+bool niveau_regularite_retrait_checkings(Check::session& s, critere c, const Compute_data_types::niveau_toit& l);
 
 // The floor area the set-backs are compared with: the floor's surface, or
 // the roof's for the roof level.
-double niveau_surface_plancher(const T::niveau_plancher& l);
-double niveau_surface_plancher(const T::niveau_toit& l);
+double niveau_surface_plancher(const Compute_data_types::niveau_plancher& l);
+double niveau_surface_plancher(const Compute_data_types::niveau_toit& l);
 
 }  // namespace Conception_batiment

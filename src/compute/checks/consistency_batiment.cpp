@@ -20,17 +20,14 @@ namespace Consistency_batiment {
 
 namespace {
 
-namespace Cdt = Compute_data_types;
-namespace Cdu = Compute_data_utils;
-namespace QC = Quavor_configuration;
 using Compute_utils::print_area;
 using Compute_utils::print_bool;
 using Compute_utils::print_direction;
 using Compute_utils::print_distance;
 using Compute_utils::print_percentage;
 using Compute_utils::print_point;
-using Cdu::print_niveau_nom;
-using Cdu::print_nom_entity;
+using Compute_data_utils::print_niveau_nom;
+using Compute_data_utils::print_nom_entity;
 using Quavor_pervasives::almost_equal;
 using Quavor_pervasives::almost_greater_equal;
 using Quavor_pervasives::almost_less_equal;
@@ -71,8 +68,8 @@ std::string doublon_message(entity_kind kind, const std::string& nom, const std:
 // not yet in its kind's table and, when asked, in no other table. Once
 // accepted it is recorded with the level's name.
 template <class C>
-bool entity_nom_check(Check::session& s, const Cdt::niveau<C>& n, entity_kind kind, const std::string& nom,
-                      bool toutes_tables) {
+bool entity_nom_check(Check::session& s, const Compute_data_types::niveau<C>& n, entity_kind kind,
+                      const std::string& nom, bool toutes_tables) {
   const std::string suffix = batiment_entity_suffix(entity_kind::Niveau, n.niveau_etage);
   if (!ends_with(nom, suffix))
     return s.niveau_error(
@@ -90,10 +87,18 @@ bool entity_nom_check(Check::session& s, const Cdt::niveau<C>& n, entity_kind ki
 }
 
 // The floor openings and the balconies of a level, floor or roof.
-const Cdt::tremies& tremies_of(const Cdt::niveau_plancher& n) { return Cdu::niveau_plancher_tremies(n); }
-const Cdt::tremies& tremies_of(const Cdt::niveau_toit& n) { return Cdu::niveau_toit_tremies(n); }
-const Cdt::balcons& balcons_of(const Cdt::niveau_plancher& n) { return Cdu::niveau_plancher_balcons(n); }
-const Cdt::balcons& balcons_of(const Cdt::niveau_toit& n) { return Cdu::niveau_toit_balcons(n); }
+const Compute_data_types::tremies& tremies_of(const Compute_data_types::niveau_plancher& n) {
+  return Compute_data_utils::niveau_plancher_tremies(n);
+}
+const Compute_data_types::tremies& tremies_of(const Compute_data_types::niveau_toit& n) {
+  return Compute_data_utils::niveau_toit_tremies(n);
+}
+const Compute_data_types::balcons& balcons_of(const Compute_data_types::niveau_plancher& n) {
+  return Compute_data_utils::niveau_plancher_balcons(n);
+}
+const Compute_data_types::balcons& balcons_of(const Compute_data_types::niveau_toit& n) {
+  return Compute_data_utils::niveau_toit_balcons(n);
+}
 
 template <class T, class F>
 bool for_all(const std::vector<T>& l, F f) {
@@ -105,16 +110,17 @@ bool for_all(const std::vector<T>& l, F f) {
 // Floor levels in order, then the roof level.
 template <class F>
 bool for_all_niveaux(const batiment& b, F f) {
-  return Cdu::batiment_for_all_niveau(f, b);
+  return Compute_data_utils::batiment_for_all_niveau(f, b);
 }
 
 // ---------------------------------------------------------------------------
 // Walls.
 
 template <class C>
-bool niveau_mur_epaisseur_check(Check::session& s, const batiment& b, const Cdt::niveau<C>& n, const Cdt::mur& m) {
-  if (!Cdu::contreventement(m)) return true;
-  const double e = Cdu::mur_epaisseur(m);
+bool niveau_mur_epaisseur_check(Check::session& s, const batiment& b, const Compute_data_types::niveau<C>& n,
+                                const Compute_data_types::mur& m) {
+  if (!Compute_data_utils::contreventement(m)) return true;
+  const double e = Compute_data_utils::mur_epaisseur(m);
   const double minimum = Tqmv::mur_minimum_epaisseur(b.batiment_materiau_categorie);
   const double maximum = Tqmv::mur_maximum_epaisseur(b.batiment_materiau_categorie);
   if (mesure(s, almost_greater_equal(e, minimum) && almost_less_equal(e, maximum), "épaisseur du mur", e, minimum,
@@ -134,9 +140,10 @@ bool niveau_mur_epaisseur_check(Check::session& s, const batiment& b, const Cdt:
 }
 
 template <class C>
-bool niveau_mur_longueur_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::mur& m) {
-  if (!Cdu::contreventement(m)) return true;
-  const double l = Cdu::mur_longueur(m);
+bool niveau_mur_longueur_check(Check::session& s, const Compute_data_types::niveau<C>& n,
+                               const Compute_data_types::mur& m) {
+  if (!Compute_data_utils::contreventement(m)) return true;
+  const double l = Compute_data_utils::mur_longueur(m);
   const double minimum = Tqmv::mur_longueur_min;
   const double maximum = Tqmv::mur_longueur_max;
   if (mesure(s, almost_greater_equal(l, minimum) && almost_less_equal(l, maximum), "longueur du mur", l, minimum,
@@ -156,7 +163,8 @@ bool niveau_mur_longueur_check(Check::session& s, const Cdt::niveau<C>& n, const
 }
 
 template <class C>
-bool niveau_mur_hauteur_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::mur& m) {
+bool niveau_mur_hauteur_check(Check::session& s, const Compute_data_types::niveau<C>& n,
+                              const Compute_data_types::mur& m) {
   if (mesure(s, almost_equal(m.mur_hauteur, n.niveau_hauteur), "hauteur du mur", m.mur_hauteur, n.niveau_hauteur,
              comparison::equal, tolerance::fine, "m", n.niveau_nom, m.mur_nom))
     return true;
@@ -169,19 +177,20 @@ bool niveau_mur_hauteur_check(Check::session& s, const Cdt::niveau<C>& n, const 
 
 // A point of the building: in the plan's base and not strictly inside one
 // of its set-backs.
-bool point_dans_batiment(const Cdt::point& p, const Cdt::plan& plan) {
-  return Cdu::point_dans_plan_base(p, plan.plan_base) && !Cdu::point_interieur_retraits(p, plan.plan_retraits);
+bool point_dans_batiment(const Compute_data_types::point& p, const Compute_data_types::plan& plan) {
+  return Compute_data_utils::point_dans_plan_base(p, plan.plan_base) &&
+         !Compute_data_utils::point_interieur_retraits(p, plan.plan_retraits);
 }
 
 struct coin {
   const char* nom;
-  Cdt::point point;
+  Compute_data_types::point point;
 };
 
 // ": son point <name>, <point>, n'est pas dans le bâtiment" for the first
 // point outside the building, empty when all are in.
 template <std::size_t N>
-std::string point_hors_batiment(const std::array<coin, N>& coins, const Cdt::plan& plan) {
+std::string point_hors_batiment(const std::array<coin, N>& coins, const Compute_data_types::plan& plan) {
   for (const coin& c : coins)
     if (!point_dans_batiment(c.point, plan))
       return Format::asprintf(": son point %s, %a, n'est pas dans le bâtiment", c.nom, print_point, c.point);
@@ -189,12 +198,13 @@ std::string point_hors_batiment(const std::array<coin, N>& coins, const Cdt::pla
 }
 
 template <class C>
-bool niveau_mur_dans_plan_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::mur& m) {
+bool niveau_mur_dans_plan_check(Check::session& s, const Compute_data_types::niveau<C>& n,
+                                const Compute_data_types::mur& m) {
   const auto& v = m.mur_rectangle.vertices;
   const std::array<coin, 4> coins{coin{"bas gauche", v.vertex_sw}, coin{"bas droit", v.vertex_se},
                                   coin{"haut gauche", v.vertex_nw}, coin{"haut droit", v.vertex_ne}};
   const std::string hors = point_hors_batiment(coins, n.niveau_plan);
-  if (Cdu::rectangle_dans_plan(m.mur_rectangle, n.niveau_plan) && hors.empty()) return true;
+  if (Compute_data_utils::rectangle_dans_plan(m.mur_rectangle, n.niveau_plan) && hors.empty()) return true;
   return s.niveau_error(n, Format::asprintf("le mur %a n'est pas géométriquement inclus dans le bâtiment%s",
                                                  print_nom_entity, m.mur_nom, hors),
                         {m.mur_nom});
@@ -204,28 +214,29 @@ bool niveau_mur_dans_plan_check(Check::session& s, const Cdt::niveau<C>& n, cons
 // ones).
 class ensemble_murs {
  public:
-  explicit ensemble_murs(const Cdt::murs& murs) {
+  explicit ensemble_murs(const Compute_data_types::murs& murs) {
     elements_.reserve(murs.size());
     for (const auto& x : murs) elements_.insert(x.get());
   }
-  bool contient(const Cdt::mur& m) const { return elements_.count(&m) != 0; }
+  bool contient(const Compute_data_types::mur& m) const { return elements_.count(&m) != 0; }
 
  private:
-  std::unordered_set<const Cdt::mur*> elements_;
+  std::unordered_set<const Compute_data_types::mur*> elements_;
 };
 
 // The computed facade and inner walls of a level, gathered once for the
 // level's walls.
 struct categories_calculees {
   template <class C>
-  explicit categories_calculees(const Cdt::niveau<C>& n)
+  explicit categories_calculees(const Compute_data_types::niveau<C>& n)
       : facade(n.murs_facade_calcules), refend(n.murs_refend_calcules) {}
   ensemble_murs facade;
   ensemble_murs refend;
 };
 
 template <class C>
-bool niveau_mur_categorie_check(Check::session& s, const Cdt::niveau<C>& n, const categories_calculees& calcules, const Cdt::mur& m) {
+bool niveau_mur_categorie_check(Check::session& s, const Compute_data_types::niveau<C>& n,
+                                const categories_calculees& calcules, const Compute_data_types::mur& m) {
   if (m.mur_categorie == Quavor_data_types::mur_categorie::Mur_de_facade) {
     if (calcules.facade.contient(m)) return true;
     return s.niveau_error(
@@ -241,8 +252,8 @@ bool niveau_mur_categorie_check(Check::session& s, const Cdt::niveau<C>& n, cons
 }
 
 template <class C>
-bool niveau_mur_checks(Check::session& s, const batiment& b, const Cdt::niveau<C>& n, const categories_calculees& calcules,
-                       const Cdt::mur& m) {
+bool niveau_mur_checks(Check::session& s, const batiment& b, const Compute_data_types::niveau<C>& n,
+                       const categories_calculees& calcules, const Compute_data_types::mur& m) {
   return entity_nom_check(s, n, entity_kind::Mur, m.mur_nom, true) &&
          niveau_mur_epaisseur_check(s, b, n, m) && niveau_mur_longueur_check(s, n, m) && niveau_mur_hauteur_check(s, n, m) &&
          niveau_mur_dans_plan_check(s, n, m) && niveau_mur_categorie_check(s, n, calcules, m);
@@ -254,16 +265,16 @@ bool niveau_mur_checks(Check::session& s, const batiment& b, const Cdt::niveau<C
 // nothing with it, so the first wall reported is the same as when every wall
 // of the level is compared.
 template <class C>
-bool niveau_mur_no_superposition_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::mur& m,
-                                       const std::vector<std::size_t>& voisins) {
+bool niveau_mur_no_superposition_check(Check::session& s, const Compute_data_types::niveau<C>& n,
+                                       const Compute_data_types::mur& m, const std::vector<std::size_t>& voisins) {
   return for_all(voisins, [&](std::size_t i) {
-    const Cdt::mur& autre = *n.niveau_murs[i];
+    const Compute_data_types::mur& autre = *n.niveau_murs[i];
     if (&autre == &m) return true;
     const auto inter = Compute_pervasives::rectangle_inter_rectangle(m.mur_rectangle, autre.mur_rectangle);
     const auto* r = std::get_if<Compute_pervasives_types::Ri_rectangle>(&inter);
     if (r == nullptr) return true;
     const double aire = r->value.width * r->value.height;
-    const double e = Cdu::mur_epaisseur(m);
+    const double e = Compute_data_utils::mur_epaisseur(m);
     const double maximum = e * e;
     if (mesure(s, almost_less_equal(aire, maximum), "aire de chevauchement", aire, maximum, comparison::at_most,
                tolerance::fine, "m2", n.niveau_nom, m.mur_nom))
@@ -278,9 +289,10 @@ bool niveau_mur_no_superposition_check(Check::session& s, const Cdt::niveau<C>& 
 }
 
 template <class C>
-bool niveau_tremie_inter_mur_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::mur& m) {
-  return for_all(tremies_of(n), [&](const Cdt::tremie& t) {
-    if (!Cdu::mur_intersect_tremie(m, t)) return true;
+bool niveau_tremie_inter_mur_check(Check::session& s, const Compute_data_types::niveau<C>& n,
+                                   const Compute_data_types::mur& m) {
+  return for_all(tremies_of(n), [&](const Compute_data_types::tremie& t) {
+    if (!Compute_data_utils::mur_intersect_tremie(m, t)) return true;
     return s.niveau_error(
         n, Format::asprintf("une partie du mur %a se trouve dans la trémie %a,@ ce qui est incorrect car la partie haute "
                             "correspondante du mur %a n'est rattachée à aucun support physique du bâtiment",
@@ -291,10 +303,11 @@ bool niveau_tremie_inter_mur_check(Check::session& s, const Cdt::niveau<C>& n, c
 }
 
 template <class C>
-bool niveau_retrait_inter_mur_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::mur& m) {
-  return Cdu::niveau_for_all_retrait(
-      [&](const Cdt::retrait& r) {
-        if (!Cdu::mur_intersect_retrait(m, r)) return true;
+bool niveau_retrait_inter_mur_check(Check::session& s, const Compute_data_types::niveau<C>& n,
+                                    const Compute_data_types::mur& m) {
+  return Compute_data_utils::niveau_for_all_retrait(
+      [&](const Compute_data_types::retrait& r) {
+        if (!Compute_data_utils::mur_intersect_retrait(m, r)) return true;
         return s.niveau_error(
             n, Format::asprintf("une partie du mur %a se trouve dans le retrait %a,@ ce qui est incorrect car la partie "
                                 "haute correspondante du mur %a n'est rattachée à aucun support physique du bâtiment",
@@ -305,7 +318,7 @@ bool niveau_retrait_inter_mur_check(Check::session& s, const Cdt::niveau<C>& n, 
       n);
 }
 
-std::vector<Compute_pervasives_types::rectangle> murs_rectangles(const Cdt::murs& murs) {
+std::vector<Compute_pervasives_types::rectangle> murs_rectangles(const Compute_data_types::murs& murs) {
   std::vector<Compute_pervasives_types::rectangle> rectangles;
   rectangles.reserve(murs.size());
   for (const auto& m : murs) rectangles.push_back(m->mur_rectangle);
@@ -313,17 +326,18 @@ std::vector<Compute_pervasives_types::rectangle> murs_rectangles(const Cdt::murs
 }
 
 template <class C>
-bool niveau_murs_checks(Check::session& s, const batiment& b, const Cdt::niveau<C>& n) {
+bool niveau_murs_checks(Check::session& s, const batiment& b, const Compute_data_types::niveau<C>& n) {
   // Each pass keeps its own tables only while it runs.
   const bool premiere_passe = [&] {
     const categories_calculees calcules(n);
-    return Cdu::niveau_for_all_mur([&](const Cdt::mur& m) { return niveau_mur_checks(s, b, n, calcules, m); }, n);
+    return Compute_data_utils::niveau_for_all_mur(
+        [&](const Compute_data_types::mur& m) { return niveau_mur_checks(s, b, n, calcules, m); }, n);
   }();
   if (!premiere_passe) return false;
   const Compute_pervasives::voisinage voisinage(murs_rectangles(n.niveau_murs));
   std::vector<std::size_t> voisins;
   for (std::size_t i = 0; i < n.niveau_murs.size(); ++i) {
-    const Cdt::mur& m = *n.niveau_murs[i];
+    const Compute_data_types::mur& m = *n.niveau_murs[i];
     voisinage.voisins_de(i, voisins);
     if (!(niveau_mur_no_superposition_check(s, n, m, voisins) && niveau_tremie_inter_mur_check(s, n, m) &&
           niveau_retrait_inter_mur_check(s, n, m)))
@@ -336,20 +350,20 @@ bool niveau_murs_checks(Check::session& s, const batiment& b, const Cdt::niveau<
 // Columns.
 
 template <class C>
-bool niveau_poteaux_checks(Check::session& s, const Cdt::niveau<C>& n) {
-  const bool un_a_un = Cdu::niveau_for_all_poteau(
-      [&](const Cdt::poteau& p) {
+bool niveau_poteaux_checks(Check::session& s, const Compute_data_types::niveau<C>& n) {
+  const bool un_a_un = Compute_data_utils::niveau_for_all_poteau(
+      [&](const Compute_data_types::poteau& p) {
         if (!entity_nom_check(s, n, entity_kind::Poteau, p.poteau_nom, true)) return false;
-        if (Cdu::poteau_dans_plan(p, n.niveau_plan)) return true;
+        if (Compute_data_utils::poteau_dans_plan(p, n.niveau_plan)) return true;
         return s.niveau_error(n, Format::asprintf("le poteau %a n'est pas géométriquement inclus dans le bâtiment",
                                                        print_nom_entity, p.poteau_nom),
                               {p.poteau_nom});
       },
       n);
   if (!un_a_un) return false;
-  return Cdu::niveau_for_all_poteau_pair(
-      [&](const Cdt::poteau& p1, const Cdt::poteau& p2) {
-        if (!Cdu::poteau_dans_poteau(p1, p2)) return true;
+  return Compute_data_utils::niveau_for_all_poteau_pair(
+      [&](const Compute_data_types::poteau& p1, const Compute_data_types::poteau& p2) {
+        if (!Compute_data_utils::poteau_dans_poteau(p1, p2)) return true;
         return s.niveau_error(n, Format::asprintf("le poteau %a et le poteau %a ne sont pas disjoints",
                                                        print_nom_entity, p1.poteau_nom, print_nom_entity,
                                                        p2.poteau_nom),
@@ -362,13 +376,15 @@ bool niveau_poteaux_checks(Check::session& s, const Cdt::niveau<C>& n) {
 // Beams.
 
 template <class C>
-bool niveau_poutre_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::poutre& p) {
+bool niveau_poutre_check(Check::session& s, const Compute_data_types::niveau<C>& n,
+                         const Compute_data_types::poutre& p) {
   if (!entity_nom_check(s, n, entity_kind::Poutre, p.poutre_nom, true)) return false;
   // The minimum sizes are compared within the family's tolerance, unlike the
   // model's own validity predicates.
-  const double longueur = Cdu::poutre_length(p);
-  if (!mesure(s, almost_greater_equal(longueur, Cdu::poutre_longueur_min), "longueur de la poutre", longueur,
-              Cdu::poutre_longueur_min, comparison::at_least, tolerance::fine, "m", n.niveau_nom, p.poutre_nom))
+  const double longueur = Compute_data_utils::poutre_length(p);
+  if (!mesure(s, almost_greater_equal(longueur, Compute_data_utils::poutre_longueur_min), "longueur de la poutre",
+              longueur, Compute_data_utils::poutre_longueur_min, comparison::at_least, tolerance::fine, "m",
+              n.niveau_nom, p.poutre_nom))
     return s.niveau_error(
         n, Format::asprintf("la poutre %a n'est pas valide:@ sa longueur est trop faible", print_nom_entity, p.poutre_nom),
         {p.poutre_nom});
@@ -377,18 +393,20 @@ bool niveau_poutre_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::
   // Both ends in the building, and the beam does not cross a notch of the
   // plan between them.
   const std::string hors = point_hors_batiment(bouts, n.niveau_plan);
-  if (hors.empty() && Cdu::poutre_dans_plan(p, n.niveau_plan)) return true;
+  if (hors.empty() && Compute_data_utils::poutre_dans_plan(p, n.niveau_plan)) return true;
   return s.niveau_error(n, Format::asprintf("la poutre %a n'est pas géométriquement incluse dans le bâtiment%s",
                                                  print_nom_entity, p.poutre_nom, hors),
                         {p.poutre_nom});
 }
 
 template <class C>
-bool niveau_poutres_checks(Check::session& s, const Cdt::niveau<C>& n) {
-  if (!Cdu::niveau_for_all_poutre([&](const Cdt::poutre& p) { return niveau_poutre_check(s, n, p); }, n)) return false;
-  return Cdu::niveau_for_all_poutre_pair(
-      [&](const Cdt::poutre& p1, const Cdt::poutre& p2) {
-        if (!Cdu::poutre_intersect_poutre(p1, p2)) return true;
+bool niveau_poutres_checks(Check::session& s, const Compute_data_types::niveau<C>& n) {
+  if (!Compute_data_utils::niveau_for_all_poutre(
+          [&](const Compute_data_types::poutre& p) { return niveau_poutre_check(s, n, p); }, n))
+    return false;
+  return Compute_data_utils::niveau_for_all_poutre_pair(
+      [&](const Compute_data_types::poutre& p1, const Compute_data_types::poutre& p2) {
+        if (!Compute_data_utils::poutre_intersect_poutre(p1, p2)) return true;
         return s.niveau_error(n, Format::asprintf("la poutre %a et la poutre %a ne sont pas disjointes",
                                                        print_nom_entity, p1.poutre_nom, print_nom_entity,
                                                        p2.poutre_nom),
@@ -401,27 +419,30 @@ bool niveau_poutres_checks(Check::session& s, const Cdt::niveau<C>& n) {
 // Floor openings.
 
 template <class C>
-bool niveau_tremie_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::tremie& t) {
+bool niveau_tremie_check(Check::session& s, const Compute_data_types::niveau<C>& n,
+                         const Compute_data_types::tremie& t) {
   if (!entity_nom_check(s, n, entity_kind::Tremie, t.tremie_nom, true)) return false;
-  const double surface = Cdu::tremie_surface(t);
-  if (!mesure(s, almost_greater_equal(surface, Cdu::tremie_surface_min), "surface de la trémie", surface,
-              Cdu::tremie_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom, t.tremie_nom))
+  const double surface = Compute_data_utils::tremie_surface(t);
+  if (!mesure(s, almost_greater_equal(surface, Compute_data_utils::tremie_surface_min), "surface de la trémie", surface,
+              Compute_data_utils::tremie_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom,
+              t.tremie_nom))
     return s.niveau_error(
         n, Format::asprintf("la trémie %a n'est pas valide:@ sa surface est trop faible", print_nom_entity, t.tremie_nom),
         {t.tremie_nom});
-  if (Cdu::tremie_dans_plan(t, n.niveau_plan)) return true;
+  if (Compute_data_utils::tremie_dans_plan(t, n.niveau_plan)) return true;
   return s.niveau_error(n, Format::asprintf("la trémie %a n'est pas géométriquement incluse dans le bâtiment",
                                                  print_nom_entity, t.tremie_nom),
                         {t.tremie_nom});
 }
 
 template <class C>
-bool niveau_tremies_checks(Check::session& s, const Cdt::niveau<C>& n) {
+bool niveau_tremies_checks(Check::session& s, const Compute_data_types::niveau<C>& n) {
   const auto& tremies = tremies_of(n);
-  if (!for_all(tremies, [&](const Cdt::tremie& t) { return niveau_tremie_check(s, n, t); })) return false;
-  return Cdu::for_all_pair_rs(
-      [&](const Cdt::tremie& t1, const Cdt::tremie& t2) {
-        if (!Cdu::tremie_intersect_tremie(t1, t2)) return true;
+  if (!for_all(tremies, [&](const Compute_data_types::tremie& t) { return niveau_tremie_check(s, n, t); }))
+    return false;
+  return Compute_data_utils::for_all_pair_rs(
+      [&](const Compute_data_types::tremie& t1, const Compute_data_types::tremie& t2) {
+        if (!Compute_data_utils::tremie_intersect_tremie(t1, t2)) return true;
         return s.niveau_error(n, Format::asprintf("la trémie %a et la trémie %a ne sont pas disjointes",
                                                        print_nom_entity, t1.tremie_nom, print_nom_entity,
                                                        t2.tremie_nom),
@@ -434,21 +455,24 @@ bool niveau_tremies_checks(Check::session& s, const Cdt::niveau<C>& n) {
 // Balconies.
 
 // The facade edge a rectangle rests on: along X first, then along Y.
-std::optional<Cdu::edge_contact> contact_facade(const Cdt::rectangle& r, const Cdt::plan& plan) {
-  if (auto x = Cdu::edges_find_edge_contact_contour_x(r.edges, plan.plan_contour_x)) return x;
-  return Cdu::edges_find_edge_contact_contour_y(r.edges, plan.plan_contour_y);
+std::optional<Compute_data_utils::edge_contact> contact_facade(const Compute_data_types::rectangle& r,
+                                                               const Compute_data_types::plan& plan) {
+  if (auto x = Compute_data_utils::edges_find_edge_contact_contour_x(r.edges, plan.plan_contour_x)) return x;
+  return Compute_data_utils::edges_find_edge_contact_contour_y(r.edges, plan.plan_contour_y);
 }
 
 template <class C>
-bool niveau_balcon_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::balcon& b) {
+bool niveau_balcon_check(Check::session& s, const Compute_data_types::niveau<C>& n,
+                         const Compute_data_types::balcon& b) {
   if (!entity_nom_check(s, n, entity_kind::Balcon, b.balcon_nom, true)) return false;
-  const double surface = Cdu::balcon_surface(b);
-  if (!mesure(s, almost_greater_equal(surface, Cdu::balcon_surface_min), "surface du balcon", surface,
-              Cdu::balcon_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom, b.balcon_nom))
+  const double surface = Compute_data_utils::balcon_surface(b);
+  if (!mesure(s, almost_greater_equal(surface, Compute_data_utils::balcon_surface_min), "surface du balcon", surface,
+              Compute_data_utils::balcon_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom,
+              b.balcon_nom))
     return s.niveau_error(
         n, Format::asprintf("le balcon %a n'est pas valide:@ sa surface est trop faible", print_nom_entity, b.balcon_nom),
         {b.balcon_nom});
-  if (Cdu::rectangle_dans_plan(b.balcon_rectangle, n.niveau_plan))
+  if (Compute_data_utils::rectangle_dans_plan(b.balcon_rectangle, n.niveau_plan))
     return s.niveau_error(
         n, Format::asprintf("le balcon %a n'est pas géométriquement situé à l'extérieur du bâtiment", print_nom_entity,
                             b.balcon_nom),
@@ -459,7 +483,8 @@ bool niveau_balcon_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::
         n, Format::asprintf("le balcon %a n'est pas géométriquement basé sur la facade du bâtiment", print_nom_entity,
                             b.balcon_nom));
   const auto cote = contact->first;
-  const bool nord_sud = cote == Cdt::cardinal_point::North || cote == Cdt::cardinal_point::South;
+  const bool nord_sud =
+      cote == Compute_data_types::cardinal_point::North || cote == Compute_data_types::cardinal_point::South;
   const double profondeur = nord_sud ? b.balcon_rectangle.height : b.balcon_rectangle.width;
   const double maximum = Tqmv::balcon_profondeur_max;
   if (mesure(s, almost_less_equal(profondeur, maximum), "profondeur du balcon", profondeur, maximum,
@@ -472,12 +497,13 @@ bool niveau_balcon_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::
 }
 
 template <class C>
-bool niveau_balcons_checks(Check::session& s, const Cdt::niveau<C>& n) {
+bool niveau_balcons_checks(Check::session& s, const Compute_data_types::niveau<C>& n) {
   const auto& balcons = balcons_of(n);
-  if (!for_all(balcons, [&](const Cdt::balcon& b) { return niveau_balcon_check(s, n, b); })) return false;
-  return Cdu::for_all_pair_rs(
-      [&](const Cdt::balcon& b1, const Cdt::balcon& b2) {
-        if (!Cdu::balcon_intersect_balcon(b1, b2)) return true;
+  if (!for_all(balcons, [&](const Compute_data_types::balcon& b) { return niveau_balcon_check(s, n, b); }))
+    return false;
+  return Compute_data_utils::for_all_pair_rs(
+      [&](const Compute_data_types::balcon& b1, const Compute_data_types::balcon& b2) {
+        if (!Compute_data_utils::balcon_intersect_balcon(b1, b2)) return true;
         return s.niveau_error(n, Format::asprintf("le balcon %a et le balcon %a ne sont pas disjoints",
                                                        print_nom_entity, b1.balcon_nom, print_nom_entity,
                                                        b2.balcon_nom),
@@ -490,11 +516,13 @@ bool niveau_balcons_checks(Check::session& s, const Cdt::niveau<C>& n) {
 // Set-backs.
 
 template <class C>
-bool niveau_retrait_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt::retrait& r) {
+bool niveau_retrait_check(Check::session& s, const Compute_data_types::niveau<C>& n,
+                          const Compute_data_types::retrait& r) {
   if (!entity_nom_check(s, n, entity_kind::Retrait, r.retrait_nom, true)) return false;
-  const double surface = Cdu::retrait_surface(r);
-  if (!mesure(s, almost_greater_equal(surface, Cdu::retrait_surface_min), "surface du retrait", surface,
-              Cdu::retrait_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom, r.retrait_nom))
+  const double surface = Compute_data_utils::retrait_surface(r);
+  if (!mesure(s, almost_greater_equal(surface, Compute_data_utils::retrait_surface_min), "surface du retrait", surface,
+              Compute_data_utils::retrait_surface_min, comparison::at_least, tolerance::fine, "m2", n.niveau_nom,
+              r.retrait_nom))
     return s.niveau_error(n, Format::asprintf("le retrait %a n'est pas valide:@ sa surface est trop faible",
                                                    print_nom_entity, r.retrait_nom),
                           {r.retrait_nom});
@@ -503,7 +531,7 @@ bool niveau_retrait_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt:
         n, Format::asprintf("le retrait %a n'est pas géométriquement basé sur la facade du bâtiment", print_nom_entity,
                             r.retrait_nom),
         {r.retrait_nom});
-  if (!Cdu::retrait_dans_plan(r, n.niveau_plan))
+  if (!Compute_data_utils::retrait_dans_plan(r, n.niveau_plan))
     return s.niveau_error(
         n, Format::asprintf("le retrait %a n'est pas géométriquement situé à l'intérieur du bâtiment", print_nom_entity,
                             r.retrait_nom),
@@ -515,22 +543,24 @@ bool niveau_retrait_check(Check::session& s, const Cdt::niveau<C>& n, const Cdt:
 }
 
 template <class C>
-bool niveau_retraits_checks(Check::session& s, const Cdt::niveau<C>& n) {
-  if (!Cdu::niveau_for_all_retrait([&](const Cdt::retrait& r) { return niveau_retrait_check(s, n, r); }, n)) return false;
-  const bool disjoints = Cdu::for_all_pair_rs(
-      [&](const Cdt::retrait_ref& r1, const Cdt::retrait_ref& r2) {
-        if (!Cdu::retrait_intersect_retrait(*r1, *r2)) return true;
+bool niveau_retraits_checks(Check::session& s, const Compute_data_types::niveau<C>& n) {
+  if (!Compute_data_utils::niveau_for_all_retrait(
+          [&](const Compute_data_types::retrait& r) { return niveau_retrait_check(s, n, r); }, n))
+    return false;
+  const bool disjoints = Compute_data_utils::for_all_pair_rs(
+      [&](const Compute_data_types::retrait_ref& r1, const Compute_data_types::retrait_ref& r2) {
+        if (!Compute_data_utils::retrait_intersect_retrait(*r1, *r2)) return true;
         return s.niveau_error(n, Format::asprintf("le retrait %a et le retrait %a ne sont pas disjoints",
                                                        print_nom_entity, r1->retrait_nom, print_nom_entity,
                                                        r2->retrait_nom),
                               {r1->retrait_nom, r2->retrait_nom});
       },
-      Cdu::niveau_retraits(n));
+      Compute_data_utils::niveau_retraits(n));
   if (!disjoints) return false;
-  return Cdu::niveau_for_all_retrait(
-      [&](const Cdt::retrait& r) {
-        return for_all(tremies_of(n), [&](const Cdt::tremie& t) {
-          if (!Cdu::retrait_intersect_tremie(r, t)) return true;
+  return Compute_data_utils::niveau_for_all_retrait(
+      [&](const Compute_data_types::retrait& r) {
+        return for_all(tremies_of(n), [&](const Compute_data_types::tremie& t) {
+          if (!Compute_data_utils::retrait_intersect_tremie(r, t)) return true;
           return s.niveau_error(n, Format::asprintf("le retrait %a et la trémie %a ne sont pas disjoints",
                                                          print_nom_entity, r.retrait_nom, print_nom_entity,
                                                          t.tremie_nom),
@@ -544,7 +574,7 @@ bool niveau_retraits_checks(Check::session& s, const Cdt::niveau<C>& n) {
 // Levels and plans.
 
 template <class C>
-bool niveau_unique_nom(Check::session& s, const Cdt::niveau<C>& n) {
+bool niveau_unique_nom(Check::session& s, const Compute_data_types::niveau<C>& n) {
   const std::string suffix = batiment_entity_suffix(entity_kind::Etage, n.niveau_etage);
   if (!ends_with(n.niveau_nom, suffix))
     return s.niveau_error(
@@ -560,8 +590,8 @@ bool niveau_unique_nom(Check::session& s, const Cdt::niveau<C>& n) {
 }
 
 template <class C>
-bool niveau_plan_enveloppe_check(Check::session& s, const batiment& b, const Cdt::niveau<C>& n) {
-  const Cdt::rectangle& r = Cdu::plan_base_rectangle(n.niveau_plan);
+bool niveau_plan_enveloppe_check(Check::session& s, const batiment& b, const Compute_data_types::niveau<C>& n) {
+  const Compute_data_types::rectangle& r = Compute_data_utils::plan_base_rectangle(n.niveau_plan);
   if (!mesure(s, almost_equal(r.width, b.batiment_longueur), "longueur de l'enveloppe rectangulaire", r.width,
               b.batiment_longueur, comparison::equal, tolerance::fine, "m", n.niveau_nom))
     return s.batiment_error(
@@ -580,15 +610,15 @@ bool niveau_plan_enveloppe_check(Check::session& s, const batiment& b, const Cdt
 // A plan stands on a rectangle at the ground floor only, and otherwise on
 // a plan of a lower storey.
 template <class C>
-bool niveau_plan_heritage(Check::session& s, const Cdt::niveau<C>& n) {
-  const Cdt::plan& p = n.niveau_plan;
-  if (std::holds_alternative<Cdt::Base_rectangle>(p.plan_base)) {
+bool niveau_plan_heritage(Check::session& s, const Compute_data_types::niveau<C>& n) {
+  const Compute_data_types::plan& p = n.niveau_plan;
+  if (std::holds_alternative<Compute_data_types::Base_rectangle>(p.plan_base)) {
     if (p.plan_etage == 0) return true;
     return s.niveau_error(
         n, Format::asprintf("le plan %a possède une base rectangulaire,@ ce qui est réservé au rez-de-chaussée (étage 0)",
                             print_nom_entity, p.plan_nom));
   }
-  const Cdt::plan& base = std::get<Cdt::Base_plan>(p.plan_base).inner();
+  const Compute_data_types::plan& base = std::get<Compute_data_types::Base_plan>(p.plan_base).inner();
   if (base.plan_etage < p.plan_etage) return true;
   if (base.plan_etage == p.plan_etage)
     return s.niveau_error(
@@ -600,19 +630,20 @@ bool niveau_plan_heritage(Check::session& s, const Cdt::niveau<C>& n) {
 }
 
 template <class C>
-bool niveau_plan(Check::session& s, const batiment& b, const Cdt::niveau<C>& n) {
+bool niveau_plan(Check::session& s, const batiment& b, const Compute_data_types::niveau<C>& n) {
   return entity_nom_check(s, n, entity_kind::Plan, n.niveau_plan.plan_nom, false) &&
          niveau_plan_enveloppe_check(s, b, n) && niveau_plan_heritage(s, n);
 }
 
 template <class C>
-bool niveau_nombre_contreventements(Check::session& s, const Cdt::niveau<C>& n) {
+bool niveau_nombre_contreventements(Check::session& s, const Compute_data_types::niveau<C>& n) {
   const bool en_x = mesure(s, n.n_cvts_x >= 1, "nombre de murs de contreventement dans la direction X", n.n_cvts_x, 1,
                            comparison::at_least, tolerance::none, "", n.niveau_nom);
   const bool en_y = mesure(s, n.n_cvts_y >= 1, "nombre de murs de contreventement dans la direction Y", n.n_cvts_y, 1,
                            comparison::at_least, tolerance::none, "", n.niveau_nom);
   if (en_x && en_y) return true;
-  const Cdt::direction d = n.n_cvts_x == 0 ? Cdt::direction::X : Cdt::direction::Y;
+  const Compute_data_types::direction d =
+      n.n_cvts_x == 0 ? Compute_data_types::direction::X : Compute_data_types::direction::Y;
   return s.niveau_error(n, Format::asprintf("il n'y a pas de murs de contreventement dans la direction %a",
                                                  print_direction, d));
 }
@@ -659,8 +690,8 @@ std::string batiment_entity_of_the(entity_kind k) {
 std::string_view batiment_entity_suffix_format(entity_kind container) {
   if (container == entity_kind::Niveau) return "n%d";
   if (container == entity_kind::Etage) return "%d";
-  QC::fatal_error(Format::sprintf("batiment_entity_suffix_format: unexpected batiment entity %s",
-                                  batiment_entity_name(container)));
+  Quavor_configuration::fatal_error(
+      Format::sprintf("batiment_entity_suffix_format: unexpected batiment entity %s", batiment_entity_name(container)));
 }
 
 std::string batiment_entity_suffix(entity_kind container, int etage) {
@@ -687,7 +718,7 @@ bool batiment_report_file_name_writable_check(Check::session& s, const batiment&
                       nom);
     });
   const auto note = [&s, &b](Format::Printer& ppf) {
-    if (s.get_compute_run_mode_opt() != QC::run_mode::Compute_qvr_from_qvb) return;
+    if (s.get_compute_run_mode_opt() != Quavor_configuration::run_mode::Compute_qvr_from_qvb) return;
     Format::fprintf(ppf,
                     "@,Note: quavor a été appelé avec l'option@;<1 2>-r \"%s\"@,le rapport aurait donc dû être écrit "
                     "dans le fichier@;<1 2>%s@,mais cette adresse ne correspond pas à l'adresse interne du "
@@ -706,8 +737,9 @@ bool batiment_internal_file_name_check(Check::session& s, const batiment& b) {
   if (!s.get_report_target_file_name_opt()) s.set_report_target_file_name(b.batiment_report_file_name);
   const std::string& fichier = b.batiment_file_name;
   // "-" (the standard streams) names its report "-" as well.
-  const std::string attendu =
-      fichier == "-" ? fichier : QC::remove_extension(fichier) + QC::report_target_file_extension();
+  const std::string attendu = fichier == "-" ? fichier
+                                             : Quavor_configuration::remove_extension(fichier) +
+                                                   Quavor_configuration::report_target_file_extension();
   const std::string rapport = s.get_report_target_file_name();
   // One file however its name is spelt: "./x.qvr", "x.qvr", "/abs/x.qvr".
   if (Path::normalize(attendu) == Path::normalize(rapport))
@@ -880,7 +912,7 @@ bool niveau_mur_all_checks(Check::session& s, const batiment& b, const niveau_to
 
 bool batiment_murs_checkings(Check::session& s, const batiment& b) {
   if (!std::holds_alternative<Quavor_data_types::Maconnerie>(b.batiment_materiau_categorie))
-    QC::fatal_error("Les bâtiments en bois ou béton ne sont pas encore traités");
+    Quavor_configuration::fatal_error("Les bâtiments en bois ou béton ne sont pas encore traités");
   return for_all_niveaux(b, [&s, &b](const auto& n) { return niveau_mur_all_checks(s, b, n); });
 }
 

@@ -13,8 +13,6 @@
 
 namespace Dimensionnement_batiment {
 
-namespace U = Compute_data_utils;
-namespace Q = Quavor_data_types;
 using Compute_utils::print_direction;
 using Compute_utils::print_distance;
 using Compute_utils::print_percentage;
@@ -32,7 +30,7 @@ constexpr Outcome::tolerance fine = Outcome::tolerance::fine;
 // Records a comparison the check made at a level and returns its verdict.
 // Shares are kept as fractions (unit "%"), as the check compares them.
 template <class C>
-bool mesure(Check::session& s, const T::niveau<C>& l, Outcome::measure m) {
+bool mesure(Check::session& s, const Compute_data_types::niveau<C>& l, Outcome::measure m) {
   m.niveau = l.niveau_nom;
   const bool passed = m.passed;
   s.record_measure(std::move(m));
@@ -42,9 +40,9 @@ bool mesure(Check::session& s, const T::niveau<C>& l, Outcome::measure m) {
 // The per-level criteria visit the roof level first, then the floor levels
 // in order, and stop at the first level that fails.
 template <class F>
-bool toit_puis_planchers(F f, const T::batiment& b) {
+bool toit_puis_planchers(F f, const Compute_data_types::batiment& b) {
   if (!f(b.batiment_niveau_toit)) return false;
-  for (const T::niveau_plancher& l : b.batiment_niveau_planchers)
+  for (const Compute_data_types::niveau_plancher& l : b.batiment_niveau_planchers)
     if (!f(l)) return false;
   return true;
 }
@@ -58,19 +56,19 @@ bool toit_puis_planchers(F f, const T::batiment& b) {
 // tolerance and as the guide writes it (length >= 0.3 x dimension): the
 // quotient length / dimension may round below 0.3 for a wall that reaches
 // it, such as 2.01 m of 6.70 m.
-bool cvt_long_enough_x(const T::batiment& b, const T::mur& m) {
-  return U::mur_longueur(m) >= Tqmv::facade_longueur_min * b.batiment_longueur;
+bool cvt_long_enough_x(const Compute_data_types::batiment& b, const Compute_data_types::mur& m) {
+  return Compute_data_utils::mur_longueur(m) >= Tqmv::facade_longueur_min * b.batiment_longueur;
 }
 
-bool cvt_long_enough_y(const T::batiment& b, const T::mur& m) {
-  return U::mur_longueur(m) >= Tqmv::facade_longueur_min * b.batiment_largeur;
+bool cvt_long_enough_y(const Compute_data_types::batiment& b, const Compute_data_types::mur& m) {
+  return Compute_data_utils::mur_longueur(m) >= Tqmv::facade_longueur_min * b.batiment_largeur;
 }
 
 namespace {
 
-bool exists_long_enough(const T::murs& facade, const T::batiment& b, bool (*long_enough)(const T::batiment&,
-                                                                                        const T::mur&)) {
-  for (const T::mur_ref& m : facade)
+bool exists_long_enough(const Compute_data_types::murs& facade, const Compute_data_types::batiment& b,
+                        bool (*long_enough)(const Compute_data_types::batiment&, const Compute_data_types::mur&)) {
+  for (const Compute_data_types::mur_ref& m : facade)
     if (long_enough(b, *m)) return true;
   return false;
 }
@@ -79,13 +77,14 @@ bool exists_long_enough(const T::murs& facade, const T::batiment& b, bool (*long
 // longest wall (none: 0 m): one wall is long enough exactly when the longest
 // is.
 template <class C>
-bool facade_check(Check::session& s, const T::batiment& b, const T::niveau<C>& l, const char* quantity,
-                  const T::murs& facade, double dimension,
-                  bool (*long_enough)(const T::batiment&, const T::mur&)) {
-  const T::mur* longest = nullptr;
-  for (const T::mur_ref& m : facade)
-    if (longest == nullptr || U::mur_longueur(*m) > U::mur_longueur(*longest)) longest = &*m;
-  Outcome::measure m{quantity, longest != nullptr ? U::mur_longueur(*longest) : 0.0,
+bool facade_check(Check::session& s, const Compute_data_types::batiment& b, const Compute_data_types::niveau<C>& l,
+                  const char* quantity, const Compute_data_types::murs& facade, double dimension,
+                  bool (*long_enough)(const Compute_data_types::batiment&, const Compute_data_types::mur&)) {
+  const Compute_data_types::mur* longest = nullptr;
+  for (const Compute_data_types::mur_ref& m : facade)
+    if (longest == nullptr || Compute_data_utils::mur_longueur(*m) > Compute_data_utils::mur_longueur(*longest))
+      longest = &*m;
+  Outcome::measure m{quantity, longest != nullptr ? Compute_data_utils::mur_longueur(*longest) : 0.0,
                      Tqmv::facade_longueur_min * dimension, std::nullopt, at_least, Outcome::tolerance::none, "m",
                      {}, {}, exists_long_enough(facade, b, long_enough)};
   if (longest != nullptr) m.element = longest->mur_nom;
@@ -93,7 +92,8 @@ bool facade_check(Check::session& s, const T::batiment& b, const T::niveau<C>& l
 }
 
 template <class C>
-bool proportion_facades_check(Check::session& s, critere c, const T::batiment& b, const T::niveau<C>& l) {
+bool proportion_facades_check(Check::session& s, critere c, const Compute_data_types::batiment& b,
+                              const Compute_data_types::niveau<C>& l) {
   const double limite = Tqmv::facade_longueur_min;
   const double longueur = b.batiment_longueur;
   const double largeur = b.batiment_largeur;
@@ -124,16 +124,19 @@ bool proportion_facades_check(Check::session& s, critere c, const T::batiment& b
 
 }  // namespace
 
-bool niveau_proportion_de_contreventements_de_facades_check(Check::session& s, critere c, const T::batiment& b,
-                                                            const T::niveau_plancher& l) {
+bool niveau_proportion_de_contreventements_de_facades_check(Check::session& s, critere c,
+                                                            const Compute_data_types::batiment& b,
+                                                            const Compute_data_types::niveau_plancher& l) {
   return proportion_facades_check(s, c, b, l);
 }
-bool niveau_proportion_de_contreventements_de_facades_check(Check::session& s, critere c, const T::batiment& b,
-                                                            const T::niveau_toit& l) {
+bool niveau_proportion_de_contreventements_de_facades_check(Check::session& s, critere c,
+                                                            const Compute_data_types::batiment& b,
+                                                            const Compute_data_types::niveau_toit& l) {
   return proportion_facades_check(s, c, b, l);
 }
 
-bool batiment_proportion_de_contreventements_de_facades_checkings(Check::session& s, critere c, const T::batiment& b) {
+bool batiment_proportion_de_contreventements_de_facades_checkings(Check::session& s, critere c,
+                                                                  const Compute_data_types::batiment& b) {
   return toit_puis_planchers(
       [&](const auto& l) { return niveau_proportion_de_contreventements_de_facades_check(s, c, b, l); }, b);
 }
@@ -144,7 +147,7 @@ bool batiment_proportion_de_contreventements_de_facades_checkings(Check::session
 namespace {
 
 template <class C>
-bool longueur_cumulee_check(Check::session& s, critere c, const T::niveau<C>& l) {
+bool longueur_cumulee_check(Check::session& s, critere c, const Compute_data_types::niveau<C>& l) {
   const double lt_x = l.lt_cvts_x;
   const double lt_y = l.lt_cvts_y;
   const double r = lt_x / lt_y;
@@ -168,14 +171,17 @@ bool longueur_cumulee_check(Check::session& s, critere c, const T::niveau<C>& l)
 
 }  // namespace
 
-bool niveau_longueur_cumulee_des_contreventements_check(Check::session& s, critere c, const T::niveau_plancher& l) {
+bool niveau_longueur_cumulee_des_contreventements_check(Check::session& s, critere c,
+                                                        const Compute_data_types::niveau_plancher& l) {
   return longueur_cumulee_check(s, c, l);
 }
-bool niveau_longueur_cumulee_des_contreventements_check(Check::session& s, critere c, const T::niveau_toit& l) {
+bool niveau_longueur_cumulee_des_contreventements_check(Check::session& s, critere c,
+                                                        const Compute_data_types::niveau_toit& l) {
   return longueur_cumulee_check(s, c, l);
 }
 
-bool batiment_longueur_cumulee_des_contreventements_checkings(Check::session& s, critere c, const T::batiment& b) {
+bool batiment_longueur_cumulee_des_contreventements_checkings(Check::session& s, critere c,
+                                                              const Compute_data_types::batiment& b) {
   return toit_puis_planchers([&](const auto& l) { return niveau_longueur_cumulee_des_contreventements_check(s, c, l); },
                              b);
 }
@@ -186,7 +192,7 @@ bool batiment_longueur_cumulee_des_contreventements_checkings(Check::session& s,
 namespace {
 
 template <class C>
-bool refend_check(Check::session& s, critere c, const T::niveau<C>& l) {
+bool refend_check(Check::session& s, critere c, const Compute_data_types::niveau<C>& l) {
   const double lt_refend = l.lt_cvts_refend_calcules;
   const double lt = l.lt_cvts;
   const double part = lt_refend / lt;
@@ -213,14 +219,17 @@ bool refend_check(Check::session& s, critere c, const T::niveau<C>& l) {
 
 }  // namespace
 
-bool niveau_repartition_des_contreventements_en_refend_check(Check::session& s, critere c, const T::niveau_plancher& l) {
+bool niveau_repartition_des_contreventements_en_refend_check(Check::session& s, critere c,
+                                                             const Compute_data_types::niveau_plancher& l) {
   return refend_check(s, c, l);
 }
-bool niveau_repartition_des_contreventements_en_refend_check(Check::session& s, critere c, const T::niveau_toit& l) {
+bool niveau_repartition_des_contreventements_en_refend_check(Check::session& s, critere c,
+                                                             const Compute_data_types::niveau_toit& l) {
   return refend_check(s, c, l);
 }
 
-bool batiment_repartition_des_contreventements_en_refend_checkings(Check::session& s, critere c, const T::batiment& b) {
+bool batiment_repartition_des_contreventements_en_refend_checkings(Check::session& s, critere c,
+                                                                   const Compute_data_types::batiment& b) {
   return toit_puis_planchers(
       [&](const auto& l) { return niveau_repartition_des_contreventements_en_refend_check(s, c, l); }, b);
 }
@@ -228,12 +237,12 @@ bool batiment_repartition_des_contreventements_en_refend_checkings(Check::sessio
 // ---------------------------------------------------------------------------
 // CR-3-4
 
-repartition mur_cumulate(const T::point& g, const repartition& r, const T::mur& m) {
-  const T::rectangle& rect = m.mur_rectangle;
-  const T::point p = rect.position;
+repartition mur_cumulate(const Compute_data_types::point& g, const repartition& r, const Compute_data_types::mur& m) {
+  const Compute_data_types::rectangle& rect = m.mur_rectangle;
+  const Compute_data_types::point p = rect.position;
   const double aire = rect.width * rect.height;
   repartition next = r;
-  if (m.mur_direction == T::direction::X) {
+  if (m.mur_direction == Compute_data_types::direction::X) {
     const double t = rect.height;
     if (almost_less_equal(std::fabs(p.p_y - g.p_y), t)) {
       next.north += aire / 2.0;
@@ -283,7 +292,7 @@ namespace {
 // The four shares read one way: north and south within the first range,
 // east and west within the second.
 template <class C>
-void mesures_parts(Check::session& s, const T::niveau<C>& l, const repartition& parts,
+void mesures_parts(Check::session& s, const Compute_data_types::niveau<C>& l, const repartition& parts,
                    std::pair<double, double> nord_sud, std::pair<double, double> est_ouest) {
   const auto part = [&](const char* quantity, double value, std::pair<double, double> plage) {
     mesure(s, l, {quantity, value, plage.first, plage.second, range, fine, "%", {}, {}, bounded(value, plage)});
@@ -295,10 +304,10 @@ void mesures_parts(Check::session& s, const T::niveau<C>& l, const repartition& 
 }
 
 template <class C>
-bool gravite_check(Check::session& s, critere c, const T::niveau<C>& l) {
-  const T::point g = l.niveau_plan.plan_centre.second;
+bool gravite_check(Check::session& s, critere c, const Compute_data_types::niveau<C>& l) {
+  const Compute_data_types::point g = l.niveau_plan.plan_centre.second;
   repartition sommes;
-  for (const T::mur_ref& m : l.cvts) sommes = mur_cumulate(g, sommes, *m);
+  for (const Compute_data_types::mur_ref& m : l.cvts) sommes = mur_cumulate(g, sommes, *m);
   const repartition parts{sommes.north / l.st_cvts_x, sommes.south / l.st_cvts_x, sommes.west / l.st_cvts_y,
                           sommes.east / l.st_cvts_y};
   const double gx = g.p_x;
@@ -330,14 +339,17 @@ bool gravite_check(Check::session& s, critere c, const T::niveau<C>& l) {
 
 }  // namespace
 
-bool niveau_repartition_contreventements_gravite_check(Check::session& s, critere c, const T::niveau_plancher& l) {
+bool niveau_repartition_contreventements_gravite_check(Check::session& s, critere c,
+                                                       const Compute_data_types::niveau_plancher& l) {
   return gravite_check(s, c, l);
 }
-bool niveau_repartition_contreventements_gravite_check(Check::session& s, critere c, const T::niveau_toit& l) {
+bool niveau_repartition_contreventements_gravite_check(Check::session& s, critere c,
+                                                       const Compute_data_types::niveau_toit& l) {
   return gravite_check(s, c, l);
 }
 
-bool batiment_repartition_contreventements_gravite_checkings(Check::session& s, critere c, const T::batiment& b) {
+bool batiment_repartition_contreventements_gravite_checkings(Check::session& s, critere c,
+                                                             const Compute_data_types::batiment& b) {
   return toit_puis_planchers([&](const auto& l) { return niveau_repartition_contreventements_gravite_check(s, c, l); },
                              b);
 }
@@ -345,7 +357,7 @@ bool batiment_repartition_contreventements_gravite_checkings(Check::session& s, 
 // ---------------------------------------------------------------------------
 // CR-3-6
 
-bool batiment_dimensionnement_qualite_des_elements_checkings(Check::session& s, const T::batiment& b) {
+bool batiment_dimensionnement_qualite_des_elements_checkings(Check::session& s, const Compute_data_types::batiment& b) {
   return s.make(critere::CR_3_6_1, batiment_longueur_moyenne_contreventement_checkings, b) &&
          s.make(critere::CR_3_6_2, batiment_qualite_du_chainage_checkings, b) &&
          s.make(critere::CR_3_6_3, batiment_qualite_des_elements_checkings, b) &&
@@ -355,10 +367,12 @@ bool batiment_dimensionnement_qualite_des_elements_checkings(Check::session& s, 
 namespace {
 
 template <class C>
-bool longueur_moyenne_direction_check(Check::session& s, critere c, const T::niveau<C>& l, T::direction d, double moyenne) {
+bool longueur_moyenne_direction_check(Check::session& s, critere c, const Compute_data_types::niveau<C>& l,
+                                      Compute_data_types::direction d, double moyenne) {
   const double limite = Tqmv::longueur_moyenne_min;
-  const char* quantity = d == T::direction::X ? "longueur moyenne des murs de contreventement dans la direction X"
-                                              : "longueur moyenne des murs de contreventement dans la direction Y";
+  const char* quantity = d == Compute_data_types::direction::X
+                             ? "longueur moyenne des murs de contreventement dans la direction X"
+                             : "longueur moyenne des murs de contreventement dans la direction Y";
   if (mesure(s, l, {quantity, moyenne, limite, std::nullopt, at_least, fine, "m", {}, {},
                     almost_greater_equal(moyenne, limite)}))
     return s.niveau_logger(l)(c, [d, moyenne, limite](Format::Printer& ppf) {
@@ -374,69 +388,75 @@ bool longueur_moyenne_direction_check(Check::session& s, critere c, const T::niv
 }
 
 template <class C>
-bool longueur_moyenne_check(Check::session& s, critere c, const T::niveau<C>& l) {
+bool longueur_moyenne_check(Check::session& s, critere c, const Compute_data_types::niveau<C>& l) {
   const double moyenne_x = l.lt_cvts_x / l.n_cvts_x;
   const double moyenne_y = l.lt_cvts_y / l.n_cvts_y;
-  return longueur_moyenne_direction_check(s, c, l, T::direction::X, moyenne_x) &&
-         longueur_moyenne_direction_check(s, c, l, T::direction::Y, moyenne_y);
+  return longueur_moyenne_direction_check(s, c, l, Compute_data_types::direction::X, moyenne_x) &&
+         longueur_moyenne_direction_check(s, c, l, Compute_data_types::direction::Y, moyenne_y);
 }
 
 }  // namespace
 
-bool niveau_longueur_moyenne_contreventement_check(Check::session& s, critere c, const T::niveau_plancher& l) {
+bool niveau_longueur_moyenne_contreventement_check(Check::session& s, critere c,
+                                                   const Compute_data_types::niveau_plancher& l) {
   return longueur_moyenne_check(s, c, l);
 }
-bool niveau_longueur_moyenne_contreventement_check(Check::session& s, critere c, const T::niveau_toit& l) {
+bool niveau_longueur_moyenne_contreventement_check(Check::session& s, critere c,
+                                                   const Compute_data_types::niveau_toit& l) {
   return longueur_moyenne_check(s, c, l);
 }
 
-bool batiment_longueur_moyenne_contreventement_checkings(Check::session& s, critere c, const T::batiment& b) {
+bool batiment_longueur_moyenne_contreventement_checkings(Check::session& s, critere c,
+                                                         const Compute_data_types::batiment& b) {
   return toit_puis_planchers([&](const auto& l) { return niveau_longueur_moyenne_contreventement_check(s, c, l); }, b);
 }
 
-void print_qualite_du_chainage_categorie(Format::Printer& ppf, const Q::qualite_du_chainage_categorie& q) {
+void print_qualite_du_chainage_categorie(Format::Printer& ppf,
+                                         const Quavor_data_types::qualite_du_chainage_categorie& q) {
   switch (q) {
-    case Q::qualite_du_chainage_categorie::Chainage_4HA12:
+    case Quavor_data_types::qualite_du_chainage_categorie::Chainage_4HA12:
       Format::fprintf(ppf, "4HA12");
       return;
-    case Q::qualite_du_chainage_categorie::Chainage_4HA10:
+    case Quavor_data_types::qualite_du_chainage_categorie::Chainage_4HA10:
       Format::fprintf(ppf, "4HA10");
       return;
   }
 }
 
-void print_caracteristique_des_elements(Format::Printer& ppf, const Q::maconnerie_categorie& m) {
+void print_caracteristique_des_elements(Format::Printer& ppf, const Quavor_data_types::maconnerie_categorie& m) {
   switch (m) {
-    case Q::maconnerie_categorie::Granulats_courant_plein:
+    case Quavor_data_types::maconnerie_categorie::Granulats_courant_plein:
       Format::fprintf(ppf, "Granulats courant plein");
       return;
-    case Q::maconnerie_categorie::Granulats_courant_creux_40:
+    case Quavor_data_types::maconnerie_categorie::Granulats_courant_creux_40:
       Format::fprintf(ppf, "Granulats courant creux 40");
       return;
-    case Q::maconnerie_categorie::Granulats_courant_creux_60:
+    case Quavor_data_types::maconnerie_categorie::Granulats_courant_creux_60:
       Format::fprintf(ppf, "Granulats courant creux 60");
       return;
-    case Q::maconnerie_categorie::Cellulaire_autoclave_rcn_3:
+    case Quavor_data_types::maconnerie_categorie::Cellulaire_autoclave_rcn_3:
       Format::fprintf(ppf, "Cellulaire autoclave RCN 3");
       return;
-    case Q::maconnerie_categorie::Cellulaire_autoclave_rcn_4:
+    case Quavor_data_types::maconnerie_categorie::Cellulaire_autoclave_rcn_4:
       Format::fprintf(ppf, "Cellulaire autoclave RCN 4");
       return;
-    case Q::maconnerie_categorie::Brique_creuse_4:
+    case Quavor_data_types::maconnerie_categorie::Brique_creuse_4:
       Format::fprintf(ppf, "Brique creuse 4");
       return;
-    case Q::maconnerie_categorie::Brique_creuse_8:
+    case Quavor_data_types::maconnerie_categorie::Brique_creuse_8:
       Format::fprintf(ppf, "Brique creuse 8");
       return;
-    case Q::maconnerie_categorie::Brique_creuse_12:
+    case Quavor_data_types::maconnerie_categorie::Brique_creuse_12:
       Format::fprintf(ppf, "Brique creuse 12");
       return;
   }
 }
 
-bool batiment_qualite_du_chainage_checkings(Check::session& s, critere c, const T::batiment& b) {
-  const Q::qualite_du_chainage_categorie choisi = U::batiment_maconnerie(b).maconnerie_qualite_du_chainage;
-  const Q::qualite_du_chainage_categorie preconise = Q::qualite_du_chainage_categorie::Chainage_4HA12;
+bool batiment_qualite_du_chainage_checkings(Check::session& s, critere c, const Compute_data_types::batiment& b) {
+  const Quavor_data_types::qualite_du_chainage_categorie choisi =
+      Compute_data_utils::batiment_maconnerie(b).maconnerie_qualite_du_chainage;
+  const Quavor_data_types::qualite_du_chainage_categorie preconise =
+      Quavor_data_types::qualite_du_chainage_categorie::Chainage_4HA12;
   if (choisi == preconise)
     return s.batiment_logger()(c, [choisi](Format::Printer& ppf) {
       Format::fprintf(ppf, "le chaînage choisi est correct: %a est le chaînage préconisé par le guide",
@@ -447,11 +467,12 @@ bool batiment_qualite_du_chainage_checkings(Check::session& s, critere c, const 
                                                 print_qualite_du_chainage_categorie, preconise));
 }
 
-bool batiment_qualite_des_elements_checkings(Check::session& s, critere c, const T::batiment& b) {
+bool batiment_qualite_des_elements_checkings(Check::session& s, critere c, const Compute_data_types::batiment& b) {
   // The catalogue raises the fatal errors of the unsupported zones,
   // materials and masonry combinations.
-  const Q::maconnerie_categorie preconisee = Tqmv::caracteristique_des_elements(b);
-  const Q::maconnerie_categorie definie = U::batiment_maconnerie(b).maconnerie_categorie;
+  const Quavor_data_types::maconnerie_categorie preconisee = Tqmv::caracteristique_des_elements(b);
+  const Quavor_data_types::maconnerie_categorie definie =
+      Compute_data_utils::batiment_maconnerie(b).maconnerie_categorie;
   if (definie == preconisee)
     return s.batiment_logger()(c, [definie](Format::Printer& ppf) {
       Format::fprintf(ppf,
@@ -465,8 +486,9 @@ bool batiment_qualite_des_elements_checkings(Check::session& s, critere c, const
                        print_caracteristique_des_elements, definie, print_caracteristique_des_elements, preconisee));
 }
 
-bool batiment_joints_verticaux_remplis_checkings(Check::session& s, critere c, const T::batiment& b) {
-  if (U::batiment_maconnerie(b).maconnerie_joint_vertical == Q::joint_vertical_categorie::Joint_rempli)
+bool batiment_joints_verticaux_remplis_checkings(Check::session& s, critere c, const Compute_data_types::batiment& b) {
+  if (Compute_data_utils::batiment_maconnerie(b).maconnerie_joint_vertical ==
+      Quavor_data_types::joint_vertical_categorie::Joint_rempli)
     return s.batiment_logger()(c, [](Format::Printer& ppf) {
       Format::fprintf(ppf, "les joints verticaux du bâtiment sont remplis ce qui est imposé par le guide");
     });
@@ -481,9 +503,10 @@ bool batiment_joints_verticaux_remplis_checkings(Check::session& s, critere c, c
 namespace {
 
 template <class C>
-bool pa_min_direction_check(Check::session& s, critere c, const T::niveau<C>& l, T::direction d, double rapport, double pa_min) {
+bool pa_min_direction_check(Check::session& s, critere c, const Compute_data_types::niveau<C>& l,
+                            Compute_data_types::direction d, double rapport, double pa_min) {
   const char* quantity =
-      d == T::direction::X
+      d == Compute_data_types::direction::X
           ? "rapport de la surface au sol des murs de contreventements dans la direction X sur la surface totale du "
             "plancher"
           : "rapport de la surface au sol des murs de contreventements dans la direction Y sur la surface totale du "
@@ -505,18 +528,22 @@ bool pa_min_direction_check(Check::session& s, critere c, const T::niveau<C>& l,
 }
 
 template <class C>
-bool pa_min_checks(Check::session& s, critere c, double pa_min, const T::niveau<C>& l) {
+bool pa_min_checks(Check::session& s, critere c, double pa_min, const Compute_data_types::niveau<C>& l) {
   const double surface = l.niveau_plan.plan_surface;
-  return pa_min_direction_check(s, c, l, T::direction::X, l.st_cvts_x / surface, pa_min) &&
-         pa_min_direction_check(s, c, l, T::direction::Y, l.st_cvts_y / surface, pa_min);
+  return pa_min_direction_check(s, c, l, Compute_data_types::direction::X, l.st_cvts_x / surface, pa_min) &&
+         pa_min_direction_check(s, c, l, Compute_data_types::direction::Y, l.st_cvts_y / surface, pa_min);
 }
 
 }  // namespace
 
-bool niveau_pa_min_checks(Check::session& s, critere c, double pa_min, const T::niveau_plancher& l) { return pa_min_checks(s, c, pa_min, l); }
-bool niveau_pa_min_checks(Check::session& s, critere c, double pa_min, const T::niveau_toit& l) { return pa_min_checks(s, c, pa_min, l); }
+bool niveau_pa_min_checks(Check::session& s, critere c, double pa_min, const Compute_data_types::niveau_plancher& l) {
+  return pa_min_checks(s, c, pa_min, l);
+}
+bool niveau_pa_min_checks(Check::session& s, critere c, double pa_min, const Compute_data_types::niveau_toit& l) {
+  return pa_min_checks(s, c, pa_min, l);
+}
 
-bool batiment_pa_min_checkings(Check::session& s, critere c, const T::batiment& b) {
+bool batiment_pa_min_checkings(Check::session& s, critere c, const Compute_data_types::batiment& b) {
   const double p = Tqmv::pa_min(b);
   return toit_puis_planchers([&](const auto& l) { return niveau_pa_min_checks(s, c, p, l); }, b);
 }
@@ -526,7 +553,7 @@ bool batiment_pa_min_checkings(Check::session& s, critere c, const T::batiment& 
 
 namespace {
 
-const Check::etape<T::batiment> etapes[] = {
+const Check::etape<Compute_data_types::batiment> etapes[] = {
     {critere::CR_3_1, "proportion des contreventements en facade",
      batiment_proportion_de_contreventements_de_facades_checkings, nullptr},
     {critere::CR_3_2, "longueur cumulée des contreventements en X et Y",
@@ -543,7 +570,7 @@ const Check::etape<T::batiment> etapes[] = {
 
 }  // namespace
 
-bool batiment_dimensionnement_des_contreventements_checkings(Check::session& s, const T::batiment& b) {
+bool batiment_dimensionnement_des_contreventements_checkings(Check::session& s, const Compute_data_types::batiment& b) {
   return Check::run_family(s, etapes, b);
 }
 

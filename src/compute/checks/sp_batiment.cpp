@@ -11,12 +11,11 @@
 
 namespace Sp_batiment {
 
-namespace U = Compute_data_utils;
 using Compute_data_utils::print_nom_entity;
 using Compute_utils::print_area;
 using Compute_utils::print_distance;
 
-bool batiment_sp_checkings(Check::session& s, const T::batiment& b) {
+bool batiment_sp_checkings(Check::session& s, const Compute_data_types::batiment& b) {
   s.debug_checking(critere::CR_3_5_0, "calcul sp tous possibles");
   if (!s.make(critere::CR_3_5_0, batiment_sp_done_check, b)) return false;
   s.debug_checking(critere::CR_3_5_1, "sp correctement limités");
@@ -29,7 +28,7 @@ bool batiment_sp_checkings(Check::session& s, const T::batiment& b) {
 namespace {
 
 template <class C>
-bool mur_sp_check(Check::session& s, const T::niveau<C>& l, const T::mur& m) {
+bool mur_sp_check(Check::session& s, const Compute_data_types::niveau<C>& l, const Compute_data_types::mur& m) {
   if (std::holds_alternative<Quavor_data_types::Sp_value>(m.mur_sp)) return true;
   if (std::holds_alternative<Quavor_data_types::Sp_not_yet_computed>(m.mur_sp))
     return s.niveau_error(
@@ -45,8 +44,10 @@ bool mur_sp_check(Check::session& s, const T::niveau<C>& l, const T::mur& m) {
 }
 
 template <class C>
-bool sp_checks(Check::session& s, critere c, const T::niveau<C>& l) {
-  if (!U::niveau_for_all_cvt([&](const T::mur& m) { return niveau_mur_sp_check(s, l, m); }, l)) return false;
+bool sp_checks(Check::session& s, critere c, const Compute_data_types::niveau<C>& l) {
+  if (!Compute_data_utils::niveau_for_all_cvt(
+          [&](const Compute_data_types::mur& m) { return niveau_mur_sp_check(s, l, m); }, l))
+    return false;
   return s.niveau_logger(l)(c, [](Format::Printer& ppf) {
     Format::fprintf(ppf, "la surface de plancher reprise par chaque mur a été calculée");
   });
@@ -54,14 +55,24 @@ bool sp_checks(Check::session& s, critere c, const T::niveau<C>& l) {
 
 }  // namespace
 
-bool niveau_mur_sp_check(Check::session& s, const T::niveau_plancher& l, const T::mur& m) { return mur_sp_check(s, l, m); }
-bool niveau_mur_sp_check(Check::session& s, const T::niveau_toit& l, const T::mur& m) { return mur_sp_check(s, l, m); }
-bool niveau_sp_checks(Check::session& s, critere c, const T::niveau_plancher& l) { return sp_checks(s, c, l); }
-bool niveau_sp_checks(Check::session& s, critere c, const T::niveau_toit& l) { return sp_checks(s, c, l); }
+bool niveau_mur_sp_check(Check::session& s, const Compute_data_types::niveau_plancher& l,
+                         const Compute_data_types::mur& m) {
+  return mur_sp_check(s, l, m);
+}
+bool niveau_mur_sp_check(Check::session& s, const Compute_data_types::niveau_toit& l,
+                         const Compute_data_types::mur& m) {
+  return mur_sp_check(s, l, m);
+}
+bool niveau_sp_checks(Check::session& s, critere c, const Compute_data_types::niveau_plancher& l) {
+  return sp_checks(s, c, l);
+}
+bool niveau_sp_checks(Check::session& s, critere c, const Compute_data_types::niveau_toit& l) {
+  return sp_checks(s, c, l);
+}
 
-bool batiment_sp_done_check(Check::session& s, critere c, const T::batiment& b) {
+bool batiment_sp_done_check(Check::session& s, critere c, const Compute_data_types::batiment& b) {
   if (!niveau_sp_checks(s, c, b.batiment_niveau_toit)) return false;
-  for (const T::niveau_plancher& l : b.batiment_niveau_planchers)
+  for (const Compute_data_types::niveau_plancher& l : b.batiment_niveau_planchers)
     if (!niveau_sp_checks(s, c, l)) return false;
   return true;
 }
@@ -69,15 +80,16 @@ bool batiment_sp_done_check(Check::session& s, critere c, const T::batiment& b) 
 // ---------------------------------------------------------------------------
 // CR-3-5-1
 
-double mur_sp_max(const T::batiment& b, const T::mur& m) {
-  return Tqmv::batiment_sp_max(b)(U::mur_longueur(m));
+double mur_sp_max(const Compute_data_types::batiment& b, const Compute_data_types::mur& m) {
+  return Tqmv::batiment_sp_max(b)(Compute_data_utils::mur_longueur(m));
 }
 
 namespace {
 
 // The floor area a wall carries against its Sp,max, compared with the ~
 // tolerance; returns the verdict.
-bool sp_mesure(Check::session& s, const std::string& niveau, const T::mur& m, double sp, double sp_max) {
+bool sp_mesure(Check::session& s, const std::string& niveau, const Compute_data_types::mur& m, double sp,
+               double sp_max) {
   const bool passed = Quavor_pervasives::almost_less_equal(sp, sp_max);
   s.record_measure(Outcome::measure{"surface de plancher reprise", sp, sp_max, std::nullopt,
                                     Outcome::comparison::at_most, Outcome::tolerance::fine, "m2", niveau, m.mur_nom,
@@ -86,8 +98,9 @@ bool sp_mesure(Check::session& s, const std::string& niveau, const T::mur& m, do
 }
 
 template <class C>
-bool mur_sp_max_check(Check::session& s, critere c, const T::batiment& b, const T::niveau<C>& l, const T::mur& m) {
-  const double longueur = U::mur_longueur(m);
+bool mur_sp_max_check(Check::session& s, critere c, const Compute_data_types::batiment& b,
+                      const Compute_data_types::niveau<C>& l, const Compute_data_types::mur& m) {
+  const double longueur = Compute_data_utils::mur_longueur(m);
   const double sp_max = mur_sp_max(b, m);
   if (std::holds_alternative<Quavor_data_types::Sp_not_yet_computed>(m.mur_sp))
     return s.niveau_error(
@@ -113,9 +126,13 @@ bool mur_sp_max_check(Check::session& s, critere c, const T::batiment& b, const 
 }
 
 template <class C>
-bool sp_max_checks(Check::session& s, critere c, const T::batiment& b, const T::niveau<C>& l) {
-  if (!U::niveau_for_all_cvt([&](const T::mur& m) { return niveau_mur_sp_max_check(s, c, b, l, m); }, l)) return false;
-  const double total = Quavor_pervasives::sigma_f([](const T::mur_ref& m) { return U::mur_sp_value(*m); }, l.cvts);
+bool sp_max_checks(Check::session& s, critere c, const Compute_data_types::batiment& b,
+                   const Compute_data_types::niveau<C>& l) {
+  if (!Compute_data_utils::niveau_for_all_cvt(
+          [&](const Compute_data_types::mur& m) { return niveau_mur_sp_max_check(s, c, b, l, m); }, l))
+    return false;
+  const double total = Quavor_pervasives::sigma_f(
+      [](const Compute_data_types::mur_ref& m) { return Compute_data_utils::mur_sp_value(*m); }, l.cvts);
   return s.niveau_logger(l)(c, [total](Format::Printer& ppf) {
     Format::fprintf(ppf,
                     "la surface de plancher reprise par chaque mur satisfait les@ contraintes de maxima spécifiées "
@@ -126,22 +143,26 @@ bool sp_max_checks(Check::session& s, critere c, const T::batiment& b, const T::
 
 }  // namespace
 
-bool niveau_mur_sp_max_check(Check::session& s, critere c, const T::batiment& b, const T::niveau_plancher& l, const T::mur& m) {
+bool niveau_mur_sp_max_check(Check::session& s, critere c, const Compute_data_types::batiment& b,
+                             const Compute_data_types::niveau_plancher& l, const Compute_data_types::mur& m) {
   return mur_sp_max_check(s, c, b, l, m);
 }
-bool niveau_mur_sp_max_check(Check::session& s, critere c, const T::batiment& b, const T::niveau_toit& l, const T::mur& m) {
+bool niveau_mur_sp_max_check(Check::session& s, critere c, const Compute_data_types::batiment& b,
+                             const Compute_data_types::niveau_toit& l, const Compute_data_types::mur& m) {
   return mur_sp_max_check(s, c, b, l, m);
 }
-bool niveau_sp_max_checks(Check::session& s, critere c, const T::batiment& b, const T::niveau_plancher& l) {
+bool niveau_sp_max_checks(Check::session& s, critere c, const Compute_data_types::batiment& b,
+                          const Compute_data_types::niveau_plancher& l) {
   return sp_max_checks(s, c, b, l);
 }
-bool niveau_sp_max_checks(Check::session& s, critere c, const T::batiment& b, const T::niveau_toit& l) {
+bool niveau_sp_max_checks(Check::session& s, critere c, const Compute_data_types::batiment& b,
+                          const Compute_data_types::niveau_toit& l) {
   return sp_max_checks(s, c, b, l);
 }
 
-bool batiment_sp_max_check(Check::session& s, critere c, const T::batiment& b) {
+bool batiment_sp_max_check(Check::session& s, critere c, const Compute_data_types::batiment& b) {
   if (!niveau_sp_max_checks(s, c, b, b.batiment_niveau_toit)) return false;
-  for (const T::niveau_plancher& l : b.batiment_niveau_planchers)
+  for (const Compute_data_types::niveau_plancher& l : b.batiment_niveau_planchers)
     if (!niveau_sp_max_checks(s, c, b, l)) return false;
   return true;
 }

@@ -10,8 +10,6 @@
 
 namespace Check {
 
-namespace QC = Quavor_configuration;
-
 namespace {
 
 // Names of elements and levels are written as plain text, without quotes.
@@ -40,11 +38,12 @@ std::string session::get_report_target_file_name() const {
   if (context_.report_target_file_name) return *context_.report_target_file_name;
   const std::string& source = context_.report_source_file_name;
   if (source == "-") return source;
-  return QC::remove_extension(source) + QC::report_target_file_extension();
+  return Quavor_configuration::remove_extension(source) + Quavor_configuration::report_target_file_extension();
 }
 
 critere session::get_checking_critere() const {
-  if (!checking_critere_) QC::fatal_error("Looking for a checking criterion when none has been entered");
+  if (!checking_critere_)
+    Quavor_configuration::fatal_error("Looking for a checking criterion when none has been entered");
   return *checking_critere_;
 }
 
@@ -226,12 +225,13 @@ bool session::fatal_batiment_error(const std::string& message) {
 }
 
 Wrong_test_result session::get_error_wrong_test_result() const {
-  if (!error_wrong_test_result_) QC::fatal_error("Attempt to get error_wrong_test_result, when none has been set");
+  if (!error_wrong_test_result_)
+    Quavor_configuration::fatal_error("Attempt to get error_wrong_test_result, when none has been set");
   return *error_wrong_test_result_;
 }
 
 void session::set_error_wrong_test_result(Wrong_test_result r) {
-  if (error_wrong_test_result_) QC::fatal_error("Attempt to set twice error_wrong_test_result");
+  if (error_wrong_test_result_) Quavor_configuration::fatal_error("Attempt to set twice error_wrong_test_result");
   error_wrong_test_result_ = std::move(r);
 }
 

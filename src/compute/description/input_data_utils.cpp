@@ -4,43 +4,39 @@
 
 namespace Input_data_utils {
 
-const solide& mur_solide(const T::mur& m) { return m.mur_solide; }
-const point& mur_position(const T::mur& m) { return m.mur_position; }
-direction mur_direction(const T::mur& m) { return m.mur_direction; }
-const T::rectangle& tremie_rectangle(const T::tremie& t) { return t.tremie_rectangle; }
-const point& poteau_position(const T::poteau& p) { return p.poteau_position; }
-const T::rectangle& retrait_rectangle(const T::retrait& r) { return r.retrait_rectangle; }
-const T::plan_base& plan_base(const T::plan& p) { return p.plan_base; }
+const solide& mur_solide(const Input_data_types::mur& m) { return m.mur_solide; }
+const point& mur_position(const Input_data_types::mur& m) { return m.mur_position; }
+direction mur_direction(const Input_data_types::mur& m) { return m.mur_direction; }
+const Input_data_types::rectangle& tremie_rectangle(const Input_data_types::tremie& t) { return t.tremie_rectangle; }
+const point& poteau_position(const Input_data_types::poteau& p) { return p.poteau_position; }
+const Input_data_types::rectangle& retrait_rectangle(const Input_data_types::retrait& r) { return r.retrait_rectangle; }
+const Input_data_types::plan_base& plan_base(const Input_data_types::plan& p) { return p.plan_base; }
 
-double mur_lx(const T::mur& m) { return m.mur_solide.s_lx; }
-double mur_ly(const T::mur& m) { return m.mur_solide.s_ly; }
-double mur_lz(const T::mur& m) { return m.mur_solide.s_lz; }
+double mur_lx(const Input_data_types::mur& m) { return m.mur_solide.s_lx; }
+double mur_ly(const Input_data_types::mur& m) { return m.mur_solide.s_ly; }
+double mur_lz(const Input_data_types::mur& m) { return m.mur_solide.s_lz; }
 
-double mur_longueur(const T::mur& m) {
-  return m.mur_direction == direction::X ? mur_lx(m) : mur_ly(m);
+double mur_longueur(const Input_data_types::mur& m) { return m.mur_direction == direction::X ? mur_lx(m) : mur_ly(m); }
+
+double mur_epaisseur(const Input_data_types::mur& m) { return m.mur_direction == direction::X ? mur_ly(m) : mur_lx(m); }
+
+double mur_surface_au_sol(const Input_data_types::mur& m) { return mur_longueur(m) * mur_epaisseur(m); }
+
+Input_data_types::rectangle solide_position_rectangle(const solide& s, const point& position) {
+  return Input_data_types::rectangle{s.s_lx, s.s_ly, position};
 }
 
-double mur_epaisseur(const T::mur& m) {
-  return m.mur_direction == direction::X ? mur_ly(m) : mur_lx(m);
-}
-
-double mur_surface_au_sol(const T::mur& m) { return mur_longueur(m) * mur_epaisseur(m); }
-
-T::rectangle solide_position_rectangle(const solide& s, const point& position) {
-  return T::rectangle{s.s_lx, s.s_ly, position};
-}
-
-T::rectangle mur_rectangle(const T::mur& m) {
+Input_data_types::rectangle mur_rectangle(const Input_data_types::mur& m) {
   return solide_position_rectangle(m.mur_solide, m.mur_position);
 }
 
-point_pondere rectangle_centre_pondere(const T::rectangle& r) {
+point_pondere rectangle_centre_pondere(const Input_data_types::rectangle& r) {
   const point& p = r.rectangle_position;
   return {r.rectangle_width * r.rectangle_height,
           point{p.p_x + r.rectangle_width / 2.0, p.p_y + r.rectangle_height / 2.0}};
 }
 
-point_pondere centre_pondere_retrait(const T::retrait& r) {
+point_pondere centre_pondere_retrait(const Input_data_types::retrait& r) {
   return rectangle_centre_pondere(r.retrait_rectangle);
 }
 
@@ -48,19 +44,19 @@ point_pondere barycentre_pondere(const point_ponderes& points) {
   return Quavor_pervasives::barycentre_pondere(points);
 }
 
-point_pondere centre_pondere_retraits(const std::vector<T::retrait>& retraits) {
+point_pondere centre_pondere_retraits(const std::vector<Input_data_types::retrait>& retraits) {
   point_ponderes points;
   points.reserve(retraits.size());
-  for (const T::retrait& r : retraits) points.push_back(centre_pondere_retrait(r));
+  for (const Input_data_types::retrait& r : retraits) points.push_back(centre_pondere_retrait(r));
   return barycentre_pondere(points);
 }
 
-point_pondere centre_pondere_base(const T::plan_base& base) {
-  if (const auto* b = std::get_if<T::Base_rectangle>(&base)) return rectangle_centre_pondere(b->value);
-  return plan_centre_pondere(std::get<T::Base_plan>(base).inner());
+point_pondere centre_pondere_base(const Input_data_types::plan_base& base) {
+  if (const auto* b = std::get_if<Input_data_types::Base_rectangle>(&base)) return rectangle_centre_pondere(b->value);
+  return plan_centre_pondere(std::get<Input_data_types::Base_plan>(base).inner());
 }
 
-point_pondere plan_centre_pondere(const T::plan& p) {
+point_pondere plan_centre_pondere(const Input_data_types::plan& p) {
   point_pondere base = centre_pondere_base(p.plan_base);
   if (p.plan_retraits.empty()) return base;
   // The set-backs weigh negatively: they are taken out of the base.
@@ -68,26 +64,26 @@ point_pondere plan_centre_pondere(const T::plan& p) {
   return barycentre_pondere({{-retraits.first, retraits.second}, base});
 }
 
-double retrait_surface(const T::retrait& r) {
+double retrait_surface(const Input_data_types::retrait& r) {
   return r.retrait_rectangle.rectangle_width * r.retrait_rectangle.rectangle_height;
 }
 
-double base_surface(const T::plan_base& base) {
-  if (const auto* b = std::get_if<T::Base_rectangle>(&base))
+double base_surface(const Input_data_types::plan_base& base) {
+  if (const auto* b = std::get_if<Input_data_types::Base_rectangle>(&base))
     return b->value.rectangle_width * b->value.rectangle_height;
-  return plan_surface(std::get<T::Base_plan>(base).inner());
+  return plan_surface(std::get<Input_data_types::Base_plan>(base).inner());
 }
 
-double plan_surface(const T::plan& p) {
+double plan_surface(const Input_data_types::plan& p) {
   double surface = base_surface(p.plan_base);
-  for (const T::retrait& r : p.plan_retraits) surface -= retrait_surface(r);
+  for (const Input_data_types::retrait& r : p.plan_retraits) surface -= retrait_surface(r);
   return surface;
 }
 
-double plan_base_surface(const T::plan& p) { return base_surface(p.plan_base); }
+double plan_base_surface(const Input_data_types::plan& p) { return base_surface(p.plan_base); }
 
-std::vector<T::tremie> toiture_categorie_tremies(const T::type_toiture& t) {
-  if (const auto* lourde = std::get_if<T::Toiture_lourde>(&t))
+std::vector<Input_data_types::tremie> toiture_categorie_tremies(const Input_data_types::type_toiture& t) {
+  if (const auto* lourde = std::get_if<Input_data_types::Toiture_lourde>(&t))
     return lourde->value.toiture_lourde_tremies;
   return {};
 }

@@ -46,18 +46,17 @@ void compute_fixed_values() {
 
 namespace {
 
-namespace QC = Quavor_configuration;
-
 [[noreturn]] void report_syntax_error(Scanning::Scanbuf& ib, const std::string& message, int status) {
   Format::fprintf(Format::err_formatter(), "%s\nSyntax error: %s@.", Scanner_utils::scanner_error_header(0, ib),
                   message);
-  QC::exit_process(status);
+  Quavor_configuration::exit_process(status);
 }
 
 // What the command line set for this run.
 Check::run_context file_run_context() {
-  return Check::run_context{QC::get_report_source_file_name(), QC::get_report_target_file_name_opt(),
-                            QC::get_compute_run_mode_opt(), QC::get_debug()};
+  return Check::run_context{Quavor_configuration::get_report_source_file_name(),
+                            Quavor_configuration::get_report_target_file_name_opt(),
+                            Quavor_configuration::get_compute_run_mode_opt(), Quavor_configuration::get_debug()};
 }
 
 // Reads, derives, checks, writes the report, then announces the outcome: the
@@ -69,12 +68,12 @@ void compute_file_steps(Scanning::Scanbuf& ib) {
   const Outcome::outcome& outcome = checked.outcome;
   if (outcome.failed && outcome.failed->fatal) {
     Format::fprintf(Format::err_formatter(), "%s@.", outcome.failed->text);
-    QC::exit_process(0);
+    Quavor_configuration::exit_process(0);
   }
   Report::write_report_text_file(Report::batiment_make_report(outcome));
   if (outcome.compliant) {
     Format::fprintf(Format::err_formatter(), "%t@?@.", Check::all_tests_successful_logger(outcome.report_target_file_name));
-    QC::exit_process(0);
+    Quavor_configuration::exit_process(0);
   }
   if (!outcome.error_logger) throw Fatal_error("No error report generation for a wrong input data file");
   Format::fprintf(Format::err_formatter(), "%s: %t@?@.", "Erroneous qvb file", *outcome.error_logger);
@@ -91,19 +90,19 @@ void compute_file_body(Scanning::Scanbuf& ib) {
     report_syntax_error(ib, "Premature end of file", 2);
   } catch (const Error_wrong_test& e) {
     Format::fprintf(Format::err_formatter(), "%s@.", e.result.message);
-    QC::exit_process(0);
+    Quavor_configuration::exit_process(0);
   } catch (const Sys_error& e) {
     // A report that is not (completely) on disk is no success.
     Format::fprintf(Format::err_formatter(), "quavorTQMV: %s@.", std::string(e.what()));
-    QC::exit_process(2);
+    Quavor_configuration::exit_process(2);
   } catch (const std::bad_alloc&) {
     Format::fprintf(Format::err_formatter(), "quavorTQMV: error during computation, out of memory@.");
-    QC::exit_process(2);
+    Quavor_configuration::exit_process(2);
   } catch (const Fatal_error& e) {
     Format::fprintf(Format::err_formatter(), "%s@.", std::string(e.what()));
   } catch (const std::exception& e) {
     Format::fprintf(Format::err_formatter(), "quavorTQMV: error during computation, spurious exception %a@.",
-                    QC::print_quoted_string, exception_printed_form(e));
+                    Quavor_configuration::print_quoted_string, exception_printed_form(e));
   }
 }
 
@@ -127,10 +126,10 @@ Scanning::Scanbuf open_description(const std::string& name) {
 }  // namespace
 
 void compute_file() {
-  if (QC::get_debug()) Say::debug("compute_file");
-  Scanning::Scanbuf ib = open_description(QC::get_report_source_file_name());
+  if (Quavor_configuration::get_debug()) Say::debug("compute_file");
+  Scanning::Scanbuf ib = open_description(Quavor_configuration::get_report_source_file_name());
   compute_file_body(ib);
-  QC::exit_process(0);
+  Quavor_configuration::exit_process(0);
 }
 
 void compute_server() { Compute_server::compute_server(); }

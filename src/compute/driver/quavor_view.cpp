@@ -23,7 +23,6 @@
 
 namespace Quavor_view {
 
-namespace fs = std::filesystem;
 using json = nlohmann::ordered_json;
 
 namespace {
@@ -126,7 +125,9 @@ struct item {
   std::string output_base;  // the results' names without extension
 };
 
-bool is_description(const fs::path& p) { return p.extension() == Quavor_configuration::report_source_file_extension(); }
+bool is_description(const std::filesystem::path& p) {
+  return p.extension() == Quavor_configuration::report_source_file_extension();
+}
 
 // The descriptions named on the command line, directories searched in name
 // order; a problem with a path is reported and makes the status 2.
@@ -139,12 +140,12 @@ struct collection {
 collection collect(const options& o) {
   collection c;
   std::set<std::string> bases;
-  auto add = [&](const std::string& path, const fs::path& relative) {
+  auto add = [&](const std::string& path, const std::filesystem::path& relative) {
     std::string base;
     if (o.out)
-      base = (fs::path(*o.out) / relative).replace_extension().string();
+      base = (std::filesystem::path(*o.out) / relative).replace_extension().string();
     else
-      base = fs::path(path).replace_extension().string();
+      base = std::filesystem::path(path).replace_extension().string();
     // Two descriptions of the same name under --out get numbered results.
     std::string unique = base;
     for (int k = 2; !bases.insert(unique).second; ++k) unique = base + "-" + std::to_string(k);
@@ -152,17 +153,18 @@ collection collect(const options& o) {
   };
   for (const std::string& p : o.paths) {
     std::error_code ec;
-    const fs::file_status st = fs::status(p, ec);
-    if (ec || !fs::exists(st)) {
+    const std::filesystem::file_status st = std::filesystem::status(p, ec);
+    if (ec || !std::filesystem::exists(st)) {
       std::fprintf(stderr, "quavor-view: %s: No such file or directory\n", p.c_str());
       c.failed = true;
       continue;
     }
-    if (fs::is_directory(st)) {
+    if (std::filesystem::is_directory(st)) {
       c.batch = true;
-      std::vector<fs::path> found;
-      fs::recursive_directory_iterator it(p, fs::directory_options::skip_permission_denied, ec);
-      for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
+      std::vector<std::filesystem::path> found;
+      std::filesystem::recursive_directory_iterator it(p, std::filesystem::directory_options::skip_permission_denied,
+                                                       ec);
+      for (; !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
         if (is_description(it->path()) && it->is_regular_file(ec)) found.push_back(it->path());
       if (ec) {
         std::fprintf(stderr, "quavor-view: %s: %s\n", p.c_str(), ec.message().c_str());
@@ -175,7 +177,7 @@ collection collect(const options& o) {
         continue;
       }
       std::sort(found.begin(), found.end());
-      for (const fs::path& f : found) add(f.string(), f.lexically_relative(p));
+      for (const std::filesystem::path& f : found) add(f.string(), f.lexically_relative(p));
       continue;
     }
     if (!is_description(p)) {
@@ -184,17 +186,17 @@ collection collect(const options& o) {
       c.failed = true;
       continue;
     }
-    add(p, fs::path(p).filename());
+    add(p, std::filesystem::path(p).filename());
   }
   if (c.items.size() > 1) c.batch = true;
   return c;
 }
 
 // A link from a file in `from_directory` to `target`.
-std::string link(const std::string& target, const fs::path& from_directory) {
-  const fs::path t = fs::absolute(target).lexically_normal();
-  const fs::path d = fs::absolute(from_directory).lexically_normal();
-  const fs::path r = t.lexically_relative(d);
+std::string link(const std::string& target, const std::filesystem::path& from_directory) {
+  const std::filesystem::path t = std::filesystem::absolute(target).lexically_normal();
+  const std::filesystem::path d = std::filesystem::absolute(from_directory).lexically_normal();
+  const std::filesystem::path r = t.lexically_relative(d);
   return (r.empty() ? t : r).generic_string();
 }
 
@@ -225,7 +227,7 @@ void write_output(slot& s, const std::string& name, const std::string& text) {
   }
 }
 
-slot check_one(const options& o, const item& it, const fs::path& summary_directory) {
+slot check_one(const options& o, const item& it, const std::filesystem::path& summary_directory) {
   const Checked_file::result r = Checked_file::check_file(it.path);
   slot s;
   s.state = r.state;
@@ -241,12 +243,12 @@ slot check_one(const options& o, const item& it, const fs::path& summary_directo
 }
 
 void create_parents(const std::vector<item>& items) {
-  std::set<fs::path> made;
+  std::set<std::filesystem::path> made;
   for (const item& it : items) {
-    const fs::path parent = fs::path(it.output_base).parent_path();
+    const std::filesystem::path parent = std::filesystem::path(it.output_base).parent_path();
     if (parent.empty() || !made.insert(parent).second) continue;
     std::error_code ec;
-    fs::create_directories(parent, ec);
+    std::filesystem::create_directories(parent, ec);
   }
 }
 
@@ -262,11 +264,12 @@ int run(const options& o) {
     create_parents(c.items);
   }
   const bool write_summary = c.batch || o.summary.has_value();
-  const fs::path summary_directory = o.out ? fs::path(*o.out) : fs::current_path();
+  const std::filesystem::path summary_directory =
+      o.out ? std::filesystem::path(*o.out) : std::filesystem::current_path();
   const std::string summary_name =
       o.summary ? *o.summary : (summary_directory / "summary.json").string();
-  const fs::path link_directory =
-      o.summary && *o.summary != "-" ? fs::absolute(*o.summary).parent_path() : summary_directory;
+  const std::filesystem::path link_directory =
+      o.summary && *o.summary != "-" ? std::filesystem::absolute(*o.summary).parent_path() : summary_directory;
 
   unsigned jobs = o.jobs != 0 ? o.jobs : std::max(1u, std::thread::hardware_concurrency());
   std::vector<slot> slots(c.items.size());

@@ -19,7 +19,6 @@
 
 namespace Compute_main {
 
-namespace QC = Quavor_configuration;
 using namespace Message_types;
 
 namespace {
@@ -45,11 +44,11 @@ overloaded(F...) -> overloaded<F...>;
 
 void check_reply_written() {
   if (!Input_process::launched()) return;
-  std::FILE* channel = QC::get_input_process_out_channel();
+  std::FILE* channel = Quavor_configuration::get_input_process_out_channel();
   if (channel == nullptr || !std::ferror(channel)) return;
   const int error = errno;
-  Format::fprintf(Format::err_formatter(), "%s: cannot send a reply to the input process: %s@.", QC::program_name(),
-                  std::string(std::strerror(error == 0 ? EPIPE : error)));
+  Format::fprintf(Format::err_formatter(), "%s: cannot send a reply to the input process: %s@.",
+                  Quavor_configuration::program_name(), std::string(std::strerror(error == 0 ? EPIPE : error)));
   throw Compute_server::End_of_session{2};
 }
 
@@ -67,12 +66,12 @@ void launch_input_process() { Input_process::launch(); }
 
 void send_computation_acknowledgment(const computation_acknowledgment_message& message) {
   Communication_types_pprint::print_computation_acknowledgment_communication(
-      QC::get_input_process_formatter(), Communication_types::make_communication(message));
+      Quavor_configuration::get_input_process_formatter(), Communication_types::make_communication(message));
   check_reply_written();
 }
 
 void send_computation_error(const computation_error_message& message) {
-  Communication_types_pprint::print_computation_error_communication(QC::get_input_process_formatter(),
+  Communication_types_pprint::print_computation_error_communication(Quavor_configuration::get_input_process_formatter(),
                                                                     Communication_types::make_communication(message));
   check_reply_written();
 }
@@ -128,10 +127,10 @@ void treat_input_process_communication(const input_message& message) {
 // Each description names its own files: the report goes to the address it
 // records.
 Check::run_context served_run_context(const Compute_data_types::batiment& b) {
-  QC::set_report_source_file_name(b.batiment_file_name);
-  QC::set_report_target_file_name(b.batiment_report_file_name);
-  return Check::run_context{b.batiment_file_name, b.batiment_report_file_name, QC::get_compute_run_mode_opt(),
-                            QC::get_debug()};
+  Quavor_configuration::set_report_source_file_name(b.batiment_file_name);
+  Quavor_configuration::set_report_target_file_name(b.batiment_report_file_name);
+  return Check::run_context{b.batiment_file_name, b.batiment_report_file_name,
+                            Quavor_configuration::get_compute_run_mode_opt(), Quavor_configuration::get_debug()};
 }
 
 void debug_print_compute_data(const Compute_data_types::batiment& b) {

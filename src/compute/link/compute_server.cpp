@@ -15,7 +15,6 @@
 
 namespace Compute_server {
 
-namespace QC = Quavor_configuration;
 using namespace Message_types;
 
 namespace {
@@ -35,8 +34,8 @@ void send_wrong_computation(const std::string& text) {
 void compute_server() {
   // Ends the input program however the session ends: unwinding runs it.
   const Input_process::Ender ender;
-  if (QC::get_input_process_needed()) Compute_main::launch_input_process();
-  compute_server_loop(*QC::get_input_process_scanning_buffer());
+  if (Quavor_configuration::get_input_process_needed()) Compute_main::launch_input_process();
+  compute_server_loop(*Quavor_configuration::get_input_process_scanning_buffer());
 }
 
 void compute_server_loop(Scanbuf& raw) {
@@ -73,7 +72,8 @@ void compute_server_handler(Scanbuf& ib, const std::function<void(Scanbuf&)>& st
     send_wrong_computation(failure.what());
   } catch (const std::exception& failure) {
     send_wrong_computation(Format::asprintf("quavorTQMV: error during computation, spurious exception %a",
-                                            QC::print_quoted_string, exception_printed_form(failure)));
+                                            Quavor_configuration::print_quoted_string,
+                                            exception_printed_form(failure)));
   }
 }
 

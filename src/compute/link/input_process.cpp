@@ -28,8 +28,6 @@
 
 namespace Input_process {
 
-namespace QC = Quavor_configuration;
-
 namespace {
 
 // The signals that end the engine and must end the input program first.
@@ -126,8 +124,8 @@ void end_at_exit() {
 }
 
 [[noreturn]] void launch_failure(const std::string& command, const std::string& reason) {
-  Format::fprintf(Format::err_formatter(), "%s: cannot launch the input process %a: %s@.", QC::program_name(),
-                  QC::print_quoted_string, command, reason);
+  Format::fprintf(Format::err_formatter(), "%s: cannot launch the input process %a: %s@.",
+                  Quavor_configuration::program_name(), Quavor_configuration::print_quoted_string, command, reason);
   throw Compute_server::End_of_session{2};
 }
 
@@ -145,9 +143,9 @@ std::string shell_escaped_in_double_quotes(const std::string& text) {
 // -f element, the -I element, the -batch element and "-d True".
 std::size_t engine_argument_count() {
   std::size_t n = 1;  // -I
-  if (QC::get_input_process_source_file_name()) ++n;
-  if (QC::get_batch_mode_procedure()) ++n;
-  if (QC::get_debug()) ++n;
+  if (Quavor_configuration::get_input_process_source_file_name()) ++n;
+  if (Quavor_configuration::get_batch_mode_procedure()) ++n;
+  if (Quavor_configuration::get_debug()) ++n;
   return n;
 }
 
@@ -173,7 +171,7 @@ engine_element engine_element_of(const std::string& element) {
 // engine added and the user's kept as they are.
 template <class F>
 void for_each_element(F engine, const std::function<void(const std::string&)>& user) {
-  const std::vector<std::string> elements = QC::get_input_process_arguments();
+  const std::vector<std::string> elements = Quavor_configuration::get_input_process_arguments();
   const std::size_t engine_elements = std::min(engine_argument_count(), elements.size());
   for (std::size_t i = 0; i < elements.size(); ++i) {
     if (i < engine_elements)
@@ -253,9 +251,9 @@ void close_descriptors(std::initializer_list<int> fds) {
 }  // namespace
 
 std::vector<std::string> input_process_argv() {
-  std::vector<std::string> argv = shell_words("\"" + QC::get_input_process_command() + "\"");
+  std::vector<std::string> argv = shell_words("\"" + Quavor_configuration::get_input_process_command() + "\"");
   if (argv.size() != 1) throw Unusable_invocation("the command has unbalanced quotes");
-  if (!QC::get_input_process_arguments_opt()) return argv;
+  if (!Quavor_configuration::get_input_process_arguments_opt()) return argv;
   std::string user_text;
   for_each_element(
       [&argv](const std::string&, const engine_element& e) {
@@ -269,13 +267,13 @@ std::vector<std::string> input_process_argv() {
 
 std::string posix_input_process_command_invocation() {
   std::string arguments;
-  if (QC::get_input_process_arguments_opt())
+  if (Quavor_configuration::get_input_process_arguments_opt())
     for_each_element(
         [&arguments](const std::string& element, const engine_element& e) {
           arguments += " " + (e.quoted ? e.option + " \"" + shell_escaped_in_double_quotes(e.value) + "\"" : element);
         },
         [&arguments](const std::string& element) { arguments += " " + element; });
-  return Format::sprintf("\"\"%s\"%s\"", QC::get_input_process_command(), arguments);
+  return Format::sprintf("\"\"%s\"%s\"", Quavor_configuration::get_input_process_command(), arguments);
 }
 
 std::string strip_outer_double_quotes(const std::string& text) {
@@ -284,8 +282,8 @@ std::string strip_outer_double_quotes(const std::string& text) {
 }
 
 void launch() {
-  const std::string invocation = QC::get_input_process_command_invocation();
-  if (QC::get_debug()) Say::debug(Format::sprintf("Launching input process '%s'", invocation));
+  const std::string invocation = Quavor_configuration::get_input_process_command_invocation();
+  if (Quavor_configuration::get_debug()) Say::debug(Format::sprintf("Launching input process '%s'", invocation));
   const std::string command = strip_outer_double_quotes(posix_input_process_command_invocation());
   // The words are laid out before the fork: the child only calls exec.
   std::vector<std::string> words;
@@ -352,11 +350,11 @@ void launch() {
     end();
     launch_failure(command, std::strerror(error));
   }
-  QC::set_input_process_in_channel(in_channel);
-  QC::set_input_process_out_channel(out_channel);
-  QC::set_input_process_scanning_buffer(
+  Quavor_configuration::set_input_process_in_channel(in_channel);
+  Quavor_configuration::set_input_process_out_channel(out_channel);
+  Quavor_configuration::set_input_process_scanning_buffer(
       std::make_shared<Scanning::Scanbuf>(Scanning::Scanbuf::from_channel(in_channel)));
-  QC::set_input_process_formatter(std::make_shared<Format::Printer>(out_channel));
+  Quavor_configuration::set_input_process_formatter(std::make_shared<Format::Printer>(out_channel));
 }
 
 bool launched() { return launched_pid.load() > 0; }
@@ -371,15 +369,15 @@ void end() noexcept {
   // Its end of input: nothing more will be written to it or read from it.
   // The reply printer and the buffer are replaced first, so that nothing is
   // left pointing at the closed streams.
-  std::FILE* in_channel = QC::get_input_process_in_channel();
-  std::FILE* out_channel = QC::get_input_process_out_channel();
+  std::FILE* in_channel = Quavor_configuration::get_input_process_in_channel();
+  std::FILE* out_channel = Quavor_configuration::get_input_process_out_channel();
   try {
-    QC::set_input_process_formatter(std::make_shared<Format::Printer>());
-    QC::set_input_process_scanning_buffer(nullptr);
+    Quavor_configuration::set_input_process_formatter(std::make_shared<Format::Printer>());
+    Quavor_configuration::set_input_process_scanning_buffer(nullptr);
   } catch (...) {
   }
-  QC::set_input_process_in_channel(nullptr);
-  QC::set_input_process_out_channel(nullptr);
+  Quavor_configuration::set_input_process_in_channel(nullptr);
+  Quavor_configuration::set_input_process_out_channel(nullptr);
   if (out_channel != nullptr) std::fclose(out_channel);
   if (in_channel != nullptr) std::fclose(in_channel);
   int wstatus = 0;
@@ -389,11 +387,11 @@ void end() noexcept {
   if (result != Wait_result::ended) return;
   try {
     if (WIFEXITED(wstatus) && WEXITSTATUS(wstatus) != 0)
-      Format::fprintf(Format::err_formatter(), "%s: the input program ended with status %d@.", QC::program_name(),
-                      WEXITSTATUS(wstatus));
+      Format::fprintf(Format::err_formatter(), "%s: the input program ended with status %d@.",
+                      Quavor_configuration::program_name(), WEXITSTATUS(wstatus));
     else if (WIFSIGNALED(wstatus))
-      Format::fprintf(Format::err_formatter(), "%s: the input program was killed by signal %d@.", QC::program_name(),
-                      WTERMSIG(wstatus));
+      Format::fprintf(Format::err_formatter(), "%s: the input program was killed by signal %d@.",
+                      Quavor_configuration::program_name(), WTERMSIG(wstatus));
   } catch (...) {
   }
 }

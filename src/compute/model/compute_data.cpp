@@ -10,22 +10,17 @@
 
 namespace Compute_data {
 
-namespace Cdt = Compute_data_types;
-namespace Idt = Input_data_types;
-namespace Cp = Compute_pervasives;
-namespace Qp = Quavor_pervasives;
-namespace Utils = Compute_data_utils;
-using Cdt::direction;
+using Compute_data_types::direction;
 
 // ---------------------------------------------------------------------------
 // Elements.
 
-Cdt::mur_ref mur_compute(const Idt::mur& m) {
+Compute_data_types::mur_ref mur_compute(const Input_data_types::mur& m) {
   const Quavor_pervasives_types::solide& s = m.mur_solide;
   const bool en_x = m.mur_direction == direction::X;
   const double longueur = en_x ? s.s_lx : s.s_ly;
   const double epaisseur = en_x ? s.s_ly : s.s_lx;
-  return std::make_shared<Cdt::mur>(Cdt::mur{
+  return std::make_shared<Compute_data_types::mur>(Compute_data_types::mur{
       m.mur_categorie,
       m.mur_direction,
       m.mur_numero,
@@ -33,87 +28,95 @@ Cdt::mur_ref mur_compute(const Idt::mur& m) {
       m.mur_nom,
       m.mur_sp,
       s.s_lz,
-      Cp::rectangle_compute_rectangle(s.s_lx, s.s_ly, m.mur_position),
+      Compute_pervasives::rectangle_compute_rectangle(s.s_lx, s.s_ly, m.mur_position),
       longueur * epaisseur,
-      Cdt::Info_unset{},
+      Compute_data_types::Info_unset{},
   });
 }
 
-Cdt::poteau_ref poteau_compute(const Idt::poteau& p) {
-  return std::make_shared<Cdt::poteau>(Cdt::poteau{p.poteau_nom, p.poteau_position, Cdt::Info_unset{}});
+Compute_data_types::poteau_ref poteau_compute(const Input_data_types::poteau& p) {
+  return std::make_shared<Compute_data_types::poteau>(
+      Compute_data_types::poteau{p.poteau_nom, p.poteau_position, Compute_data_types::Info_unset{}});
 }
 
-Cdt::poutre_ref poutre_compute(const Idt::poutre& p) {
+Compute_data_types::poutre_ref poutre_compute(const Input_data_types::poutre& p) {
   const Compute_pervasives_types::data_segment ds{p.poutre_position, p.poutre_direction, p.poutre_length};
-  return std::make_shared<Cdt::poutre>(
-      Cdt::poutre{Cp::data_segment_compute_segment(ds), p.poutre_numero, p.poutre_nom, Cdt::Info_unset{}});
+  return std::make_shared<Compute_data_types::poutre>(
+      Compute_data_types::poutre{Compute_pervasives::data_segment_compute_segment(ds), p.poutre_numero, p.poutre_nom,
+                                 Compute_data_types::Info_unset{}});
 }
 
-Cdt::tremie tremie_compute(const Idt::tremie& t) {
-  const Cdt::rectangle r = Cp::data_rectangle_compute_rectangle(t.tremie_rectangle);
-  return Cdt::tremie{r, t.tremie_nom, Qp::rectangle_centre_pondere(r)};
+Compute_data_types::tremie tremie_compute(const Input_data_types::tremie& t) {
+  const Compute_data_types::rectangle r = Compute_pervasives::data_rectangle_compute_rectangle(t.tremie_rectangle);
+  return Compute_data_types::tremie{r, t.tremie_nom, Quavor_pervasives::rectangle_centre_pondere(r)};
 }
 
-Cdt::balcon balcon_compute(const Idt::balcon& b) {
-  const Cdt::rectangle r = Cp::data_rectangle_compute_rectangle(b.balcon_rectangle);
-  return Cdt::balcon{r, b.balcon_nom, Qp::rectangle_centre_pondere(r)};
+Compute_data_types::balcon balcon_compute(const Input_data_types::balcon& b) {
+  const Compute_data_types::rectangle r = Compute_pervasives::data_rectangle_compute_rectangle(b.balcon_rectangle);
+  return Compute_data_types::balcon{r, b.balcon_nom, Quavor_pervasives::rectangle_centre_pondere(r)};
 }
 
-Cdt::retrait_ref retrait_compute(const Idt::retrait& r) {
-  const Cdt::rectangle rect = Cp::data_rectangle_compute_rectangle(r.retrait_rectangle);
-  return std::make_shared<Cdt::retrait>(Cdt::retrait{rect, r.retrait_nom, rect.width * rect.height,
-                                                     Qp::rectangle_centre_gravite(rect), Cdt::Info_unset{}});
+Compute_data_types::retrait_ref retrait_compute(const Input_data_types::retrait& r) {
+  const Compute_data_types::rectangle rect = Compute_pervasives::data_rectangle_compute_rectangle(r.retrait_rectangle);
+  return std::make_shared<Compute_data_types::retrait>(
+      Compute_data_types::retrait{rect, r.retrait_nom, rect.width * rect.height,
+                                  Quavor_pervasives::rectangle_centre_gravite(rect), Compute_data_types::Info_unset{}});
 }
 
 // ---------------------------------------------------------------------------
 // Plans.
 
-Cdt::base base_compute(const Idt::plan_base& b) {
-  if (const auto* r = std::get_if<Idt::Base_rectangle>(&b))
-    return Cdt::Base_rectangle{Cp::data_rectangle_compute_rectangle(r->value)};
-  return Cdt::Base_plan{std::make_shared<const Cdt::plan>(plan_compute(std::get<Idt::Base_plan>(b).inner()))};
+Compute_data_types::base base_compute(const Input_data_types::plan_base& b) {
+  if (const auto* r = std::get_if<Input_data_types::Base_rectangle>(&b))
+    return Compute_data_types::Base_rectangle{Compute_pervasives::data_rectangle_compute_rectangle(r->value)};
+  return Compute_data_types::Base_plan{
+      std::make_shared<const Compute_data_types::plan>(plan_compute(std::get<Input_data_types::Base_plan>(b).inner()))};
 }
 
 namespace {
 
 // (surface, centre) of a base: the rectangle's, or the inner plan's.
-Cdt::point_pondere base_centre_pondere(const Cdt::base& b) {
-  if (const auto* r = std::get_if<Cdt::Base_rectangle>(&b)) return Qp::rectangle_centre_pondere(r->value);
-  return std::get<Cdt::Base_plan>(b).inner().plan_centre;
+Compute_data_types::point_pondere base_centre_pondere(const Compute_data_types::base& b) {
+  if (const auto* r = std::get_if<Compute_data_types::Base_rectangle>(&b))
+    return Quavor_pervasives::rectangle_centre_pondere(r->value);
+  return std::get<Compute_data_types::Base_plan>(b).inner().plan_centre;
 }
 
 // The base's surface: the rectangle's, or the inner plan's surface (its
 // own base less its set-backs, down the chain).
-double base_surface(const Cdt::base& b) {
-  if (const auto* r = std::get_if<Cdt::Base_rectangle>(&b)) return r->value.width * r->value.height;
-  return std::get<Cdt::Base_plan>(b).inner().plan_surface;
+double base_surface(const Compute_data_types::base& b) {
+  if (const auto* r = std::get_if<Compute_data_types::Base_rectangle>(&b)) return r->value.width * r->value.height;
+  return std::get<Compute_data_types::Base_plan>(b).inner().plan_surface;
 }
 
 // The base's centre with the set-backs removed, weighted by what remains.
-Cdt::point_pondere plan_centre_compute(const Cdt::retraits& retraits, const Cdt::base& b) {
-  const Cdt::point_pondere base_centre = base_centre_pondere(b);
+Compute_data_types::point_pondere plan_centre_compute(const Compute_data_types::retraits& retraits,
+                                                      const Compute_data_types::base& b) {
+  const Compute_data_types::point_pondere base_centre = base_centre_pondere(b);
   if (retraits.empty()) return base_centre;
-  const Cdt::point_pondere retraits_centre =
-      centre_pondere_f([](const Cdt::retrait_ref& r) { return Cdt::point_pondere{r->retrait_surface, r->retrait_centre}; },
-                       retraits);
-  return Qp::barycentre_pondere({{-retraits_centre.first, retraits_centre.second}, base_centre});
+  const Compute_data_types::point_pondere retraits_centre = centre_pondere_f(
+      [](const Compute_data_types::retrait_ref& r) {
+        return Compute_data_types::point_pondere{r->retrait_surface, r->retrait_centre};
+      },
+      retraits);
+  return Quavor_pervasives::barycentre_pondere({{-retraits_centre.first, retraits_centre.second}, base_centre});
 }
 
 }  // namespace
 
-Cdt::plan plan_compute(const Idt::plan& p) {
-  Cdt::plan r{};
+Compute_data_types::plan plan_compute(const Input_data_types::plan& p) {
+  Compute_data_types::plan r{};
   r.plan_retraits = Detail::map_vector(retrait_compute, p.plan_retraits);
   r.plan_base = base_compute(p.plan_base);
   r.plan_etage = p.plan_etage;
   r.plan_nom = p.plan_nom;
   r.plan_centre = plan_centre_compute(r.plan_retraits, r.plan_base);
   const double surface_base = base_surface(r.plan_base);
-  const double surface_retraits = Qp::sigma_f([](const Cdt::retrait_ref& s) { return s->retrait_surface; },
-                                              r.plan_retraits);
+  const double surface_retraits = Quavor_pervasives::sigma_f(
+      [](const Compute_data_types::retrait_ref& s) { return s->retrait_surface; }, r.plan_retraits);
   r.plan_surface = surface_base - surface_retraits;
   r.plan_base_surface = surface_base;
-  Utils::plan_compute_contour(r);
+  Compute_data_utils::plan_compute_contour(r);
   return r;
 }
 
@@ -122,30 +125,36 @@ Cdt::plan plan_compute(const Idt::plan& p) {
 
 namespace {
 
-std::optional<Cdt::point_pondere> balcons_centre(const Cdt::balcons& bs) {
+std::optional<Compute_data_types::point_pondere> balcons_centre(const Compute_data_types::balcons& bs) {
   if (bs.empty()) return std::nullopt;
-  return centre_pondere_f([](const Cdt::balcon& b) { return b.balcon_centre; }, bs);
+  return centre_pondere_f([](const Compute_data_types::balcon& b) { return b.balcon_centre; }, bs);
 }
 
 // The openings' centre, its weight negated: openings remove surface.
-std::optional<Cdt::point_pondere> tremies_centre(const Cdt::tremies& ts) {
+std::optional<Compute_data_types::point_pondere> tremies_centre(const Compute_data_types::tremies& ts) {
   if (ts.empty()) return std::nullopt;
-  Cdt::point_pondere c = centre_pondere_f([](const Cdt::tremie& t) { return t.tremie_centre; }, ts);
-  return Cdt::point_pondere{-c.first, c.second};
+  Compute_data_types::point_pondere c =
+      centre_pondere_f([](const Compute_data_types::tremie& t) { return t.tremie_centre; }, ts);
+  return Compute_data_types::point_pondere{-c.first, c.second};
 }
 
-double balcons_surface(const Cdt::balcons& bs) { return Qp::sigma_f(Utils::balcon_surface, bs); }
-double tremies_surface(const Cdt::tremies& ts) { return Qp::sigma_f(Utils::tremie_surface, ts); }
+double balcons_surface(const Compute_data_types::balcons& bs) {
+  return Quavor_pervasives::sigma_f(Compute_data_utils::balcon_surface, bs);
+}
+double tremies_surface(const Compute_data_types::tremies& ts) {
+  return Quavor_pervasives::sigma_f(Compute_data_utils::tremie_surface, ts);
+}
 
 }  // namespace
 
-Cdt::plancher niveau_plancher_compute(const Idt::niveau_plancher& n) {
+Compute_data_types::plancher niveau_plancher_compute(const Input_data_types::niveau_plancher& n) {
   return niveau_plancher_compute(n, plan_compute(n.niveau_plan));
 }
 
-Cdt::plancher niveau_plancher_compute(const Idt::niveau_plancher& n, const Cdt::plan& p) {
-  const Idt::plancher& f = n.niveau_categorie;
-  Cdt::plancher r{};
+Compute_data_types::plancher niveau_plancher_compute(const Input_data_types::niveau_plancher& n,
+                                                     const Compute_data_types::plan& p) {
+  const Input_data_types::plancher& f = n.niveau_categorie;
+  Compute_data_types::plancher r{};
   r.plancher_categorie = f.plancher_categorie;
   r.plancher_epaisseur = f.plancher_epaisseur;
   r.plancher_balcons = Detail::map_vector(balcon_compute, f.plancher_balcons);
@@ -155,44 +164,47 @@ Cdt::plancher niveau_plancher_compute(const Idt::niveau_plancher& n, const Cdt::
   r.plancher_plan = p;
   const double sb = balcons_surface(r.plancher_balcons);
   const double st = tremies_surface(r.plancher_tremies);
-  Cdt::point_ponderes centres =
+  Compute_data_types::point_ponderes centres =
       add_option(balcons_centre(r.plancher_balcons), add_option(tremies_centre(r.plancher_tremies), {p.plan_centre}));
-  r.plancher_centre = Qp::barycentre_pondere(centres);
+  r.plancher_centre = Quavor_pervasives::barycentre_pondere(centres);
   r.plancher_surface = p.plan_surface + sb - st;
   r.plancher_diaphragme_surface = p.plan_surface + sb;
   return r;
 }
 
-Cdt::toiture_lourde toiture_lourde_compute(const Idt::toiture_lourde& t) {
-  return Cdt::toiture_lourde{t.toiture_lourde_categorie, t.toiture_lourde_epaisseur};
+Compute_data_types::toiture_lourde toiture_lourde_compute(const Input_data_types::toiture_lourde& t) {
+  return Compute_data_types::toiture_lourde{t.toiture_lourde_categorie, t.toiture_lourde_epaisseur};
 }
 
-Cdt::toiture_categorie toiture_categorie_compute(const Idt::type_toiture& t) {
-  if (const auto* lourde = std::get_if<Idt::Toiture_lourde>(&t))
-    return Cdt::Toiture_lourde{toiture_lourde_compute(lourde->value)};
-  return Cdt::Toiture_legere{std::get<Idt::Toiture_legere>(t).value};
+Compute_data_types::toiture_categorie toiture_categorie_compute(const Input_data_types::type_toiture& t) {
+  if (const auto* lourde = std::get_if<Input_data_types::Toiture_lourde>(&t))
+    return Compute_data_types::Toiture_lourde{toiture_lourde_compute(lourde->value)};
+  return Compute_data_types::Toiture_legere{std::get<Input_data_types::Toiture_legere>(t).value};
 }
 
-double toiture_epaisseur_compute(const Idt::type_toiture& t) {
-  if (const auto* lourde = std::get_if<Idt::Toiture_lourde>(&t)) return lourde->value.toiture_lourde_epaisseur;
+double toiture_epaisseur_compute(const Input_data_types::type_toiture& t) {
+  if (const auto* lourde = std::get_if<Input_data_types::Toiture_lourde>(&t))
+    return lourde->value.toiture_lourde_epaisseur;
   return 0.0;
 }
 
-Cdt::toiture toiture_compute(const Idt::niveau_toit& n) { return toiture_compute(n, plan_compute(n.niveau_plan)); }
+Compute_data_types::toiture toiture_compute(const Input_data_types::niveau_toit& n) {
+  return toiture_compute(n, plan_compute(n.niveau_plan));
+}
 
-Cdt::toiture toiture_compute(const Idt::niveau_toit& n, const Cdt::plan& p) {
-  const Idt::toiture& t = n.niveau_categorie;
-  const auto* lourde = std::get_if<Idt::Toiture_lourde>(&t.toiture_type);
-  Cdt::toiture r{};
+Compute_data_types::toiture toiture_compute(const Input_data_types::niveau_toit& n, const Compute_data_types::plan& p) {
+  const Input_data_types::toiture& t = n.niveau_categorie;
+  const auto* lourde = std::get_if<Input_data_types::Toiture_lourde>(&t.toiture_type);
+  Compute_data_types::toiture r{};
   r.toiture_categorie = toiture_categorie_compute(t.toiture_type);
   r.toiture_epaisseur = toiture_epaisseur_compute(t.toiture_type);
   r.toiture_balcons = Detail::map_vector(balcon_compute, t.toiture_balcons);
   if (lourde) r.toiture_tremies = Detail::map_vector(tremie_compute, lourde->value.toiture_lourde_tremies);
   r.toiture_hauteur = t.toiture_hauteur;
   r.toiture_plan = p;
-  Cdt::point_ponderes centres =
+  Compute_data_types::point_ponderes centres =
       add_option(tremies_centre(r.toiture_tremies), add_option(balcons_centre(r.toiture_balcons), {p.plan_centre}));
-  r.toiture_centre = Qp::barycentre_pondere(centres);
+  r.toiture_centre = Quavor_pervasives::barycentre_pondere(centres);
   r.toiture_surface = p.plan_surface;
   return r;
 }
@@ -205,58 +217,61 @@ namespace Detail {
 namespace {
 
 template <class Pred>
-Cdt::murs filter(const Cdt::murs& ms, Pred pred) {
-  Cdt::murs out;
-  for (const Cdt::mur_ref& m : ms)
+Compute_data_types::murs filter(const Compute_data_types::murs& ms, Pred pred) {
+  Compute_data_types::murs out;
+  for (const Compute_data_types::mur_ref& m : ms)
     if (pred(*m)) out.push_back(m);
   return out;
 }
 
 // The x walls, then the y walls, each in their order.
-Cdt::murs x_first(const Cdt::murs& ms) {
-  Cdt::murs out = filter(ms, Utils::mur_x);
-  Cdt::murs ys = filter(ms, Utils::mur_y);
+Compute_data_types::murs x_first(const Compute_data_types::murs& ms) {
+  Compute_data_types::murs out = filter(ms, Compute_data_utils::mur_x);
+  Compute_data_types::murs ys = filter(ms, Compute_data_utils::mur_y);
   out.insert(out.end(), ys.begin(), ys.end());
   return out;
 }
 
-double longueurs(const Cdt::murs& ms) {
-  return Qp::sigma_f([](const Cdt::mur_ref& m) { return Utils::mur_longueur(*m); }, ms);
+double longueurs(const Compute_data_types::murs& ms) {
+  return Quavor_pervasives::sigma_f(
+      [](const Compute_data_types::mur_ref& m) { return Compute_data_utils::mur_longueur(*m); }, ms);
 }
 
-double surfaces_au_sol(const Cdt::murs& ms) {
-  return Qp::sigma_f([](const Cdt::mur_ref& m) { return m->mur_surface_au_sol; }, ms);
+double surfaces_au_sol(const Compute_data_types::murs& ms) {
+  return Quavor_pervasives::sigma_f([](const Compute_data_types::mur_ref& m) { return m->mur_surface_au_sol; }, ms);
 }
 
 }  // namespace
 
-murs_classification classify_murs(const Cdt::murs& ms, const Cdt::plan& p) {
+murs_classification classify_murs(const Compute_data_types::murs& ms, const Compute_data_types::plan& p) {
   murs_classification c{};
-  auto facade = [&](const Cdt::mur& m) { return Utils::mur_plan_facade_calcule(m, p); };
-  auto refend = [&](const Cdt::mur& m) { return Utils::mur_plan_refend_calcule(m, p); };
-  c.murs_refend_declares = filter(ms, Utils::mur_refend_declare);
+  auto facade = [&](const Compute_data_types::mur& m) { return Compute_data_utils::mur_plan_facade_calcule(m, p); };
+  auto refend = [&](const Compute_data_types::mur& m) { return Compute_data_utils::mur_plan_refend_calcule(m, p); };
+  c.murs_refend_declares = filter(ms, Compute_data_utils::mur_refend_declare);
   c.murs_refend_calcules = x_first(filter(ms, refend));
-  c.murs_facade_declares = filter(ms, Utils::mur_facade_declare);
+  c.murs_facade_declares = filter(ms, Compute_data_utils::mur_facade_declare);
   c.murs_facade_calcules = x_first(filter(ms, facade));
-  c.cvts = filter(ms, Utils::contreventement);
-  c.cvts_x = filter(ms, Utils::contreventement_x);
-  c.cvts_y = filter(ms, Utils::contreventement_y);
-  c.cvts_x_facade_declares = filter(c.cvts_x, Utils::mur_facade_declare);
-  c.cvts_y_facade_declares = filter(c.cvts_y, Utils::mur_facade_declare);
-  c.cvts_x_refend_declares = filter(c.cvts_x, Utils::mur_refend_declare);
-  c.cvts_y_refend_declares = filter(c.cvts_y, Utils::mur_refend_declare);
-  c.cvts_x_refend_calcules = filter(c.murs_refend_calcules, Utils::contreventement_x);
-  c.cvts_y_refend_calcules = filter(c.murs_refend_calcules, Utils::contreventement_y);
-  c.cvts_x_facade_calcules = filter(c.murs_facade_calcules, Utils::contreventement_x);
-  c.cvts_y_facade_calcules = filter(c.murs_facade_calcules, Utils::contreventement_y);
-  const Cdt::point centre = p.plan_centre.second;
-  auto facing = [&](Cdt::cardinal_point side) {
-    return [&centre, side](const Cdt::mur& m) { return Utils::contreventement_de_facade_oriente(side, centre, m); };
+  c.cvts = filter(ms, Compute_data_utils::contreventement);
+  c.cvts_x = filter(ms, Compute_data_utils::contreventement_x);
+  c.cvts_y = filter(ms, Compute_data_utils::contreventement_y);
+  c.cvts_x_facade_declares = filter(c.cvts_x, Compute_data_utils::mur_facade_declare);
+  c.cvts_y_facade_declares = filter(c.cvts_y, Compute_data_utils::mur_facade_declare);
+  c.cvts_x_refend_declares = filter(c.cvts_x, Compute_data_utils::mur_refend_declare);
+  c.cvts_y_refend_declares = filter(c.cvts_y, Compute_data_utils::mur_refend_declare);
+  c.cvts_x_refend_calcules = filter(c.murs_refend_calcules, Compute_data_utils::contreventement_x);
+  c.cvts_y_refend_calcules = filter(c.murs_refend_calcules, Compute_data_utils::contreventement_y);
+  c.cvts_x_facade_calcules = filter(c.murs_facade_calcules, Compute_data_utils::contreventement_x);
+  c.cvts_y_facade_calcules = filter(c.murs_facade_calcules, Compute_data_utils::contreventement_y);
+  const Compute_data_types::point centre = p.plan_centre.second;
+  auto facing = [&](Compute_data_types::cardinal_point side) {
+    return [&centre, side](const Compute_data_types::mur& m) {
+      return Compute_data_utils::contreventement_de_facade_oriente(side, centre, m);
+    };
   };
-  c.cvts_x_facade_north = filter(c.cvts_x_facade_calcules, facing(Cdt::cardinal_point::North));
-  c.cvts_x_facade_south = filter(c.cvts_x_facade_calcules, facing(Cdt::cardinal_point::South));
-  c.cvts_y_facade_east = filter(c.cvts_y_facade_calcules, facing(Cdt::cardinal_point::East));
-  c.cvts_y_facade_west = filter(c.cvts_y_facade_calcules, facing(Cdt::cardinal_point::West));
+  c.cvts_x_facade_north = filter(c.cvts_x_facade_calcules, facing(Compute_data_types::cardinal_point::North));
+  c.cvts_x_facade_south = filter(c.cvts_x_facade_calcules, facing(Compute_data_types::cardinal_point::South));
+  c.cvts_y_facade_east = filter(c.cvts_y_facade_calcules, facing(Compute_data_types::cardinal_point::East));
+  c.cvts_y_facade_west = filter(c.cvts_y_facade_calcules, facing(Compute_data_types::cardinal_point::West));
   c.lt_cvts_x = longueurs(c.cvts_x);
   c.lt_cvts_y = longueurs(c.cvts_y);
   c.lt_cvts = c.lt_cvts_x + c.lt_cvts_y;
@@ -272,42 +287,51 @@ murs_classification classify_murs(const Cdt::murs& ms, const Cdt::plan& p) {
 
 }  // namespace Detail
 
-Cdt::niveau_plancher niveau_compute(const Idt::niveau_plancher& n) {
-  return niveau_compute<Cdt::plancher>(
-      [](const Idt::niveau_plancher& in, const Cdt::plan& p) { return niveau_plancher_compute(in, p); }, n);
+Compute_data_types::niveau_plancher niveau_compute(const Input_data_types::niveau_plancher& n) {
+  return niveau_compute<Compute_data_types::plancher>(
+      [](const Input_data_types::niveau_plancher& in, const Compute_data_types::plan& p) {
+        return niveau_plancher_compute(in, p);
+      },
+      n);
 }
 
-Cdt::niveau_toit niveau_compute(const Idt::niveau_toit& n) {
-  return niveau_compute<Cdt::toiture>(
-      [](const Idt::niveau_toit& in, const Cdt::plan& p) { return toiture_compute(in, p); }, n);
+Compute_data_types::niveau_toit niveau_compute(const Input_data_types::niveau_toit& n) {
+  return niveau_compute<Compute_data_types::toiture>(
+      [](const Input_data_types::niveau_toit& in, const Compute_data_types::plan& p) { return toiture_compute(in, p); },
+      n);
 }
 
 // ---------------------------------------------------------------------------
 // The building.
 
-Cdt::batiment_implantation input_batiment_implantation_compute(const Idt::batiment_implantation& i) {
+Compute_data_types::batiment_implantation input_batiment_implantation_compute(
+    const Input_data_types::batiment_implantation& i) {
   const double pente = i.implantation_pente / 100.0;
   // Strictly above 10 %, with no tolerance, as the consistency check of the
   // slope expects: 10 % needs no justification, 10.05 % does.
-  return Cdt::batiment_implantation{i.implantation_sol, pente, pente > 0.1};
+  return Compute_data_types::batiment_implantation{i.implantation_sol, pente, pente > 0.1};
 }
 
-Cdt::sous_sol sous_sol_compute(const Idt::sous_sol& s) { return Cdt::Sous_sol{s.value}; }
+Compute_data_types::sous_sol sous_sol_compute(const Input_data_types::sous_sol& s) {
+  return Compute_data_types::Sous_sol{s.value};
+}
 
-Cdt::sous_sol sous_sol_option_compute(const std::optional<Idt::sous_sol>& s) {
+Compute_data_types::sous_sol sous_sol_option_compute(const std::optional<Input_data_types::sous_sol>& s) {
   if (s) return sous_sol_compute(*s);
-  return Cdt::Soubassement{};
+  return Compute_data_types::Soubassement{};
 }
 
-Cdt::maconnerie maconnerie_compute(const Quavor_data_types::maconnerie& m) { return m; }
+Compute_data_types::maconnerie maconnerie_compute(const Quavor_data_types::maconnerie& m) { return m; }
 
-Cdt::materiau_categorie materiau_categorie_compute(const Quavor_data_types::materiau_categorie& m) {
+Compute_data_types::materiau_categorie materiau_categorie_compute(const Quavor_data_types::materiau_categorie& m) {
   if (const auto* mac = std::get_if<Quavor_data_types::Maconnerie>(&m))
     return Quavor_data_types::Maconnerie{maconnerie_compute(mac->value)};
   return m;
 }
 
-int nombre_etages_compute(const Idt::batiment& b) { return static_cast<int>(b.batiment_niveau_planchers.size()); }
+int nombre_etages_compute(const Input_data_types::batiment& b) {
+  return static_cast<int>(b.batiment_niveau_planchers.size());
+}
 
 std::string report_file_name_compute(const std::string& file_name) {
   const Path::file_extension extension =
@@ -316,13 +340,13 @@ std::string report_file_name_compute(const std::string& file_name) {
   return Quavor_configuration::remove_extension(file_name) + extension.text;
 }
 
-Cdt::batiment input_batiment_pre_compute(const Idt::batiment& b) {
-  Cdt::batiment r{};
+Compute_data_types::batiment input_batiment_pre_compute(const Input_data_types::batiment& b) {
+  Compute_data_types::batiment r{};
   r.batiment_nombre_etages = nombre_etages_compute(b);
   r.batiment_report_file_name = report_file_name_compute(b.batiment_file_name);
   r.batiment_niveau_toit = niveau_compute(b.batiment_niveau_toit);
   r.batiment_niveau_planchers = Detail::map_vector(
-      [](const Idt::niveau_plancher& n) { return niveau_compute(n); }, b.batiment_niveau_planchers);
+      [](const Input_data_types::niveau_plancher& n) { return niveau_compute(n); }, b.batiment_niveau_planchers);
   r.batiment_sous_sol = sous_sol_option_compute(b.batiment_sous_sol);
   r.batiment_materiau_categorie = materiau_categorie_compute(b.batiment_materiau);
   r.batiment_implantation = input_batiment_implantation_compute(b.batiment_implantation);
@@ -338,12 +362,14 @@ Cdt::batiment input_batiment_pre_compute(const Idt::batiment& b) {
   return r;
 }
 
-Cdt::batiment input_batiment_compute(const Idt::batiment& b) { return input_batiment_pre_compute(b); }
+Compute_data_types::batiment input_batiment_compute(const Input_data_types::batiment& b) {
+  return input_batiment_pre_compute(b);
+}
 
-Cdt::batiment pre_compute_batiment_compute_infos(Cdt::batiment b) { return b; }
+Compute_data_types::batiment pre_compute_batiment_compute_infos(Compute_data_types::batiment b) { return b; }
 
-Cdt::input_data input_data_compute(const Idt::input_data& d) {
-  return Cdt::input_data{input_batiment_pre_compute(d.batiment)};
+Compute_data_types::input_data input_data_compute(const Input_data_types::input_data& d) {
+  return Compute_data_types::input_data{input_batiment_pre_compute(d.batiment)};
 }
 
 }  // namespace Compute_data

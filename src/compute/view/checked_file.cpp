@@ -11,8 +11,6 @@
 
 namespace Checked_file {
 
-namespace QC = Quavor_configuration;
-
 std::string verdict_name(verdict v) {
   switch (v) {
     case verdict::compliant: return "compliant";
@@ -24,8 +22,9 @@ std::string verdict_name(verdict v) {
 }
 
 Check::run_context file_run_context(const std::string& path) {
-  return Check::run_context{path, QC::remove_extension(path) + QC::report_target_file_extension(),
-                            QC::run_mode::Compute_qvr_from_qvb, false};
+  return Check::run_context{
+      path, Quavor_configuration::remove_extension(path) + Quavor_configuration::report_target_file_extension(),
+      Quavor_configuration::run_mode::Compute_qvr_from_qvb, false};
 }
 
 namespace {
@@ -90,7 +89,7 @@ result check_file(const std::string& path) {
       r.message = e.what();
     else
       r.message = Format::asprintf("quavorTQMV: error during computation, spurious exception %a",
-                                   QC::print_quoted_string, exception_printed_form(e));
+                                   Quavor_configuration::print_quoted_string, exception_printed_form(e));
   }
   return r;
 }

@@ -15,8 +15,6 @@
 
 namespace Page_html {
 
-namespace T = Compute_data_types;
-namespace Q = Quavor_data_types;
 using Checked_file::verdict;
 
 namespace {
@@ -117,13 +115,14 @@ std::string measure_text(const Outcome::measure& m) {
   return t;
 }
 
-std::string facts(const T::batiment& b) {
-  std::string material = std::string(Q::name_of(b.batiment_materiau_categorie));
-  if (const auto* m = std::get_if<Q::Maconnerie>(&b.batiment_materiau_categorie))
-    material += " " + std::string(Q::name_of(m->value.maconnerie_categorie));
-  return std::string(Q::name_of(b.batiment_type)) + " · " + std::string(Q::name_of(b.batiment_categorie)) + " · " +
-         n2(b.batiment_longueur) + " m × " + n2(b.batiment_largeur) + " m, hauteur " + n2(b.batiment_hauteur) +
-         " m · " + std::string(Q::name_of(b.batiment_zone_de_sismicite)) + " · " + material + " · pente " +
+std::string facts(const Compute_data_types::batiment& b) {
+  std::string material = std::string(Quavor_data_types::name_of(b.batiment_materiau_categorie));
+  if (const auto* m = std::get_if<Quavor_data_types::Maconnerie>(&b.batiment_materiau_categorie))
+    material += " " + std::string(Quavor_data_types::name_of(m->value.maconnerie_categorie));
+  return std::string(Quavor_data_types::name_of(b.batiment_type)) + " · " +
+         std::string(Quavor_data_types::name_of(b.batiment_categorie)) + " · " + n2(b.batiment_longueur) + " m × " +
+         n2(b.batiment_largeur) + " m, hauteur " + n2(b.batiment_hauteur) + " m · " +
+         std::string(Quavor_data_types::name_of(b.batiment_zone_de_sismicite)) + " · " + material + " · pente " +
          Svg::number(b.batiment_implantation.implantation_pente * 100.0, 2) + " % · " +
          std::to_string(b.batiment_nombre_etages) + " étage(s) · " + b.batiment_localisation;
 }
@@ -239,26 +238,29 @@ void criteria(Svg::builder& h, const Outcome::outcome& o) {
   h.close().close().close();
 }
 
-bool contains(const T::murs& list, const T::mur_ref& m) { return std::find(list.begin(), list.end(), m) != list.end(); }
+bool contains(const Compute_data_types::murs& list, const Compute_data_types::mur_ref& m) {
+  return std::find(list.begin(), list.end(), m) != list.end();
+}
 
 template <class C>
-void wall_table(Svg::builder& h, const T::batiment& b, const T::niveau<C>& l) {
+void wall_table(Svg::builder& h, const Compute_data_types::batiment& b, const Compute_data_types::niveau<C>& l) {
   h.element("h3", {}, "Niveau " + l.niveau_nom);
   double longest = 0.0;
-  for (const T::mur_ref& m : l.niveau_murs) longest = std::max(longest, Compute_data_utils::mur_longueur(*m));
+  for (const Compute_data_types::mur_ref& m : l.niveau_murs)
+    longest = std::max(longest, Compute_data_utils::mur_longueur(*m));
   h.open("div", {{"class", "table-wrap"}});
   h.open("table", {{"class", "walls"}, {"data-level", l.niveau_nom}});
   h.open("thead").open("tr");
   for (const char* t : {"Mur", "Dir.", "Catégorie", "Genre", "Longueur", "Sp / Sp,max"}) h.element("th", {}, t);
   h.close().close().open("tbody");
-  for (const T::mur_ref& m : l.niveau_murs) {
+  for (const Compute_data_types::mur_ref& m : l.niveau_murs) {
     const double length = Compute_data_utils::mur_longueur(*m);
     const bool facade = contains(l.murs_facade_calcules, m);
     h.open("tr", {{"data-wall", m->mur_nom}});
     h.element("td", {}, m->mur_nom);
-    h.element("td", {}, m->mur_direction == T::direction::X ? "X" : "Y");
+    h.element("td", {}, m->mur_direction == Compute_data_types::direction::X ? "X" : "Y");
     h.element("td", {}, facade ? "façade" : "refend");
-    h.element("td", {}, m->mur_genre == Q::mur_genre::Mur_primaire ? "primaire" : "secondaire");
+    h.element("td", {}, m->mur_genre == Quavor_data_types::mur_genre::Mur_primaire ? "primaire" : "secondaire");
     h.open("td", {{"class", "num"}});
     bar(h, longest > 0 ? length / longest : 0.0, false, "length", "longueur " + n2(length) + " m");
     h.text(n2(length) + " m").close();
@@ -269,11 +271,11 @@ void wall_table(Svg::builder& h, const T::batiment& b, const T::niveau<C>& l) {
     } catch (const std::exception&) {
       // Outside the table: no maximum to show.
     }
-    if (const auto* sp = std::get_if<Q::Sp_value>(&m->mur_sp)) {
+    if (const auto* sp = std::get_if<Quavor_data_types::Sp_value>(&m->mur_sp)) {
       if (sp_max && *sp_max > 0) bar(h, sp->value / *sp_max, sp->value > *sp_max, "use", "Sp / Sp,max");
       h.text(n2(sp->value) + " / " + (sp_max ? n2(*sp_max) : "—") + " m2");
     } else {
-      h.text(std::string(Q::name_of(m->mur_sp)) + (sp_max ? " / " + n2(*sp_max) + " m2" : ""));
+      h.text(std::string(Quavor_data_types::name_of(m->mur_sp)) + (sp_max ? " / " + n2(*sp_max) + " m2" : ""));
     }
     h.close();
     h.close();
@@ -281,9 +283,9 @@ void wall_table(Svg::builder& h, const T::batiment& b, const T::niveau<C>& l) {
   h.close().close().close();
 }
 
-void walls(Svg::builder& h, const T::batiment& b) {
+void walls(Svg::builder& h, const Compute_data_types::batiment& b) {
   h.element("h2", {{"id", "walls"}}, "Murs");
-  for (const T::niveau_plancher& l : b.batiment_niveau_planchers) wall_table(h, b, l);
+  for (const Compute_data_types::niveau_plancher& l : b.batiment_niveau_planchers) wall_table(h, b, l);
   wall_table(h, b, b.batiment_niveau_toit);
 }
 

@@ -10,9 +10,6 @@
 
 namespace Plan_svg {
 
-namespace T = Compute_data_types;
-namespace Q = Quavor_data_types;
-
 namespace {
 
 constexpr double margin = 24.0;       // pixels around the frame
@@ -24,17 +21,17 @@ std::string metres(double v) { return Svg::number(v, 2) + " m"; }
 
 // Floors and roof through one visitor.
 template <class F>
-auto with_level(const T::batiment& b, std::size_t level, F&& f) {
+auto with_level(const Compute_data_types::batiment& b, std::size_t level, F&& f) {
   if (level < b.batiment_niveau_planchers.size()) return f(b.batiment_niveau_planchers[level]);
   return f(b.batiment_niveau_toit);
 }
 
-const T::tremies& openings(const T::plancher& c) { return c.plancher_tremies; }
-const T::tremies& openings(const T::toiture& c) { return c.toiture_tremies; }
-const T::balcons& balconies(const T::plancher& c) { return c.plancher_balcons; }
-const T::balcons& balconies(const T::toiture& c) { return c.toiture_balcons; }
+const Compute_data_types::tremies& openings(const Compute_data_types::plancher& c) { return c.plancher_tremies; }
+const Compute_data_types::tremies& openings(const Compute_data_types::toiture& c) { return c.toiture_tremies; }
+const Compute_data_types::balcons& balconies(const Compute_data_types::plancher& c) { return c.plancher_balcons; }
+const Compute_data_types::balcons& balconies(const Compute_data_types::toiture& c) { return c.toiture_balcons; }
 
-void extend(frame& f, const T::rectangle& r) {
+void extend(frame& f, const Compute_data_types::rectangle& r) {
   f.min_x = std::min(f.min_x, r.position.p_x);
   f.min_y = std::min(f.min_y, r.position.p_y);
   f.max_x = std::max(f.max_x, r.position.p_x + r.width);
@@ -42,17 +39,19 @@ void extend(frame& f, const T::rectangle& r) {
 }
 
 template <class C>
-void extend(frame& f, const T::niveau<C>& l) {
-  const T::plan& p = l.niveau_plan;
+void extend(frame& f, const Compute_data_types::niveau<C>& l) {
+  const Compute_data_types::plan& p = l.niveau_plan;
   f.min_x = std::min(f.min_x, p.plan_min_x);
   f.max_x = std::max(f.max_x, p.plan_max_x);
   f.min_y = std::min(f.min_y, p.plan_min_y);
   f.max_y = std::max(f.max_y, p.plan_max_y);
-  for (const T::balcon& x : balconies(l.niveau_categorie)) extend(f, x.balcon_rectangle);
-  for (const T::mur_ref& m : l.niveau_murs) extend(f, m->mur_rectangle);
+  for (const Compute_data_types::balcon& x : balconies(l.niveau_categorie)) extend(f, x.balcon_rectangle);
+  for (const Compute_data_types::mur_ref& m : l.niveau_murs) extend(f, m->mur_rectangle);
 }
 
-bool contains(const T::murs& list, const T::mur_ref& m) { return std::find(list.begin(), list.end(), m) != list.end(); }
+bool contains(const Compute_data_types::murs& list, const Compute_data_types::mur_ref& m) {
+  return std::find(list.begin(), list.end(), m) != list.end();
+}
 
 // Drawing coordinates: x to the right (East), y down the page (South).
 struct view {
@@ -62,8 +61,8 @@ struct view {
   double len(double d) const { return d * f.pixels_per_metre; }
 };
 
-void rect(Svg::builder& s, const view& v, const T::rectangle& r, std::string_view cls, const std::string& title,
-          const std::string& fill = "") {
+void rect(Svg::builder& s, const view& v, const Compute_data_types::rectangle& r, std::string_view cls,
+          const std::string& title, const std::string& fill = "") {
   const double w = std::max(v.len(r.width), 1.0);
   const double h = std::max(v.len(r.height), 1.0);
   if (fill.empty())
@@ -75,14 +74,16 @@ void rect(Svg::builder& s, const view& v, const T::rectangle& r, std::string_vie
   s.element("title", {}, title).close();
 }
 
-std::string wall_title(const T::batiment& b, const T::mur& m, bool facade, bool bracing) {
-  std::string t = m.mur_nom + " : mur " + (m.mur_direction == T::direction::X ? "X" : "Y") + ", " +
+std::string wall_title(const Compute_data_types::batiment& b, const Compute_data_types::mur& m, bool facade,
+                       bool bracing) {
+  std::string t = m.mur_nom + " : mur " + (m.mur_direction == Compute_data_types::direction::X ? "X" : "Y") + ", " +
                   (facade ? "de façade" : "de refend") + " (déclaré " +
-                  (m.mur_categorie == Q::mur_categorie::Mur_de_facade ? "de façade" : "de refend") + "), " +
-                  (m.mur_genre == Q::mur_genre::Mur_primaire ? "primaire" : "secondaire") +
+                  (m.mur_categorie == Quavor_data_types::mur_categorie::Mur_de_facade ? "de façade" : "de refend") +
+                  "), " + (m.mur_genre == Quavor_data_types::mur_genre::Mur_primaire ? "primaire" : "secondaire") +
                   (bracing ? ", contreventement" : "") + ", L = " + metres(Compute_data_utils::mur_longueur(m)) +
                   ", e = " + metres(Compute_data_utils::mur_epaisseur(m));
-  if (const auto* sp = std::get_if<Q::Sp_value>(&m.mur_sp)) t += ", Sp = " + Svg::number(sp->value, 2) + " m2";
+  if (const auto* sp = std::get_if<Quavor_data_types::Sp_value>(&m.mur_sp))
+    t += ", Sp = " + Svg::number(sp->value, 2) + " m2";
   try {
     t += ", Sp,max = " + Svg::number(Tqmv::batiment_sp_max(b)(Compute_data_utils::mur_longueur(m)), 2) + " m2";
   } catch (const std::exception&) {
@@ -91,9 +92,9 @@ std::string wall_title(const T::batiment& b, const T::mur& m, bool facade, bool 
   return t;
 }
 
-std::string appui_name(const T::appui& a) {
-  if (const auto* p = std::get_if<T::Appui_poteau>(&a)) return p->value ? p->value->poteau_nom : "?";
-  const auto& m = std::get<T::Appui_mur>(a);
+std::string appui_name(const Compute_data_types::appui& a) {
+  if (const auto* p = std::get_if<Compute_data_types::Appui_poteau>(&a)) return p->value ? p->value->poteau_nom : "?";
+  const auto& m = std::get<Compute_data_types::Appui_mur>(a);
   return m.value ? m.value->mur_nom : "?";
 }
 
@@ -137,7 +138,7 @@ failing_set failing_names(const Compute::checked_batiment& c, const std::string&
   return out;
 }
 
-void outline(Svg::builder& s, const view& v, const T::rectangle& r, const std::string& name) {
+void outline(Svg::builder& s, const view& v, const Compute_data_types::rectangle& r, const std::string& name) {
   const double pad = 3.0;
   s.open("rect", {{"class", "failing-outline"}, {"data-element", name}, {"x", n(v.px(r.position.p_x) - pad)},
                   {"y", n(v.py(r.position.p_y + r.height) - pad)}, {"width", n(v.len(r.width) + 2 * pad)},
@@ -145,7 +146,7 @@ void outline(Svg::builder& s, const view& v, const T::rectangle& r, const std::s
   s.element("title", {}, "Élément en défaut : " + name).close();
 }
 
-void outline_point(Svg::builder& s, const view& v, const T::point& p, const std::string& name) {
+void outline_point(Svg::builder& s, const view& v, const Compute_data_types::point& p, const std::string& name) {
   s.open("circle", {{"class", "failing-outline"}, {"data-element", name}, {"cx", n(v.px(p.p_x))},
                     {"cy", n(v.py(p.p_y))}, {"r", "9"}});
   s.element("title", {}, "Élément en défaut : " + name).close();
@@ -163,8 +164,9 @@ std::vector<std::string> balance_lines(const Outcome::outcome& o, const std::str
 }
 
 template <class C>
-std::string draw(const Compute::checked_batiment& c, const T::niveau<C>& l, const frame& f, const std::string& id) {
-  const T::batiment& b = c.batiment;
+std::string draw(const Compute::checked_batiment& c, const Compute_data_types::niveau<C>& l, const frame& f,
+                 const std::string& id) {
+  const Compute_data_types::batiment& b = c.batiment;
   const view v{f};
   const failing_set failing = failing_names(c, l.niveau_nom);
   const std::vector<std::string> balance = balance_lines(c.outcome, l.niveau_nom);
@@ -172,7 +174,7 @@ std::string draw(const Compute::checked_batiment& c, const T::niveau<C>& l, cons
   const double width = std::max(plan_w + 2 * margin, 260.0);
   const double legend_rows = 2.0 + static_cast<double>(balance.size());
   const double height = title_height + v.len(f.max_y - f.min_y) + 2 * margin + legend_rows * legend_line;
-  const T::plan& p = l.niveau_plan;
+  const Compute_data_types::plan& p = l.niveau_plan;
 
   Svg::builder s;
   s.open("svg", {{"xmlns", "http://www.w3.org/2000/svg"}, {"class", "plan"}, {"data-level", l.niveau_nom},
@@ -193,46 +195,48 @@ std::string draw(const Compute::checked_batiment& c, const T::niveau<C>& l, cons
                   {"width", n(v.len(p.plan_max_x - p.plan_min_x))}, {"height", n(v.len(p.plan_max_y - p.plan_min_y))}});
   s.element("title", {}, "Plan " + p.plan_nom + " : " + Svg::number(p.plan_surface, 2) + " m2").close();
   // A plan standing on another keeps the set-backs cut out of that one.
-  for (const T::plan* q = &p; q != nullptr;) {
-    for (const T::retrait_ref& r : q->plan_retraits)
+  for (const Compute_data_types::plan* q = &p; q != nullptr;) {
+    for (const Compute_data_types::retrait_ref& r : q->plan_retraits)
       rect(s, v, r->retrait_rectangle, q == &p ? "set-back" : "set-back inherited",
            "Retrait " + r->retrait_nom + " : " + Svg::number(r->retrait_surface, 2) + " m2" +
                (q == &p ? "" : " (plan " + q->plan_nom + ")"));
-    const auto* base = std::get_if<T::Base_plan>(&q->plan_base);
+    const auto* base = std::get_if<Compute_data_types::Base_plan>(&q->plan_base);
     q = base != nullptr && base->value ? base->value.get() : nullptr;
   }
   std::string d;
-  for (const T::segment& seg : p.plan_contour)
+  for (const Compute_data_types::segment& seg : p.plan_contour)
     d += "M" + n(v.px(seg.s_position.p_x)) + " " + n(v.py(seg.s_position.p_y)) + "L" + n(v.px(seg.s_vertex.p_x)) +
          " " + n(v.py(seg.s_vertex.p_y));
   if (!d.empty()) s.empty("path", {{"class", "contour"}, {"d", d}});
   s.close();
 
   s.open("g", {{"class", "balconies"}});
-  for (const T::balcon& x : balconies(l.niveau_categorie))
+  for (const Compute_data_types::balcon& x : balconies(l.niveau_categorie))
     rect(s, v, x.balcon_rectangle, "balcony", "Balcon " + x.balcon_nom);
   s.close();
   s.open("g", {{"class", "openings"}});
-  for (const T::tremie& x : openings(l.niveau_categorie))
+  for (const Compute_data_types::tremie& x : openings(l.niveau_categorie))
     rect(s, v, x.tremie_rectangle, "opening",
          "Trémie " + x.tremie_nom + " : " + metres(x.tremie_rectangle.width) + " × " + metres(x.tremie_rectangle.height),
          "url(#hatch-" + id + ")");
   s.close();
 
   s.open("g", {{"class", "walls"}});
-  for (const T::mur_ref& m : l.niveau_murs) {
+  for (const Compute_data_types::mur_ref& m : l.niveau_murs) {
     const bool facade = contains(l.murs_facade_calcules, m);
-    const bool primary = m->mur_genre == Q::mur_genre::Mur_primaire;
-    const std::string cls = std::string("wall wall-") + (m->mur_direction == T::direction::X ? "x" : "y") +
+    const bool primary = m->mur_genre == Quavor_data_types::mur_genre::Mur_primaire;
+    const std::string cls = std::string("wall wall-") +
+                            (m->mur_direction == Compute_data_types::direction::X ? "x" : "y") +
                             (facade ? " wall-facade" : " wall-inner") + (primary ? "" : " wall-secondary");
     rect(s, v, m->mur_rectangle, cls, wall_title(b, *m, facade, contains(l.cvts, m)));
   }
   s.close();
 
   s.open("g", {{"class", "beams"}});
-  for (const T::poutre_ref& x : l.niveau_poutres) {
+  for (const Compute_data_types::poutre_ref& x : l.niveau_poutres) {
     std::string title = "Poutre " + x->poutre_nom + " : " + metres(x->poutre_segment.s_length);
-    if (const auto* fd = std::get_if<T::Info<T::poutre_fondement>>(&x->poutre_fondement))
+    if (const auto* fd =
+            std::get_if<Compute_data_types::Info<Compute_data_types::poutre_fondement>>(&x->poutre_fondement))
       title += ", entre " + appui_name(fd->value.appui_position) + " et " + appui_name(fd->value.appui_vertex);
     s.open("line", {{"class", "beam"}, {"x1", n(v.px(x->poutre_segment.s_position.p_x))},
                     {"y1", n(v.py(x->poutre_segment.s_position.p_y))}, {"x2", n(v.px(x->poutre_segment.s_vertex.p_x))},
@@ -242,7 +246,7 @@ std::string draw(const Compute::checked_batiment& c, const T::niveau<C>& l, cons
   s.close();
 
   s.open("g", {{"class", "columns"}});
-  for (const T::poteau_ref& x : l.niveau_poteaux) {
+  for (const Compute_data_types::poteau_ref& x : l.niveau_poteaux) {
     s.open("rect", {{"class", "column"}, {"x", n(v.px(x->poteau_position.p_x) - 4)},
                     {"y", n(v.py(x->poteau_position.p_y) - 4)}, {"width", "8"}, {"height", "8"}});
     s.element("title", {}, "Poteau " + x->poteau_nom).close();
@@ -251,13 +255,13 @@ std::string draw(const Compute::checked_batiment& c, const T::niveau<C>& l, cons
 
   // Wall names where they fit, along the wall.
   s.open("g", {{"class", "labels"}});
-  for (const T::mur_ref& m : l.niveau_murs) {
+  for (const Compute_data_types::mur_ref& m : l.niveau_murs) {
     const double length = v.len(Compute_data_utils::mur_longueur(*m));
     if (length < 8.0 * static_cast<double>(m->mur_nom.size())) continue;
-    const T::rectangle& r = m->mur_rectangle;
+    const Compute_data_types::rectangle& r = m->mur_rectangle;
     const double cx = v.px(r.position.p_x + r.width / 2);
     const double cy = v.py(r.position.p_y + r.height / 2);
-    if (m->mur_direction == T::direction::X)
+    if (m->mur_direction == Compute_data_types::direction::X)
       s.element("text", {{"x", n(cx)}, {"y", n(cy - 6)}, {"text-anchor", "middle"}}, m->mur_nom);
     else
       s.element("text", {{"x", n(cx)}, {"y", n(cy)}, {"text-anchor", "middle"},
@@ -267,7 +271,7 @@ std::string draw(const Compute::checked_batiment& c, const T::niveau<C>& l, cons
   s.close();
 
   // The centre of gravity of the level, as the wall-balance check takes it.
-  const T::point g = p.plan_centre.second;
+  const Compute_data_types::point g = p.plan_centre.second;
   s.open("g", {{"class", "gravity"}});
   s.element("title", {}, "Centre de gravité du plancher (g_x = " + Svg::number(g.p_x, 3) +
                              ", g_y = " + Svg::number(g.p_y, 3) + ")");
@@ -279,23 +283,23 @@ std::string draw(const Compute::checked_batiment& c, const T::niveau<C>& l, cons
   // The failure's elements on top of everything.
   if (!failing.names.empty()) {
     s.open("g", {{"class", "failing"}});
-    for (const T::mur_ref& m : l.niveau_murs)
+    for (const Compute_data_types::mur_ref& m : l.niveau_murs)
       if (failing.has(m->mur_nom)) outline(s, v, m->mur_rectangle, m->mur_nom);
-    for (const T::poteau_ref& x : l.niveau_poteaux)
+    for (const Compute_data_types::poteau_ref& x : l.niveau_poteaux)
       if (failing.has(x->poteau_nom)) outline_point(s, v, x->poteau_position, x->poteau_nom);
-    for (const T::poutre_ref& x : l.niveau_poutres)
+    for (const Compute_data_types::poutre_ref& x : l.niveau_poutres)
       if (failing.has(x->poutre_nom)) {
-        const T::segment& seg = x->poutre_segment;
+        const Compute_data_types::segment& seg = x->poutre_segment;
         s.open("line", {{"class", "failing-outline"}, {"data-element", x->poutre_nom},
                         {"x1", n(v.px(seg.s_position.p_x))}, {"y1", n(v.py(seg.s_position.p_y))},
                         {"x2", n(v.px(seg.s_vertex.p_x))}, {"y2", n(v.py(seg.s_vertex.p_y))}});
         s.element("title", {}, "Élément en défaut : " + x->poutre_nom).close();
       }
-    for (const T::tremie& x : openings(l.niveau_categorie))
+    for (const Compute_data_types::tremie& x : openings(l.niveau_categorie))
       if (failing.has(x.tremie_nom)) outline(s, v, x.tremie_rectangle, x.tremie_nom);
-    for (const T::balcon& x : balconies(l.niveau_categorie))
+    for (const Compute_data_types::balcon& x : balconies(l.niveau_categorie))
       if (failing.has(x.balcon_nom)) outline(s, v, x.balcon_rectangle, x.balcon_nom);
-    for (const T::retrait_ref& x : p.plan_retraits)
+    for (const Compute_data_types::retrait_ref& x : p.plan_retraits)
       if (failing.has(x->retrait_nom)) outline(s, v, x->retrait_rectangle, x->retrait_nom);
     s.close();
   }
@@ -311,41 +315,41 @@ std::string draw(const Compute::checked_batiment& c, const T::niveau<C>& l, cons
 }
 
 template <class C>
-bool names_element(const T::niveau<C>& l, const std::set<std::string>& names) {
-  for (const T::mur_ref& m : l.niveau_murs)
+bool names_element(const Compute_data_types::niveau<C>& l, const std::set<std::string>& names) {
+  for (const Compute_data_types::mur_ref& m : l.niveau_murs)
     if (names.count(m->mur_nom)) return true;
-  for (const T::poteau_ref& x : l.niveau_poteaux)
+  for (const Compute_data_types::poteau_ref& x : l.niveau_poteaux)
     if (names.count(x->poteau_nom)) return true;
-  for (const T::poutre_ref& x : l.niveau_poutres)
+  for (const Compute_data_types::poutre_ref& x : l.niveau_poutres)
     if (names.count(x->poutre_nom)) return true;
-  for (const T::tremie& x : openings(l.niveau_categorie))
+  for (const Compute_data_types::tremie& x : openings(l.niveau_categorie))
     if (names.count(x.tremie_nom)) return true;
-  for (const T::balcon& x : balconies(l.niveau_categorie))
+  for (const Compute_data_types::balcon& x : balconies(l.niveau_categorie))
     if (names.count(x.balcon_nom)) return true;
-  for (const T::retrait_ref& x : l.niveau_plan.plan_retraits)
+  for (const Compute_data_types::retrait_ref& x : l.niveau_plan.plan_retraits)
     if (names.count(x->retrait_nom)) return true;
   return false;
 }
 
 }  // namespace
 
-frame building_frame(const T::batiment& b, double width) {
+frame building_frame(const Compute_data_types::batiment& b, double width) {
   frame f{};
-  const T::plan& first = b.batiment_niveau_toit.niveau_plan;
+  const Compute_data_types::plan& first = b.batiment_niveau_toit.niveau_plan;
   f.min_x = first.plan_min_x;
   f.max_x = first.plan_max_x;
   f.min_y = first.plan_min_y;
   f.max_y = first.plan_max_y;
-  for (const T::niveau_plancher& l : b.batiment_niveau_planchers) extend(f, l);
+  for (const Compute_data_types::niveau_plancher& l : b.batiment_niveau_planchers) extend(f, l);
   extend(f, b.batiment_niveau_toit);
   const double extent = std::max({f.max_x - f.min_x, f.max_y - f.min_y, 0.01});
   f.pixels_per_metre = std::isfinite(extent) ? width / extent : 1.0;
   return f;
 }
 
-std::size_t level_count(const T::batiment& b) { return b.batiment_niveau_planchers.size() + 1; }
+std::size_t level_count(const Compute_data_types::batiment& b) { return b.batiment_niveau_planchers.size() + 1; }
 
-std::string level_name(const T::batiment& b, std::size_t level) {
+std::string level_name(const Compute_data_types::batiment& b, std::size_t level) {
   return with_level(b, level, [](const auto& l) { return l.niveau_nom; });
 }
 
