@@ -189,8 +189,6 @@ BENCHMARK_CAPTURE(BM_file_flow_baseline, house_r1, std::string("house_r1"))
 // Serving: one session reads, validates and computes the same description
 // again and again; each computation writes its report and its reply.
 
-struct Session_end {};
-
 void BM_serving(benchmark::State& state) {
   const int descriptions = static_cast<int>(state.range(0));
   const std::string dir = scratch_example("house_r1");
@@ -205,14 +203,13 @@ void BM_serving(benchmark::State& state) {
   std::size_t reply_bytes = 0;
   for (auto _ : state) {
     Quavor_configuration::reset_for_tests();
-    Quavor_configuration::set_exit_hook([](int) { throw Session_end{}; });
     Compute_main::reset_server_state();
     auto replies = std::make_shared<Format::Printer>();
     Quavor_configuration::set_input_process_formatter(replies);
     Scanning::Scanbuf ib = Scanning::Scanbuf::from_string(session);
     try {
       Compute_server::compute_server_loop(ib);
-    } catch (const Session_end&) {
+    } catch (const Compute_server::End_of_session&) {
     }
     reply_bytes = replies->contents().size();
   }

@@ -26,7 +26,6 @@ const std::string& scratch_target_file_name() {
 
 void reset_run_configuration() {
   Quavor_configuration::reset_for_tests();
-  Quavor_configuration::set_exit_hook([](int status) { throw Process_exit{status}; });
   Quavor_configuration::set_report_source_file_name(scratch_source_file_name());
   Quavor_configuration::set_report_target_file_name(scratch_target_file_name());
 }
@@ -60,7 +59,7 @@ void classify_exception(std::exception_ptr ep, const char* harness) {
   } catch (const End_of_file&) {
   } catch (const Error_wrong_test&) {
   } catch (const Scanning::Open_failure&) {
-  } catch (const Process_exit&) {
+  } catch (const Quavor_configuration::Process_end&) {
   } catch (const Compute_server::End_of_session&) {
   } catch (const Fatal_error& e) {
     internal_error(harness, "Fatal_error", e);

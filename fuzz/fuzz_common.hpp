@@ -9,15 +9,7 @@
 
 namespace Fuzz_common {
 
-// Thrown by the exit hook: a process exit inside the engine becomes an
-// ordinary unwinding that the harness catches (not a std::exception, as the
-// hook's contract asks).
-struct Process_exit {
-  int status;
-};
-
-// Puts the run configuration back to its start-up state, installs the exit
-// hook and names the report after the scratch file: nothing outside /tmp is
+// Puts the run configuration back to its start-up state and names the report after the scratch file: nothing outside /tmp is
 // ever probed or written, whatever the description says.
 void reset_run_configuration();
 

@@ -41,7 +41,7 @@ TEST(ReportFileProbe, TheStandardOutputAndMissingDirectories) {
 TEST(ReportFileProbe, ANameWithANulByteIsNotWritable) {
   const Temporary_directory d;
   EXPECT_FALSE(Report_file_probe::writable((d / "h").string() + std::string(1, '\0') + "ouse.qvr"));
-  EXPECT_TRUE(fs::is_empty(d.path()));
+  EXPECT_TRUE(std::filesystem::is_empty(d.path()));
 }
 
 TEST(ReportFileProbe, AReadOnlyReportIsNotWritable) {

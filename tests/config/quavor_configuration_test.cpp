@@ -1,5 +1,5 @@
 // The run configuration: start-up state, checking state, the parsing rules
-// and the completion step, observed in-process (process exits intercepted).
+// and the completion step, observed in-process (the ends of the process caught as Process_end).
 #include "config/command_line.hpp"
 #include "config/quavor_configuration.hpp"
 
@@ -19,22 +19,14 @@
 
 namespace {
 
-// What the intercepted exit throws; not a std::exception, so that the
-// parser's own handlers let it through.
-struct Exited {
-  int status;
-};
-
 class Configuration : public ::testing::Test {
  protected:
   void SetUp() override {
     Quavor_configuration::reset_for_tests();
-    Quavor_configuration::set_exit_hook([](int status) { throw Exited{status}; });
     ::setenv("HOME", "/home/ana", 1);
     Path::reinitialise();
   }
   void TearDown() override {
-    Quavor_configuration::set_exit_hook(nullptr);
     Quavor_configuration::reset_for_tests();
   }
 
@@ -52,7 +44,7 @@ class Configuration : public ::testing::Test {
       ::testing::internal::CaptureStderr();
       ::testing::internal::CaptureStdout();
       Command_line::parse_arguments(arguments);
-    } catch (const Exited& e) {
+    } catch (const Quavor_configuration::Process_end& e) {
       ::testing::internal::GetCapturedStderr();
       ::testing::internal::GetCapturedStdout();
       return e.status;

@@ -1,6 +1,5 @@
 #pragma once
-// Shared helpers of the link tests: string buffers, a string reply printer and
-// an exit hook that turns the end of the process into an exception.
+// Shared helpers of the link tests: string buffers and a string reply printer.
 #include <memory>
 #include <string>
 
@@ -11,22 +10,15 @@
 
 namespace Link_fixtures {
 
-// What the exit hook throws (not a std::exception, so that no handler of the
-// engine answers it).
-struct Exited {
-  int status;
-};
-
 // The name every string buffer reports in the position headers.
 inline const std::string string_name = "unnamed character string";
 
 // A fresh configuration whose replies are written into a string printer,
-// returned; the process exits become Exited.
+// returned.
 inline std::shared_ptr<Format::Printer> fresh_configuration() {
   Quavor_configuration::reset_for_tests();
   auto replies = std::make_shared<Format::Printer>();
   Quavor_configuration::set_input_process_formatter(replies);
-  Quavor_configuration::set_exit_hook([](int status) { throw Exited{status}; });
   return replies;
 }
 

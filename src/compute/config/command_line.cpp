@@ -16,9 +16,9 @@ using namespace Quavor_configuration;
 namespace {
 
 // Ends the process after writing one line on the error stream.
-[[noreturn]] void write_and_exit(const std::string& line) {
+[[noreturn]] void write_and_end(const std::string& line) {
   Format::fprintf(Format::err_formatter(), "%s@.", line);
-  exit_process(0);
+  end_process(0);
 }
 
 // ---------------------------------------------------------------------------
@@ -156,7 +156,7 @@ std::shared_ptr<Format::Printer> open_log_printer(const std::string& name) {
   } catch (const Path::Sys_error& e) {
     Format::fprintf(Format::err_formatter(), "%s: while trying to open log file %s,\n  encountering error %s@.",
                     program_name(), name, std::string(e.what()));
-    exit_process(1);
+    end_process(1);
   }
 }
 
@@ -263,22 +263,22 @@ const std::vector<option_spec>& option_table() {
       with_argument("-dif", [](const std::string& name) { set_compute_input_debugging_formatter(open_log_printer(name)); },
                     "<filename> : set compute input debugging formatter to <filename>\n"
                     "  (default formatter is Format.err_formatter)"),
-      flag("-where", [] { write_and_exit(software_directory()); }, ": print software directory"),
+      flag("-where", [] { write_and_end(software_directory()); }, ": print software directory"),
       flag("-where-all",
            [] {
              Format::fprintf(Format::err_formatter(), "%s@.", software_directory());
-             write_and_exit(input_process_directory_text());
+             write_and_end(input_process_directory_text());
            },
            ": print software and input process directory"),
-      flag("-which", [] { write_and_exit(program_path()); }, ": print software executable path"),
+      flag("-which", [] { write_and_end(program_path()); }, ": print software executable path"),
       flag("-which-all",
            [] {
              Format::fprintf(Format::err_formatter(), "%s@.", program_path());
-             write_and_exit(get_input_process_command());
+             write_and_end(get_input_process_command());
            },
            ": print software and input process executable paths"),
-      flag("-v", [] { write_and_exit(configuration().version); }, ": print software version number and exit"),
-      flag("-version", [] { write_and_exit(full_version()); }, ": print software full version and exit"),
+      flag("-v", [] { write_and_end(configuration().version); }, ": print software version number and exit"),
+      flag("-version", [] { write_and_end(full_version()); }, ": print software full version and exit"),
   };
   return table;
 }
@@ -319,7 +319,7 @@ void parse_arguments(const std::vector<std::string>& arguments) {
       }
     } else if (word == "-help" || word == "--help") {
       std::fputs(usage_text().c_str(), stdout);
-      exit_process(0);
+      end_process(0);
     } else {
       command_line_error(Format::sprintf("%s: unknown option '%s'.\n", invocation, word) + usage_text());
     }

@@ -91,11 +91,6 @@ const std::string& checked_extension(const std::string& text) {
   return text;
 }
 
-exit_hook& the_exit_hook() {
-  static exit_hook hook;
-  return hook;
-}
-
 }  // namespace
 
 const std::string& version() { return the_version; }
@@ -171,17 +166,16 @@ void reset_for_tests() {
 // ===========================================================================
 // Errors.
 
-void set_exit_hook(exit_hook hook) { the_exit_hook() = std::move(hook); }
-
-void exit_process(int status) {
-  // Whatever is still pending in the two stream printers is written out, as
-  // at any end of the program.
+void flush_streams() {
   Format::std_formatter().print_flush();
   Format::err_formatter().print_flush();
   std::fflush(stdout);
   std::fflush(stderr);
-  if (the_exit_hook()) the_exit_hook()(status);
-  std::exit(status);
+}
+
+void end_process(int status) {
+  flush_streams();
+  throw Process_end{status};
 }
 
 void fatal_error(const std::string& message) {
@@ -190,7 +184,7 @@ void fatal_error(const std::string& message) {
 
 void command_line_error(const std::string& message) {
   Format::fprintf(Format::err_formatter(), "%s: command line specification error,\n%s@.", program_name(), message);
-  exit_process(1);
+  end_process(1);
 }
 
 void print_quoted_string(Format::Printer& printer, const std::string& s) { Format::fprintf(printer, "\"%s\"", s); }

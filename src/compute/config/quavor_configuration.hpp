@@ -91,18 +91,24 @@ void reset_for_tests();
 // Raises Fatal_error with "Fatal error in QuavorTQMV-3.1.0, please report to Vantrel: <message>".
 [[noreturn]] void fatal_error(const std::string& message);
 
+// The end of the process with its status, asked for by the command line
+// (-help, -version, a command-line error, ...) or by a flow; only the drivers
+// end the process, when it reaches them. Not a std::exception, so that no
+// handler of a failure answers it.
+struct Process_end {
+  int status;
+};
+
 // Writes the command-line error message (the program name, the fixed
 // heading, then the message on a line of its own) on the error stream and
 // ends the process with status 1.
 [[noreturn]] void command_line_error(const std::string& message);
 
-// Every process exit of this component goes through exit_process, which first
-// flushes the stream printers. Tests intercept it with a hook, called before
-// std::exit: it should throw (something not derived from std::exception, so
-// that the command-line handlers let it through).
-using exit_hook = std::function<void(int status)>;
-void set_exit_hook(exit_hook hook);
-[[noreturn]] void exit_process(int status);
+// Writes out whatever is pending in the two stream printers and the standard
+// streams, as at any end of the program.
+void flush_streams();
+// Flushes the streams, then throws Process_end.
+[[noreturn]] void end_process(int status);
 
 // Writes the string between double quotes, with no escaping.
 void print_quoted_string(Format::Printer& printer, const std::string& s);

@@ -49,7 +49,7 @@ namespace {
 [[noreturn]] void report_syntax_error(Scanning::Scanbuf& ib, const std::string& message, int status) {
   Format::fprintf(Format::err_formatter(), "%s\nSyntax error: %s@.", Scanner_utils::scanner_error_header(0, ib),
                   message);
-  Quavor_configuration::exit_process(status);
+  Quavor_configuration::end_process(status);
 }
 
 // What the command line set for this run.
@@ -68,12 +68,12 @@ void compute_file_steps(Scanning::Scanbuf& ib) {
   const Outcome::outcome& outcome = checked.outcome;
   if (outcome.failed && outcome.failed->fatal) {
     Format::fprintf(Format::err_formatter(), "%s@.", outcome.failed->text);
-    Quavor_configuration::exit_process(0);
+    Quavor_configuration::end_process(0);
   }
   Report::write_report_text_file(Report::batiment_make_report(outcome));
   if (outcome.compliant) {
     Format::fprintf(Format::err_formatter(), "%t@?@.", Check::all_tests_successful_logger(outcome.report_target_file_name));
-    Quavor_configuration::exit_process(0);
+    Quavor_configuration::end_process(0);
   }
   if (!outcome.error_logger) throw Fatal_error("No error report generation for a wrong input data file");
   Format::fprintf(Format::err_formatter(), "%s: %t@?@.", "Erroneous qvb file", *outcome.error_logger);
@@ -90,14 +90,14 @@ void compute_file_body(Scanning::Scanbuf& ib) {
     report_syntax_error(ib, "Premature end of file", 2);
   } catch (const Error_wrong_test& e) {
     Format::fprintf(Format::err_formatter(), "%s@.", e.result.message);
-    Quavor_configuration::exit_process(0);
+    Quavor_configuration::end_process(0);
   } catch (const Sys_error& e) {
     // A report that is not (completely) on disk is no success.
     Format::fprintf(Format::err_formatter(), "quavorTQMV: %s@.", std::string(e.what()));
-    Quavor_configuration::exit_process(2);
+    Quavor_configuration::end_process(2);
   } catch (const std::bad_alloc&) {
     Format::fprintf(Format::err_formatter(), "quavorTQMV: error during computation, out of memory@.");
-    Quavor_configuration::exit_process(2);
+    Quavor_configuration::end_process(2);
   } catch (const Fatal_error& e) {
     Format::fprintf(Format::err_formatter(), "%s@.", std::string(e.what()));
   } catch (const std::exception& e) {
@@ -129,7 +129,7 @@ void compute_file() {
   if (Quavor_configuration::get_debug()) Say::debug("compute_file");
   Scanning::Scanbuf ib = open_description(Quavor_configuration::get_report_source_file_name());
   compute_file_body(ib);
-  Quavor_configuration::exit_process(0);
+  Quavor_configuration::end_process(0);
 }
 
 void compute_server() { Compute_server::compute_server(); }
@@ -142,14 +142,18 @@ int main(int argc, char** argv) {
     if (Quavor_configuration::get_input_process_needed() || !Quavor_configuration::get_report_source_file_name_opt())
       compute_server();
     compute_file();
+  } catch (const Quavor_configuration::Process_end& end) {
+    return end.status;
   } catch (const Compute_server::End_of_session& end) {
-    Quavor_configuration::exit_process(end.status);
+    Quavor_configuration::flush_streams();
+    return end.status;
   } catch (const std::exception& e) {
     Format::fprintf(Format::err_formatter(), "%s@.", std::string(e.what()));
   } catch (...) {
     Format::fprintf(Format::err_formatter(), "%s@.", "quavorTQMV: unknown exception");
   }
-  Quavor_configuration::exit_process(2);
+  Quavor_configuration::flush_streams();
+  return 2;
 }
 
 }  // namespace Quavor

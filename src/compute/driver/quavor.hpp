@@ -11,15 +11,17 @@ namespace Quavor {
 // computes one description file. Returns the process status.
 int main(int argc, char** argv);
 
-// The file flow: reads, checks and reports the report source file. Ends the process.
+// The file flow: reads, checks and reports the report source file. Ends with
+// Quavor_configuration::Process_end, which main turns into the status.
 [[noreturn]] void compute_file();
 
 // Reads, checks and reports one description from an open scanning buffer;
-// every failure ends as one message on the error stream.
+// every failure ends as one message on the error stream, some of them with
+// Quavor_configuration::Process_end.
 void compute_file_body(Scanning::Scanbuf& ib);
 
 // The serving flow: launches the input program when needed and answers its
-// requests. Ends the process.
+// requests. Ends with Compute_server::End_of_session.
 [[noreturn]] void compute_server();
 
 }  // namespace Quavor
