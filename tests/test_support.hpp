@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -51,6 +52,14 @@ inline std::string read_file(const std::filesystem::path& name) {
 // Writes the text as the whole content of the file, bytes as they are.
 inline void write_file(const std::filesystem::path& name, const std::string& text) {
   std::ofstream(name, std::ios::binary) << text;
+}
+
+// The names of what a directory holds, without the directory's own path:
+// what a test compares to say that nothing was left behind.
+inline std::set<std::string> entries(const std::filesystem::path& directory) {
+  std::set<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(directory)) names.insert(e.path().filename().string());
+  return names;
 }
 
 }  // namespace Test_support

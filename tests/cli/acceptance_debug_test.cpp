@@ -28,8 +28,8 @@ struct Debug_run {
 const Debug_run& debug_run() {
   static const Debug_run run = [] {
     Debug_run r;
-    std::string pattern = (std::filesystem::temp_directory_path() / "quavor_debug_XXXXXX").string();
-    const std::filesystem::path dir = ::mkdtemp(pattern.data());
+    const Test_support::Temporary_directory scratch("quavor_debug_");
+    const std::filesystem::path& dir = scratch.path();
     std::filesystem::create_directories(dir / "examples");
     std::filesystem::copy_file(std::filesystem::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb",
                                dir / "examples" / "house_r1.qvb");
@@ -37,7 +37,6 @@ const Debug_run& debug_run() {
     r.report_with_debug = read_file(dir / "examples" / "house_r1.qvr");
     r.without = Cli::run({"-r", "examples/house_r1.qvb"}, Cli::Options().in(dir.string()));
     r.report_without = read_file(dir / "examples" / "house_r1.qvr");
-    std::filesystem::remove_all(dir);
     return r;
   }();
   return run;

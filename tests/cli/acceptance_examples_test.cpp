@@ -25,14 +25,13 @@ const std::filesystem::path source_dir = QUAVOR_SOURCE_DIR;
 
 // A fresh directory with examples/<name>.qvb copied in, removed at the end.
 struct Example_run {
-  std::filesystem::path dir;
+  const Test_support::Temporary_directory scratch{"quavor_examples_"};
+  const std::filesystem::path& dir = scratch.path();
   Cli::Result result;
   std::string report;
   bool report_written = false;
 
   explicit Example_run(const std::string& name, std::vector<std::string> extra = {}) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quavor_examples_XXXXXX").string();
-    dir = ::mkdtemp(pattern.data());
     std::filesystem::create_directories(dir / "examples");
     std::filesystem::copy_file(source_dir / "examples" / (name + ".qvb"), dir / "examples" / (name + ".qvb"));
     std::vector<std::string> arguments{"-r", "examples/" + name + ".qvb"};
@@ -40,10 +39,6 @@ struct Example_run {
     result = Cli::run(arguments, Cli::Options().in(dir.string()));
     report_written = std::filesystem::exists(dir / "examples" / (name + ".qvr"));
     if (report_written) report = read_file(dir / "examples" / (name + ".qvr"));
-  }
-  ~Example_run() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
   }
 };
 
@@ -125,8 +120,8 @@ TEST_P(Example, ReportMatchesTheGoldenOfItsCase) {
 // named file: `-i - -o <target>` (the recorded name decides the internal
 // target, so the target given must match it).
 TEST_P(Example, ReadsFromTheStandardInput) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "quavor_examples_XXXXXX").string();
-  const std::filesystem::path dir = ::mkdtemp(pattern.data());
+  const Test_support::Temporary_directory scratch("quavor_examples_");
+  const std::filesystem::path& dir = scratch.path();
   std::filesystem::create_directories(dir / "examples");
   const std::string text = read_file(source_dir / "examples" / (GetParam() + ".qvb"));
   const std::string target = "examples/" + GetParam() + ".qvr";
@@ -139,15 +134,14 @@ TEST_P(Example, ReadsFromTheStandardInput) {
   const std::vector<std::string> l = lines_of(read_file(dir / target));
   ASSERT_GT(l.size(), 3u);
   EXPECT_EQ(l[2], "-");
-  std::filesystem::remove_all(dir);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, Example, ::testing::Values("house_r0", "house_r1"));
 
 // The outcome text for a report named house.qvr, as a user sees it.
 TEST(ExampleOutcome, CompliantTextForHouseQvr) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "quavor_examples_XXXXXX").string();
-  const std::filesystem::path dir = ::mkdtemp(pattern.data());
+  const Test_support::Temporary_directory scratch("quavor_examples_");
+  const std::filesystem::path& dir = scratch.path();
   std::string text = read_file(source_dir / "examples" / "house_r1.qvb");
   const std::string from = "\"examples/house_r1.qvb\"";
   ASSERT_NE(text.find(from), std::string::npos);
@@ -163,7 +157,6 @@ TEST(ExampleOutcome, CompliantTextForHouseQvr) {
             "  house.qvr\n");
   EXPECT_EQ(r.status, 0);
   EXPECT_TRUE(std::filesystem::exists(dir / "house.qvr"));
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

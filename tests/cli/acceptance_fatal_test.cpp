@@ -65,14 +65,10 @@ std::vector<Fatal_case> fatal_cases() {
 
 class Fatal : public ::testing::TestWithParam<Fatal_case> {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quavor_fatal_XXXXXX").string();
-    dir = ::mkdtemp(pattern.data());
-    std::ofstream(dir / "input.qvb", std::ios::binary) << GetParam().description;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
+  void SetUp() override { std::ofstream(dir / "input.qvb", std::ios::binary) << GetParam().description; }
   Cli::Result run() const { return Cli::run({"-r", "input.qvb"}, Cli::Options().in(dir.string())); }
-  std::filesystem::path dir;
+  const Test_support::Temporary_directory scratch{"quavor_fatal_"};
+  const std::filesystem::path& dir = scratch.path();
 };
 
 TEST_P(Fatal, EndsWithTheFatalTextAndNoReport) {

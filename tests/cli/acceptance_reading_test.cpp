@@ -30,12 +30,11 @@ const std::string& example() {
 // Runs `quavor <option> input.qvb` on `text` in a fresh directory;
 // `report_written` says whether input.qvr was there afterwards.
 Cli::Result run_on(const std::string& text, const std::string& option = "-i", bool* report_written = nullptr) {
-  std::string pattern = (std::filesystem::temp_directory_path() / "quavor_reading_XXXXXX").string();
-  const std::filesystem::path dir = ::mkdtemp(pattern.data());
+  const Test_support::Temporary_directory scratch("quavor_reading_");
+  const std::filesystem::path& dir = scratch.path();
   std::ofstream(dir / "input.qvb", std::ios::binary) << text;
   Cli::Result r = Cli::run({option, "input.qvb"}, Cli::Options().in(dir.string()));
   if (report_written) *report_written = std::filesystem::exists(dir / "input.qvr");
-  std::filesystem::remove_all(dir);
   return r;
 }
 

@@ -7,7 +7,6 @@
 // written. The debugging switches send the echo of the communications to
 // the -dif file and nothing to the -dcf file.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -36,12 +35,8 @@ class Invocation : public ::testing::Test {
         stand_in,
         std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec | std::filesystem::perms::others_exec,
         std::filesystem::perm_options::add);
-    char pattern[] = "/tmp/quavor_invocation_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir = pattern;
     std::ofstream(dir + "/requests", std::ios::binary) << "( Xon (\nQuit\n) Xoff )\n#> wait 1\n";
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
 
   struct Session {
     Cli::Result result;
@@ -72,7 +67,8 @@ class Invocation : public ::testing::Test {
     return front;
   }
 
-  std::string dir;
+  const Test_support::Temporary_directory scratch{"quavor_invocation_"};
+  const std::string dir = scratch.string();
 };
 
 TEST_F(Invocation, DirectoryGivenOnTheCommandLineArrivesAsWritten) {

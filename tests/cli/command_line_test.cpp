@@ -75,18 +75,10 @@ std::string command_line_error(const std::string& message) {
   return "quavor: command line specification error,\n" + message + "\n";
 }
 
-// A scratch directory removed at the end of the test.
-struct Scratch {
-  std::filesystem::path path;
-  Scratch() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quavor_cli_XXXXXX").string();
-    path = ::mkdtemp(pattern.data());
-  }
-  ~Scratch() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-  void touch(const std::string& name) const { std::ofstream(path / name) << "x"; }
+// A scratch directory removed at the end of the test, where files are made.
+struct Scratch : Test_support::Temporary_directory {
+  Scratch() : Temporary_directory("quavor_cli_") {}
+  void touch(const std::string& name) const { std::ofstream(*this / name) << "x"; }
 };
 
 // ---------------------------------------------------------------------------
@@ -234,12 +226,12 @@ TEST(CommandLineErrors, EndWithTheMessageAndStatusOne) {
 
 TEST(CommandLineErrors, TheProgramNameIsTheLastComponentOfItsPath) {
   Scratch scratch;
-  std::filesystem::path link = scratch.path / "tqmv";
+  std::filesystem::path link = scratch.path() / "tqmv";
   std::filesystem::create_symlink(binary, link);
   // The link is resolved: the name is that of the file it points to.
   Cli::Result r = Cli::run({"-f", "a.txt"}, Cli::Options().executing(link.string()));
   EXPECT_EQ(r.err, command_line_error("file a.txt is not a valid input process source file name, it has not the proper .qvc extension"));
-  std::filesystem::path copy = scratch.path / "tqmv-copy";
+  std::filesystem::path copy = scratch.path() / "tqmv-copy";
   std::filesystem::copy_file(binary, copy);
   r = Cli::run({"-f", "a.txt"}, Cli::Options().executing(copy.string()));
   EXPECT_EQ(r.err, "tqmv-copy: command line specification error,\n"
@@ -256,7 +248,7 @@ TEST(AnonymousArgument, AnExistingFileOfAnyKindIsTheSourceFile) {
   scratch.touch("plan.qvc");
   scratch.touch("house.qvb");
   const std::string twice = "the input process source file name argument has been specified twice, first as ";
-  Cli::Options in_scratch = Cli::Options().in(scratch.path.string());
+  Cli::Options in_scratch = Cli::Options().in(scratch.path().string());
   Cli::Result r = Cli::run({"notes.txt", "-f", "a.qvc"}, in_scratch);
   EXPECT_EQ(r.err, command_line_error(twice + "\"notes.txt\" and then as \"a.qvc\""));
   r = Cli::run({"plan.qvc", "-f", "a.qvc"}, in_scratch);
@@ -283,10 +275,10 @@ TEST(LogFiles, AnUnopenableLogFileEndsTheRun) {
 
 TEST(LogFiles, TheLogFileIsCreated) {
   Scratch scratch;
-  Cli::Result r = Cli::run({"-dcf", "compute.log", "-dif", "-", "-v"}, Cli::Options().in(scratch.path.string()));
+  Cli::Result r = Cli::run({"-dcf", "compute.log", "-dif", "-", "-v"}, Cli::Options().in(scratch.path().string()));
   EXPECT_EQ(r.err, "3.1.0\n");
-  EXPECT_TRUE(std::filesystem::exists(scratch.path / "compute.log"));
-  EXPECT_EQ(std::filesystem::file_size(scratch.path / "compute.log"), 0u);
+  EXPECT_TRUE(std::filesystem::exists(scratch.path() / "compute.log"));
+  EXPECT_EQ(std::filesystem::file_size(scratch.path() / "compute.log"), 0u);
 }
 
 // ---------------------------------------------------------------------------
@@ -309,7 +301,7 @@ TEST(ProgramPath, InvocationThroughPath) {
   // directory that holds no such program.
   Cli::Options through_path = Cli::Options()
                                   .set_env("PATH", "/nonexistent-dir:" + binary_directory + ":/usr/bin:/bin")
-                                  .in(elsewhere.path.string())
+                                  .in(elsewhere.path().string())
                                   .as("quavor");
   Cli::Result r = Cli::run({"-which"}, through_path);
   EXPECT_EQ(r.err, binary + "\n");
@@ -321,13 +313,13 @@ TEST(ProgramPath, InvocationThroughPath) {
 
 TEST(ProgramPath, ASymbolicLinkIsFollowed) {
   Scratch scratch;
-  std::filesystem::path link = scratch.path / "quavor-link";
+  std::filesystem::path link = scratch.path() / "quavor-link";
   std::filesystem::create_symlink(binary, link);
   Cli::Result r = Cli::run({"-which"}, Cli::Options().executing(link.string()));
   EXPECT_EQ(r.err, binary + "\n");
   // A relative link target is taken from the link's own directory.
-  std::filesystem::path relative_link = scratch.path / "relative-link";
-  std::filesystem::create_symlink(std::filesystem::relative(binary, scratch.path), relative_link);
+  std::filesystem::path relative_link = scratch.path() / "relative-link";
+  std::filesystem::create_symlink(std::filesystem::relative(binary, scratch.path()), relative_link);
   r = Cli::run({"-which"}, Cli::Options().in("/").executing(relative_link.string()));
   EXPECT_EQ(r.err, binary + "\n");
 }

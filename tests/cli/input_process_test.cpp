@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -52,9 +51,6 @@ class Input_program : public ::testing::Test {
           script,
           std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec | std::filesystem::perms::others_exec,
           std::filesystem::perm_options::add);
-    char pattern[] = "/tmp/quavor_input_program_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir = pattern;
   }
   void TearDown() override {
     // Nothing left running behind a failed test.
@@ -63,7 +59,6 @@ class Input_program : public ::testing::Test {
       ::kill(engine, SIGKILL);
       ::waitpid(engine, nullptr, 0);
     }
-    std::filesystem::remove_all(dir);
   }
 
   // Starts the engine on the lingering script, its outputs in a file, and
@@ -107,7 +102,8 @@ class Input_program : public ::testing::Test {
     return WIFSIGNALED(wstatus) ? 128 + WTERMSIG(wstatus) : WEXITSTATUS(wstatus);
   }
 
-  std::string dir;
+  const Test_support::Temporary_directory scratch{"quavor_input_program_"};
+  const std::string dir = scratch.string();
   pid_t engine = -1;
   pid_t program = -1;
 };

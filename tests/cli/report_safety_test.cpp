@@ -22,25 +22,9 @@
 
 namespace {
 
-// A fresh directory of its own, removed at the end of the test.
-struct Scratch {
-  std::filesystem::path dir;
-  Scratch() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quavor-safety-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    dir = pattern;
-  }
-  ~Scratch() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir, ignored);
-  }
-  std::string operator/(const std::string& name) const { return (dir / name).string(); }
-};
-
-void write_file(const std::string& name, const std::string& text) {
-  std::ofstream out(name, std::ios::binary);
-  out << text;
-}
+using Test_support::entries;
+using Test_support::Temporary_directory;
+using Test_support::write_file;
 
 // The bundled compliant house, recorded under the given file name.
 std::string house(const std::string& recorded) {
@@ -61,12 +45,6 @@ std::string house_with_long_level_names(const std::string& recorded, std::size_t
       text.replace(at, name.size(), "\"" + std::string(length, 'N') + level + "\"");
   }
   return text;
-}
-
-std::set<std::string> entries(const std::filesystem::path& dir) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename().string());
-  return names;
 }
 
 // Runs quavor through the shell, so a test can redirect its streams or
@@ -98,25 +76,26 @@ bool ends_with(const std::string& text, const std::string& end) {
 // Waits until the run starts writing its report (a new entry in the
 // directory, or the report changing), then lets `delay` pass and sends the
 // signal. Returns the wait status and whether the signal was sent.
-std::pair<int, bool> interrupt_while_writing(const Scratch& s, int signal_number, std::chrono::microseconds delay) {
+std::pair<int, bool> interrupt_while_writing(const Temporary_directory& s, int signal_number,
+                                             std::chrono::microseconds delay) {
   const pid_t pid = ::fork();
   if (pid == 0) {
-    if (::chdir(s.dir.c_str()) != 0) ::_exit(126);
+    if (::chdir(s.path().c_str()) != 0) ::_exit(126);
     const int null = ::open("/dev/null", O_WRONLY);
     ::dup2(null, 1);
     ::dup2(null, 2);
     ::execl(QUAVOR_BINARY, QUAVOR_BINARY, "-r", "h.qvb", static_cast<char*>(nullptr));
     ::_exit(127);
   }
-  const std::set<std::string> before = entries(s.dir);
-  const auto old_size = std::filesystem::file_size(s.dir / "h.qvr");
+  const std::set<std::string> before = entries(s.path());
+  const auto old_size = std::filesystem::file_size(s.path() / "h.qvr");
   bool sent = false;
   int wstatus = 0;
   for (;;) {
     if (::waitpid(pid, &wstatus, WNOHANG) == pid) return {wstatus, sent};
     std::error_code ec;
-    const auto size = std::filesystem::file_size(s.dir / "h.qvr", ec);
-    if (entries(s.dir) != before || ec || size != old_size) break;
+    const auto size = std::filesystem::file_size(s.path() / "h.qvr", ec);
+    if (entries(s.path()) != before || ec || size != old_size) break;
   }
   std::this_thread::sleep_for(delay);
   sent = ::kill(pid, signal_number) == 0;
@@ -125,7 +104,7 @@ std::pair<int, bool> interrupt_while_writing(const Scratch& s, int signal_number
 }
 
 TEST(AtomicReport, SignalWhileWritingLeavesTheOlderReportAndNoTemporaryFile) {
-  Scratch s;
+  const Temporary_directory s("quavor-safety-");
   write_file(s / "h.qvb", house_with_long_level_names("h.qvb", 400000));
   const std::string older = "an older report\n";
   int interrupted = 0;
@@ -147,7 +126,7 @@ TEST(AtomicReport, SignalWhileWritingLeavesTheOlderReportAndNoTemporaryFile) {
         EXPECT_TRUE(WIFEXITED(wstatus) && WEXITSTATUS(wstatus) == 0);
         EXPECT_NE(report, older);
       }
-      EXPECT_EQ(entries(s.dir), (std::set<std::string>{"h.qvb", "h.qvr"}));
+      EXPECT_EQ(entries(s.path()), (std::set<std::string>{"h.qvb", "h.qvr"}));
     }
   // Most signals land while the report is being written.
   EXPECT_GE(interrupted, 5);
@@ -156,8 +135,8 @@ TEST(AtomicReport, SignalWhileWritingLeavesTheOlderReportAndNoTemporaryFile) {
 // A file system too small for the report: the run fails, the older report
 // stays whole and no temporary file is left.
 TEST(AtomicReport, FullFileSystemLeavesTheOlderReport) {
-  Scratch s;
-  std::filesystem::create_directory(s.dir / "small");
+  const Temporary_directory s("quavor-safety-");
+  std::filesystem::create_directory(s.path() / "small");
   if (::mount("tmpfs", (s / "small").c_str(), "tmpfs", 0, "size=64k") != 0)
     GTEST_SKIP() << "cannot mount a small file system here";
   const std::string target = s / "small/h.qvr";
@@ -165,7 +144,7 @@ TEST(AtomicReport, FullFileSystemLeavesTheOlderReport) {
   write_file(target, "an older report\n");
   const Cli::Result r = Cli::run({"-i", s / "h.qvb", "-o", target});
   const std::string report = Cli::read_file(target);
-  const std::set<std::string> left = entries(s.dir / "small");
+  const std::set<std::string> left = entries(s.path() / "small");
   ::umount((s / "small").c_str());
   EXPECT_EQ(r.err, "quavorTQMV: the report could not be written: " + target + ": No space left on device\n");
   EXPECT_EQ(r.status, 2);
@@ -188,13 +167,13 @@ TEST(WriteFailure, StandardOutputThatCannotBeWrittenEndsWithStatus2) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Scratch s;
+    const Temporary_directory s("quavor-safety-");
     write_file(s / "h.qvb", house("-"));
-    const Cli::Result r = run_shell(c.script, {"-i", "h.qvb", "-o", "-"}, Cli::Options().in(s.dir.string()));
+    const Cli::Result r = run_shell(c.script, {"-i", "h.qvb", "-o", "-"}, Cli::Options().in(s.path().string()));
     EXPECT_EQ(r.err, std::string("quavorTQMV: the report could not be written: the standard output: ") + c.reason +
                          "\n");
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(entries(s.dir), (std::set<std::string>{"h.qvb"}));
+    EXPECT_EQ(entries(s.path()), (std::set<std::string>{"h.qvb"}));
   }
 }
 
@@ -206,13 +185,13 @@ TEST(WriteFailure, OutOfMemoryEndsWithStatus2) {
   GTEST_SKIP() << "the address sanitizer needs more address space than the limit leaves";
 #endif
 #endif
-  Scratch s;
+  const Temporary_directory s("quavor-safety-");
   std::string text = house("h.qvb");
   const std::string place = "\"12 rue des Tilleuls, Basse-Terre\"";
   text.replace(text.find(place), place.size(), "\"" + std::string(20'000'000, 'x') + "\"");
   write_file(s / "h.qvb", text);
   const Cli::Result r = run_shell("ulimit -v 30000 && exec \"$0\" \"$@\"", {"-r", "h.qvb"},
-                                  Cli::Options().in(s.dir.string()));
+                                  Cli::Options().in(s.path().string()));
   EXPECT_EQ(r.err, "quavorTQMV: error during computation, out of memory\n");
   EXPECT_EQ(r.status, 2);
 }
@@ -233,17 +212,17 @@ TEST(SameFile, ReportLinkedToTheDescriptionIsRefused) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Scratch s;
+    const Temporary_directory s("quavor-safety-");
     const std::string description = house("h.qvb");
     write_file(s / "h.qvb", description);
-    c.link(s.dir / "h.qvb", s.dir / "h.qvr");
-    const Cli::Result r = Cli::run({"-r", "h.qvb"}, Cli::Options().in(s.dir.string()));
+    c.link(s.path() / "h.qvb", s.path() / "h.qvr");
+    const Cli::Result r = Cli::run({"-r", "h.qvb"}, Cli::Options().in(s.path().string()));
     EXPECT_EQ(r.err,
               "quavorTQMV: the report could not be written: h.qvr is the same file as the description h.qvb; "
               "the report is not written and the description is left as it is\n");
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(Cli::read_file(s / "h.qvb"), description);
-    EXPECT_EQ(entries(s.dir), (std::set<std::string>{"h.qvb", "h.qvr"}));
+    EXPECT_EQ(entries(s.path()), (std::set<std::string>{"h.qvb", "h.qvr"}));
   }
 }
 
@@ -254,12 +233,12 @@ TEST(Directory, GivenAsDescriptionIsDiagnosed) {
   for (const std::vector<std::string>& arguments :
        {std::vector<std::string>{"-i", "d.qvb"}, {"-r", "d.qvb"}, {"d.qvb"}}) {
     SCOPED_TRACE(arguments.front());
-    Scratch s;
-    std::filesystem::create_directory(s.dir / "d.qvb");
-    const Cli::Result r = Cli::run(arguments, Cli::Options().in(s.dir.string()));
+    const Temporary_directory s("quavor-safety-");
+    std::filesystem::create_directory(s.path() / "d.qvb");
+    const Cli::Result r = Cli::run(arguments, Cli::Options().in(s.path().string()));
     EXPECT_EQ(r.err, "d.qvb: Is a directory\n");
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(entries(s.dir), (std::set<std::string>{"d.qvb"}));
+    EXPECT_EQ(entries(s.path()), (std::set<std::string>{"d.qvb"}));
   }
 }
 
@@ -283,13 +262,13 @@ TEST(Tilde, NamesBeginningWithTildeAreTakenInTheHomeDirectory) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments.back());
-    Scratch s;
-    std::filesystem::create_directory(s.dir / "home");
+    const Temporary_directory s("quavor-safety-");
+    std::filesystem::create_directory(s.path() / "home");
     const std::string home = s / "home";
     // The probe of CR-0-11 opens the recorded address as it is.
     write_file(home + "/h.qvb", house(home + "/h.qvb"));
     const Cli::Result r =
-        Cli::run(c.arguments, Cli::Options().in(s.dir.string()).set_env("HOME", home));
+        Cli::run(c.arguments, Cli::Options().in(s.path().string()).set_env("HOME", home));
     std::string report = c.report;
     if (report.rfind("HOME", 0) == 0) report.replace(0, 4, home);
     EXPECT_EQ(r.err, success_text(report));
@@ -298,7 +277,7 @@ TEST(Tilde, NamesBeginningWithTildeAreTakenInTheHomeDirectory) {
     if (!c.log.empty()) {
       EXPECT_TRUE(std::filesystem::exists(home + "/" + c.log));
     }
-    EXPECT_FALSE(std::filesystem::exists(s.dir / "~"));
+    EXPECT_FALSE(std::filesystem::exists(s.path() / "~"));
   }
 }
 
@@ -306,14 +285,14 @@ TEST(Tilde, NamesBeginningWithTildeAreTakenInTheHomeDirectory) {
 // 6. CR-0-11 compares the names as files, and prints them as written.
 
 TEST(InternalFileName, TheSameFileGivesTheSameVerdictHoweverItsPathIsSpelt) {
-  Scratch s;
-  std::filesystem::create_directory(s.dir / "sub");
+  const Temporary_directory s("quavor-safety-");
+  std::filesystem::create_directory(s.path() / "sub");
   write_file(s / "h.qvb", house("h.qvb"));
-  for (const std::string& given : {std::string("./h.qvb"), std::string("sub/../h.qvb"), s / "h.qvb",
-                                   s / "sub/./../h.qvb"}) {
+  for (const std::string& given : {std::string("./h.qvb"), std::string("sub/../h.qvb"), (s / "h.qvb").string(),
+                                   (s / "sub/./../h.qvb").string()}) {
     SCOPED_TRACE(given);
-    std::filesystem::remove(s.dir / "h.qvr");
-    const Cli::Result r = Cli::run({"-r", given}, Cli::Options().in(s.dir.string()));
+    std::filesystem::remove(s.path() / "h.qvr");
+    const Cli::Result r = Cli::run({"-r", given}, Cli::Options().in(s.path().string()));
     const std::string target = given.substr(0, given.size() - 4) + ".qvr";
     EXPECT_EQ(r.err, success_text(target));
     EXPECT_EQ(r.status, 0);
@@ -327,9 +306,9 @@ TEST(InternalFileName, TheSameFileGivesTheSameVerdictHoweverItsPathIsSpelt) {
 }
 
 TEST(InternalFileName, AnotherFileStillFails) {
-  Scratch s;
+  const Temporary_directory s("quavor-safety-");
   write_file(s / "h.qvb", house("h2.qvb"));
-  const Cli::Result r = Cli::run({"-i", "h.qvb", "-o", "h.qvr"}, Cli::Options().in(s.dir.string()));
+  const Cli::Result r = Cli::run({"-i", "h.qvb", "-o", "h.qvr"}, Cli::Options().in(s.path().string()));
   EXPECT_NE(r.err.find("le nom du fichier enregistré dans les données du bâtiment est incorrect"), std::string::npos);
   EXPECT_EQ(r.status, 0);
 }

@@ -5,7 +5,6 @@
 // by hand; the long ones (the echoed description, a computation's outcome)
 // are rendered in this process by the same printers from the expected value.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -56,11 +55,7 @@ class Server : public ::testing::Test {
           script,
           std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec | std::filesystem::perms::others_exec,
           std::filesystem::perm_options::add);
-    char pattern[] = "/tmp/quavor_server_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir = pattern;
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
 
   // The example house, its file named `name` in the temporary directory.
   std::string description(const std::string& name = "house.qvb") const {
@@ -118,7 +113,8 @@ class Server : public ::testing::Test {
     return s;
   }
 
-  std::string dir;
+  const Test_support::Temporary_directory scratch{"quavor_server_"};
+  const std::string dir = scratch.string();
 };
 
 TEST_F(Server, TheFullExchange) {

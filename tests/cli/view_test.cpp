@@ -27,14 +27,6 @@ namespace {
 const std::filesystem::path source_dir = QUAVOR_SOURCE_DIR;
 const std::filesystem::path cases_root = source_dir / "tests" / "cli" / "cases";
 
-// A fresh scratch directory, removed with what is left in it (made writable again first).
-struct Scratch : View_fixture::scratch {
-  ~Scratch() {
-    std::error_code ec;
-    std::filesystem::permissions(dir, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
-  }
-};
-
 Cli::Result view(const std::vector<std::string>& arguments, const std::filesystem::path& directory) {
   return Cli::run(arguments, Cli::Options().executing(QUAVOR_VIEW_BINARY).in(directory.string()));
 }
@@ -122,7 +114,7 @@ std::string find_program(const std::string& name) {
 Cli::Result chromium(const std::vector<std::string>& what, const std::filesystem::path& page) {
   const std::string browser = find_program("chromium");
   if (browser.empty()) return Cli::Result{"", "chromium not found (make deps installs it)", -1};
-  Scratch profile;
+  View_fixture::scratch profile;
   std::vector<std::string> arguments{"120", browser, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                                      "--no-first-run", "--disable-background-networking",
                                      "--disable-component-update", "--disable-sync",
@@ -146,7 +138,7 @@ struct Checked {
 class ViewTestSet : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    scratch = new Scratch;
+    scratch = new View_fixture::scratch;
     runs = new std::vector<Checked>;
     for (const Description& d : test_set()) {
       Checked r{d, {}, {}, {}, {}, {}, {}};
@@ -169,11 +161,11 @@ class ViewTestSet : public ::testing::Test {
     delete runs;
     delete scratch;
   }
-  static Scratch* scratch;
+  static View_fixture::scratch* scratch;
   static std::vector<Checked>* runs;
 };
 
-Scratch* ViewTestSet::scratch = nullptr;
+View_fixture::scratch* ViewTestSet::scratch = nullptr;
 std::vector<Checked>* ViewTestSet::runs = nullptr;
 
 TEST_F(ViewTestSet, CoversTheExamplesAndTheFailingCases) {
@@ -299,7 +291,7 @@ TEST_F(ViewTestSet, ScreenshotsForPeopleToLookAt) {
 // Batches.
 
 TEST(ViewBatch, DirectoryGivesIndexAndSummaryInInputOrderWhateverTheJobs) {
-  Scratch s;
+  View_fixture::scratch s;
   for (const char* c : {"ok_r0", "cr3_4_shares", "cr0_12_type", "fatal_zone3"})
     copy_to(cases_root / c / "input.qvb", s.dir / "set" / c / "input.qvb");
   std::string summaries[2];
@@ -326,7 +318,7 @@ TEST(ViewBatch, DirectoryGivesIndexAndSummaryInInputOrderWhateverTheJobs) {
 }
 
 TEST(ViewBatch, SummaryToStandardOutput) {
-  Scratch s;
+  View_fixture::scratch s;
   copy_to(cases_root / "ok_r0" / "input.qvb", s.dir / "input.qvb");
   const Cli::Result r = view({"--no-html", "--summary", "-", "input.qvb"}, s.dir);
   EXPECT_EQ(r.status, 0) << r.err;
@@ -339,7 +331,7 @@ TEST(ViewBatch, SummaryToStandardOutput) {
 }
 
 TEST(ViewBatch, SyntaxErrorAmongGoodOnesIsReportedAsQuavorPrintsItAndTheOthersChecked) {
-  Scratch s;
+  View_fixture::scratch s;
   copy_to(cases_root / "ok_r0" / "input.qvb", s.dir / "good" / "input.qvb");
   copy_to(cases_root / "syntax_misspelt_field" / "input.qvb", s.dir / "bad" / "input.qvb");
   copy_to(cases_root / "cr3_4_shares" / "input.qvb", s.dir / "zz" / "input.qvb");
@@ -370,14 +362,14 @@ TEST(ViewBatch, SyntaxErrorAmongGoodOnesIsReportedAsQuavorPrintsItAndTheOthersCh
 // Bad input and the command line.
 
 TEST(ViewBadInput, MissingPath) {
-  Scratch s;
+  View_fixture::scratch s;
   const Cli::Result r = view({"nowhere.qvb"}, s.dir);
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "quavor-view: nowhere.qvb: No such file or directory\n");
 }
 
 TEST(ViewBadInput, DirectoryWithoutDescriptions) {
-  Scratch s;
+  View_fixture::scratch s;
   std::filesystem::create_directories(s.dir / "empty" / "sub");
   std::ofstream(s.dir / "empty" / "notes.txt") << "x";
   const Cli::Result r = view({"empty"}, s.dir);
@@ -386,7 +378,7 @@ TEST(ViewBadInput, DirectoryWithoutDescriptions) {
 }
 
 TEST(ViewBadInput, UnwritableOut) {
-  Scratch s;
+  View_fixture::scratch s;
   copy_to(cases_root / "ok_r0" / "input.qvb", s.dir / "input.qvb");
   std::ofstream(s.dir / "a_file") << "x";
   const Cli::Result r = view({"--out", "a_file/out", "input.qvb"}, s.dir);
@@ -403,7 +395,7 @@ TEST(ViewBadInput, UnwritableOut) {
 }
 
 TEST(ViewBadInput, NotADescription) {
-  Scratch s;
+  View_fixture::scratch s;
   std::ofstream(s.dir / "house.txt") << "x";
   const Cli::Result r = view({"house.txt"}, s.dir);
   EXPECT_EQ(r.status, 2);
@@ -411,7 +403,7 @@ TEST(ViewBadInput, NotADescription) {
 }
 
 TEST(ViewCommandLine, BadCommandLinesGiveTheUsageAndStatus64) {
-  Scratch s;
+  View_fixture::scratch s;
   const std::vector<std::vector<std::string>> cases = {
       {}, {"--frobnicate", "x.qvb"}, {"--jobs", "0", "x.qvb"}, {"--jobs", "two", "x.qvb"}, {"--out"}, {"x.qvb", "--summary"}};
   for (const auto& c : cases) {
@@ -424,7 +416,7 @@ TEST(ViewCommandLine, BadCommandLinesGiveTheUsageAndStatus64) {
 }
 
 TEST(ViewCommandLine, HelpAndVersion) {
-  Scratch s;
+  View_fixture::scratch s;
   for (const char* h : {"-h", "--help"}) {
     const Cli::Result r = view({h}, s.dir);
     EXPECT_EQ(r.status, 0);

@@ -3,64 +3,42 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 
+#include "test_support.hpp"
+
 namespace {
 
-struct Scratch {
-  std::filesystem::path path;
-  Scratch() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quavor_atomic_XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path = pattern;
-  }
-  ~Scratch() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string operator/(const std::string& name) const { return (path / name).string(); }
-  std::set<std::string> entries() const {
-    std::set<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(path)) names.insert(e.path().filename().string());
-    return names;
-  }
-};
-
-std::string read(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void write(const std::string& name, const std::string& text) { std::ofstream(name, std::ios::binary) << text; }
+using Test_support::entries;
+using Test_support::read_file;
+using Test_support::Temporary_directory;
+using Test_support::write_file;
 
 TEST(AtomicFile, CommitReplacesTheTargetWhole) {
-  Scratch s;
-  write(s / "r.qvr", "older");
+  const Temporary_directory s("quavor_atomic_");
+  write_file(s / "r.qvr", "older");
   Atomic_file::Writer w(s / "r.qvr");
   EXPECT_EQ(Atomic_file::pending_temporary_files(), 1);
   std::fputs("newer report", w.stream());
   std::fflush(w.stream());
   // Until the commit the older report is what a reader sees.
-  EXPECT_EQ(read(s / "r.qvr"), "older");
-  EXPECT_EQ(s.entries().size(), 2u);
+  EXPECT_EQ(read_file(s / "r.qvr"), "older");
+  EXPECT_EQ(entries(s.path()).size(), 2u);
   w.commit();
-  EXPECT_EQ(read(s / "r.qvr"), "newer report");
-  EXPECT_EQ(s.entries(), (std::set<std::string>{"r.qvr"}));
+  EXPECT_EQ(read_file(s / "r.qvr"), "newer report");
+  EXPECT_EQ(entries(s.path()), (std::set<std::string>{"r.qvr"}));
   EXPECT_EQ(Atomic_file::pending_temporary_files(), 0);
 }
 
 TEST(AtomicFile, AbandonedOrDestroyedLeavesTheOlderTarget) {
-  Scratch s;
-  write(s / "r.qvr", "older");
+  const Temporary_directory s("quavor_atomic_");
+  write_file(s / "r.qvr", "older");
   {
     Atomic_file::Writer w(s / "r.qvr");
     std::fputs("half", w.stream());
@@ -70,13 +48,13 @@ TEST(AtomicFile, AbandonedOrDestroyedLeavesTheOlderTarget) {
     Atomic_file::Writer w(s / "r.qvr");
     std::fputs("half", w.stream());
   }
-  EXPECT_EQ(read(s / "r.qvr"), "older");
-  EXPECT_EQ(s.entries(), (std::set<std::string>{"r.qvr"}));
+  EXPECT_EQ(read_file(s / "r.qvr"), "older");
+  EXPECT_EQ(entries(s.path()), (std::set<std::string>{"r.qvr"}));
   EXPECT_EQ(Atomic_file::pending_temporary_files(), 0);
 }
 
 TEST(AtomicFile, NewFilesGetTheUsualPermissionBits) {
-  Scratch s;
+  const Temporary_directory s("quavor_atomic_");
   for (mode_t mask : {mode_t{022}, mode_t{077}, mode_t{002}}) {
     const mode_t saved = ::umask(mask);
     Atomic_file::Writer w(s / "r.qvr");
@@ -89,25 +67,25 @@ TEST(AtomicFile, NewFilesGetTheUsualPermissionBits) {
 }
 
 TEST(AtomicFile, ASymbolicLinkStaysAndItsFileIsReplaced) {
-  Scratch s;
-  std::filesystem::create_directory(s.path / "real");
-  write(s / "real/r.qvr", "older");
-  std::filesystem::create_symlink("real/r.qvr", s.path / "link.qvr");
+  const Temporary_directory s("quavor_atomic_");
+  std::filesystem::create_directory(s / "real");
+  write_file(s / "real/r.qvr", "older");
+  std::filesystem::create_symlink("real/r.qvr", s / "link.qvr");
   Atomic_file::Writer w(s / "link.qvr");
   std::fputs("newer", w.stream());
   w.commit();
-  EXPECT_TRUE(std::filesystem::is_symlink(s.path / "link.qvr"));
-  EXPECT_EQ(read(s / "real/r.qvr"), "newer");
-  EXPECT_EQ(s.entries(), (std::set<std::string>{"link.qvr", "real"}));
+  EXPECT_TRUE(std::filesystem::is_symlink(s / "link.qvr"));
+  EXPECT_EQ(read_file(s / "real/r.qvr"), "newer");
+  EXPECT_EQ(entries(s.path()), (std::set<std::string>{"link.qvr", "real"}));
 }
 
 TEST(AtomicFile, FailuresNameTheTargetAndTheReason) {
-  Scratch s;
+  const Temporary_directory s("quavor_atomic_");
   try {
     Atomic_file::Writer w(s / "nodir/r.qvr");
     FAIL() << "no failure";
   } catch (const Sys_error& e) {
-    EXPECT_EQ(std::string(e.what()), s / "nodir/r.qvr" + ": No such file or directory");
+    EXPECT_EQ(std::string(e.what()), (s / "nodir/r.qvr").string() + ": No such file or directory");
   }
   if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   Atomic_file::Writer w("/dev/full");
@@ -132,13 +110,13 @@ TEST(AtomicFile, ANameWithANulByteIsRefused) {
 }
 
 TEST(AtomicFile, ADirectoryIsNoTarget) {
-  Scratch s;
-  std::filesystem::create_directory(s.path / "d.qvr");
+  const Temporary_directory s("quavor_atomic_");
+  std::filesystem::create_directory(s / "d.qvr");
   try {
     Atomic_file::Writer w(s / "d.qvr");
     FAIL() << "no failure";
   } catch (const Sys_error& e) {
-    EXPECT_EQ(std::string(e.what()), s / "d.qvr" + ": Is a directory");
+    EXPECT_EQ(std::string(e.what()), (s / "d.qvr").string() + ": Is a directory");
   }
 }
 
@@ -146,8 +124,8 @@ TEST(AtomicFile, ADirectoryIsNoTarget) {
 // by that same signal.
 TEST(AtomicFile, TerminatingSignalsRemoveTheTemporaryFile) {
   for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
-    Scratch s;
-    write(s / "r.qvr", "older");
+    const Temporary_directory s("quavor_atomic_");
+    write_file(s / "r.qvr", "older");
     const pid_t pid = ::fork();
     if (pid == 0) {
       Atomic_file::Writer w(s / "r.qvr");
@@ -159,14 +137,14 @@ TEST(AtomicFile, TerminatingSignalsRemoveTheTemporaryFile) {
     int status = 0;
     ASSERT_EQ(::waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal_number) << signal_number;
-    EXPECT_EQ(read(s / "r.qvr"), "older");
-    EXPECT_EQ(s.entries(), (std::set<std::string>{"r.qvr"}));
+    EXPECT_EQ(read_file(s / "r.qvr"), "older");
+    EXPECT_EQ(entries(s.path()), (std::set<std::string>{"r.qvr"}));
   }
 }
 
 // The actions the signals had before come back once no file is pending.
 TEST(AtomicFile, EarlierSignalActionsAreRestored) {
-  Scratch s;
+  const Temporary_directory s("quavor_atomic_");
   struct sigaction before {};
   ::sigaction(SIGTERM, nullptr, &before);
   {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "test_support.hpp"
 #include "text/exceptions.hpp"
 
 namespace {
@@ -43,18 +44,11 @@ struct Environment_change {
   }
 };
 
-struct Scratch {
-  std::filesystem::path path;
-  Scratch() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quavor_path_XXXXXX").string();
-    path = ::mkdtemp(pattern.data());
-  }
-  ~Scratch() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
+// A fresh directory of the test's own, with a way to put files in it.
+struct Scratch : Test_support::Temporary_directory {
+  Scratch() : Temporary_directory("quavor_path_") {}
   std::string file(const std::string& name, bool executable = false) const {
-    std::filesystem::path p = path / name;
+    std::filesystem::path p = *this / name;
     std::ofstream(p) << "x";
     if (executable) std::filesystem::permissions(p, std::filesystem::perms::owner_all);
     return p.string();
@@ -153,14 +147,14 @@ TEST(Normalize, OneFileHasOneNameHoweverItIsSpelt) {
 TEST(Exists, TildeIsTheHomeDirectory) {
   Scratch scratch;
   scratch.file("notes.qvb");
-  Environment_change home("HOME", scratch.path.string());
+  Environment_change home("HOME", scratch.path().string());
   EXPECT_TRUE(Path::exists("~/notes.qvb"));
   EXPECT_FALSE(Path::exists("~/other.qvb"));
 }
 
 TEST(Open, TildeIsTheHomeDirectory) {
   Scratch scratch;
-  Environment_change home("HOME", scratch.path.string());
+  Environment_change home("HOME", scratch.path().string());
   std::FILE* out = Path::path_open_out("~/log.txt");
   ASSERT_NE(out, nullptr);
   std::fputs("seen", out);
@@ -182,10 +176,10 @@ TEST(Open, TildeIsTheHomeDirectory) {
 TEST(FullPathWin32, FollowsOneSymbolicLink) {
   Scratch scratch;
   std::string target = scratch.file("program");
-  std::filesystem::create_directory(scratch.path / "bin");
-  std::filesystem::create_symlink(target, scratch.path / "bin" / "absolute");
-  std::filesystem::create_symlink("../program", scratch.path / "bin" / "relative");
-  const std::string dir = scratch.path.string();
+  std::filesystem::create_directory(scratch.path() / "bin");
+  std::filesystem::create_symlink(target, scratch.path() / "bin" / "absolute");
+  std::filesystem::create_symlink("../program", scratch.path() / "bin" / "relative");
+  const std::string dir = scratch.path().string();
   EXPECT_EQ(Path::full_path_win32("/", dir + "/bin/absolute"), target);
   EXPECT_EQ(Path::full_path_win32("/", dir + "/bin/relative"), target);
   EXPECT_EQ(Path::full_path_win32(dir, "bin/relative"), target);
@@ -203,9 +197,9 @@ TEST(Exists, TheStandardStreamAlwaysExists) {
 TEST(Exists, ImplicitNamesAreAlsoLookedUpInTheSearchStack) {
   Scratch scratch;
   scratch.file("only-here.qvb");
-  EXPECT_TRUE(Path::exists((scratch.path / "only-here.qvb").string()));
+  EXPECT_TRUE(Path::exists((scratch.path() / "only-here.qvb").string()));
   EXPECT_FALSE(Path::exists("only-here.qvb"));
-  Path::search_stack().push_back(scratch.path.string());
+  Path::search_stack().push_back(scratch.path().string());
   EXPECT_TRUE(Path::exists("only-here.qvb"));
   EXPECT_FALSE(Path::exists("./only-here.qvb"));  // not implicit
   std::FILE* f = Path::path_open_in("only-here.qvb");
@@ -273,12 +267,12 @@ TEST(NameParts, DirectoryAndLastComponent) {
 
 TEST(FindInExecutablePath, TheFirstExecutableOfThatNameWins) {
   Scratch scratch;
-  std::filesystem::create_directory(scratch.path / "one");
-  std::filesystem::create_directory(scratch.path / "two");
+  std::filesystem::create_directory(scratch.path() / "one");
+  std::filesystem::create_directory(scratch.path() / "two");
   scratch.file("one/tool");  // not executable: skipped
   std::string found = scratch.file("two/tool", true);
-  Environment_change path("PATH", "/nonexistent-dir:" + (scratch.path / "one").string() + ":" +
-                                      (scratch.path / "two").string());
+  Environment_change path("PATH", "/nonexistent-dir:" + (scratch.path() / "one").string() + ":" +
+                                      (scratch.path() / "two").string());
   EXPECT_EQ(Path::find_in_executable_path("tool"), found);
   EXPECT_EQ(Path::find_in_executable_path("absent-tool"), "");
   // A name holding a separator is not looked up.
@@ -289,7 +283,7 @@ TEST(FindInExecutablePath, AnEmptyEntryIsTheCurrentDirectory) {
   Scratch scratch;
   scratch.file("tool", true);
   std::filesystem::path saved = std::filesystem::current_path();
-  std::filesystem::current_path(scratch.path);
+  std::filesystem::current_path(scratch.path());
   Environment_change path("PATH", "/nonexistent-dir::/bin");
   EXPECT_EQ(Path::find_in_executable_path("tool"), "./tool");
   std::filesystem::current_path(saved);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "config/path.hpp"
+#include "test_support.hpp"
 #include "text/exceptions.hpp"
 #include "text/format.hpp"
 
@@ -304,8 +305,7 @@ TEST_F(Configuration, AnonymousArgumentKinds) {
     bool is_report_source;
   };
   const std::vector<Case> cases = {{"notes.txt", false}, {"plan.qvc", false}, {"house.qvb", true}};
-  std::string pattern = (std::filesystem::temp_directory_path() / "quavor_conf_XXXXXX").string();
-  std::filesystem::path dir = ::mkdtemp(pattern.data());
+  const Test_support::Temporary_directory dir("quavor_conf_");
   for (const auto& c : cases) {
     Quavor_configuration::reset_for_tests();
     std::string name = (dir / c.file).string();
@@ -319,7 +319,6 @@ TEST_F(Configuration, AnonymousArgumentKinds) {
       EXPECT_EQ(Quavor_configuration::get_compute_run_mode_opt(), Quavor_configuration::run_mode::Compute_qvc_from_gui);
     }
   }
-  std::filesystem::remove_all(dir);
 }
 
 TEST_F(Configuration, DebuggingSwitch) {

@@ -1,7 +1,6 @@
 // Two checks at once: checks of different houses run on threads at the same
 // time give exactly the outcome and the report that each gives alone.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -87,17 +86,13 @@ result check(const std::string& path) {
 class ConcurrentChecks : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quavor_concurrent.XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    directory = pattern;
     for (std::size_t i = 0; i < std::size(houses); ++i) {
-      const std::string copy = directory + "/house" + std::to_string(i) + ".qvb";
+      const std::string copy = directory.string() + "/house" + std::to_string(i) + ".qvb";
       std::filesystem::copy_file(QUAVOR_SOURCE_DIR "/" + std::string(houses[i]), copy);
       copies.push_back(copy);
     }
   }
-  void TearDown() override { std::filesystem::remove_all(directory); }
-  std::string directory;
+  const Test_support::Temporary_directory directory{"quavor_concurrent."};
   std::vector<std::string> copies;
 };
 

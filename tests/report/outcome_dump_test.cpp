@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
+#include <filesystem>
 #include <regex>
 #include <set>
-#include <iterator>
 #include <sstream>
 #include <string>
 
@@ -16,13 +15,28 @@
 #include "report/report.hpp"
 #include "text/format.hpp"
 #include "text/scanning.hpp"
+#include "test_support.hpp"
 
 namespace {
 
-std::string read_file(const std::string& name) {
-  std::ifstream in(name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using Test_support::read_file;
+
+// Makes a directory the working directory for the life of the object.
+class Working_directory {
+ public:
+  explicit Working_directory(const std::filesystem::path& directory) : saved_(std::filesystem::current_path()) {
+    std::filesystem::current_path(directory);
+  }
+  ~Working_directory() {
+    std::error_code ignored;
+    std::filesystem::current_path(saved_, ignored);
+  }
+  Working_directory(const Working_directory&) = delete;
+  Working_directory& operator=(const Working_directory&) = delete;
+
+ private:
+  std::filesystem::path saved_;
+};
 
 std::string number(double x) {
   std::ostringstream out;
@@ -54,9 +68,15 @@ std::string dump(const Outcome::outcome& o) {
   return text;
 }
 
+// The check makes sure that its report can be written by creating it for a
+// moment under its relative name: it runs in a fresh directory with an empty
+// examples/, so that the checkout is left alone.
 Compute::checked_batiment checked_example() {
   Scanning::Scanbuf ib = Scanning::Scanbuf::from_string(read_file(QUAVOR_SOURCE_DIR "/examples/house_r1.qvb"));
   const Input_data_types::input_data data = Input_data_types_read::scanner_input_data(ib);
+  const Test_support::Temporary_directory scratch("quavor-outcome-");
+  std::filesystem::create_directory(scratch / "examples");
+  const Working_directory in_scratch(scratch.path());
   return Compute::check_description(data.batiment,
                                     Check::run_context{"examples/house_r1.qvb", "examples/house_r1.qvr",
                                                        Quavor_configuration::run_mode::Compute_qvr_from_qvb, false});

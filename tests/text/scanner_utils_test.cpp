@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "test_support.hpp"
 #include "text/og_scanner.hpp"
 
 namespace {
@@ -54,20 +55,21 @@ TEST(Scanner_utils_header, FirstLineIsLineZero) {
 
 TEST(Scanner_utils_header, NamedFileIsQuoted) {
   // A named file rather than the standard input, which a test must not read.
-  const std::string name = testing::TempDir() + "scanner_utils_named.txt";
+  const Test_support::Temporary_directory dir;
+  const std::string name = (dir / "scanner_utils_named.txt").string();
   std::FILE* f = std::fopen(name.c_str(), "w");
   ASSERT_NE(f, nullptr);
   std::fputs("x", f);
   std::fclose(f);
   Scanbuf ib = Scanbuf::from_file(name);
   EXPECT_EQ(scanner_error_header(0, ib), "File \"" + name + "\", line 0, characters 0-0:");
-  std::remove(name.c_str());
 }
 
 // Names and tokens are quoted as they are: a name longer than a line, or
 // holding "@" or "%", is never broken nor interpreted.
 TEST(Scanner_utils_header, LongOrOddNamesAreWrittenAsIs) {
-  const std::string name = testing::TempDir() + std::string(90, 'n') + "@ %d@,x.txt";
+  const Test_support::Temporary_directory dir;
+  const std::string name = (dir / (std::string(90, 'n') + "@ %d@,x.txt")).string();
   std::FILE* f = std::fopen(name.c_str(), "w");
   ASSERT_NE(f, nullptr);
   std::fputs("ab", f);
@@ -75,7 +77,6 @@ TEST(Scanner_utils_header, LongOrOddNamesAreWrittenAsIs) {
   Scanbuf ib = Scanbuf::from_file(name);
   scan(ib, "%_c");
   EXPECT_EQ(scanner_error_header(1, ib), "File \"" + name + "\", line 0, characters 0-1:");
-  std::remove(name.c_str());
   const std::string token = std::string(85, 'A') + "@ ";
   EXPECT_EQ(failure_of("x", [&](Scanbuf& b) { invalid_token_kind_error(token, b, "plan"); }),
             header_of_string + "0, characters -87-0:\n\"" + token + "\" is not a valid plan");

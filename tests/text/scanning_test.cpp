@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "test_support.hpp"
+
 namespace {
 
 using Scanning::r;
@@ -638,7 +640,8 @@ TEST(Scanning_sources, DisplayNames) {
 }
 
 TEST(Scanning_sources, NamedFile) {
-  std::string path = ::testing::TempDir() + "scanning_test_named.txt";
+  const Test_support::Temporary_directory dir;
+  const std::string path = (dir / "scanning_test_named.txt").string();
   {
     std::ofstream out(path, std::ios::binary);
     out << "12 34\n";
@@ -710,7 +713,8 @@ TEST(Scanning_sources, PipeDescriptorIsReadAsItArrives) {
 }
 
 TEST(Scanning_sources, LargeFileIsReadWhole) {
-  std::string path = ::testing::TempDir() + "scanning_test_large.txt";
+  const Test_support::Temporary_directory dir;
+  const std::string path = (dir / "scanning_test_large.txt").string();
   const int count = 200000;
   {
     std::ofstream out(path, std::ios::binary);

@@ -8,24 +8,15 @@
 #include <string>
 #include <vector>
 
-#include <stdlib.h>
-
+#include "test_support.hpp"
 #include "view/checked_file.hpp"
 
 namespace View_fixture {
 
-struct scratch {
-  std::filesystem::path dir;
-  scratch() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quavor-view-unit-XXXXXX").string();
-    dir = ::mkdtemp(pattern.data());
-  }
-  ~scratch() {
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
-  scratch(const scratch&) = delete;
-  scratch& operator=(const scratch&) = delete;
+// A fresh directory of the test's own, `dir` its path.
+struct scratch : Test_support::Temporary_directory {
+  scratch() : Temporary_directory("quavor-view-unit-") {}
+  const std::filesystem::path& dir = path();
 };
 
 inline std::string read(const std::filesystem::path& p) {
