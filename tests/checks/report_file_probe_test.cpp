@@ -5,11 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -35,6 +38,23 @@ TEST(ReportFileProbe, TheStandardOutputAndMissingDirectories) {
   const Temporary_directory d;
   EXPECT_TRUE(Report_file_probe::writable("-"));
   EXPECT_FALSE(Report_file_probe::writable((d / "missing" / "house.qvr").string()));
+}
+
+// Checks of descriptions recording the same name probe the same file at once
+// (quavor-view --jobs): none may see it vanish between its two opens.
+TEST(ReportFileProbe, ProbesOfTheSameFileAtOnceAllSeeItWritable) {
+  const Temporary_directory d;
+  const std::string report = (d / "input.qvr").string();
+  std::atomic<int> not_writable{0};
+  std::vector<std::thread> probes;
+  for (int t = 0; t < 8; ++t)
+    probes.emplace_back([&] {
+      for (int i = 0; i < 5000; ++i)
+        if (!Report_file_probe::writable(report)) ++not_writable;
+    });
+  for (std::thread& p : probes) p.join();
+  EXPECT_EQ(not_writable, 0);
+  EXPECT_TRUE(std::filesystem::is_empty(d.path()));
 }
 
 // The system would see only "h", a file the description does not name.

@@ -101,12 +101,12 @@ TEST(AtomicFile, FailuresNameTheTargetAndTheReason) {
 
 // Opening it would write the file named by the part before the NUL byte.
 TEST(AtomicFile, ANameWithANulByteIsRefused) {
-  Scratch s;
-  std::ofstream(s.path / "h") << "another file";
-  const std::string target = s / "h" + std::string(1, '\0') + "ouse.qvr";
+  const Temporary_directory s("quavor_atomic_");
+  std::ofstream(s / "h") << "another file";
+  const std::string target = (s / "h").string() + std::string(1, '\0') + "ouse.qvr";
   EXPECT_THROW(Atomic_file::Writer w(target), Sys_error);
-  EXPECT_EQ(read(s / "h"), "another file");
-  EXPECT_EQ(s.entries(), (std::set<std::string>{"h"}));
+  EXPECT_EQ(read_file(s / "h"), "another file");
+  EXPECT_EQ(entries(s.path()), (std::set<std::string>{"h"}));
 }
 
 TEST(AtomicFile, ADirectoryIsNoTarget) {
