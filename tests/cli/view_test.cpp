@@ -358,6 +358,31 @@ TEST(ViewBatch, SyntaxErrorAmongGoodOnesIsReportedAsQuavorPrintsItAndTheOthersCh
   EXPECT_TRUE(std::filesystem::exists(s.dir / "out" / "input-3.json"));
 }
 
+// A description typed in Latin-1 (an "é" as the single byte 0xE9) is checked
+// as quavor checks it; its results and the summary are still JSON (UTF-8),
+// the byte written as U+FFFD, and the other descriptions are not lost.
+TEST(ViewBatch, TextThatIsNotUtf8IsWrittenAsReplacementCharacters) {
+  View_fixture::scratch s;
+  copy_to(cases_root / "ok_r0" / "input.qvb", s.dir / "latin1" / "input.qvb");
+  copy_to(cases_root / "ok_r0" / "input.qvb", s.dir / "utf8" / "input.qvb");
+  std::string text = Cli::read_file((s.dir / "latin1" / "input.qvb").string());
+  text.replace(text.find("Basse-Terre"), 11, "Basse-Terr\xe9");
+  std::ofstream(s.dir / "latin1" / "input.qvb", std::ios::binary) << text;
+  const std::filesystem::path out = s.dir / "out";
+  const Cli::Result r = view({"--json", "--no-html", "--out", out.string(), "latin1", "utf8"}, s.dir);
+  // Both record "input.qvb", not the name they are read by.
+  EXPECT_EQ(r.err,
+            "latin1/input.qvb: not-compliant: CR-0-11 (test 2)\n"
+            "utf8/input.qvb: not-compliant: CR-0-11 (test 2)\n"
+            "quavor-view: 2 descriptions: 0 compliant, 2 not compliant, 0 fatal, 0 unreadable\n");
+  EXPECT_EQ(r.status, 1);
+  const json results = json::parse(Cli::read_file((out / "input.json").string()));
+  EXPECT_EQ(results["building"]["location"], "12 rue des Tilleuls, Basse-Terr\xef\xbf\xbd");
+  const json summary = json::parse(Cli::read_file((out / "summary.json").string()));
+  ASSERT_EQ(summary["descriptions"].size(), 2u);
+  EXPECT_EQ(summary["descriptions"][0]["verdict"], summary["descriptions"][1]["verdict"]);
+}
+
 // ---------------------------------------------------------------------------
 // Bad input and the command line.
 

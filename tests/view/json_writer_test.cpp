@@ -47,19 +47,43 @@ TEST(JsonWriter, WritesWhatTheLibraryWritesForTheSameValue) {
   }
 }
 
-TEST(JsonWriter, EveryAsciiCharacterIsWrittenAsTheLibraryWritesIt) {
-  for (int c = 1; c < 0x80; ++c) {
-    const std::string s = "a" + std::string(1, static_cast<char>(c)) + "/~";
+// Every string of one byte, of two bytes, and of up to four bytes around each
+// UTF-8 boundary (overlong forms, surrogates, beyond U+10FFFF, truncated
+// sequences) is written as the library writes it, with invalid bytes as
+// U+FFFD; and the writer's shortcut is taken only where the library writes
+// the string unchanged.
+TEST(JsonWriter, EveryByteSequenceIsWrittenAsTheLibraryWritesIt) {
+  std::vector<std::string> strings;
+  for (int a = 0; a < 256; ++a) {
+    strings.push_back(std::string(1, static_cast<char>(a)));
+    for (int b = 0; b < 256; ++b) strings.push_back({static_cast<char>(a), static_cast<char>(b)});
+  }
+  const std::vector<int> edges{0x00, 0x20, 0x22, 0x5c, 0x7f, 0x80, 0x8f, 0x90, 0x9f, 0xa0,
+                               0xbf, 0xc0, 0xc1, 0xc2, 0xdf, 0xe0, 0xed, 0xef, 0xf0, 0xf4, 0xf5, 0xff};
+  for (const int a : edges)
+    for (const int b : edges)
+      for (const int c : edges) {
+        const std::string three{static_cast<char>(a), static_cast<char>(b), static_cast<char>(c)};
+        strings.push_back(three);
+        for (const int d : edges) strings.push_back(three + static_cast<char>(d));
+      }
+  strings.push_back("rez-de-chaussée, 𝄞 et €");
+  for (const std::string& s : strings) {
     std::string text;
     writer(text).value(s);
-    EXPECT_EQ(text, nlohmann::ordered_json(s).dump()) << "character " << c;
+    const std::string expected = nlohmann::ordered_json(s).dump(-1, ' ', false, Json_writer::invalid_utf8);
+    ASSERT_EQ(text, expected) << testing::PrintToString(s);
+    if (Json_writer::written_as_is(s)) {
+      ASSERT_EQ(expected, "\"" + s + "\"") << testing::PrintToString(s);
+    }
   }
 }
 
-TEST(JsonWriter, InvalidUtf8IsRefusedAsTheLibraryRefusesIt) {
+TEST(JsonWriter, BytesThatAreNotUtf8AreWrittenAsReplacementCharacters) {
   std::string text;
-  writer w(text);
-  EXPECT_THROW(w.value(std::string("\xff")), nlohmann::ordered_json::type_error);
+  writer(text).value(std::string("Basse-Terr\xe9"));
+  EXPECT_EQ(text, "\"Basse-Terr\xef\xbf\xbd\"");
+  EXPECT_EQ(nlohmann::ordered_json::parse(text).get<std::string>(), "Basse-Terr\xef\xbf\xbd");
 }
 
 }  // namespace

@@ -137,22 +137,6 @@ int sink_close(void* cookie) {
   return sink.first_errno == 0 ? 0 : -1;
 }
 
-// The file a name leads to once its symbolic links are followed (a relative
-// link is taken in the directory of the link).
-std::string followed_links(const std::string& name) {
-  std::string current = name;
-  for (int hops = 0; hops < 40; ++hops) {
-    struct stat st;
-    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
-    std::vector<char> buffer(PATH_MAX + 1);
-    const ssize_t n = ::readlink(current.c_str(), buffer.data(), buffer.size() - 1);
-    if (n <= 0) return current;
-    const std::string link(buffer.data(), static_cast<std::size_t>(n));
-    current = Path::is_relative(link) ? Path::concat(Path::dirname(current), link) : link;
-  }
-  return current;  // a loop of links: opening it reports the loop
-}
-
 // Beside the target, hidden, unique to this process and attempt. A long
 // target name is shortened so the temporary name stays within the limit.
 std::string temporary_name(const std::string& final_path, int attempt) {
@@ -228,7 +212,7 @@ Writer::Writer(const std::string& target) : state_(std::make_unique<State>()) {
     // The system would see only the name before the NUL byte: another file.
     s.fail(EINVAL);
   } else {
-    s.final_path = followed_links(Path::tilde_subst(target));
+    s.final_path = Path::followed_links(Path::tilde_subst(target));
     open_file(s);
   }
   static const cookie_io_functions_t functions = {nullptr, sink_write, nullptr, sink_close};

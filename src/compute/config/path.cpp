@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <vector>
+
 #include "text/exceptions.hpp"
 #include "text/format.hpp"
 
@@ -133,6 +135,22 @@ std::string current_directory() {
   std::vector<char> buffer(PATH_MAX + 1);
   if (::getcwd(buffer.data(), buffer.size()) == nullptr) return ".";
   return std::string(buffer.data());
+}
+
+// The file a name leads to once its symbolic links are followed (a relative
+// link is taken in the directory of the link).
+std::string followed_links(const std::string& name) {
+  std::string current = name;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    std::vector<char> buffer(PATH_MAX + 1);
+    const ssize_t n = ::readlink(current.c_str(), buffer.data(), buffer.size() - 1);
+    if (n <= 0) return current;
+    const std::string link(buffer.data(), static_cast<std::size_t>(n));
+    current = is_relative(link) ? concat(dirname(current), link) : link;
+  }
+  return current;  // a loop of links: opening it reports the loop
 }
 
 std::string tilde_subst(const std::string& name) {

@@ -50,6 +50,11 @@ std::string current_directory();
 
 // Home-directory expansion: "~" and "~/rest"; any other name unchanged.
 std::string tilde_subst(const std::string& name);
+
+// The file a name leads to once its symbolic links are followed (a relative
+// link is taken in the directory of the link).
+std::string followed_links(const std::string& name);
+
 // Collapses repeated separators, "." components and "x/.." pairs.
 std::string path_normalize(const std::string& name);
 // The absolute path of a name relative to a directory.

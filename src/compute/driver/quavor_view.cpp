@@ -318,7 +318,7 @@ int run(const options& o) {
                                        {"unreadable", counts[Checked_file::verdict::unreadable]}}},
                        {"status", result},
                        {"descriptions", rows}};
-    const std::string text = summary.dump(1) + "\n";
+    const std::string text = summary.dump(1, ' ', false, Json_writer::invalid_utf8) + "\n";
     if (summary_name == "-") {
       std::fwrite(text.data(), 1, text.size(), stdout);
       std::fflush(stdout);

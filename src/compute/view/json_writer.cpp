@@ -3,7 +3,8 @@
 namespace Json_writer {
 
 writer::writer(std::string& out)
-    : out_(out), serializer_(nlohmann::detail::output_adapter<char, std::string>(out), ' ') {}
+    : out_(out),
+      serializer_(nlohmann::detail::output_adapter<char, std::string>(out), ' ', invalid_utf8) {}
 
 void writer::separate() {
   if (after_key_) {
@@ -11,15 +12,13 @@ void writer::separate() {
     return;
   }
   if (first_.empty()) return;
-  if (!first_.back()) out_ += ',';
-  first_.back() = false;
+  if (first_.back() == 0) out_ += ',';
+  first_.back() = 0;
 }
 
 writer& writer::key(std::string_view k) {
   separate();
-  out_ += '"';
-  out_ += k;
-  out_ += "\":";
+  out_.append(1, '"').append(k).append("\":", 2);
   after_key_ = true;
   return *this;
 }
@@ -27,7 +26,7 @@ writer& writer::key(std::string_view k) {
 writer& writer::open(char bracket) {
   separate();
   out_ += bracket;
-  first_.push_back(true);
+  first_.push_back(1);
   return *this;
 }
 
@@ -43,21 +42,61 @@ writer& writer::scalar(const nlohmann::ordered_json& j) {
   return *this;
 }
 
-// Printable ASCII other than the quote and the backslash is written as it is
-// by the library too; only such strings skip it, as most names and figures are.
-static bool needs_no_escape(std::string_view s) {
-  for (const char c : s) {
-    if (c < 0x20 || c > 0x7e || c == '"' || c == '\\') return false;
+namespace {
+
+bool continuation(unsigned char c) { return c >= 0x80 && c <= 0xbf; }
+
+// The length of the well-formed UTF-8 sequence of two to four bytes starting
+// at s[i], or 0. The second byte's range excludes overlong forms, surrogates
+// and code points above U+10FFFF.
+std::size_t multibyte_length(std::string_view s, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
+  const unsigned char lead = byte(0);
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xbf;
+  if (lead >= 0xc2 && lead <= 0xdf) {
+    length = 2;
+  } else if (lead >= 0xe0 && lead <= 0xef) {
+    length = 3;
+    if (lead == 0xe0) low = 0xa0;
+    if (lead == 0xed) high = 0x9f;
+  } else if (lead >= 0xf0 && lead <= 0xf4) {
+    length = 4;
+    if (lead == 0xf0) low = 0x90;
+    if (lead == 0xf4) high = 0x8f;
+  } else {
+    return 0;
+  }
+  if (i + length > s.size() || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t k = 2; k < length; ++k)
+    if (!continuation(byte(k))) return 0;
+  return length;
+}
+
+}  // namespace
+
+// Well-formed UTF-8 without control characters, quotes or backslashes is
+// written as it is by the library too; only such strings skip it, as most
+// names, figures and French sentences are.
+bool written_as_is(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+      if (c < 0x20 || c == '"' || c == '\\') return false;
+      ++i;
+      continue;
+    }
+    const std::size_t length = multibyte_length(s, i);
+    if (length == 0) return false;
+    i += length;
   }
   return true;
 }
 
 writer& writer::value(std::string_view s) {
-  if (!needs_no_escape(s)) return scalar(nlohmann::ordered_json(s));
+  if (!written_as_is(s)) return scalar(nlohmann::ordered_json(s));
   separate();
-  out_ += '"';
-  out_ += s;
-  out_ += '"';
+  out_.append(1, '"').append(s).append(1, '"');
   return *this;
 }
 

@@ -4,6 +4,8 @@
 // Structure (braces, commas, keys) is written here; every scalar goes through
 // the JSON library's own serializer, so strings are escaped and numbers
 // written exactly as the library writes them (they read back exactly).
+// Bytes that are not UTF-8 (a description typed in Latin-1, say) are written
+// as U+FFFD: JSON is UTF-8, and one such name must not cost the whole file.
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -14,6 +16,11 @@
 #include <nlohmann/json.hpp>
 
 namespace Json_writer {
+
+inline constexpr nlohmann::ordered_json::error_handler_t invalid_utf8 = nlohmann::ordered_json::error_handler_t::replace;
+
+// True when the library writes `s` as it is, between quotes.
+bool written_as_is(std::string_view s);
 
 class writer {
  public:
@@ -58,7 +65,7 @@ class writer {
   void separate();
 
   std::string& out_;
-  std::vector<bool> first_;
+  std::vector<char> first_;  // per open container: no element written yet
   bool after_key_ = false;
   nlohmann::detail::serializer<nlohmann::ordered_json> serializer_;
 };
