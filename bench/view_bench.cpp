@@ -1,7 +1,9 @@
 // quavor-view over a folder of 2,000 house-sized descriptions (copies of
 // examples/house_r1.qvb, each recording its own file name) with
 // `--json --no-html --jobs N`, process start to exit: descriptions per second
-// of wall time, and for N = 2 the speed-up over N = 1.
+// of wall time, and for N = 2 the speed-up over N = 1. Twice: the first time
+// a folder is checked (no results yet: every X.json is written), and again
+// (the results are there and unchanged, so they are left as they are).
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -73,13 +75,24 @@ int run_view(const std::filesystem::path& dir, const std::string& jobs) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-double seconds_with_one_job = 0.0;
+// The results of an earlier run, removed before a first-time run (untimed).
+void remove_results(const std::filesystem::path& dir) {
+  for (const auto& entry : std::filesystem::directory_iterator(dir / "houses"))
+    if (entry.path().extension() == ".json") std::filesystem::remove(entry.path());
+  std::filesystem::remove(dir / "summary.json");
+  std::filesystem::remove(dir / "index.html");
+}
+
+double seconds_with_one_job[2] = {0.0, 0.0};
 
 void BM_view_batch(benchmark::State& state) {
   const std::filesystem::path& dir = batch_folder();
   const std::string jobs = std::to_string(state.range(0));
+  const bool first_time = state.range(1) != 0;
   double total = 0.0;
+  if (!first_time && run_view(dir, jobs) != 0) state.SkipWithError("quavor-view failed");
   for (auto _ : state) {
+    if (first_time) remove_results(dir);
     const auto start = std::chrono::steady_clock::now();
     if (run_view(dir, jobs) != 0) {
       state.SkipWithError("quavor-view failed");
@@ -89,9 +102,18 @@ void BM_view_batch(benchmark::State& state) {
   }
   const double per_run = total / static_cast<double>(state.iterations());
   state.counters["descriptions_per_s"] = static_cast<double>(descriptions) / per_run;
-  if (state.range(0) == 1) seconds_with_one_job = per_run;
-  if (state.range(0) == 2 && seconds_with_one_job > 0) state.counters["speedup_vs_jobs1"] = seconds_with_one_job / per_run;
+  double& one_job = seconds_with_one_job[first_time ? 1 : 0];
+  if (state.range(0) == 1) one_job = per_run;
+  if (state.range(0) == 2 && one_job > 0) state.counters["speedup_vs_jobs1"] = one_job / per_run;
 }
-BENCHMARK(BM_view_batch)->Arg(1)->Arg(2)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_view_batch)
+    ->ArgNames({"jobs", "first_time"})
+    ->Args({1, 1})
+    ->Args({2, 1})
+    ->Args({1, 0})
+    ->Args({2, 0})
+    ->Iterations(3)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -28,6 +28,9 @@ TEST(JsonWriter, WritesWhatTheLibraryWritesForTheSameValue) {
          w.end_array().field("c", true).end_object();
        },
        {{"a", 1}, {"b", {2.5, nlohmann::ordered_json::object(), nullptr}}, {"c", true}}},
+      {"long keys",
+       [](writer& w) { w.begin_object().field(std::string(70, 'k'), 1).field(std::string(60, 'l'), 2).end_object(); },
+       {{std::string(70, 'k'), 1}, {std::string(60, 'l'), 2}}},
       {"whole doubles keep their point", [](writer& w) { w.value(12.0); }, 12.0},
       {"shortest round trip", [](writer& w) { w.value(0.1 + 0.2); }, 0.1 + 0.2},
       {"not a number is null", [nan](writer& w) { w.value(nan); }, nan},
@@ -49,7 +52,8 @@ TEST(JsonWriter, WritesWhatTheLibraryWritesForTheSameValue) {
 
 // Every string of one byte, of two bytes, and of up to four bytes around each
 // UTF-8 boundary (overlong forms, surrogates, beyond U+10FFFF, truncated
-// sequences) is written as the library writes it, with invalid bytes as
+// sequences), and such bytes inside longer strings, are written as the
+// library writes them, with invalid bytes as
 // U+FFFD; and the writer's shortcut is taken only where the library writes
 // the string unchanged.
 TEST(JsonWriter, EveryByteSequenceIsWrittenAsTheLibraryWritesIt) {
@@ -67,6 +71,16 @@ TEST(JsonWriter, EveryByteSequenceIsWrittenAsTheLibraryWritesIt) {
         strings.push_back(three);
         for (const int d : edges) strings.push_back(three + static_cast<char>(d));
       }
+  // Long strings are scanned eight bytes at a time: each kind of byte at each
+  // place of a word, and sequences across the words' bounds.
+  for (std::size_t at = 0; at < 17; ++at)
+    for (const int a : edges) {
+      std::string long_one = "abcdefghijklmnopq";
+      long_one[at] = static_cast<char>(a);
+      strings.push_back(long_one);
+      strings.push_back(std::string("abcdefghijklmnopq").insert(at, "é"));
+      strings.push_back(std::string("abcdefghijklmnopq").insert(at, "𝄞"));
+    }
   strings.push_back("rez-de-chaussée, 𝄞 et €");
   for (const std::string& s : strings) {
     std::string text;

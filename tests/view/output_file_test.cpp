@@ -23,6 +23,28 @@ TEST(OutputFile, CreatesThenReplacesLeavingNoTemporaryFile) {
   EXPECT_NE(st.st_mode & S_IRUSR, 0u);
 }
 
+// The same text leaves the file as it is (same inode, same time stamp); a
+// text of the same length that differs anywhere, the last of several pieces
+// read included, replaces it.
+TEST(OutputFile, TheSameTextLeavesTheFileAsItIs) {
+  View_fixture::scratch s;
+  const std::filesystem::path f = s.dir / "results.json";
+  const std::string text(40000, 'x');
+  std::string last_differs = text;
+  last_differs.back() = 'y';
+  struct stat before {}, after {};
+  Output_file::replace(f.string(), text);
+  ASSERT_EQ(::stat(f.c_str(), &before), 0);
+  Output_file::replace(f.string(), text);
+  ASSERT_EQ(::stat(f.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+  Output_file::replace(f.string(), last_differs);
+  EXPECT_EQ(View_fixture::read(f), last_differs);
+  Output_file::replace(f.string(), "short");
+  EXPECT_EQ(View_fixture::read(f), "short");
+}
+
 TEST(OutputFile, MissingDirectoryIsASysErrorNamingTheFile) {
   View_fixture::scratch s;
   const std::filesystem::path f = s.dir / "nodir" / "page.html";

@@ -1,5 +1,8 @@
 #include "view/json_writer.hpp"
 
+#include <cstdint>
+#include <cstring>
+
 namespace Json_writer {
 
 writer::writer(std::string& out)
@@ -17,8 +20,22 @@ void writer::separate() {
 }
 
 writer& writer::key(std::string_view k) {
-  separate();
-  out_.append(1, '"').append(k).append("\":", 2);
+  // Keys are written by the thousand: the comma, the quoted key and the colon
+  // go out in one piece.
+  char piece[64];
+  std::size_t n = 0;
+  if (!first_.empty() && first_.back() == 0) piece[n++] = ',';
+  if (!first_.empty()) first_.back() = 0;
+  if (k.size() + 4 > sizeof piece) {
+    out_.append(piece, n).append(1, '"').append(k).append("\":", 2);
+  } else {
+    piece[n++] = '"';
+    std::memcpy(piece + n, k.data(), k.size());
+    n += k.size();
+    piece[n++] = '"';
+    piece[n++] = ':';
+    out_.append(piece, n);
+  }
   after_key_ = true;
   return *this;
 }
@@ -73,6 +90,15 @@ std::size_t multibyte_length(std::string_view s, std::size_t i) {
   return length;
 }
 
+// Eight bytes at once: true when none is beyond ASCII, a control character, a
+// quote or a backslash (each test says whether any byte of the word is such).
+bool plain_ascii(std::uint64_t w) {
+  constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+  const auto any_zero = [](std::uint64_t v) { return (v - ones) & ~v & highs; };
+  const std::uint64_t any_below_space = (w - ones * 0x20) & ~w & highs;
+  return ((w & highs) | any_below_space | any_zero(w ^ (ones * '"')) | any_zero(w ^ (ones * '\\'))) == 0;
+}
+
 }  // namespace
 
 // Well-formed UTF-8 without control characters, quotes or backslashes is
@@ -80,6 +106,14 @@ std::size_t multibyte_length(std::string_view s, std::size_t i) {
 // names, figures and French sentences are.
 bool written_as_is(std::string_view s) {
   for (std::size_t i = 0; i < s.size();) {
+    if (i + 8 <= s.size()) {
+      std::uint64_t word;
+      std::memcpy(&word, s.data() + i, 8);
+      if (plain_ascii(word)) {
+        i += 8;
+        continue;
+      }
+    }
     const auto c = static_cast<unsigned char>(s[i]);
     if (c < 0x80) {
       if (c < 0x20 || c == '"' || c == '\\') return false;

@@ -1,11 +1,13 @@
 #include "view/output_file.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <fstream>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -45,9 +47,30 @@ mode_t creation_mask() {
   return mask;
 }
 
+// Whether `name` is a regular file holding exactly `text`, read in pieces.
+bool holds(const std::string& name, std::string_view text) {
+  const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::size_t>(st.st_size) == text.size();
+  char piece[16384];
+  for (std::size_t at = 0; same && at < text.size();) {
+    const ssize_t got = ::read(fd, piece, std::min(sizeof piece, text.size() - at));
+    if (got < 0 && errno == EINTR) continue;
+    same = got > 0 && text.compare(at, static_cast<std::size_t>(got), piece, static_cast<std::size_t>(got)) == 0;
+    if (same) at += static_cast<std::size_t>(got);
+  }
+  ::close(fd);
+  return same;
+}
+
 }  // namespace
 
 void replace(const std::string& name, std::string_view text) {
+  // Checking a folder again mostly finds the same results: a file that holds
+  // them already is left as it is, its time stamp too, as build tools leave
+  // what they would not change.
+  if (holds(name, text)) return;
   std::string temporary;
   const int fd = open_temporary(name, temporary);
   // mkstemp creates the file private to its owner; a page is as readable as

@@ -8,7 +8,8 @@
 
 namespace Output_file {
 
-// Replaces the file `name` with `text`, creating it if needed. Raises
+// Replaces the file `name` with `text`, creating it if needed; a regular file
+// that holds `text` already is left untouched. Raises
 // Sys_error ("<name>: <reason>") when the file cannot be written; the
 // temporary file is removed then.
 void replace(const std::string& name, std::string_view text);
