@@ -114,11 +114,11 @@ std::string find_program(const std::string& name) {
 Cli::Result chromium(const std::vector<std::string>& what, const std::filesystem::path& page) {
   const std::string browser = find_program("chromium");
   if (browser.empty()) return Cli::Result{"", "chromium not found (make deps installs it)", -1};
-  View_fixture::scratch profile;
+  const Test_support::Temporary_directory profile;
   std::vector<std::string> arguments{"120", browser, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                                      "--no-first-run", "--disable-background-networking",
                                      "--disable-component-update", "--disable-sync",
-                                     "--user-data-dir=" + profile.dir.string()};
+                                     "--user-data-dir=" + profile.path().string()};
   arguments.insert(arguments.end(), what.begin(), what.end());
   arguments.push_back("file://" + std::filesystem::absolute(page).string());
   return Cli::run(arguments, Cli::Options().executing(find_program("timeout")));
@@ -138,12 +138,12 @@ struct Checked {
 class ViewTestSet : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    scratch = new View_fixture::scratch;
+    scratch = new Test_support::Temporary_directory;
     runs = new std::vector<Checked>;
     for (const Description& d : test_set()) {
       Checked r{d, {}, {}, {}, {}, {}, {}};
-      const std::filesystem::path by_quavor = scratch->dir / "quavor" / d.label;
-      const std::filesystem::path by_view = scratch->dir / "view" / d.label;
+      const std::filesystem::path by_quavor = scratch->path() / "quavor" / d.label;
+      const std::filesystem::path by_view = scratch->path() / "view" / d.label;
       copy_to(d.file, by_quavor / d.name);
       copy_to(d.file, by_view / d.name);
       r.quavor = Cli::run({"-r", d.name}, Cli::Options().in(by_quavor.string()));
@@ -161,11 +161,11 @@ class ViewTestSet : public ::testing::Test {
     delete runs;
     delete scratch;
   }
-  static View_fixture::scratch* scratch;
+  static Test_support::Temporary_directory* scratch;
   static std::vector<Checked>* runs;
 };
 
-View_fixture::scratch* ViewTestSet::scratch = nullptr;
+Test_support::Temporary_directory* ViewTestSet::scratch = nullptr;
 std::vector<Checked>* ViewTestSet::runs = nullptr;
 
 TEST_F(ViewTestSet, CoversTheExamplesAndTheFailingCases) {
@@ -291,16 +291,16 @@ TEST_F(ViewTestSet, ScreenshotsForPeopleToLookAt) {
 // Batches.
 
 TEST(ViewBatch, DirectoryGivesIndexAndSummaryInInputOrderWhateverTheJobs) {
-  View_fixture::scratch s;
+  const Test_support::Temporary_directory s;
   for (const char* c : {"ok_r0", "cr3_4_shares", "cr0_12_type", "fatal_zone3"})
-    copy_to(cases_root / c / "input.qvb", s.dir / "set" / c / "input.qvb");
+    copy_to(cases_root / c / "input.qvb", s.path() / "set" / c / "input.qvb");
   std::string summaries[2];
   int k = 0;
   for (const char* jobs : {"1", "3"}) {
-    const std::filesystem::path out = s.dir / (std::string("out") + jobs);
+    const std::filesystem::path out = s.path() / (std::string("out") + jobs);
     // Run inside each case's directory would change the names; the recorded
     // names are "input.qvb", so the verdicts are about the name (CR-0-11).
-    const Cli::Result r = view({"--json", "--jobs", jobs, "--out", out.string(), "set"}, s.dir);
+    const Cli::Result r = view({"--json", "--jobs", jobs, "--out", out.string(), "set"}, s.path());
     EXPECT_EQ(r.status, 1) << r.err;
     ASSERT_TRUE(std::filesystem::exists(out / "index.html"));
     ASSERT_TRUE(std::filesystem::exists(out / "cr3_4_shares" / "input.html"));
@@ -318,58 +318,58 @@ TEST(ViewBatch, DirectoryGivesIndexAndSummaryInInputOrderWhateverTheJobs) {
 }
 
 TEST(ViewBatch, SummaryToStandardOutput) {
-  View_fixture::scratch s;
-  copy_to(cases_root / "ok_r0" / "input.qvb", s.dir / "input.qvb");
-  const Cli::Result r = view({"--no-html", "--summary", "-", "input.qvb"}, s.dir);
+  const Test_support::Temporary_directory s;
+  copy_to(cases_root / "ok_r0" / "input.qvb", s.path() / "input.qvb");
+  const Cli::Result r = view({"--no-html", "--summary", "-", "input.qvb"}, s.path());
   EXPECT_EQ(r.status, 0) << r.err;
   const json summary = json::parse(r.out);
   ASSERT_EQ(summary["descriptions"].size(), 1u);
   EXPECT_EQ(summary["descriptions"][0]["verdict"], "compliant");
-  EXPECT_FALSE(std::filesystem::exists(s.dir / "input.html"));
-  EXPECT_FALSE(std::filesystem::exists(s.dir / "index.html"));
-  EXPECT_FALSE(std::filesystem::exists(s.dir / "input.qvr"));
+  EXPECT_FALSE(std::filesystem::exists(s.path() / "input.html"));
+  EXPECT_FALSE(std::filesystem::exists(s.path() / "index.html"));
+  EXPECT_FALSE(std::filesystem::exists(s.path() / "input.qvr"));
 }
 
 TEST(ViewBatch, SyntaxErrorAmongGoodOnesIsReportedAsQuavorPrintsItAndTheOthersChecked) {
-  View_fixture::scratch s;
-  copy_to(cases_root / "ok_r0" / "input.qvb", s.dir / "good" / "input.qvb");
-  copy_to(cases_root / "syntax_misspelt_field" / "input.qvb", s.dir / "bad" / "input.qvb");
-  copy_to(cases_root / "cr3_4_shares" / "input.qvb", s.dir / "zz" / "input.qvb");
-  const Cli::Result quavor = Cli::run({"-i", "input.qvb"}, Cli::Options().in((s.dir / "bad").string()));
+  const Test_support::Temporary_directory s;
+  copy_to(cases_root / "ok_r0" / "input.qvb", s.path() / "good" / "input.qvb");
+  copy_to(cases_root / "syntax_misspelt_field" / "input.qvb", s.path() / "bad" / "input.qvb");
+  copy_to(cases_root / "cr3_4_shares" / "input.qvb", s.path() / "zz" / "input.qvb");
+  const Cli::Result quavor = Cli::run({"-i", "input.qvb"}, Cli::Options().in((s.path() / "bad").string()));
   // From inside each directory the recorded names hold.
-  const Cli::Result r = view({"--json", "--out", (s.dir / "out").string(), "bad/input.qvb", "good/input.qvb",
+  const Cli::Result r = view({"--json", "--out", (s.path() / "out").string(), "bad/input.qvb", "good/input.qvb",
                               "zz/input.qvb"},
-                             s.dir);
+                             s.path());
   EXPECT_EQ(r.status, 2);
   const std::string quavor_text = quavor.err;
   // The message quoted with the name as quavor-view was given it.
   std::string expected = quavor_text;
   expected.replace(expected.find("\"input.qvb\""), 11, "\"bad/input.qvb\"");
   EXPECT_EQ(r.err.rfind(expected, 0), 0u) << r.err;
-  const json summary = json::parse(Cli::read_file((s.dir / "out" / "summary.json").string()));
+  const json summary = json::parse(Cli::read_file((s.path() / "out" / "summary.json").string()));
   ASSERT_EQ(summary["descriptions"].size(), 3u);
   EXPECT_EQ(summary["descriptions"][0]["verdict"], "unreadable");
   EXPECT_EQ(summary["descriptions"][0]["message"].get<std::string>() + "\n", expected);
   EXPECT_NE(summary["descriptions"][1]["verdict"], "unreadable");
   EXPECT_NE(summary["descriptions"][2]["verdict"], "unreadable");
   // Same base name three times under one --out: numbered.
-  EXPECT_TRUE(std::filesystem::exists(s.dir / "out" / "input.json"));
-  EXPECT_TRUE(std::filesystem::exists(s.dir / "out" / "input-2.json"));
-  EXPECT_TRUE(std::filesystem::exists(s.dir / "out" / "input-3.json"));
+  EXPECT_TRUE(std::filesystem::exists(s.path() / "out" / "input.json"));
+  EXPECT_TRUE(std::filesystem::exists(s.path() / "out" / "input-2.json"));
+  EXPECT_TRUE(std::filesystem::exists(s.path() / "out" / "input-3.json"));
 }
 
 // A description typed in Latin-1 (an "é" as the single byte 0xE9) is checked
 // as quavor checks it; its results and the summary are still JSON (UTF-8),
 // the byte written as U+FFFD, and the other descriptions are not lost.
 TEST(ViewBatch, TextThatIsNotUtf8IsWrittenAsReplacementCharacters) {
-  View_fixture::scratch s;
-  copy_to(cases_root / "ok_r0" / "input.qvb", s.dir / "latin1" / "input.qvb");
-  copy_to(cases_root / "ok_r0" / "input.qvb", s.dir / "utf8" / "input.qvb");
-  std::string text = Cli::read_file((s.dir / "latin1" / "input.qvb").string());
+  const Test_support::Temporary_directory s;
+  copy_to(cases_root / "ok_r0" / "input.qvb", s.path() / "latin1" / "input.qvb");
+  copy_to(cases_root / "ok_r0" / "input.qvb", s.path() / "utf8" / "input.qvb");
+  std::string text = Cli::read_file((s.path() / "latin1" / "input.qvb").string());
   text.replace(text.find("Basse-Terre"), 11, "Basse-Terr\xe9");
-  std::ofstream(s.dir / "latin1" / "input.qvb", std::ios::binary) << text;
-  const std::filesystem::path out = s.dir / "out";
-  const Cli::Result r = view({"--json", "--no-html", "--out", out.string(), "latin1", "utf8"}, s.dir);
+  std::ofstream(s.path() / "latin1" / "input.qvb", std::ios::binary) << text;
+  const std::filesystem::path out = s.path() / "out";
+  const Cli::Result r = view({"--json", "--no-html", "--out", out.string(), "latin1", "utf8"}, s.path());
   // Both record "input.qvb", not the name they are read by.
   EXPECT_EQ(r.err,
             "latin1/input.qvb: not-compliant: CR-0-11 (test 2)\n"
@@ -387,52 +387,52 @@ TEST(ViewBatch, TextThatIsNotUtf8IsWrittenAsReplacementCharacters) {
 // Bad input and the command line.
 
 TEST(ViewBadInput, MissingPath) {
-  View_fixture::scratch s;
-  const Cli::Result r = view({"nowhere.qvb"}, s.dir);
+  const Test_support::Temporary_directory s;
+  const Cli::Result r = view({"nowhere.qvb"}, s.path());
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "quavor-view: nowhere.qvb: No such file or directory\n");
 }
 
 TEST(ViewBadInput, DirectoryWithoutDescriptions) {
-  View_fixture::scratch s;
-  std::filesystem::create_directories(s.dir / "empty" / "sub");
-  std::ofstream(s.dir / "empty" / "notes.txt") << "x";
-  const Cli::Result r = view({"empty"}, s.dir);
+  const Test_support::Temporary_directory s;
+  std::filesystem::create_directories(s.path() / "empty" / "sub");
+  std::ofstream(s.path() / "empty" / "notes.txt") << "x";
+  const Cli::Result r = view({"empty"}, s.path());
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err.rfind("quavor-view: empty: no description (*.qvb file) in this directory\n", 0), 0u) << r.err;
 }
 
 TEST(ViewBadInput, UnwritableOut) {
-  View_fixture::scratch s;
-  copy_to(cases_root / "ok_r0" / "input.qvb", s.dir / "input.qvb");
-  std::ofstream(s.dir / "a_file") << "x";
-  const Cli::Result r = view({"--out", "a_file/out", "input.qvb"}, s.dir);
+  const Test_support::Temporary_directory s;
+  copy_to(cases_root / "ok_r0" / "input.qvb", s.path() / "input.qvb");
+  std::ofstream(s.path() / "a_file") << "x";
+  const Cli::Result r = view({"--out", "a_file/out", "input.qvb"}, s.path());
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err.rfind("quavor-view: cannot write the results in a_file/out: ", 0), 0u) << r.err;
   if (::geteuid() != 0) {
-    std::filesystem::create_directories(s.dir / "locked");
-    std::filesystem::permissions(s.dir / "locked",
+    std::filesystem::create_directories(s.path() / "locked");
+    std::filesystem::permissions(s.path() / "locked",
                                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    const Cli::Result locked = view({"--out", "locked", "input.qvb"}, s.dir);
+    const Cli::Result locked = view({"--out", "locked", "input.qvb"}, s.path());
     EXPECT_EQ(locked.status, 2);
     EXPECT_EQ(locked.err, "quavor-view: cannot write the results in locked: Permission denied\n");
   }
 }
 
 TEST(ViewBadInput, NotADescription) {
-  View_fixture::scratch s;
-  std::ofstream(s.dir / "house.txt") << "x";
-  const Cli::Result r = view({"house.txt"}, s.dir);
+  const Test_support::Temporary_directory s;
+  std::ofstream(s.path() / "house.txt") << "x";
+  const Cli::Result r = view({"house.txt"}, s.path());
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "quavor-view: house.txt: not a description (its name must end in .qvb)\n");
 }
 
 TEST(ViewCommandLine, BadCommandLinesGiveTheUsageAndStatus64) {
-  View_fixture::scratch s;
+  const Test_support::Temporary_directory s;
   const std::vector<std::vector<std::string>> cases = {
       {}, {"--frobnicate", "x.qvb"}, {"--jobs", "0", "x.qvb"}, {"--jobs", "two", "x.qvb"}, {"--out"}, {"x.qvb", "--summary"}};
   for (const auto& c : cases) {
-    const Cli::Result r = view(c, s.dir);
+    const Cli::Result r = view(c, s.path());
     EXPECT_EQ(r.status, 64);
     EXPECT_NE(r.err.find("usage: quavor-view [--json] [--no-html] [--out DIR] [--jobs N] [--summary FILE] PATH...\n"),
               std::string::npos)
@@ -441,14 +441,14 @@ TEST(ViewCommandLine, BadCommandLinesGiveTheUsageAndStatus64) {
 }
 
 TEST(ViewCommandLine, HelpAndVersion) {
-  View_fixture::scratch s;
+  const Test_support::Temporary_directory s;
   for (const char* h : {"-h", "--help"}) {
-    const Cli::Result r = view({h}, s.dir);
+    const Cli::Result r = view({h}, s.path());
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("usage: quavor-view", 0), 0u);
     EXPECT_NE(r.out.find("--summary FILE"), std::string::npos);
   }
-  const Cli::Result v = view({"--version"}, s.dir);
+  const Cli::Result v = view({"--version"}, s.path());
   EXPECT_EQ(v.status, 0);
   EXPECT_EQ(v.out, "quavor-view 3.1.0 (guide TQMV 2.1.4)\n");
 }

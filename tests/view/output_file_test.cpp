@@ -11,13 +11,13 @@
 namespace {
 
 TEST(OutputFile, CreatesThenReplacesLeavingNoTemporaryFile) {
-  View_fixture::scratch s;
-  const std::filesystem::path f = s.dir / "page.html";
+  const Test_support::Temporary_directory s;
+  const std::filesystem::path f = s.path() / "page.html";
   Output_file::replace(f.string(), "first");
-  EXPECT_EQ(View_fixture::read(f), "first");
+  EXPECT_EQ(Test_support::read_file(f), "first");
   Output_file::replace(f.string(), "second, longer");
-  EXPECT_EQ(View_fixture::read(f), "second, longer");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(s.dir), std::filesystem::directory_iterator()), 1);
+  EXPECT_EQ(Test_support::read_file(f), "second, longer");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(s.path()), std::filesystem::directory_iterator()), 1);
   struct stat st {};
   ASSERT_EQ(::stat(f.c_str(), &st), 0);
   EXPECT_NE(st.st_mode & S_IRUSR, 0u);
@@ -27,8 +27,8 @@ TEST(OutputFile, CreatesThenReplacesLeavingNoTemporaryFile) {
 // text of the same length that differs anywhere, the last of several pieces
 // read included, replaces it.
 TEST(OutputFile, TheSameTextLeavesTheFileAsItIs) {
-  View_fixture::scratch s;
-  const std::filesystem::path f = s.dir / "results.json";
+  const Test_support::Temporary_directory s;
+  const std::filesystem::path f = s.path() / "results.json";
   const std::string text(40000, 'x');
   std::string last_differs = text;
   last_differs.back() = 'y';
@@ -40,14 +40,14 @@ TEST(OutputFile, TheSameTextLeavesTheFileAsItIs) {
   EXPECT_EQ(after.st_ino, before.st_ino);
   EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
   Output_file::replace(f.string(), last_differs);
-  EXPECT_EQ(View_fixture::read(f), last_differs);
+  EXPECT_EQ(Test_support::read_file(f), last_differs);
   Output_file::replace(f.string(), "short");
-  EXPECT_EQ(View_fixture::read(f), "short");
+  EXPECT_EQ(Test_support::read_file(f), "short");
 }
 
 TEST(OutputFile, MissingDirectoryIsASysErrorNamingTheFile) {
-  View_fixture::scratch s;
-  const std::filesystem::path f = s.dir / "nodir" / "page.html";
+  const Test_support::Temporary_directory s;
+  const std::filesystem::path f = s.path() / "nodir" / "page.html";
   try {
     Output_file::replace(f.string(), "x");
     FAIL() << "no error";
@@ -57,12 +57,12 @@ TEST(OutputFile, MissingDirectoryIsASysErrorNamingTheFile) {
 }
 
 TEST(OutputFile, WritableDirectoryIsCreated) {
-  View_fixture::scratch s;
-  Output_file::ensure_writable_directory((s.dir / "a" / "b").string());
-  EXPECT_TRUE(std::filesystem::is_directory(s.dir / "a" / "b"));
-  EXPECT_TRUE(std::filesystem::is_empty(s.dir / "a" / "b"));
-  std::ofstream(s.dir / "file") << "x";
-  EXPECT_THROW(Output_file::ensure_writable_directory((s.dir / "file" / "sub").string()), Sys_error);
+  const Test_support::Temporary_directory s;
+  Output_file::ensure_writable_directory((s.path() / "a" / "b").string());
+  EXPECT_TRUE(std::filesystem::is_directory(s.path() / "a" / "b"));
+  EXPECT_TRUE(std::filesystem::is_empty(s.path() / "a" / "b"));
+  std::ofstream(s.path() / "file") << "x";
+  EXPECT_THROW(Output_file::ensure_writable_directory((s.path() / "file" / "sub").string()), Sys_error);
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ std::size_t count(const std::string& text, const std::string& what) {
 }
 
 TEST(PageHtml, CompliantHouse) {
-  View_fixture::scratch s;
-  const Checked_file::result r = View_fixture::checked_house(s.dir);
+  const Test_support::Temporary_directory s;
+  const Checked_file::result r = View_fixture::checked_house(s.path());
   const std::string page = Page_html::page(r);
   EXPECT_EQ(page.rfind("<!DOCTYPE html>\n<html lang=\"fr\">", 0), 0u);
   EXPECT_EQ(count(page, "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"plan\""), 2u);
@@ -32,16 +32,16 @@ TEST(PageHtml, CompliantHouse) {
 }
 
 TEST(PageHtml, ReportTextIsTheReport) {
-  View_fixture::scratch s;
-  const Checked_file::result r = View_fixture::checked_house(s.dir);
+  const Test_support::Temporary_directory s;
+  const Checked_file::result r = View_fixture::checked_house(s.path());
   const std::string text = Page_html::report_text(r.checked->outcome);
-  EXPECT_EQ(text.rfind("Rapport de conformité du bâtiment\n\n" + (s.dir / "house_r1.qvb").string() + "\n", 0), 0u);
+  EXPECT_EQ(text.rfind("Rapport de conformité du bâtiment\n\n" + (s.path() / "house_r1.qvb").string() + "\n", 0), 0u);
   EXPECT_NE(text.find("Le bâtiment est conforme au guide TQMV.\n"), std::string::npos);
 }
 
 TEST(PageHtml, FailingElementsOutlinedOnTheirLevelWithTheMessageBeside) {
-  View_fixture::scratch s;
-  Checked_file::result r = View_fixture::checked_house(s.dir);
+  const Test_support::Temporary_directory s;
+  Checked_file::result r = View_fixture::checked_house(s.path());
   View_fixture::fail_wall_balance(r, {"MI1n0", "T1n0", "<none>"}, "la dissymétrie n'est pas respectée");
   Outcome::outcome& o = r.checked->outcome;
   Outcome::measure m;
@@ -83,8 +83,8 @@ TEST(PageHtml, UnreadableDescriptionShowsTheMessage) {
 }
 
 TEST(PageHtml, IndexRowsLinkThePages) {
-  View_fixture::scratch s;
-  const Checked_file::result r = View_fixture::checked_house(s.dir);
+  const Test_support::Temporary_directory s;
+  const Checked_file::result r = View_fixture::checked_house(s.path());
   nlohmann::ordered_json rows = nlohmann::ordered_json::array();
   rows.push_back(Results_json::summary_row(r, "house_r1.html", ""));
   const std::string page = Page_html::index_page(rows);

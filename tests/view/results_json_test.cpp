@@ -58,15 +58,15 @@ TEST(ResultsJson, NumbersReadBackExactly) {
 }
 
 TEST(ResultsJson, CheckedHouseWholeResults) {
-  View_fixture::scratch s;
-  const Checked_file::result r = View_fixture::checked_house(s.dir);
+  const Test_support::Temporary_directory s;
+  const Checked_file::result r = View_fixture::checked_house(s.path());
   ASSERT_EQ(r.state, Checked_file::verdict::compliant) << r.message;
   const ordered_json j = ordered_json::parse(Results_json::results_text(r));
   EXPECT_EQ(j["schema"], "quavor-results/1");
   EXPECT_EQ(j["verdict"], "compliant");
   EXPECT_EQ(j["criteria"].size(), 51u);
   EXPECT_EQ(j["criteria_passed"], 51);
-  EXPECT_EQ(j["report"], (s.dir / "house_r1.qvr").string());
+  EXPECT_EQ(j["report"], (s.path() / "house_r1.qvr").string());
   EXPECT_EQ(j["building"]["type"], "R1");
   EXPECT_EQ(j["building"]["length"], 12.0);
   EXPECT_EQ(j["building"]["slope"], 0.05);
@@ -88,8 +88,8 @@ TEST(ResultsJson, CheckedHouseWholeResults) {
 }
 
 TEST(ResultsJson, FailureAndSummaryRow) {
-  View_fixture::scratch s;
-  Checked_file::result r = View_fixture::checked_house(s.dir);
+  const Test_support::Temporary_directory s;
+  Checked_file::result r = View_fixture::checked_house(s.path());
   View_fixture::fail_wall_balance(r, {"MI1n0"}, "la dissymétrie\n  n'est pas respectée");
   const Outcome::outcome& o = r.checked->outcome;
   const ordered_json failure =
@@ -108,8 +108,8 @@ TEST(ResultsJson, FailureAndSummaryRow) {
 }
 
 TEST(ResultsJson, UnreadableDescription) {
-  View_fixture::scratch s;
-  const Checked_file::result r = Checked_file::check_file((s.dir / "missing.qvb").string());
+  const Test_support::Temporary_directory s;
+  const Checked_file::result r = Checked_file::check_file((s.path() / "missing.qvb").string());
   EXPECT_EQ(r.state, Checked_file::verdict::unreadable);
   const ordered_json j = ordered_json::parse(Results_json::results_text(r));
   EXPECT_EQ(j["verdict"], "unreadable");

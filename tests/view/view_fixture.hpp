@@ -4,7 +4,6 @@
 // the one pipeline.
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,22 +12,9 @@
 
 namespace View_fixture {
 
-// A fresh directory of the test's own, `dir` its path.
-struct scratch : Test_support::Temporary_directory {
-  scratch() : Temporary_directory("quavor-view-unit-") {}
-  const std::filesystem::path& dir = path();
-};
-
-inline std::string read(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 // The example house, checked under a name inside `dir`.
 inline Checked_file::result checked_house(const std::filesystem::path& dir) {
-  std::string text = read(std::filesystem::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb");
+  std::string text = Test_support::read_file(std::filesystem::path(QUAVOR_SOURCE_DIR) / "examples" / "house_r1.qvb");
   const std::string recorded = "\"examples/house_r1.qvb\"";
   const std::filesystem::path copy = dir / "house_r1.qvb";
   text.replace(text.find(recorded), recorded.size(), "\"" + copy.string() + "\"");
