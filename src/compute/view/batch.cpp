@@ -12,36 +12,62 @@ namespace Batch {
 
 namespace {
 
-// What the workers share with the calling thread.
+// What the threads share.
 struct pool_state {
   std::atomic<std::size_t> next{0};
   std::mutex mutex;
   std::condition_variable item_done;
   std::vector<char> done;                   // guarded by mutex
-  std::vector<std::exception_ptr> errors;   // written by the worker of the item, read after done
+  std::vector<std::exception_ptr> errors;   // written by the thread of the item, read after done
   std::atomic<bool> stopping{false};
 };
 
+// Takes the next item and does it; false when there is none left to take.
+bool do_one(pool_state& s, std::size_t count, const std::function<void(std::size_t)>& work) {
+  if (s.stopping.load(std::memory_order_relaxed)) return false;
+  const std::size_t i = s.next.fetch_add(1, std::memory_order_relaxed);
+  if (i >= count) return false;
+  try {
+    work(i);
+  } catch (...) {
+    s.errors[i] = std::current_exception();
+  }
+  {
+    const std::lock_guard<std::mutex> lock(s.mutex);
+    s.done[i] = 1;
+  }
+  s.item_done.notify_one();
+  return true;
+}
+
 void worker(pool_state& s, std::size_t count, const std::function<void(std::size_t)>& work) {
-  for (;;) {
-    if (s.stopping.load(std::memory_order_relaxed)) return;
-    const std::size_t i = s.next.fetch_add(1, std::memory_order_relaxed);
-    if (i >= count) return;
-    try {
-      work(i);
-    } catch (...) {
-      s.errors[i] = std::current_exception();
-    }
+  while (do_one(s, count, work)) {
+  }
+}
+
+// Hands on the items done, in order, from `next` on: all that are ready, or,
+// when `wait`, every one left.
+void deliver_done(pool_state& s, std::size_t count, std::size_t& next, bool wait,
+                  const std::function<void(std::size_t)>& deliver) {
+  while (next < count) {
     {
-      const std::lock_guard<std::mutex> lock(s.mutex);
-      s.done[i] = 1;
+      std::unique_lock<std::mutex> lock(s.mutex);
+      if (wait)
+        s.item_done.wait(lock, [&] { return s.done[next] != 0; });
+      else if (s.done[next] == 0)
+        return;
     }
-    s.item_done.notify_one();
+    if (s.errors[next]) std::rethrow_exception(s.errors[next]);
+    deliver(next++);
   }
 }
 
 }  // namespace
 
+// The calling thread is one of the `jobs`: between its own items it hands on
+// those done, so no thread sits waiting while another works (on a machine
+// with as many cores as jobs, a waiting thread woken for every item would
+// take turns with the workers).
 void run(std::size_t count, unsigned jobs, const std::function<void(std::size_t)>& work,
          const std::function<void(std::size_t)>& deliver) {
   if (jobs <= 1 || count <= 1) {
@@ -55,19 +81,14 @@ void run(std::size_t count, unsigned jobs, const std::function<void(std::size_t)
   s.done.assign(count, 0);
   s.errors.assign(count, nullptr);
   std::vector<std::thread> threads;
-  const std::size_t n = std::min<std::size_t>(jobs, count);
-  threads.reserve(n);
-  for (std::size_t t = 0; t < n; ++t) threads.emplace_back(worker, std::ref(s), count, std::cref(work));
+  const std::size_t helpers = std::min<std::size_t>(jobs, count) - 1;
+  threads.reserve(helpers);
+  for (std::size_t t = 0; t < helpers; ++t) threads.emplace_back(worker, std::ref(s), count, std::cref(work));
   std::exception_ptr failure;
   try {
-    for (std::size_t i = 0; i < count; ++i) {
-      {
-        std::unique_lock<std::mutex> lock(s.mutex);
-        s.item_done.wait(lock, [&] { return s.done[i] != 0; });
-      }
-      if (s.errors[i]) std::rethrow_exception(s.errors[i]);
-      deliver(i);
-    }
+    std::size_t next = 0;
+    while (do_one(s, count, work)) deliver_done(s, count, next, false, deliver);
+    deliver_done(s, count, next, true, deliver);
   } catch (...) {
     failure = std::current_exception();
     s.stopping = true;

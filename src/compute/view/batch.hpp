@@ -1,8 +1,9 @@
 #pragma once
-// The batch runner, as `ninja -j` runs its edges: a fixed pool of worker
-// threads takes the items in order, and the calling thread hands each result
-// on in input order as soon as it and every one before it are done, so what
-// is printed and summarised does not depend on the number of workers. On a
+// The batch runner, as `ninja -j` runs its edges: a fixed pool of threads,
+// the calling one among them, takes the items in order, and the calling
+// thread hands each result on in input order once it and every one before it
+// are done, so what is printed and summarised does not depend on the number
+// of threads. On a
 // terminal, one status line shows how far the batch is.
 #include <cstddef>
 #include <cstdio>
@@ -11,9 +12,9 @@
 
 namespace Batch {
 
-// Runs work(i) for every i below count on `jobs` threads (the calling thread
-// alone when jobs is 1), and deliver(i) on the calling thread in increasing
-// order of i, each once work(i) is done. An exception raised by work(i) is
+// Runs work(i) for every i below count on `jobs` threads, the calling thread
+// included (alone when jobs is 1), and deliver(i) on the calling thread in
+// increasing order of i, each once work(i) is done. An exception raised by work(i) is
 // raised again by run, from the calling thread, when item i is due.
 void run(std::size_t count, unsigned jobs, const std::function<void(std::size_t)>& work,
          const std::function<void(std::size_t)>& deliver);
