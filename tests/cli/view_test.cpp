@@ -383,6 +383,18 @@ TEST(ViewBatch, TextThatIsNotUtf8IsWrittenAsReplacementCharacters) {
   EXPECT_EQ(summary["descriptions"][0]["verdict"], summary["descriptions"][1]["verdict"]);
 }
 
+// A directory holding one description is still a batch: its summary line
+// counts one description.
+TEST(ViewBatch, ADirectoryOfOneDescription) {
+  const Test_support::Temporary_directory s;
+  copy_to(cases_root / "ok_r0" / "input.qvb", s / "set" / "input.qvb");
+  const Cli::Result r = view({"--no-html", "--out", (s / "out").string(), "set"}, s.path());
+  EXPECT_EQ(r.err,
+            "set/input.qvb: not-compliant: CR-0-11 (test 2)\n"
+            "quavor-view: 1 description: 0 compliant, 1 not compliant, 0 fatal, 0 unreadable\n");
+  EXPECT_TRUE(std::filesystem::exists(s / "out" / "summary.json"));
+}
+
 // ---------------------------------------------------------------------------
 // Bad input and the command line.
 

@@ -340,8 +340,8 @@ int run(const options& o) {
     }
   }
   if (c.batch)
-    std::fprintf(stderr, "quavor-view: %zu descriptions: %d compliant, %d not compliant, %d fatal, %d unreadable\n",
-                 c.items.size(), counts[Checked_file::verdict::compliant],
+    std::fprintf(stderr, "quavor-view: %zu %s: %d compliant, %d not compliant, %d fatal, %d unreadable\n",
+                 c.items.size(), c.items.size() == 1 ? "description" : "descriptions", counts[Checked_file::verdict::compliant],
                  counts[Checked_file::verdict::not_compliant], counts[Checked_file::verdict::fatal],
                  counts[Checked_file::verdict::unreadable]);
   return result;
