@@ -116,37 +116,6 @@ change both(change a, change b) {
 // A notch 2 m wide in the middle of the north facade of the ground floor.
 const change north_notch = retraits({retrait{rect(2.0, 1.0, 4.0, 7.0), "R1n0"}});
 
-// What one run of a criterion on a building gives: its verdict and, where
-// given, the failure recorded, the paragraphs, the measures and the elements
-// the failure names.
-struct outcome {
-  const char* what;
-  building b;
-  bool passes;
-  std::optional<failure> error = {};
-  std::vector<std::string> said = {};
-  std::vector<Outcome::measure> measured = {};
-  std::optional<std::vector<std::string>> named = {};
-};
-
-template <class Test>
-void expect_outcomes(critere c, Test test, const std::vector<outcome>& cases) {
-  for (const auto& k : cases) {
-    SCOPED_TRACE(k.what);
-    Running run(k.b, c, test);
-    EXPECT_EQ(run.result, k.passes) << k.what;
-    if (k.error) {
-      EXPECT_EQ(recorded_failure(), k.error) << k.what;
-    }
-    if (!k.said.empty()) {
-      EXPECT_EQ(paragraphs(c), k.said) << k.what;
-    }
-    if (!k.measured.empty()) expect_measures(measures(c), k.measured);
-    if (k.named) {
-      EXPECT_EQ(failure_elements(), *k.named) << k.what;
-    }
-  }
-}
 
 // The measures of a criterion about one element.
 std::vector<Outcome::measure> measures_of(critere c, const std::string& element) {

@@ -106,49 +106,13 @@ building stretched(double longueur, double largeur) {
   });
 }
 
-// What one run of a criterion on a building gives: its verdict and, where
-// given, the failure recorded, the paragraphs, the measures and the elements
-// the failure names (an empty list given is asserted empty).
-struct outcome {
-  const char* what;
-  building b;
-  bool passes;
-  std::optional<failure> error = {};
-  std::optional<std::vector<std::string>> said = {};
-  std::optional<std::vector<Outcome::measure>> measured = {};
-  std::optional<std::vector<std::string>> named = {};
-};
-
-const std::vector<std::string> no_paragraph{};
-const std::vector<std::string> no_element{};
-const std::vector<Outcome::measure> no_measure{};
-
-template <class Test>
-void expect_outcomes(critere c, Test test, const std::vector<outcome>& cases) {
-  for (const auto& k : cases) {
-    SCOPED_TRACE(k.what);
-    Running run(k.b, c, test);
-    EXPECT_EQ(run.result, k.passes) << k.what;
-    if (k.error) {
-      EXPECT_EQ(recorded_failure(), k.error) << k.what;
-    }
-    if (k.said) {
-      EXPECT_EQ(paragraphs(c), *k.said) << k.what;
-    }
-    if (k.measured) expect_measures(measures(c), *k.measured);
-    if (k.named) {
-      EXPECT_EQ(failure_elements(), *k.named) << k.what;
-    }
-  }
-}
-
 // The rows that assert a failure or the measures only.
-outcome failing(const char* what, building b, failure error, std::optional<std::vector<std::string>> said = {}) {
+outcome failing(const char* what, building b, failure error, given<std::string> said = {}) {
   return {what, std::move(b), false, std::move(error), std::move(said)};
 }
 
 outcome measuring(const char* what, building b, bool passes, std::vector<Outcome::measure> measured,
-                  std::optional<std::vector<std::string>> named = {}) {
+                  given<std::string> named = {}) {
   return {what, std::move(b), passes, {}, {}, std::move(measured), std::move(named)};
 }
 

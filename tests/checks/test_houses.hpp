@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <mutex>
 #include <optional>
+#include <type_traits>
 #include <ostream>
 #include <set>
 #include <string>
@@ -383,6 +384,59 @@ inline void expect_measures(const std::vector<Outcome::measure>& actual,
     a.limit = e.limit;
     a.upper_limit = e.upper_limit;
     EXPECT_EQ(a, e);
+  }
+}
+
+// What one run of a criterion on a building gives: its verdict and, where
+// given, the failure recorded, the paragraphs, the measures and the elements
+// the failure names (a list given empty is asserted empty).
+// A list a row gives (its items, or a vector) or leaves out (`{}`).
+template <class T>
+class given {
+ public:
+  given() = default;
+  given(std::vector<T> items) : list_(std::move(items)) {}
+  template <class... Items>
+    requires(sizeof...(Items) > 0 && (std::is_constructible_v<T, Items &&> && ...))
+  given(Items&&... items) : list_(std::vector<T>{T(std::forward<Items>(items))...}) {}
+  const std::optional<std::vector<T>>& list() const { return list_; }
+
+ private:
+  std::optional<std::vector<T>> list_;
+};
+
+struct outcome {
+  const char* what;
+  Compute_data_types::batiment b;
+  bool passes;
+  std::optional<failure> error = {};
+  given<std::string> said = {};
+  given<Outcome::measure> measured = {};
+  given<std::string> named = {};
+};
+
+inline const std::vector<std::string> no_paragraph{};
+inline const std::vector<std::string> no_element{};
+inline const std::vector<Outcome::measure> no_measure{};
+
+// Runs the criterion's test on each row's building and checks what the row
+// gives; a failing row is named.
+template <class Test>
+void expect_outcomes(critere c, Test test, const std::vector<outcome>& cases) {
+  for (const outcome& k : cases) {
+    SCOPED_TRACE(k.what);
+    Running run(k.b, c, test);
+    EXPECT_EQ(run.result, k.passes) << k.what;
+    if (k.error) {
+      EXPECT_EQ(recorded_failure(), k.error) << k.what;
+    }
+    if (k.said.list()) {
+      EXPECT_EQ(paragraphs(c), *k.said.list()) << k.what;
+    }
+    if (k.measured.list()) expect_measures(measures(c), *k.measured.list());
+    if (k.named.list()) {
+      EXPECT_EQ(failure_elements(), *k.named.list()) << k.what;
+    }
   }
 }
 
