@@ -405,6 +405,20 @@ TEST(ViewBadInput, MissingPath) {
   EXPECT_EQ(r.err, "quavor-view: nowhere.qvb: No such file or directory\n");
 }
 
+// In a directory, a link named like a description that leads nowhere is
+// said, as a missing description given by name is; the others are checked.
+TEST(ViewBadInput, LinkToNothingInADirectory) {
+  const Test_support::Temporary_directory s;
+  copy_to(cases_root / "ok_r0" / "input.qvb", s / "set" / "input.qvb");
+  std::filesystem::create_symlink("missing.qvb", s / "set" / "gone.qvb");
+  const Cli::Result r = view({"--no-html", "--out", (s / "out").string(), "set"}, s.path());
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err,
+            "quavor-view: set/gone.qvb: No such file or directory\n"
+            "set/input.qvb: not-compliant: CR-0-11 (test 2)\n"
+            "quavor-view: 1 description: 0 compliant, 1 not compliant, 0 fatal, 0 unreadable\n");
+}
+
 TEST(ViewBadInput, DirectoryWithoutDescriptions) {
   const Test_support::Temporary_directory s;
   std::filesystem::create_directories(s.path() / "empty" / "sub");

@@ -137,6 +137,13 @@ struct collection {
   bool failed = false;
 };
 
+// A link named like a description that leads nowhere is reported as a
+// missing description given by name is, not passed over in silence.
+bool is_dangling_link(const std::filesystem::directory_entry& entry) {
+  std::error_code ec;
+  return entry.is_symlink(ec) && !std::filesystem::exists(entry.status(ec));
+}
+
 collection collect(const options& o) {
   collection c;
   std::set<std::string> bases;
@@ -164,8 +171,15 @@ collection collect(const options& o) {
       std::vector<std::filesystem::path> found;
       std::filesystem::recursive_directory_iterator it(p, std::filesystem::directory_options::skip_permission_denied,
                                                        ec);
-      for (; !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
-        if (is_description(it->path()) && it->is_regular_file(ec)) found.push_back(it->path());
+      for (; !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+        if (!is_description(it->path())) continue;
+        if (it->is_regular_file(ec)) {
+          found.push_back(it->path());
+        } else if (is_dangling_link(*it)) {
+          std::fprintf(stderr, "quavor-view: %s: No such file or directory\n", it->path().c_str());
+          c.failed = true;
+        }
+      }
       if (ec) {
         std::fprintf(stderr, "quavor-view: %s: %s\n", p.c_str(), ec.message().c_str());
         c.failed = true;
