@@ -20,21 +20,18 @@ void writer::separate() {
 }
 
 writer& writer::key(std::string_view k) {
-  // Keys are written by the thousand: the comma, the quoted key and the colon
-  // go out in one piece.
+  separate();
+  // Keys are written by the thousand: the quoted key and the colon go out in
+  // one piece.
   char piece[64];
-  std::size_t n = 0;
-  if (!first_.empty() && first_.back() == 0) piece[n++] = ',';
-  if (!first_.empty()) first_.back() = 0;
-  if (k.size() + 4 > sizeof piece) {
-    out_.append(piece, n).append(1, '"').append(k).append("\":", 2);
+  if (k.size() + 3 > sizeof piece) {
+    out_.append(1, '"').append(k).append("\":", 2);
   } else {
-    piece[n++] = '"';
-    std::memcpy(piece + n, k.data(), k.size());
-    n += k.size();
-    piece[n++] = '"';
-    piece[n++] = ':';
-    out_.append(piece, n);
+    piece[0] = '"';
+    std::memcpy(piece + 1, k.data(), k.size());
+    piece[k.size() + 1] = '"';
+    piece[k.size() + 2] = ':';
+    out_.append(piece, k.size() + 3);
   }
   after_key_ = true;
   return *this;
