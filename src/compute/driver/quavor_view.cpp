@@ -206,11 +206,19 @@ collection collect(const options& o) {
   return c;
 }
 
-// A link from a file in `from_directory` to `target`.
-std::string link(const std::string& target, const std::filesystem::path& from_directory) {
-  const std::filesystem::path t = std::filesystem::absolute(target).lexically_normal();
-  const std::filesystem::path d = std::filesystem::absolute(from_directory).lexically_normal();
-  const std::filesystem::path r = t.lexically_relative(d);
+// A directory that links are made from, with the current directory that
+// relative names are read against, taken once for the whole batch.
+struct link_origin {
+  link_origin(const std::filesystem::path& current, const std::filesystem::path& from_directory)
+      : current(current), directory((current / from_directory).lexically_normal()) {}
+  std::filesystem::path current;
+  std::filesystem::path directory;
+};
+
+// A link from a file in `from.directory` to `target`.
+std::string link(const std::string& target, const link_origin& from) {
+  const std::filesystem::path t = (from.current / target).lexically_normal();
+  const std::filesystem::path r = t.lexically_relative(from.directory);
   return (r.empty() ? t : r).generic_string();
 }
 
@@ -241,7 +249,7 @@ void write_output(slot& s, const std::string& name, const std::string& text) {
   }
 }
 
-slot check_one(const options& o, const item& it, const std::filesystem::path& summary_directory) {
+slot check_one(const options& o, const item& it, const link_origin& summary_directory) {
   const Checked_file::result r = Checked_file::check_file(it.path);
   slot s;
   s.state = r.state;
@@ -282,8 +290,10 @@ int run(const options& o) {
       o.out ? std::filesystem::path(*o.out) : std::filesystem::current_path();
   const std::string summary_name =
       o.summary ? *o.summary : (summary_directory / "summary.json").string();
-  const std::filesystem::path link_directory =
-      o.summary && *o.summary != "-" ? std::filesystem::absolute(*o.summary).parent_path() : summary_directory;
+  const std::filesystem::path current = std::filesystem::current_path();
+  const link_origin link_directory(
+      current, o.summary && *o.summary != "-" ? (current / *o.summary).parent_path() : summary_directory);
+  const link_origin index_directory(current, summary_directory);
 
   unsigned jobs = o.jobs != 0 ? o.jobs : std::max(1u, std::thread::hardware_concurrency());
   std::vector<slot> slots(c.items.size());
@@ -309,7 +319,7 @@ int run(const options& o) {
         status.update(i + 1, c.items[i].path);
         if (write_summary) {
           json index_row = s.row;
-          if (o.html) index_row["page"] = link(c.items[i].output_base + ".html", summary_directory);
+          if (o.html) index_row["page"] = link(c.items[i].output_base + ".html", index_directory);
           index_rows.push_back(std::move(index_row));
           rows.push_back(std::move(s.row));
         }

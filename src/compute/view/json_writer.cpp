@@ -1,13 +1,14 @@
 #include "view/json_writer.hpp"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace Json_writer {
 
 writer::writer(std::string& out)
-    : out_(out),
-      serializer_(nlohmann::detail::output_adapter<char, std::string>(out), ' ', invalid_utf8) {}
+    : out_(out), serializer_(nlohmann::detail::output_adapter<char, std::string>(out), ' ', invalid_utf8) {}
 
 void writer::separate() {
   if (after_key_) {
@@ -56,6 +57,26 @@ writer& writer::scalar(const nlohmann::ordered_json& j) {
   return *this;
 }
 
+writer& writer::number(double d) {
+  separate();
+  std::uint64_t bits;
+  std::memcpy(&bits, &d, sizeof bits);
+  remembered_number& slot = numbers_[(bits * 0x9e3779b97f4a7c15ull) >> 58];
+  if (slot.length != 0 && slot.bits == bits) {
+    out_.append(slot.text, slot.length);
+    return *this;
+  }
+  const std::size_t start = out_.size();
+  serializer_.dump(nlohmann::ordered_json(d), false, false, 0);
+  const std::size_t length = out_.size() - start;
+  if (length < sizeof slot.text) {
+    slot.bits = bits;
+    slot.length = static_cast<std::uint8_t>(length);
+    std::memcpy(slot.text, out_.data() + start, length);
+  }
+  return *this;
+}
+
 namespace {
 
 bool continuation(unsigned char c) { return c >= 0x80 && c <= 0xbf; }
@@ -98,10 +119,33 @@ bool plain_ascii(std::uint64_t w) {
 
 }  // namespace
 
-// Well-formed UTF-8 without control characters, quotes or backslashes is
-// written as it is by the library too; only such strings skip it, as most
-// names, figures and French sentences are.
-bool written_as_is(std::string_view s) {
+namespace {
+
+// The library's escape of each ASCII character it escapes (control
+// characters, quote, backslash), taken from the library itself; empty for
+// the characters it writes as they are.
+const std::array<std::string, 128>& library_escapes() {
+  static const std::array<std::string, 128> escapes = [] {
+    std::array<std::string, 128> table;
+    for (std::size_t c = 0; c < table.size(); ++c) {
+      const std::string text = nlohmann::ordered_json(std::string(1, static_cast<char>(c))).dump();
+      const std::string inner = text.substr(1, text.size() - 2);
+      if (inner.size() != 1) table[c] = inner;
+    }
+    return table;
+  }();
+  return escapes;
+}
+
+}  // namespace
+
+// Paragraphs hold line breaks: they are written in runs between the
+// characters to escape, rather than handed whole to the library's escaper.
+bool writer::quoted(std::string_view s) {
+  const std::array<std::string, 128>& escapes = library_escapes();
+  const std::size_t start = out_.size();
+  out_ += '"';
+  std::size_t unwritten = 0;
   for (std::size_t i = 0; i < s.size();) {
     if (i + 8 <= s.size()) {
       std::uint64_t word;
@@ -113,21 +157,28 @@ bool written_as_is(std::string_view s) {
     }
     const auto c = static_cast<unsigned char>(s[i]);
     if (c < 0x80) {
-      if (c < 0x20 || c == '"' || c == '\\') return false;
+      if (!escapes[c].empty()) {
+        out_.append(s.data() + unwritten, i - unwritten).append(escapes[c]);
+        unwritten = i + 1;
+      }
       ++i;
       continue;
     }
     const std::size_t length = multibyte_length(s, i);
-    if (length == 0) return false;
+    if (length == 0) {
+      out_.resize(start);
+      return false;
+    }
     i += length;
   }
+  out_.append(s.data() + unwritten, s.size() - unwritten) += '"';
   return true;
 }
 
 writer& writer::value(std::string_view s) {
-  if (!written_as_is(s)) return scalar(nlohmann::ordered_json(s));
   separate();
-  out_.append(1, '"').append(s).append(1, '"');
+  // Bytes that are not UTF-8 are rare: the library replaces them.
+  if (!quoted(s)) serializer_.dump(nlohmann::ordered_json(s), false, false, 0);
   return *this;
 }
 

@@ -6,21 +6,20 @@
 // written exactly as the library writes them (they read back exactly).
 // Bytes that are not UTF-8 (a description typed in Latin-1, say) are written
 // as U+FFFD: JSON is UTF-8, and one such name must not cost the whole file.
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 namespace Json_writer {
 
-inline constexpr nlohmann::ordered_json::error_handler_t invalid_utf8 = nlohmann::ordered_json::error_handler_t::replace;
-
-// True when the library writes `s` as it is, between quotes.
-bool written_as_is(std::string_view s);
+inline constexpr nlohmann::ordered_json::error_handler_t invalid_utf8 =
+    nlohmann::ordered_json::error_handler_t::replace;
 
 class writer {
  public:
@@ -37,10 +36,12 @@ class writer {
   writer& value(std::nullptr_t) { return scalar(nlohmann::ordered_json(nullptr)); }
   writer& value(bool b) { return scalar(nlohmann::ordered_json(b)); }
   template <class N>
-    requires(std::is_arithmetic_v<N> && !std::is_same_v<N, bool>)
-  writer& value(N n) {
+  requires(std::is_integral_v<N> && !std::is_same_v<N, bool>) writer& value(N n) {
     return scalar(nlohmann::ordered_json(n));
   }
+  // The library keeps every floating number as a double.
+  template <class N>
+  requires std::is_floating_point_v<N> writer& value(N n) { return number(static_cast<double>(n)); }
   writer& value(std::string_view s);
   writer& value(const char* s) { return value(std::string_view(s)); }
   writer& value(const std::string& s) { return value(std::string_view(s)); }
@@ -60,6 +61,10 @@ class writer {
   writer& open(char bracket);
   writer& close(char bracket);
   writer& scalar(const nlohmann::ordered_json& j);
+  writer& number(double d);
+  // Writes `s` between quotes, each character the library would escape as the
+  // library escapes it; false, with nothing written, when `s` is not UTF-8.
+  bool quoted(std::string_view s);
   // A comma before every element but the first of its container, none
   // between a key and its value.
   void separate();
@@ -68,6 +73,15 @@ class writer {
   std::vector<char> first_;  // per open container: no element written yet
   bool after_key_ = false;
   nlohmann::detail::serializer<nlohmann::ordered_json> serializer_;
+
+  // The library's text of the doubles written lately, by their bits: results
+  // repeat a few limits, tolerances and dimensions hundreds of times.
+  struct remembered_number {
+    std::uint64_t bits = 0;
+    std::uint8_t length = 0;  // 0: nothing remembered here
+    char text[31];
+  };
+  std::array<remembered_number, 64> numbers_{};
 };
 
 }  // namespace Json_writer
