@@ -355,6 +355,23 @@ TEST(FormatFlush, SeveralCallsBeforeOneFlush) {
   EXPECT_EQ(breaks.contents(), "aaa\n  " + x40 + "\n  " + x40);
 }
 
+// Each text taken is laid out as by a new printer: the second one opens a
+// structural box with a break before any text, which a new printer (on a new
+// line) keeps on the line although the text beyond it is wider than the
+// margin; after the first text, not on a new line, it would break.
+TEST(FormatFlush, TakenContentsLeaveAFreshPrinter) {
+  const std::string x30 = rep("x", 30);
+  Format::Printer p;
+  p.set_margin(20);
+  Format::fprintf(p, "@[<v 2>aaa@,bbb@]");
+  EXPECT_EQ(p.take_contents(), "aaa\n  bbb");
+  Format::fprintf(p, "@[<b 0>@ %s@]", x30);
+  EXPECT_EQ(p.take_contents(), " " + x30);
+  EXPECT_EQ(p.take_contents(), "");
+  Format::fprintf(p, "ccc@ ddd");
+  EXPECT_EQ(p.contents(), "ccc\nddd");
+}
+
 TEST(FormatFlush, OperationsMatchDirectives) {
   Format::Printer p;
   p.open_box(Format::Box_kind::V, 2);

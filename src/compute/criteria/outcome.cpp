@@ -80,13 +80,13 @@ constexpr int plain_margin = 100000;
 std::vector<std::string> render(const criterion_result& r, int margin, Format::Box_kind kind) {
   std::vector<std::string> texts;
   texts.reserve(r.paragraphs.size());
+  Format::Printer printer;
+  printer.set_margin(margin);
   for (const Tqmv::logger& paragraph : r.paragraphs) {
-    Format::Printer printer;
-    printer.set_margin(margin);
     printer.open_box(kind, 0);
     paragraph(printer);
     printer.close_box();
-    texts.push_back(printer.contents());
+    texts.push_back(printer.take_contents());
   }
   return texts;
 }

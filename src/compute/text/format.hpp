@@ -77,6 +77,9 @@ class Printer {
   // For a string-buffer printer: prints everything pending (as "@?") and
   // returns the whole text written so far. Empty for a file printer.
   std::string contents() { return engine_->contents(); }
+  // The same, then the printer starts afresh, as a new string printer with
+  // the same margin would.
+  std::string take_contents() { return engine_->take_contents(); }
 
  private:
   std::unique_ptr<Layout_engine::Engine> engine_;

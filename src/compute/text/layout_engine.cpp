@@ -315,4 +315,14 @@ std::string Engine::contents() {
   return buffer;
 }
 
+std::string Engine::take_contents() {
+  flush(false);
+  // A flush keeps whether the last thing printed was a line break; a new
+  // engine starts on a new line.
+  is_new_line = true;
+  std::string taken = buffer;
+  buffer.clear();
+  return taken;
+}
+
 }  // namespace Layout_engine

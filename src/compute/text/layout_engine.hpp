@@ -122,6 +122,10 @@ class Engine {
   // For a string-buffer engine: prints everything pending and returns the
   // whole text written so far. Empty for a file engine.
   std::string contents();
+  // The same, then the text is forgotten and the engine is as a new one with
+  // the same margin: a caller laying out many short texts in turn need not
+  // make an engine for each.
+  std::string take_contents();
 
  private:
   // --- output operations

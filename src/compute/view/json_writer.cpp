@@ -1,6 +1,7 @@
 #include "view/json_writer.hpp"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -9,34 +10,6 @@ namespace Json_writer {
 
 writer::writer(std::string& out)
     : out_(out), serializer_(nlohmann::detail::output_adapter<char, std::string>(out), ' ', invalid_utf8) {}
-
-void writer::separate() {
-  if (after_key_) {
-    after_key_ = false;
-    return;
-  }
-  if (first_.empty()) return;
-  if (first_.back() == 0) out_ += ',';
-  first_.back() = 0;
-}
-
-writer& writer::key(std::string_view k) {
-  separate();
-  // Keys are written by the thousand: the quoted key and the colon go out in
-  // one piece.
-  char piece[64];
-  if (k.size() + 3 > sizeof piece) {
-    out_.append(1, '"').append(k).append("\":", 2);
-  } else {
-    piece[0] = '"';
-    std::memcpy(piece + 1, k.data(), k.size());
-    piece[k.size() + 1] = '"';
-    piece[k.size() + 2] = ':';
-    out_.append(piece, k.size() + 3);
-  }
-  after_key_ = true;
-  return *this;
-}
 
 writer& writer::open(char bracket) {
   separate();
@@ -108,13 +81,17 @@ std::size_t multibyte_length(std::string_view s, std::size_t i) {
   return length;
 }
 
-// Eight bytes at once: true when none is beyond ASCII, a control character, a
-// quote or a backslash (each test says whether any byte of the word is such).
-bool plain_ascii(std::uint64_t w) {
+// Eight bytes at once: how many bytes at the start of the word are plain
+// ASCII (not beyond ASCII, not control characters, quotes or backslashes).
+// Each test flags such bytes; a borrow may flag a byte after a flagged one,
+// never before, so the lowest flag is the first byte that is not plain.
+std::size_t plain_prefix(std::uint64_t w) {
   constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
   const auto any_zero = [](std::uint64_t v) { return (v - ones) & ~v & highs; };
-  const std::uint64_t any_below_space = (w - ones * 0x20) & ~w & highs;
-  return ((w & highs) | any_below_space | any_zero(w ^ (ones * '"')) | any_zero(w ^ (ones * '\\'))) == 0;
+  const std::uint64_t below_space = (w - ones * 0x20) & ~w & highs;
+  const std::uint64_t flags = (w & highs) | below_space | any_zero(w ^ (ones * '"')) | any_zero(w ^ (ones * '\\'));
+  if constexpr (std::endian::native != std::endian::little) return flags == 0 ? 8 : 0;
+  return static_cast<std::size_t>(std::countr_zero(flags)) / 8;
 }
 
 }  // namespace
@@ -150,10 +127,9 @@ bool writer::quoted(std::string_view s) {
     if (i + 8 <= s.size()) {
       std::uint64_t word;
       std::memcpy(&word, s.data() + i, 8);
-      if (plain_ascii(word)) {
-        i += 8;
-        continue;
-      }
+      const std::size_t plain = plain_prefix(word);
+      i += plain;
+      if (plain == 8) continue;
     }
     const auto c = static_cast<unsigned char>(s[i]);
     if (c < 0x80) {

@@ -1,14 +1,16 @@
 #pragma once
 // Compact JSON written as it is produced, for results too large to build as a
 // tree first (tens of kilobytes per description, thousands of descriptions).
-// Structure (braces, commas, keys) is written here; every scalar goes through
-// the JSON library's own serializer, so strings are escaped and numbers
-// written exactly as the library writes them (they read back exactly).
+// Structure (braces, commas, keys, true, false, null) is written here;
+// strings are escaped with the JSON library's own escapes and numbers written
+// by its own serializer, so both come out exactly as the library writes them
+// (numbers read back exactly).
 // Bytes that are not UTF-8 (a description typed in Latin-1, say) are written
 // as U+FFFD: JSON is UTF-8, and one such name must not cost the whole file.
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -30,11 +32,27 @@ class writer {
   writer& begin_array() { return open('['); }
   writer& end_array() { return close(']'); }
   // A key of the current object: one of the program's own plain ASCII names,
-  // written as it is.
-  writer& key(std::string_view k);
+  // written as it is. Keys are written by the thousand, nearly all of them
+  // literals: inline, the quoted key and the colon are made and appended as
+  // one piece of known length.
+  writer& key(std::string_view k) {
+    separate();
+    char piece[64];
+    if (k.size() + 3 > sizeof piece) {
+      out_.append(1, '"').append(k).append("\":", 2);
+    } else {
+      piece[0] = '"';
+      std::memcpy(piece + 1, k.data(), k.size());
+      piece[k.size() + 1] = '"';
+      piece[k.size() + 2] = ':';
+      out_.append(piece, k.size() + 3);
+    }
+    after_key_ = true;
+    return *this;
+  }
 
-  writer& value(std::nullptr_t) { return scalar(nlohmann::ordered_json(nullptr)); }
-  writer& value(bool b) { return scalar(nlohmann::ordered_json(b)); }
+  writer& value(std::nullptr_t) { return literal("null"); }
+  writer& value(bool b) { return literal(b ? "true" : "false"); }
   template <class N>
   requires(std::is_integral_v<N> && !std::is_same_v<N, bool>) writer& value(N n) {
     return scalar(nlohmann::ordered_json(n));
@@ -61,13 +79,26 @@ class writer {
   writer& open(char bracket);
   writer& close(char bracket);
   writer& scalar(const nlohmann::ordered_json& j);
+  writer& literal(std::string_view text) {
+    separate();
+    out_.append(text);
+    return *this;
+  }
   writer& number(double d);
   // Writes `s` between quotes, each character the library would escape as the
   // library escapes it; false, with nothing written, when `s` is not UTF-8.
   bool quoted(std::string_view s);
   // A comma before every element but the first of its container, none
   // between a key and its value.
-  void separate();
+  void separate() {
+    if (after_key_) {
+      after_key_ = false;
+      return;
+    }
+    if (first_.empty()) return;
+    if (first_.back() == 0) out_ += ',';
+    first_.back() = 0;
+  }
 
   std::string& out_;
   std::vector<char> first_;  // per open container: no element written yet
