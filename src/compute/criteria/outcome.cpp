@@ -108,9 +108,18 @@ std::string code(const criterion_result& r) { return Tqmv::critere_nom(r.critere
 
 std::string famille(const criterion_result& r) { return Tqmv::critere_classification(r.critere); }
 
-std::string title(const criterion_result& r) { return Tqmv::titre_text(Tqmv::critere_title(r.critere)); }
+// Titles and references are the catalogue's own, the same for every
+// description: set once, not again for each criterion of each result.
+std::string title(const criterion_result& r) {
+  static const Tqmv::critere_table<std::string> titles =
+      Tqmv::make_critere_table([](Tqmv::critere c) { return Tqmv::titre_text(Tqmv::critere_title(c)); });
+  return Tqmv::get(titles, r.critere);
+}
 
-std::string reference(const criterion_result& r) { return Tqmv::critere_reference(r.critere); }
+std::string reference(const criterion_result& r) {
+  static const Tqmv::critere_table<std::string> references = Tqmv::make_critere_table(Tqmv::critere_reference);
+  return Tqmv::get(references, r.critere);
+}
 
 const criterion_result& result_of(const outcome& o, Tqmv::critere c) {
   const auto index = static_cast<std::size_t>(Tqmv::critere_index(c));
