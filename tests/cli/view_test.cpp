@@ -419,6 +419,32 @@ TEST(ViewBadInput, LinkToNothingInADirectory) {
             "quavor-view: 1 description: 0 compliant, 1 not compliant, 0 fatal, 0 unreadable\n");
 }
 
+// A sub-folder that cannot be read is said, with the reason; the
+// descriptions elsewhere are still checked. The superuser reads every
+// folder, so it runs the check as the user nobody.
+TEST(ViewBadInput, UnreadableSubfolder) {
+  const Test_support::Temporary_directory s;
+  copy_to(cases_root / "ok_r0" / "input.qvb", s / "set" / "input.qvb");
+  copy_to(cases_root / "ok_r0" / "input.qvb", s / "set" / "locked" / "input.qvb");
+  for (const std::filesystem::path& p : {s.path(), s / "set"})
+    std::filesystem::permissions(p, std::filesystem::perms::all);
+  std::filesystem::permissions(s / "set" / "locked", std::filesystem::perms::none);
+  std::vector<std::string> arguments{"--no-html", "--summary", "-", "set"};
+  Cli::Options options = Cli::Options().executing(QUAVOR_VIEW_BINARY).in(s.path().string());
+  if (::geteuid() == 0) {
+    arguments.insert(arguments.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups", QUAVOR_VIEW_BINARY});
+    options.executing("/usr/bin/setpriv");
+  }
+  const Cli::Result r = Cli::run(arguments, options);
+  std::filesystem::permissions(s / "set" / "locked", std::filesystem::perms::owner_all);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err,
+            "quavor-view: set/locked: Permission denied\n"
+            "set/input.qvb: not-compliant: CR-0-11 (test 2)\n"
+            "quavor-view: 1 description: 0 compliant, 1 not compliant, 0 fatal, 0 unreadable\n");
+  EXPECT_NE(r.out.find("\"set/input.qvb\""), std::string::npos) << r.out;
+}
+
 TEST(ViewBadInput, DirectoryWithoutDescriptions) {
   const Test_support::Temporary_directory s;
   std::filesystem::create_directories(s.path() / "empty" / "sub");

@@ -144,6 +144,43 @@ bool is_dangling_link(const std::filesystem::directory_entry& entry) {
   return entry.is_symlink(ec) && !std::filesystem::exists(entry.status(ec));
 }
 
+void say_unreadable(const std::filesystem::path& p, const std::error_code& ec) {
+  std::fprintf(stderr, "quavor-view: %s: %s\n", p.c_str(), ec.message().c_str());
+}
+
+// The descriptions under `root`, at any depth. A folder that cannot be read
+// is said, with the reason, and the others are still searched: its
+// descriptions are not checked, and the user must know. Links to folders are
+// not followed.
+std::vector<std::filesystem::path> search(const std::filesystem::path& root, bool& failed) {
+  std::vector<std::filesystem::path> found;
+  std::vector<std::filesystem::path> folders{root};
+  while (!folders.empty()) {
+    const std::filesystem::path folder = std::move(folders.back());
+    folders.pop_back();
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+      std::error_code type_ec;
+      if (std::filesystem::is_directory(it->symlink_status(type_ec))) {
+        folders.push_back(it->path());
+      } else if (!is_description(it->path())) {
+        continue;
+      } else if (it->is_regular_file(type_ec)) {
+        found.push_back(it->path());
+      } else if (is_dangling_link(*it)) {
+        std::fprintf(stderr, "quavor-view: %s: No such file or directory\n", it->path().c_str());
+        failed = true;
+      }
+    }
+    if (ec) {
+      say_unreadable(folder, ec);
+      failed = true;
+    }
+  }
+  return found;
+}
+
 collection collect(const options& o) {
   collection c;
   std::set<std::string> bases;
@@ -168,22 +205,7 @@ collection collect(const options& o) {
     }
     if (std::filesystem::is_directory(st)) {
       c.batch = true;
-      std::vector<std::filesystem::path> found;
-      std::filesystem::recursive_directory_iterator it(p, std::filesystem::directory_options::skip_permission_denied,
-                                                       ec);
-      for (; !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
-        if (!is_description(it->path())) continue;
-        if (it->is_regular_file(ec)) {
-          found.push_back(it->path());
-        } else if (is_dangling_link(*it)) {
-          std::fprintf(stderr, "quavor-view: %s: No such file or directory\n", it->path().c_str());
-          c.failed = true;
-        }
-      }
-      if (ec) {
-        std::fprintf(stderr, "quavor-view: %s: %s\n", p.c_str(), ec.message().c_str());
-        c.failed = true;
-      }
+      std::vector<std::filesystem::path> found = search(p, c.failed);
       if (found.empty()) {
         std::fprintf(stderr, "quavor-view: %s: no description (*%s file) in this directory\n", p.c_str(),
                      Quavor_configuration::report_source_file_extension().c_str());
