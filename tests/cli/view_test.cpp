@@ -7,6 +7,12 @@
 // Then batches, bad input and the command line.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <atomic>
 #include <fstream>
@@ -393,6 +399,42 @@ TEST(ViewBatch, ADirectoryOfOneDescription) {
             "set/input.qvb: not-compliant: CR-0-11 (test 2)\n"
             "quavor-view: 1 description: 0 compliant, 1 not compliant, 0 fatal, 0 unreadable\n");
   EXPECT_TRUE(std::filesystem::exists(s / "out" / "summary.json"));
+}
+
+// Interrupted at any moment of a batch, quavor-view leaves the results it
+// finished whole and no temporary file: each signal is sent once the first
+// results are there, after a few delays.
+TEST(ViewBatch, InterruptedBatchLeavesWholeResultsAndNoTemporaryFile) {
+  const Test_support::Temporary_directory s;
+  for (int i = 0; i < 300; ++i)
+    copy_to(cases_root / "ok_r0" / "input.qvb", s / "set" / ("h" + std::to_string(i) + ".qvb"));
+  for (const int signal_number : {SIGINT, SIGTERM, SIGHUP})
+    for (const int delay_us : {0, 3000, 20000}) {
+      SCOPED_TRACE("signal " + std::to_string(signal_number) + " after " + std::to_string(delay_us) + " us");
+      for (const std::string& name : Test_support::entries(s / "set"))
+        if (name.ends_with(".json")) std::filesystem::remove(s / "set" / name);
+      const pid_t pid = ::fork();
+      if (pid == 0) {
+        if (::chdir(s.path().c_str()) != 0) ::_exit(126);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::execl(QUAVOR_VIEW_BINARY, QUAVOR_VIEW_BINARY, "--json", "--no-html", "--jobs", "2", "set",
+                static_cast<char*>(nullptr));
+        ::_exit(127);
+      }
+      int wstatus = 0;
+      while (::waitpid(pid, &wstatus, WNOHANG) == 0 && !std::filesystem::exists(s / "set" / "h0.json")) {
+      }
+      std::this_thread::sleep_for(std::chrono::microseconds(delay_us));
+      ::kill(pid, signal_number);
+      ::waitpid(pid, &wstatus, 0);
+      for (const std::string& name : Test_support::entries(s / "set")) {
+        if (name.ends_with(".qvb")) continue;
+        ASSERT_TRUE(name.ends_with(".json")) << name;
+        EXPECT_NO_THROW(json::parse(Test_support::read_file(s / "set" / name))) << name;
+      }
+    }
 }
 
 // ---------------------------------------------------------------------------

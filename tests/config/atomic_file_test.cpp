@@ -2,6 +2,7 @@
 #include "config/atomic_file.hpp"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -140,6 +141,25 @@ TEST(AtomicFile, TerminatingSignalsRemoveTheTemporaryFile) {
     EXPECT_EQ(read_file(s / "r.qvr"), "older");
     EXPECT_EQ(entries(s.path()), (std::set<std::string>{"r.qvr"}));
   }
+}
+
+// Another writer's temporary file, its name registered before it was made,
+// is removed by the signal too.
+TEST(AtomicFile, TerminatingSignalsRemoveRegisteredNames) {
+  const Temporary_directory s("quavor_atomic_");
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const std::string name = (s / "page.html.tmp").string();
+    const Atomic_file::Pending_name pending(name);
+    const int fd = pending.create(name, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (fd < 0 || ::write(fd, "half", 4) != 4) ::_exit(1);
+    ::raise(SIGTERM);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+  EXPECT_EQ(entries(s.path()), std::set<std::string>{});
 }
 
 // The actions the signals had before come back once no file is pending.

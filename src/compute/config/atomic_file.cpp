@@ -9,6 +9,8 @@
 #include <climits>
 #include <csignal>
 #include <cstring>
+#include <ctime>
+#include <mutex>
 #include <vector>
 
 #include "config/path.hpp"
@@ -20,28 +22,69 @@ namespace {
 // ---------------------------------------------------------------------------
 // The temporary files awaiting their rename, readable from a signal handler:
 // fixed storage, one flag per slot, the name written before its flag is set.
+// Threads writing files at once claim and release slots under a lock; the
+// handler takes no lock (the thread it interrupts may hold it) and reads the
+// flags, which are lock-free atomics.
 
-constexpr int slot_count = 4;
+constexpr int slot_count = 64;
 char slot_paths[slot_count][PATH_MAX];
-volatile std::sig_atomic_t slot_used[slot_count];
+std::atomic<int> slot_used[slot_count];
+std::mutex slots_lock;
 int slots_in_use = 0;
 
 constexpr int cleaned_signals[] = {SIGINT, SIGTERM, SIGHUP};
 constexpr int cleaned_signal_count = sizeof cleaned_signals / sizeof cleaned_signals[0];
 struct sigaction saved_actions[cleaned_signal_count];
-volatile std::sig_atomic_t handler_installed[cleaned_signal_count];
+std::atomic<int> handler_installed[cleaned_signal_count];
+static_assert(std::atomic<int>::is_always_lock_free, "flags read by a signal handler");
+// Threads between claiming a name and having created its file: a signal
+// handled on one thread must not end the process while another is about to
+// create a file the handler has already looked for. Once the handler has
+// begun (`ending`), no thread creates one: either a thread sees `ending`, or
+// the handler sees it creating and waits for its file.
+std::atomic<int> creating{0};
+std::atomic<int> ending{0};
+
+void unlink_registered() {
+  for (int i = 0; i < slot_count; ++i)
+    if (slot_used[i].load(std::memory_order_acquire)) ::unlink(slot_paths[i]);
+}
+
+// Opens (creates) a file whose name is registered.
+int open_registered(const std::string& name, int flags, mode_t mode) {
+  creating.fetch_add(1);
+  if (ending.load() != 0) {
+    creating.fetch_sub(1);
+    errno = EINTR;
+    return -1;
+  }
+  const int fd = ::open(name.c_str(), flags, mode);
+  const int error = errno;
+  creating.fetch_sub(1);
+  errno = error;
+  return fd;
+}
 
 // Removes every pending temporary file, puts back the action the signal had
 // before and sends the signal again, so the process ends (or the earlier
 // handler runs) as if this one had never been there.
 void remove_temporaries_and_reraise(int signal_number) {
   const int saved_errno = errno;
-  for (int i = 0; i < slot_count; ++i)
-    if (slot_used[i]) ::unlink(slot_paths[i]);
+  // Only when the signal is about to end the process: an earlier handler
+  // that lets it go on must find files creatable afterwards.
   for (int k = 0; k < cleaned_signal_count; ++k)
-    if (cleaned_signals[k] == signal_number && handler_installed[k]) {
+    if (cleaned_signals[k] == signal_number && saved_actions[k].sa_handler == SIG_DFL) ending.store(1);
+  unlink_registered();
+  // Other threads creating files are let finish (for at most 50 ms: the one
+  // this handler interrupted may be among them), then looked for again.
+  for (int wait = 0; wait < 50 && creating.load() != 0; ++wait) {
+    const struct timespec millisecond = {0, 1000000};
+    ::nanosleep(&millisecond, nullptr);
+  }
+  unlink_registered();
+  for (int k = 0; k < cleaned_signal_count; ++k)
+    if (cleaned_signals[k] == signal_number && handler_installed[k].exchange(0)) {
       ::sigaction(signal_number, &saved_actions[k], nullptr);
-      handler_installed[k] = 0;
     }
   errno = saved_errno;
   ::raise(signal_number);
@@ -59,18 +102,14 @@ void install_handlers() {
     // An ignored signal (nohup) cannot interrupt the write: nothing to clean.
     if (previous.sa_handler == SIG_IGN) continue;
     saved_actions[k] = previous;
-    handler_installed[k] = 1;
-    std::atomic_signal_fence(std::memory_order_seq_cst);
+    handler_installed[k].store(1, std::memory_order_release);
     ::sigaction(cleaned_signals[k], &action, nullptr);
   }
 }
 
 void restore_handlers() {
   for (int k = 0; k < cleaned_signal_count; ++k)
-    if (handler_installed[k]) {
-      ::sigaction(cleaned_signals[k], &saved_actions[k], nullptr);
-      handler_installed[k] = 0;
-    }
+    if (handler_installed[k].exchange(0)) ::sigaction(cleaned_signals[k], &saved_actions[k], nullptr);
 }
 
 // The slot now holding the name, or -1 (with errno) when none is free or the
@@ -80,11 +119,11 @@ int claim_slot(const std::string& name) {
     errno = ENAMETOOLONG;
     return -1;
   }
+  const std::lock_guard<std::mutex> hold(slots_lock);
   for (int i = 0; i < slot_count; ++i) {
-    if (slot_used[i]) continue;
+    if (slot_used[i].load(std::memory_order_relaxed)) continue;
     std::memcpy(slot_paths[i], name.c_str(), name.size() + 1);
-    std::atomic_signal_fence(std::memory_order_seq_cst);
-    slot_used[i] = 1;
+    slot_used[i].store(1, std::memory_order_release);
     if (slots_in_use++ == 0) install_handlers();
     return i;
   }
@@ -94,7 +133,8 @@ int claim_slot(const std::string& name) {
 
 void release_slot(int& slot) {
   if (slot < 0) return;
-  slot_used[slot] = 0;
+  const std::lock_guard<std::mutex> hold(slots_lock);
+  slot_used[slot].store(0, std::memory_order_release);
   slot = -1;
   if (--slots_in_use == 0) restore_handlers();
 }
@@ -179,7 +219,7 @@ struct Writer::State {
       const std::string name = temporary_name(final_path, attempt);
       slot = claim_slot(name);
       if (slot < 0) return false;
-      const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+      const int fd = open_registered(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd >= 0) {
         temporary = name;
         sink.fd = fd;
@@ -266,6 +306,17 @@ void Writer::abandon() noexcept {
   if (!state_->done) state_->discard();
 }
 
-int pending_temporary_files() { return slots_in_use; }
+Pending_name::Pending_name(const std::string& name) : slot_(claim_slot(name)) {}
+
+Pending_name::~Pending_name() { release_slot(slot_); }
+
+int Pending_name::create(const std::string& name, int flags, mode_t mode) const {
+  return open_registered(name, flags, mode);
+}
+
+int pending_temporary_files() {
+  const std::lock_guard<std::mutex> hold(slots_lock);
+  return slots_in_use;
+}
 
 }  // namespace Atomic_file

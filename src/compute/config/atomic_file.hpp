@@ -9,6 +9,8 @@
 // Targets that are not regular files (a terminal, /dev/null, /dev/full, a
 // pipe) cannot be replaced and are written in place, as is a writable target
 // in a directory where no temporary file can be created.
+#include <sys/types.h>
+
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -46,6 +48,26 @@ class Writer {
  private:
   static void open_file(State& s);
   std::unique_ptr<State> state_;
+};
+
+// The name of a temporary file of another writer, registered for the time
+// it lives so that SIGINT, SIGTERM or SIGHUP removes the file, as the
+// Writer's own. The name is registered first, then the file made with
+// create(): there is no moment when the file exists unregistered, even with
+// other threads handling the signal. Any thread may register names; a name
+// that does not fit (too long, or too many at once) is simply not registered.
+class Pending_name {
+ public:
+  explicit Pending_name(const std::string& name);
+  // ::open(name, flags, mode), seen by the signal handler.
+  int create(const std::string& name, int flags, mode_t mode) const;
+  // Unregisters the name; the file itself is the caller's to rename or remove.
+  ~Pending_name();
+  Pending_name(const Pending_name&) = delete;
+  Pending_name& operator=(const Pending_name&) = delete;
+
+ private:
+  int slot_;
 };
 
 // How many temporary files are awaiting their rename (for tests).

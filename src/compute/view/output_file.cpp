@@ -1,16 +1,17 @@
 #include "view/output_file.hpp"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
-#include <fstream>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "config/atomic_file.hpp"
 #include "text/exceptions.hpp"
 
 namespace Output_file {
@@ -21,30 +22,39 @@ namespace {
   throw Sys_error(name + ": " + std::strerror(error));
 }
 
-// A fresh temporary file beside `name` ("<name>.XXXXXX"), open for writing.
-int open_temporary(const std::string& name, std::string& temporary) {
-  temporary = name + ".XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) sys_error(name, errno);
-  return fd;
+// A name for a temporary file beside `name`, new to this process.
+std::string temporary_name(const std::string& name) {
+  static std::atomic<unsigned long> made{0};
+  return name + "." + std::to_string(::getpid()) + "." + std::to_string(made++) + ".tmp";
 }
 
-// The process's file-creation mask, read once without changing it (setting
-// it, even back, would race with the threads writing files).
-mode_t creation_mask() {
-  static const mode_t mask = [] {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-      if (key == "Umask:") {
-        std::string octal;
-        status >> octal;
-        return static_cast<mode_t>(std::stoul(octal, nullptr, 8));
-      }
+// Writes `text` to `fd`, closes it and renames `temporary` over `name`; on
+// any failure the temporary file is removed.
+void write_and_rename(const std::string& name, const std::string& temporary, int fd, std::string_view text) {
+  const char* data = text.data();
+  std::size_t left = text.size();
+  while (left > 0) {
+    const ssize_t written = ::write(fd, data, left);
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      ::unlink(temporary.c_str());
+      sys_error(name, error);
     }
-    return static_cast<mode_t>(022);
-  }();
-  return mask;
+    data += written;
+    left -= static_cast<std::size_t>(written);
+  }
+  if (::close(fd) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    sys_error(name, error);
+  }
+  if (std::rename(temporary.c_str(), name.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    sys_error(name, error);
+  }
 }
 
 // Whether `name` is a regular file holding exactly `text`, read in pieces.
@@ -71,34 +81,20 @@ void replace(const std::string& name, std::string_view text) {
   // them already is left as it is, its time stamp too, as build tools leave
   // what they would not change.
   if (holds(name, text)) return;
-  std::string temporary;
-  const int fd = open_temporary(name, temporary);
-  // mkstemp creates the file private to its owner; a page is as readable as
-  // any other file the user writes.
-  ::fchmod(fd, 0666 & ~creation_mask());
-  const char* data = text.data();
-  std::size_t left = text.size();
-  while (left > 0) {
-    const ssize_t written = ::write(fd, data, left);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      ::unlink(temporary.c_str());
-      sys_error(name, error);
+  for (int attempt = 0;; ++attempt) {
+    const std::string temporary = temporary_name(name);
+    // Registered before the file exists: an interruption at any moment
+    // leaves no temporary file behind.
+    const Atomic_file::Pending_name pending(temporary);
+    // Created with the permission bits 0666 less the umask, as any new file.
+    const int fd = pending.create(temporary, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      // Left by an earlier process of the same number.
+      if (errno == EEXIST && attempt < 100) continue;
+      sys_error(name, errno);
     }
-    data += written;
-    left -= static_cast<std::size_t>(written);
-  }
-  if (::close(fd) != 0) {
-    const int error = errno;
-    ::unlink(temporary.c_str());
-    sys_error(name, error);
-  }
-  if (std::rename(temporary.c_str(), name.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temporary.c_str());
-    sys_error(name, error);
+    write_and_rename(name, temporary, fd, text);
+    return;
   }
 }
 

@@ -2,7 +2,8 @@
 // Files a user keeps (pages, results, summaries) are replaced, never
 // rewritten in place: the text goes to a temporary file in the same
 // directory, every write and the close are checked, then the temporary file
-// is renamed over the target. A reader never sees half a page.
+// is renamed over the target. A reader never sees half a page, and
+// SIGINT, SIGTERM or SIGHUP during the write removes the temporary file.
 #include <string>
 #include <string_view>
 
