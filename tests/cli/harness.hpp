@@ -71,6 +71,27 @@ inline std::vector<std::string> lines_of(const std::string& text) {
   return lines;
 }
 
+// Starts `program` with `arguments` in `directory`, its output streams
+// discarded, and returns at once: for tests that signal a run under way.
+inline pid_t start_quietly(const std::string& program, const std::vector<std::string>& arguments,
+                           const std::string& directory) {
+  std::vector<std::string> strings{program};
+  strings.insert(strings.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& a : strings) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    if (::chdir(directory.c_str()) != 0) ::_exit(126);
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, 1);
+    ::dup2(null, 2);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  return pid;
+}
+
 namespace detail {
 
 inline std::vector<std::string> child_environment(const Options& options) {

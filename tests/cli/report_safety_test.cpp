@@ -78,15 +78,7 @@ bool ends_with(const std::string& text, const std::string& end) {
 // signal. Returns the wait status and whether the signal was sent.
 std::pair<int, bool> interrupt_while_writing(const Temporary_directory& s, int signal_number,
                                              std::chrono::microseconds delay) {
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (::chdir(s.path().c_str()) != 0) ::_exit(126);
-    const int null = ::open("/dev/null", O_WRONLY);
-    ::dup2(null, 1);
-    ::dup2(null, 2);
-    ::execl(QUAVOR_BINARY, QUAVOR_BINARY, "-r", "h.qvb", static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
+  const pid_t pid = Cli::start_quietly(QUAVOR_BINARY, {"-r", "h.qvb"}, s.path().string());
   const std::set<std::string> before = entries(s.path());
   const auto old_size = std::filesystem::file_size(s.path() / "h.qvr");
   bool sent = false;

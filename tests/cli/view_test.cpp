@@ -7,9 +7,7 @@
 // Then batches, bad input and the command line.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
@@ -413,16 +411,8 @@ TEST(ViewBatch, InterruptedBatchLeavesWholeResultsAndNoTemporaryFile) {
       SCOPED_TRACE("signal " + std::to_string(signal_number) + " after " + std::to_string(delay_us) + " us");
       for (const std::string& name : Test_support::entries(s / "set"))
         if (name.ends_with(".json")) std::filesystem::remove(s / "set" / name);
-      const pid_t pid = ::fork();
-      if (pid == 0) {
-        if (::chdir(s.path().c_str()) != 0) ::_exit(126);
-        const int null = ::open("/dev/null", O_WRONLY);
-        ::dup2(null, 1);
-        ::dup2(null, 2);
-        ::execl(QUAVOR_VIEW_BINARY, QUAVOR_VIEW_BINARY, "--json", "--no-html", "--jobs", "2", "set",
-                static_cast<char*>(nullptr));
-        ::_exit(127);
-      }
+      const pid_t pid =
+          Cli::start_quietly(QUAVOR_VIEW_BINARY, {"--json", "--no-html", "--jobs", "2", "set"}, s.path().string());
       int wstatus = 0;
       while (::waitpid(pid, &wstatus, WNOHANG) == 0 && !std::filesystem::exists(s / "set" / "h0.json")) {
       }
