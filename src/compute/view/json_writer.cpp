@@ -94,10 +94,6 @@ std::size_t plain_prefix(std::uint64_t w) {
   return static_cast<std::size_t>(std::countr_zero(flags)) / 8;
 }
 
-}  // namespace
-
-namespace {
-
 // The library's escape of each ASCII character it escapes (control
 // characters, quote, backslash), taken from the library itself; empty for
 // the characters it writes as they are.

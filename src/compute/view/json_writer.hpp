@@ -11,17 +11,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 namespace Json_writer {
 
-inline constexpr nlohmann::ordered_json::error_handler_t invalid_utf8 =
-    nlohmann::ordered_json::error_handler_t::replace;
+inline constexpr nlohmann::ordered_json::error_handler_t invalid_utf8 = nlohmann::ordered_json::error_handler_t::replace;
 
 class writer {
  public:
@@ -54,12 +54,16 @@ class writer {
   writer& value(std::nullptr_t) { return literal("null"); }
   writer& value(bool b) { return literal(b ? "true" : "false"); }
   template <class N>
-  requires(std::is_integral_v<N> && !std::is_same_v<N, bool>) writer& value(N n) {
+    requires(std::is_integral_v<N> && !std::is_same_v<N, bool>)
+  writer& value(N n) {
     return scalar(nlohmann::ordered_json(n));
   }
   // The library keeps every floating number as a double.
   template <class N>
-  requires std::is_floating_point_v<N> writer& value(N n) { return number(static_cast<double>(n)); }
+    requires std::is_floating_point_v<N>
+  writer& value(N n) {
+    return number(static_cast<double>(n));
+  }
   writer& value(std::string_view s);
   writer& value(const char* s) { return value(std::string_view(s)); }
   writer& value(const std::string& s) { return value(std::string_view(s)); }
