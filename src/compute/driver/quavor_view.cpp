@@ -144,9 +144,13 @@ bool is_dangling_link(const std::filesystem::directory_entry& entry) {
   return entry.is_symlink(ec) && !std::filesystem::exists(entry.status(ec));
 }
 
-void say_unreadable(const std::filesystem::path& p, const std::error_code& ec) {
-  std::fprintf(stderr, "quavor-view: %s: %s\n", p.c_str(), ec.message().c_str());
+// "quavor-view: <path>: <reason>" on the error stream, for a path that could
+// not be searched or read.
+void say_file_error(const std::string& path, const std::string& reason) {
+  std::fprintf(stderr, "quavor-view: %s: %s\n", path.c_str(), reason.c_str());
 }
+
+const std::string no_such_file = "No such file or directory";
 
 // The descriptions under `root`, at any depth. A folder that cannot be read
 // is said, with the reason, and the others are still searched: its
@@ -169,12 +173,12 @@ std::vector<std::filesystem::path> search(const std::filesystem::path& root, boo
       } else if (it->is_regular_file(type_ec)) {
         found.push_back(it->path());
       } else if (is_dangling_link(*it)) {
-        std::fprintf(stderr, "quavor-view: %s: No such file or directory\n", it->path().c_str());
+        say_file_error(it->path().string(), no_such_file);
         failed = true;
       }
     }
     if (ec) {
-      say_unreadable(folder, ec);
+      say_file_error(folder.string(), ec.message());
       failed = true;
     }
   }
@@ -199,7 +203,7 @@ collection collect(const options& o) {
     std::error_code ec;
     const std::filesystem::file_status st = std::filesystem::status(p, ec);
     if (ec || !std::filesystem::exists(st)) {
-      std::fprintf(stderr, "quavor-view: %s: No such file or directory\n", p.c_str());
+      say_file_error(p, no_such_file);
       c.failed = true;
       continue;
     }
@@ -308,11 +312,12 @@ int run(const options& o) {
     create_parents(c.items);
   }
   const bool write_summary = c.batch || o.summary.has_value();
+  // Taken once: links are made from it for every description.
+  const std::filesystem::path current = std::filesystem::current_path();
   const std::filesystem::path summary_directory =
-      o.out ? std::filesystem::path(*o.out) : std::filesystem::current_path();
+      o.out ? std::filesystem::path(*o.out) : current;
   const std::string summary_name =
       o.summary ? *o.summary : (summary_directory / "summary.json").string();
-  const std::filesystem::path current = std::filesystem::current_path();
   const link_origin link_directory(
       current, o.summary && *o.summary != "-" ? (current / *o.summary).parent_path() : summary_directory);
   const link_origin index_directory(current, summary_directory);
