@@ -31,30 +31,22 @@ std::string temporary_name(const std::string& name) {
 // Writes `text` to `fd`, closes it and renames `temporary` over `name`; on
 // any failure the temporary file is removed.
 void write_and_rename(const std::string& name, const std::string& temporary, int fd, std::string_view text) {
-  const char* data = text.data();
-  std::size_t left = text.size();
-  while (left > 0) {
-    const ssize_t written = ::write(fd, data, left);
+  const auto fail = [&](int error) {
+    ::unlink(temporary.c_str());
+    sys_error(name, error);
+  };
+  for (std::size_t done = 0; done < text.size();) {
+    const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
+    if (written < 0 && errno == EINTR) continue;
     if (written < 0) {
-      if (errno == EINTR) continue;
       const int error = errno;
       ::close(fd);
-      ::unlink(temporary.c_str());
-      sys_error(name, error);
+      fail(error);
     }
-    data += written;
-    left -= static_cast<std::size_t>(written);
+    done += static_cast<std::size_t>(written);
   }
-  if (::close(fd) != 0) {
-    const int error = errno;
-    ::unlink(temporary.c_str());
-    sys_error(name, error);
-  }
-  if (std::rename(temporary.c_str(), name.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temporary.c_str());
-    sys_error(name, error);
-  }
+  if (::close(fd) != 0) fail(errno);
+  if (std::rename(temporary.c_str(), name.c_str()) != 0) fail(errno);
 }
 
 // Whether `name` is a regular file holding exactly `text`, read in pieces.
