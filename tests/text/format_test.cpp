@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <limits>
 #include <string>
@@ -39,28 +40,48 @@ void check_cases(const std::vector<Case>& cases) {
   }
 }
 
+// The text a new printer lays out from the calls of `print`.
+std::string laid_out(const std::function<void(Format::Printer&)>& print, int margin = 78) {
+  Format::Printer p;
+  if (margin != p.margin()) p.set_margin(margin);
+  print(p);
+  return p.contents();
+}
+
+// Everything written to `file`, which is closed.
+std::string read_back(std::FILE* file) {
+  std::rewind(file);
+  char text[128] = {};
+  std::size_t n = std::fread(text, 1, sizeof text - 1, file);
+  std::fclose(file);
+  return std::string(text, n);
+}
+
 // --- conversions --------------------------------------------------------
 
-TEST(FormatConversions, Strings) {
+TEST(FormatConversions, EachKind) {
   std::string s = "a";
   std::string_view v = "b";
   const char* p = "c";
   const char* null = nullptr;
+  short sh = -5;
+  unsigned u = 4294967295u;
+  long l = 123456789L;
+  std::int64_t big = std::numeric_limits<std::int64_t>::min();
+  std::int32_t i32 = -7;
+  std::size_t n = 12;
+  double nan = std::numeric_limits<double>::quiet_NaN();
+  double inf = std::numeric_limits<double>::infinity();
   check_cases({
-      {"string-likes", Format::sprintf("%s|%s|%s|%s", s, v, p, "d"), "a|b|c|d"},
-      {"temporary", Format::sprintf("<%s>", std::string("tmp")), "<tmp>"},
-      {"null pointer is empty", Format::sprintf("<%s>", null), "<>"},
+      {"%s string-likes", Format::sprintf("%s|%s|%s|%s", s, v, p, "d"), "a|b|c|d"},
+      {"%s temporary", Format::sprintf("<%s>", std::string("tmp")), "<tmp>"},
+      {"%s null pointer is empty", Format::sprintf("<%s>", null), "<>"},
       {"%S escapes", Format::sprintf("%S", "a\"b\\c\nd\te\rf\bg"),
        "\"a\\\"b\\\\c\\nd\\te\\rf\\bg\""},
       {"%S keeps apostrophes", Format::sprintf("%S", "l'eau"), "\"l'eau\""},
       {"%S accented letter in decimal", Format::sprintf("%S", "é"), "\"\\195\\169\""},
       {"%S control bytes", Format::sprintf("%S", std::string("\x01\x7f", 2)), "\"\\001\\127\""},
       {"%S empty", Format::sprintf("%S", ""), "\"\""},
-  });
-}
-
-TEST(FormatConversions, Characters) {
-  check_cases({
       {"%c", Format::sprintf("%c%c", 'x', '@'), "x@"},
       {"%C plain", Format::sprintf("%C", 'a'), "'a'"},
       {"%C apostrophe", Format::sprintf("%C", '\''), "'\\''"},
@@ -69,28 +90,12 @@ TEST(FormatConversions, Characters) {
       {"%C newline", Format::sprintf("%C", '\n'), "'\\n'"},
       {"%C nul", Format::sprintf("%C", '\0'), "'\\000'"},
       {"%C high byte", Format::sprintf("%C", static_cast<char>(0xE9)), "'\\233'"},
-  });
-}
-
-TEST(FormatConversions, Integers) {
-  short sh = -5;
-  unsigned u = 4294967295u;
-  long l = 123456789L;
-  std::int64_t big = std::numeric_limits<std::int64_t>::min();
-  std::int32_t i32 = -7;
-  std::size_t n = 12;
-  check_cases({
       {"%d %i", Format::sprintf("%d %i", -42, 0), "-42 0"},
-      {"short", Format::sprintf("%d", sh), "-5"},
-      {"unsigned", Format::sprintf("%i", u), "4294967295"},
-      {"long", Format::sprintf("%d", l), "123456789"},
-      {"int64 min", Format::sprintf("%Li", big), "-9223372036854775808"},
-      {"32-bit and native", Format::sprintf("%li %ni %ld", i32, n, 3), "-7 12 3"},
-  });
-}
-
-TEST(FormatConversions, FixedFloats) {
-  check_cases({
+      {"%d short", Format::sprintf("%d", sh), "-5"},
+      {"%i unsigned", Format::sprintf("%i", u), "4294967295"},
+      {"%d long", Format::sprintf("%d", l), "123456789"},
+      {"%Li int64 min", Format::sprintf("%Li", big), "-9223372036854775808"},
+      {"%li %ni %ld", Format::sprintf("%li %ni %ld", i32, n, 3), "-7 12 3"},
       {"%f", Format::sprintf("%f", 1.0), "1.000000"},
       {"%f negative", Format::sprintf("%f", -2.5), "-2.500000"},
       {"%f float argument", Format::sprintf("%f", 0.5f), "0.500000"},
@@ -106,31 +111,19 @@ TEST(FormatConversions, FixedFloats) {
       {"%.60f exact binary value", Format::sprintf("%.60f", 0.1),
        "0.100000000000000005551115123125782702118158340454101562500000"},
       {"%.2f large", Format::sprintf("%.2f", 1e15), "1000000000000000.00"},
-  });
-}
-
-TEST(FormatConversions, ValueFloats) {
-  double nan = std::numeric_limits<double>::quiet_NaN();
-  double inf = std::numeric_limits<double>::infinity();
-  check_cases({
-      {"integral value", Format::sprintf("%F", 8.0), "8."},
-      {"decimal", Format::sprintf("%F", 0.1), "0.1"},
-      {"negative", Format::sprintf("%F", -3.0), "-3."},
-      {"negative zero", Format::sprintf("%F", -0.0), "-0."},
-      {"half", Format::sprintf("%F", 2.5), "2.5"},
-      {"small exponent", Format::sprintf("%F", 1e-5), "1e-05"},
-      {"twelve digits", Format::sprintf("%F", 123456789012345.0), "1.23456789012e+14"},
-      {"eleven-digit integer", Format::sprintf("%F", 100000000000.0), "100000000000."},
-      {"exponent without point", Format::sprintf("%F", 1e12), "1e+12"},
-      {"rounded to 12 digits", Format::sprintf("%F", 0.1 + 0.2), "0.3"},
-      {"nan", Format::sprintf("%F", nan), "nan"},
-      {"infinity", Format::sprintf("%F", inf), "infinity"},
-      {"neg_infinity", Format::sprintf("%F", -inf), "neg_infinity"},
-  });
-}
-
-TEST(FormatConversions, BooleansAndEscapes) {
-  check_cases({
+      {"%F integral value", Format::sprintf("%F", 8.0), "8."},
+      {"%F decimal", Format::sprintf("%F", 0.1), "0.1"},
+      {"%F negative", Format::sprintf("%F", -3.0), "-3."},
+      {"%F negative zero", Format::sprintf("%F", -0.0), "-0."},
+      {"%F half", Format::sprintf("%F", 2.5), "2.5"},
+      {"%F small exponent", Format::sprintf("%F", 1e-5), "1e-05"},
+      {"%F twelve digits", Format::sprintf("%F", 123456789012345.0), "1.23456789012e+14"},
+      {"%F eleven-digit integer", Format::sprintf("%F", 100000000000.0), "100000000000."},
+      {"%F exponent without point", Format::sprintf("%F", 1e12), "1e+12"},
+      {"%F rounded to 12 digits", Format::sprintf("%F", 0.1 + 0.2), "0.3"},
+      {"%F nan", Format::sprintf("%F", nan), "nan"},
+      {"%F infinity", Format::sprintf("%F", inf), "infinity"},
+      {"%F neg_infinity", Format::sprintf("%F", -inf), "neg_infinity"},
       {"%B", Format::sprintf("%B %B", true, false), "true false"},
       {"%% and %,", Format::sprintf("100%%%,!"), "100%!"},
       {"@@ laid out", Format::asprintf("a@@b"), "a@b"},
@@ -140,19 +133,14 @@ TEST(FormatConversions, BooleansAndEscapes) {
 
 // --- plain string formatting ----------------------------------------------
 
-TEST(FormatPlain, DirectivesAreCopied) {
+TEST(FormatPlain, DirectivesAreCopiedAndPrintersWriteInPlace) {
+  auto word = [](Format::Printer& p, const std::string& s) { Format::fprintf(p, "<%s>", s); };
+  std::function<void(Format::Printer&)> thunk = [](Format::Printer& p) { p.print_string("t"); };
   check_cases({
       {"cut", Format::sprintf("a@,b"), "a@,b"},
       {"all directives", Format::sprintf("@[<hv 2>a@ b@;c@;<1 -2>d@]@\n@.@?@@"),
        "@[<hv 2>a@ b@;c@;<1 -2>d@]@\n@.@?@@"},
       {"with conversions", Format::sprintf("@[%d@,%s@]", 3, "x"), "@[3@,x@]"},
-  });
-}
-
-TEST(FormatPlain, PrintersWriteInPlace) {
-  auto word = [](Format::Printer& p, const std::string& s) { Format::fprintf(p, "<%s>", s); };
-  std::function<void(Format::Printer&)> thunk = [](Format::Printer& p) { p.print_string("t"); };
-  check_cases({
       {"%a", Format::sprintf("[%a]", word, std::string("w")), "[<w>]"},
       {"%t", Format::sprintf("[%t]", thunk), "[t]"},
       {"%(%)", Format::sprintf("[%(%)]", Format::Fmt{"( Xon ("}), "[( Xon (]"},
@@ -163,30 +151,25 @@ TEST(FormatPlain, PrintersWriteInPlace) {
 
 void print_int(Format::Printer& p, const int& i) { Format::fprintf(p, "#%d", i); }
 
-TEST(FormatArguments, CallablesOfEveryShape) {
+TEST(FormatArguments, CallablesOfEveryShapeAndRuntimeFormats) {
   std::function<void(Format::Printer&, const int&)> fn = print_int;
   void (*fp)(Format::Printer&, const int&) = print_int;
   auto thunk = [](Format::Printer& p) { p.print_string("T"); };
+  std::function<void(Format::Printer&)> logger = [](Format::Printer& p) { p.print_string("L"); };
+  auto run = [](Format::Printer& p, const std::function<void(Format::Printer&)>& l) { Format::fprintf(p, "(%t)", l); };
   check_cases({
       {"function", Format::asprintf("%a", print_int, 1), "#1"},
       {"function pointer", Format::asprintf("%a", fp, 2), "#2"},
       {"std::function", Format::asprintf("%a", fn, 3), "#3"},
       {"lambda thunk", Format::asprintf("%t%t", thunk, [](Format::Printer& p) { p.print_string("U"); }),
        "TU"},
+      // A logger handed to a printer of loggers: the pair is taken by "%a".
+      {"value that is itself a printer", Format::asprintf("%a", run, logger), "(L)"},
+      {"runtime format", Format::sprintf(Format::runtime("%d-%s"), 1, "a"), "1-a"},
   });
 }
 
-TEST(FormatArguments, ValueThatIsItselfAPrinter) {
-  // A logger handed to a printer of loggers: the pair is taken by "%a".
-  std::function<void(Format::Printer&)> logger = [](Format::Printer& p) { p.print_string("L"); };
-  auto run = [](Format::Printer& p, const std::function<void(Format::Printer&)>& l) {
-    Format::fprintf(p, "(%t)", l);
-  };
-  EXPECT_EQ(Format::asprintf("%a", run, logger), "(L)");
-}
-
 TEST(FormatArguments, RuntimeFormatsAreChecked) {
-  EXPECT_EQ(Format::sprintf(Format::runtime("%d-%s"), 1, "a"), "1-a");
   EXPECT_THROW(Format::sprintf(Format::runtime("%d %d"), 1), Invalid_argument);
   EXPECT_THROW(Format::sprintf(Format::runtime("%d"), 1, 2), Invalid_argument);
   EXPECT_THROW(Format::sprintf(Format::runtime("%s"), 1), Invalid_argument);
@@ -198,8 +181,9 @@ TEST(FormatArguments, RuntimeFormatsAreChecked) {
 
 // --- box kinds -------------------------------------------------------------
 
-TEST(FormatBoxes, EachKind) {
+TEST(FormatBoxes, Layout) {
   std::string a30 = rep("a", 30), b30 = rep("b", 30), c30 = rep("c", 30);
+  std::string a40 = rep("a", 40), d40 = rep("d", 40), x40 = rep("x", 40), y40 = rep("y", 40), x76 = rep("x", 76);
   std::string w1 = rep("1", 20), w2 = rep("2", 20), w3 = rep("3", 20), w4 = rep("4", 20),
               w5 = rep("5", 20);
   check_cases({
@@ -216,37 +200,17 @@ TEST(FormatBoxes, EachKind) {
        Format::asprintf("@[<h 2>%s@ %s@ %s@]", a30, b30, c30), a30 + " " + b30 + " " + c30},
       {"b fits", Format::asprintf("@[aaa@ bbb@]"), "aaa bbb"},
       {"h keeps offsets' blanks", Format::asprintf("@[<h 0>aaa@;<3 5>bbb@]"), "aaa   bbb"},
-  });
-}
-
-TEST(FormatBoxes, InnerBoxesThatFitStayOnOneLine) {
-  std::string a40 = rep("a", 40), d40 = rep("d", 40);
-  EXPECT_EQ(Format::asprintf("@[<hv 2>%s@ @[bb@ cc@]@ %s@]", a40, d40),
-            a40 + "\n  bb cc\n  " + d40);
-}
-
-TEST(FormatBoxes, StructuralBoxBreaksBackToSmallerIndentation) {
-  std::string x40 = rep("x", 40), y40 = rep("y", 40);
-  check_cases({
-      // The inner break splits to column 4; the outer break would bring the
-      // line back to column 0, so a b box splits although "zzzz" fits.
+      {"inner boxes that fit stay on one line", Format::asprintf("@[<hv 2>%s@ @[bb@ cc@]@ %s@]", a40, d40),
+       a40 + "\n  bb cc\n  " + d40},
+      // A structural box breaks back to a smaller indentation. The inner break splits to column 4; the outer break
+      // would bring the line back to column 0, so a b box splits although "zzzz" fits.
       {"b outer", Format::asprintf("@[<b 0>@[<b 4>%s@ %s@]@ zzzz@]", x40, y40),
        x40 + "\n    " + y40 + "\nzzzz"},
       {"hov outer", Format::asprintf("@[<hov 0>@[<b 4>%s@ %s@]@ zzzz@]", x40, y40),
        x40 + "\n    " + y40 + " zzzz"},
-  });
-}
-
-TEST(FormatBoxes, StructuralBoxNeverSplitsJustAfterALineBreak) {
-  std::string x76 = rep("x", 76);
-  check_cases({
-      {"b", Format::asprintf("@[<b 2>aaa@\n@ %s@]", x76), "aaa\n   " + x76},
-      {"hov", Format::asprintf("@[<hov 2>aaa@\n@ %s@]", x76), "aaa\n  \n  " + x76},
-  });
-}
-
-TEST(FormatBoxes, BoxSpecifications) {
-  check_cases({
+      // A structural box never splits just after a line break.
+      {"b after a newline", Format::asprintf("@[<b 2>aaa@\n@ %s@]", x76), "aaa\n   " + x76},
+      {"hov after a newline", Format::asprintf("@[<hov 2>aaa@\n@ %s@]", x76), "aaa\n  \n  " + x76},
       {"kind without indentation", Format::asprintf("@[<hov>a@ b@]"), "a b"},
       {"structural box with indentation", Format::asprintf("@[<b 2>a@\nb@]"), "a\n  b"},
       // The inner box opens at column 3 with indentation -1: width 76.
@@ -257,8 +221,8 @@ TEST(FormatBoxes, BoxSpecifications) {
 
 // --- breaks, offsets and the margin ----------------------------------------
 
-TEST(FormatBreaks, Offsets) {
-  std::string a70 = rep("a", 70), a76 = rep("a", 76);
+TEST(FormatBreaks, OffsetsMarginAndIndentation) {
+  std::string a70 = rep("a", 70), a76 = rep("a", 76), x70 = rep("x", 70);
   check_cases({
       {"closing brace fits", Format::asprintf("@[<hv 2>{@ %s@;<1 -2>}@]", a70),
        "{ " + a70 + " }"},
@@ -268,12 +232,6 @@ TEST(FormatBreaks, Offsets) {
       {"cut with offset 2", Format::asprintf("@[<v 0>aaa@;<0 2>bbb@]"), "aaa\n  bbb"},
       {"same line with offset", Format::asprintf("@[<hv 0>aaa@;<0 2>bbb@]"), "aaabbb"},
       {"@; is a space", Format::asprintf("@[<hv 0>aaa@;bbb@]"), "aaa bbb"},
-  });
-}
-
-TEST(FormatBreaks, LineEndsBeforeTheMargin) {
-  std::string x70 = rep("x", 70);
-  check_cases({
       // 70+1+6 = 77 columns: the box fits.
       {"77 columns fit", Format::asprintf("@[<hov 0>%s@ %s@]", x70, rep("y", 6)),
        x70 + " " + rep("y", 6)},
@@ -284,37 +242,18 @@ TEST(FormatBreaks, LineEndsBeforeTheMargin) {
       // columns left; the second break then has 1 column for 2.
       {"material up to the next break", Format::asprintf("@[<hov 0>%s@ %s@ z@]", x70, rep("y", 6)),
        x70 + " " + rep("y", 6) + "\nz"},
-  });
-}
-
-TEST(FormatBreaks, ForcedNewlineInsideBoxes) {
-  check_cases({
-      {"hov", Format::asprintf("@[<hov 4>aaa@\nbbb@]"), "aaa\n    bbb"},
+      {"forced newline in hov", Format::asprintf("@[<hov 4>aaa@\nbbb@]"), "aaa\n    bbb"},
       // The inner box opens at column 2 with indentation 3: width 73.
-      {"nested", Format::asprintf("@[<v 2>x@,@[<hov 3>aaa@\nbbb@]@]"), "x\n  aaa\n     bbb"},
-      {"outermost box", Format::asprintf("aaa@\nbbb"), "aaa\nbbb"},
-  });
-}
-
-TEST(FormatBreaks, BoxOpenedBeyondMaxIndent) {
-  check_cases({
-      {"column 70", Format::asprintf("%s@[<hov 0>bbb@]", rep("x", 70)), rep("x", 70) + "\nbbb"},
-      {"column 68", Format::asprintf("%s@[<hov 0>bbb@]", rep("x", 68)), rep("x", 68) + "bbb"},
-  });
-}
-
-TEST(FormatBreaks, IndentationNeverBeyondMaxIndent) {
-  check_cases({
-      {"v 70", Format::asprintf("@[<v 70>aaa@,bbb@]"), "aaa\n" + sp(68) + "bbb"},
+      {"forced newline nested", Format::asprintf("@[<v 2>x@,@[<hov 3>aaa@\nbbb@]@]"), "x\n  aaa\n     bbb"},
+      {"forced newline in the outermost box", Format::asprintf("aaa@\nbbb"), "aaa\nbbb"},
+      {"box opened at column 70, beyond max_indent", Format::asprintf("%s@[<hov 0>bbb@]", rep("x", 70)),
+       rep("x", 70) + "\nbbb"},
+      {"box opened at column 68", Format::asprintf("%s@[<hov 0>bbb@]", rep("x", 68)), rep("x", 68) + "bbb"},
+      {"indentation v 70 stops at max_indent", Format::asprintf("@[<v 70>aaa@,bbb@]"), "aaa\n" + sp(68) + "bbb"},
       // The inner box opens at column 40 with indentation 40.
-      {"nested", Format::asprintf("@[<v 40>a@,@[<v 40>b@,c@]@]"),
+      {"nested indentation stops at max_indent", Format::asprintf("@[<v 40>a@,@[<v 40>b@,c@]@]"),
        "a\n" + sp(40) + "b\n" + sp(68) + "c"},
-  });
-}
-
-TEST(FormatBreaks, AccentedLettersCountTwoColumns) {
-  // 40 accented letters measure 80 bytes: the box cannot fit.
-  check_cases({
+      // 40 accented letters measure 80 bytes: the box cannot fit.
       {"40 accented", Format::asprintf("@[<hv 0>%s@ b@]", rep("é", 40)), rep("é", 40) + "\nb"},
       {"40 plain", Format::asprintf("@[<hv 0>%s@ b@]", rep("e", 40)), rep("e", 40) + " b"},
       {"37 accented fit", Format::asprintf("@[<hv 0>%s@ b@]", rep("é", 37)), rep("é", 37) + " b"},
@@ -325,7 +264,8 @@ TEST(FormatBreaks, AccentedLettersCountTwoColumns) {
 
 // --- flushing and printers -------------------------------------------------
 
-TEST(FormatFlush, NewlineClosesEverythingAndResets) {
+TEST(FormatFlush, NewlineFlushAndPrinterCalls) {
+  std::string x40 = rep("x", 40);
   check_cases({
       {"open boxes closed", Format::asprintf("@[<v 2>aaa@,bbb@."), "aaa\n  bbb\n"},
       {"fresh state after @.", Format::asprintf("@[<v 2>aaa@.ccc@[@,ddd@]"), "aaa\ncccddd"},
@@ -336,23 +276,44 @@ TEST(FormatFlush, NewlineClosesEverythingAndResets) {
       {"outermost breaks", Format::asprintf("a@ b@ c"), "a b\nc"},
       {"one newline at the end", Format::asprintf("abc@."), "abc\n"},
       {"flush without newline", Format::asprintf("@[<v 2>aaa@,bbb@?ccc"), "aaa\n  bbbccc"},
+      {"several calls that fit before one flush", laid_out([&](Format::Printer& p) {
+         Format::fprintf(p, "@[<hv 2>aaa@ ");
+         Format::fprintf(p, "%s@ ", x40);
+         Format::fprintf(p, "ccc@]@?");
+       }),
+       "aaa " + x40 + " ccc"},
+      {"several calls that break before one flush", laid_out([&](Format::Printer& p) {
+         Format::fprintf(p, "@[<hv 2>aaa@ ");
+         Format::fprintf(p, "%s@ ", x40);
+         Format::fprintf(p, "%s@]", x40);
+         Format::fprintf(p, "@?");
+       }),
+       "aaa\n  " + x40 + "\n  " + x40},
+      // The h box opens at column 1: its forced newline indents by 1.
+      {"operations match directives", laid_out([](Format::Printer& p) {
+         p.open_box(Format::Box_kind::V, 2);
+         p.print_string("a");
+         p.print_cut();
+         p.print_string("b");
+         p.print_space();
+         p.print_break(1, -2);
+         p.print_string("c");
+         p.close_box();
+         p.open_box(Format::Box_kind::H, 0);
+         p.print_string("d");
+         p.force_newline();
+         p.print_string("e");
+         p.print_newline();
+         p.print_string("f");
+         p.print_flush();
+       }),
+       "a\n  b\n  \ncd\n e\nf"},
+      // Margin 20: the fourth break is forced out when "eeee" makes the
+      // pending material reach the single column left.
+      {"narrow margin",
+       laid_out([](Format::Printer& p) { Format::fprintf(p, "@[<hov 0>aaaa@ bbbb@ cccc@ dddd@ eeee@]"); }, 20),
+       "aaaa bbbb cccc dddd\neeee"},
   });
-}
-
-TEST(FormatFlush, SeveralCallsBeforeOneFlush) {
-  std::string x40 = rep("x", 40);
-  Format::Printer fits;
-  Format::fprintf(fits, "@[<hv 2>aaa@ ");
-  Format::fprintf(fits, "%s@ ", x40);
-  Format::fprintf(fits, "ccc@]@?");
-  EXPECT_EQ(fits.contents(), "aaa " + x40 + " ccc");
-
-  Format::Printer breaks;
-  Format::fprintf(breaks, "@[<hv 2>aaa@ ");
-  Format::fprintf(breaks, "%s@ ", x40);
-  Format::fprintf(breaks, "%s@]", x40);
-  Format::fprintf(breaks, "@?");
-  EXPECT_EQ(breaks.contents(), "aaa\n  " + x40 + "\n  " + x40);
 }
 
 // Each text taken is laid out as by a new printer: the second one opens a
@@ -372,46 +333,12 @@ TEST(FormatFlush, TakenContentsLeaveAFreshPrinter) {
   EXPECT_EQ(p.contents(), "ccc\nddd");
 }
 
-TEST(FormatFlush, OperationsMatchDirectives) {
-  Format::Printer p;
-  p.open_box(Format::Box_kind::V, 2);
-  p.print_string("a");
-  p.print_cut();
-  p.print_string("b");
-  p.print_space();
-  p.print_break(1, -2);
-  p.print_string("c");
-  p.close_box();
-  p.open_box(Format::Box_kind::H, 0);
-  p.print_string("d");
-  p.force_newline();
-  p.print_string("e");
-  p.print_newline();
-  p.print_string("f");
-  p.print_flush();
-  // The h box opens at column 1: its forced newline indents by 1.
-  EXPECT_EQ(p.contents(), "a\n  b\n  \ncd\n e\nf");
-}
-
 TEST(FormatFlush, FilePrinter) {
   std::FILE* file = std::tmpfile();
   ASSERT_NE(file, nullptr);
   Format::Printer p(file);
   Format::fprintf(p, "@[<v 2>%s@,%d@]@.", "x", 5);
-  std::rewind(file);
-  char text[32] = {};
-  std::size_t n = std::fread(text, 1, sizeof text - 1, file);
-  std::fclose(file);
-  EXPECT_EQ(std::string(text, n), "x\n  5\n");
-}
-
-TEST(FormatFlush, NarrowMargin) {
-  // Margin 20: the fourth break is forced out when "eeee" makes the
-  // pending material reach the single column left.
-  Format::Printer p;
-  p.set_margin(20);
-  Format::fprintf(p, "@[<hov 0>aaaa@ bbbb@ cccc@ dddd@ eeee@]");
-  EXPECT_EQ(p.contents(), "aaaa bbbb cccc dddd\neeee");
+  EXPECT_EQ(read_back(file), "x\n  5\n");
 }
 
 TEST(FormatFlush, LongOutputInOnePass) {
@@ -458,11 +385,7 @@ TEST(FormatFlush, FileReceivesTextOnceLaidOut) {
     written.push_back(std::ftell(file));
   }
   EXPECT_EQ(written, (std::vector<long>{0, 83, 84, 86, 88}));
-  std::rewind(file);
-  char text[128] = {};
-  std::size_t n = std::fread(text, 1, sizeof text - 1, file);
-  std::fclose(file);
-  EXPECT_EQ(std::string(text, n), "abc" + rep("y", 80) + "z\nu v");
+  EXPECT_EQ(read_back(file), "abc" + rep("y", 80) + "z\nu v");
 }
 
 // --- waiting texts and tokens ----------------------------------------------
@@ -476,29 +399,28 @@ std::string word(int i) {
   return w;
 }
 
-TEST(FormatQueue, LongPackedBoxKeepsEveryWord) {
-  // Each word waits behind the break before it until the next break is
-  // measured: some 15000 bytes of text pass through the waiting queue.
-  Format::Printer p;
-  p.open_box(Format::Box_kind::HOV, 0);
-  for (int i = 0; i < 2990; ++i) {
-    if (i > 0) p.print_space();
-    p.print_string(word(i));
-  }
-  p.close_box();
+TEST(FormatQueue, WaitingTextsAndTokens) {
+  std::string l100 = rep("L", 100), l74 = rep("L", 74), l73 = rep("L", 73);
   // A break needs its blank, the next word and the next blank (6 columns):
   // 15 words to a line (74 columns), 199 full lines, then 5 words.
-  std::string expected;
+  std::string packed;
   for (int i = 0; i < 2990; ++i) {
-    if (i > 0) expected += i % 15 == 0 ? "\n" : " ";
-    expected += word(i);
+    if (i > 0) packed += i % 15 == 0 ? "\n" : " ";
+    packed += word(i);
   }
-  EXPECT_EQ(p.contents(), expected);
-}
-
-TEST(FormatQueue, LiteralRuns) {
-  std::string l100 = rep("L", 100), l74 = rep("L", 74), l73 = rep("L", 73);
+  std::string nested = "@[<hov 0>" + rep("@[<hv 0>@,", 500) + "x" + rep("@]", 500) + "@ y@]";
   check_cases({
+      // Each word waits behind the break before it until the next break is
+      // measured: some 15000 bytes of text pass through the waiting queue.
+      {"long packed box keeps every word", laid_out([](Format::Printer& p) {
+         p.open_box(Format::Box_kind::HOV, 0);
+         for (int i = 0; i < 2990; ++i) {
+           if (i > 0) p.print_space();
+           p.print_string(word(i));
+         }
+         p.close_box();
+       }),
+       packed},
       // The box's material exceeds the line: the break after the run is
       // forced out and splits at the box's indentation.
       {"run beyond the margin", Format::asprintf(Format::runtime("@[<hov 2>" + l100 + "@ end@]")),
@@ -511,14 +433,8 @@ TEST(FormatQueue, LiteralRuns) {
       // Runs split by conversions and directives keep their order.
       {"runs between conversions",
        Format::asprintf("@[<h 0>abc%ddef%sghi@@jkl%%mno@]", 12, "xyz"), "abc12defxyzghi@jkl%mno"},
-  });
-}
-
-TEST(FormatQueue, ManyEmptyTokensWait) {
-  // 500 nested boxes and their cuts measure nothing: all wait for "x",
-  // then every box fits.
-  std::string nested = "@[<hov 0>" + rep("@[<hv 0>@,", 500) + "x" + rep("@]", 500) + "@ y@]";
-  check_cases({
+      // 500 nested boxes and their cuts measure nothing: all wait for "x",
+      // then every box fits.
       {"nested empty boxes", Format::asprintf(Format::runtime(nested)), "x y"},
       {"empty boxes in a row",
        Format::asprintf(Format::runtime("@[<v 2>a@," + rep("@[@]", 1000) + "b@]")), "a\n  b"},
